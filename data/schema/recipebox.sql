@@ -1,0 +1,55 @@
+-- Tables of a recipe box (.crb). Text compares without regard to case, as the
+-- program's statements expect; dates are ISO text, yes/no values 0 or 1.
+-- Identifiers are assigned by the program (maximum + 1).
+
+CREATE TABLE Recipes (
+    RecipeID INTEGER NOT NULL PRIMARY KEY,
+    Title TEXT COLLATE NOCASE,
+    SubHead TEXT COLLATE NOCASE,
+    Instructions TEXT COLLATE NOCASE,
+    YieldText TEXT COLLATE NOCASE,
+    YieldNumber REAL DEFAULT 0,
+    YieldUnit TEXT COLLATE NOCASE,
+    Notes TEXT COLLATE NOCASE,
+    PrimaryIngredient TEXT COLLATE NOCASE,
+    Cuisine TEXT COLLATE NOCASE,
+    Source TEXT COLLATE NOCASE,
+    UniqueID INTEGER DEFAULT 0,
+    Color INTEGER DEFAULT 0,
+    Marked INTEGER DEFAULT 0,
+    TasteRating REAL DEFAULT 0,
+    AppearanceRating REAL DEFAULT 0,
+    EffortRating REAL DEFAULT 0,
+    AffordableRating REAL DEFAULT 0,
+    ActiveMinutes INTEGER DEFAULT 0,
+    TotalMinutes INTEGER DEFAULT 0,
+    AllIngredientsText TEXT COLLATE NOCASE,
+    AllCategoriesText TEXT COLLATE NOCASE,
+    LastViewed TEXT,
+    ScaleMultiple REAL DEFAULT 1,
+    PictureFile1 TEXT COLLATE NOCASE
+);
+-- The duplicate test of a recipe save looks up the title.
+CREATE INDEX RecipesTitle ON Recipes (Title);
+CREATE INDEX RecipesLastViewed ON Recipes (LastViewed);
+
+CREATE TABLE IngredientLines (
+    IngredientLinesID INTEGER NOT NULL PRIMARY KEY,
+    RecipeID INTEGER,
+    LineOrder INTEGER DEFAULT 0,
+    bHeading INTEGER DEFAULT 0,
+    TextQty TEXT COLLATE NOCASE,
+    DblQty REAL DEFAULT 0,
+    Measure TEXT COLLATE NOCASE,
+    Name TEXT COLLATE NOCASE,
+    PrepNotes TEXT COLLATE NOCASE
+);
+CREATE INDEX IngredientLinesRecipeID ON IngredientLines (RecipeID);
+
+CREATE TABLE IngredientLinesNutrients (
+    IngredientLinesNutrientsID INTEGER NOT NULL PRIMARY KEY,
+    IngredientLinesID INTEGER,
+    NutrientID INTEGER,
+    BaseRecipeGramWeight REAL DEFAULT 0
+);
+CREATE INDEX IngredientLinesNutrientsLine ON IngredientLinesNutrients (IngredientLinesID);

@@ -1,0 +1,102 @@
+// A connection to one database file (a recipe box or the support database).
+// Statements are Jet-dialect text; the connection translates each statement
+// to SQLite once and keeps the prepared form by statement shape. It never
+// shows a message and never throws: failures are results, and the last one is
+// described in ErrorReport() in the fixed two-line format.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+struct sqlite3;
+
+namespace pantrio {
+
+class StatementCache;
+
+class CADODatabase {
+public:
+    CADODatabase();
+    virtual ~CADODatabase();
+    CADODatabase(const CADODatabase&) = delete;
+    CADODatabase& operator=(const CADODatabase&) = delete;
+
+    // Opens the database named by the connection string's "Data Source=" key.
+    // An open connection is closed first; a non-empty `connection` replaces
+    // ConnectString(). The file must exist: a connection never creates one.
+    // The key "Mode=Read" opens the file read-only. The provider, user,
+    // password, workgroup and database-password keys are accepted and ignored,
+    // as are `user` and `password`: the files carry no access control here.
+    bool Connect(const std::string& connection = "", const std::string& user = "",
+                 const std::string& password = "");
+    bool Connected() const;
+    void Disconnect();
+
+    const std::string& ConnectString() const { return connectString_; }
+    void SetConnectString(const std::string& text) { connectString_ = text; }
+    const std::string& ErrorReport() const { return errorReport_; }
+    std::uint32_t ErrorCode() const { return errorCode_; }
+    int ConnectTimeout() const { return connectTimeout_; }
+    void SetConnectTimeout(int seconds) { connectTimeout_ = seconds; }
+
+    // The file of the open connection; empty when closed.
+    const std::string& FilePath() const { return filePath_; }
+
+    // Transactions. BeginTransaction nests: an inner call opens a savepoint,
+    // so an operation that is atomic on its own (a recipe save) also runs
+    // inside the transaction of a bulk import. Each returns false on failure.
+    bool BeginTransaction();
+    bool CommitTransaction();
+    bool RollbackTransaction();
+    int TransactionDepth() const { return transactionDepth_; }
+
+    // Builds the connection string of the program's fixed form for a file.
+    static std::string MakeConnectString(const std::string& systemDatabasePath,
+                                         const std::string& filePath);
+
+    // For the access layer itself (CADORecordset).
+    sqlite3* Handle() const { return db_; }
+    StatementCache& Cache() { return *cache_; }
+    void SetError(std::uint32_t code, const std::string& report);
+
+private:
+    void SetConnectionError(std::uint32_t code, const std::string& meaning,
+                            const std::string& description);
+
+    sqlite3* db_ = nullptr;
+    std::unique_ptr<StatementCache> cache_;
+    std::string connectString_;
+    std::string errorReport_;
+    std::uint32_t errorCode_ = 0;
+    int connectTimeout_ = 0;
+    std::string filePath_;
+    int transactionDepth_ = 0;
+};
+
+// Keeps a transaction open for a scope and rolls it back unless committed.
+class Transaction {
+public:
+    explicit Transaction(CADODatabase& db) : db_(db), active_(db.BeginTransaction()) {}
+    ~Transaction() {
+        if (active_) db_.RollbackTransaction();
+    }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    bool Active() const { return active_; }
+    bool Commit() {
+        if (!active_) return false;
+        active_ = false;
+        return db_.CommitTransaction();
+    }
+    void Rollback() {
+        if (active_) db_.RollbackTransaction();
+        active_ = false;
+    }
+
+private:
+    CADODatabase& db_;
+    bool active_;
+};
+
+}  // namespace pantrio

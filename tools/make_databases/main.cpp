@@ -1,0 +1,2 @@
+// Placeholder until the database builder lands.
+int main() { return 0; }

@@ -27,8 +27,9 @@ public:
     Prompter* prompter = nullptr;
 
     // Reopens another box for SetMarked when a recipe of another box is
-    // marked; the main window installs its open procedure here. When unset,
-    // the store connects directly.
+    // marked; the main window installs its open procedure here. It connects
+    // this store and leaves the opened path in CookbookPath. When unset or
+    // when it fails, the store connects directly.
     std::function<bool(const std::string& path)> openBox;
 
     // Sets ConnectString from SystemDatabasePath and CookbookPath; yields it.
@@ -36,23 +37,48 @@ public:
     // The folder of CookbookPath + "/Pictures".
     std::string PicturesFolder() const;
 
+    // Reads the Recipes row into `recipe` (not its lines or keywords): 1, or
+    // -1 when the box is not open, the statement fails or the number has no
+    // row; the last case also shows "Recipe box is not open" through
+    // `prompter`. A stored ScaleMultiple of 0 reads as 1.
     int LoadRecipe(int recipeID, Recipe& recipe);
+    // Replaces recipe.Lines with the first 100 lines in LineOrder, then line
+    // number; sets Metric and clears LinesModified. Yields the number of
+    // stored lines (which may exceed the 100 loaded), -1 on failure.
     int LoadIngredientLines(int recipeID, Recipe& recipe);
+    // Replaces `names` with the keywords of AllCategoriesText ("|a|b|c"); empty
+    // pieces are skipped and at most 50 names are read. The count, -1 on failure.
     int LoadKeywords(int recipeID, std::vector<std::string>& names);
+    // Color, plus 7 when marked; 0 when the box is not open, -1 when the
+    // recipe has no row.
     int RecipeIcon(int recipeID);
-    // Fills `list` from a results statement whose recipe number stands at
-    // column position `idColumn`; the row count, -1 on failure.
+    // Refills `list` from a results statement whose recipe number stands at
+    // column position `idColumn`: the title as text, the icon, the rating
+    // ("%.0f") as column 1 and the recipe number as data. The row count, -1 on
+    // failure (the list is then left as it was).
     int FillResults(const std::string& statement, int idColumn, RowSink& list);
-    void DeleteRecipe(int recipeID, Store* support);
-    void SetMarked(bool mark, int recipeID, const std::string& boxPath);
-    void SetScale(Recipe& current, double factor);
+    // Removes the recipe, its lines and their nutrient links from the box in
+    // one transaction, and its meal-plan rows (of that number in any box) from
+    // `support` when given. The picture file stays. 1, or -1 when the box part
+    // failed and was rolled back.
+    int DeleteRecipe(int recipeID, Store* support);
+    // Marks or unmarks a recipe of the open box or, through `openBox`, of
+    // another box; the open box is open again afterwards. 1, or -1 when the
+    // other box could not be opened or the statement failed.
+    int SetMarked(bool mark, int recipeID, const std::string& boxPath);
+    // Sets the current recipe's ScaleMultiple and stores it; RunSQL's result.
+    int SetScale(Recipe& current, double factor);
     int UpdateIngredientLine(int lineID, const std::string& textQty, const std::string& measure,
                              const std::string& name, bool heading, double qty,
                              const std::string& notes);
     int UnlinkLine(int lineID);
-    // For every recipe number given (the selected rows), sets `column` to `value`.
-    void SetFieldOfSelected(const std::string& column, const std::string& value,
-                            const std::vector<int>& recipeIDs);
+    // For every recipe number given (the selected rows), sets the text column
+    // `column` to `value`, all in one transaction. 1, or -1 when the column
+    // name is not a plain name or a statement failed (nothing is changed).
+    int SetFieldOfSelected(const std::string& column, const std::string& value,
+                           const std::vector<int>& recipeIDs);
+    // Appends the distinct values of a Recipes column as text; the number
+    // appended, -1 on failure or for a column name that is not a plain name.
     int DistinctValues(const std::string& column, std::vector<std::string>& out);
     long CountRecipes();
 };

@@ -1,0 +1,168 @@
+// The logic of the main window, without any widgets: for the whole run it
+// owns the settings, the store of the open recipe box, the support store, the
+// current recipe and the look-up lists, and it runs start-up, the box
+// commands, backup and close. It reaches the screen only through the
+// interfaces it is given (prompter, main view, sound, clock), so the desktop
+// window, the command line and tests drive the same code.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/DateTime.h"
+#include "base/RowSink.h"
+#include "core/AppSettings.h"
+#include "core/CommandLine.h"
+#include "recipe/Recipe.h"
+#include "storage/RecipeDB.h"
+#include "storage/SupportDB.h"
+
+namespace pantrio {
+
+class MainView;
+class Prompter;
+class SettingsStore;
+class Sound;
+
+// What the main window is given by the program that runs it.
+struct MainDialogEnvironment {
+    SettingsStore* settingsStore = nullptr;  // required
+    Prompter* prompter = nullptr;            // required
+    MainView* view = nullptr;                // optional: no window, nothing shown
+    Sound* sound = nullptr;                  // optional: no sounds
+    // Today's date and time; DateTime::Now when unset.
+    std::function<DateTime()> clock;
+    // A data root that overrides the stored MyPantrioRecipes (the command
+    // line's --data-root); empty to use the setting or the default.
+    std::string dataRoot;
+    // The installed data folder a missing data root is created from; empty
+    // for DataFolders::InstalledDataFolder().
+    std::string installedDataFolder;
+};
+
+// Work that later parts of the program plug in. Each is optional; an unset
+// hook is skipped.
+struct MainDialogHooks {
+    // Imports a recipe exchange file named on the command line into the open
+    // box (asking first). Start-up ends afterwards and the program closes.
+    std::function<void(const std::string& path)> importExchangeFile;
+    // Fills the results list with all recipes of the open box.
+    std::function<void()> fillAllRecipes;
+    // Shows the information dialog.
+    std::function<void()> showInformationDialog;
+    // Opens a shopping-list file named on the command line.
+    std::function<void(const std::string& path)> openShoppingList;
+    // Loads the welcome page into the web view.
+    std::function<void()> loadWelcomePage;
+    // Resets the web view after the open box changed.
+    std::function<void()> resetWebView;
+    // Runs the online update check; it stores today as the last check day
+    // (see MarkUpdateChecked).
+    std::function<void()> checkForUpdates;
+    // Asks whether to save a changed shopping list before closing.
+    std::function<void()> offerToSaveShoppingList;
+};
+
+class MainDialog {
+public:
+    enum class StartResult {
+        Ready,             // everything loaded
+        NoBox,             // the recipe box could not be opened; an idle window
+        NoSupport,         // the support database could not be opened
+        CloseAfterImport,  // an exchange file was imported; the program ends
+        NoDataRoot,        // the data root is missing and could not be created
+    };
+
+    explicit MainDialog(MainDialogEnvironment environment);
+    ~MainDialog();
+    MainDialog(const MainDialog&) = delete;
+    MainDialog& operator=(const MainDialog&) = delete;
+
+    MainDialogHooks hooks;
+
+    // The whole start-up of the main window, in order: settings (the run
+    // is counted), the box, the support database, the keyword and look-up
+    // lists, the start-up sound, the box line, the information dialog, the
+    // update question.
+    StartResult Initialise(const CommandLine& commandLine);
+
+    // The steps of start-up, for front ends that need only some of them.
+    // Loads the settings and, when `countRun` is set, stores the run count
+    // increased by one; gives empty CookbookPath and SystemDatabasePath their
+    // defaults and stores them at once; creates a missing data root from the
+    // installed data. False (after a message) when the data root is missing
+    // and could not be created.
+    bool LoadSettings(bool countRun);
+    // Connects the support store to the Data folder's support.csy; shows
+    // "Sorry, could not open support database." on failure.
+    bool OpenSupportDatabase();
+    // Fills the keyword lists, the look-up lists and IngredientMasterList.
+    void LoadLookupLists();
+    // Asks the update question when the last check is more than 30 days ago.
+    void OfferUpdateCheck();
+    // Stores today as the last update-check day (in memory; saved at close).
+    void MarkUpdateChecked();
+
+    // The close request: saves the settings, offers to save the shopping list
+    // and, on every 98th run, offers a backup.
+    void Close();
+
+    // Copies the Data and Rbox folders to ~/backup_pantrio; true when both
+    // copies succeeded. Shows the outcome.
+    bool Backup();
+
+    // Opens the recipe box at `path`, asking for another file when it does
+    // not exist; false after a message when it cannot be opened.
+    bool OpenBox(const std::string& path);
+
+    // Creates the box "<Rbox>/<name>/<name>.crb" from the template, with its
+    // Pictures folder, and opens it.
+    bool NewRecipeBox(const std::string& name);
+
+    // Counts the recipes of the open box and shows the box line.
+    void ShowBoxLine();
+
+    // Plays an interface sound when SoundsUI is 1.
+    void PlayInterfaceSound(const std::string& resourceName);
+
+    // Saves the settings now (the options dialog, the command line); false
+    // after a message when they could not be written.
+    bool SaveSettings();
+
+    DateTime Today() const;
+    Prompter& prompter() { return *prompter_; }
+    MainView* view() { return view_; }
+
+    AppSettings Settings;
+    RecipeDB RecipeStore;
+    SupportDB SupportStore;
+    Recipe CurrentRecipe;
+    int CurrentRecipeNumber = -1;
+    long BoxRecipeCount = 0;  // as counted by the last ShowBoxLine
+
+    // The look-up lists of the editors and the keyword panes.
+    VectorRowSink IngredientNames;
+    VectorRowSink Measures;
+    VectorRowSink Departments;
+    VectorRowSink Foods;
+    VectorRowSink PrepNotesList;
+    VectorRowSink Keywords;
+    VectorRowSink CustomKeywords;
+    // Ingredient keywords, longest first.
+    std::vector<std::string> IngredientMasterList;
+
+private:
+    void Splash(const std::string& text);
+    void ForgetCurrentRecipe();
+
+    SettingsStore* settingsStore_;
+    Prompter* prompter_;
+    MainView* view_;
+    Sound* sound_;
+    std::function<DateTime()> clock_;
+    std::string dataRootOverride_;
+    std::string installedDataFolder_;
+};
+
+}  // namespace pantrio

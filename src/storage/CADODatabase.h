@@ -14,6 +14,7 @@ struct sqlite3;
 namespace pantrio {
 
 class StatementCache;
+struct ErrorDetails;
 
 class CADODatabase {
 public:
@@ -61,8 +62,8 @@ public:
     void SetError(std::uint32_t code, const std::string& report);
 
 private:
-    void SetConnectionError(std::uint32_t code, const std::string& meaning,
-                            const std::string& description);
+    void SetConnectionError(const ErrorDetails& error);
+    bool ExecControl(const std::string& sql);
 
     sqlite3* db_ = nullptr;
     std::unique_ptr<StatementCache> cache_;
@@ -84,10 +85,14 @@ public:
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
     bool Active() const { return active_; }
+    // A commit that fails rolls the work back, so the scope never leaves an
+    // open transaction behind.
     bool Commit() {
         if (!active_) return false;
         active_ = false;
-        return db_.CommitTransaction();
+        if (db_.CommitTransaction()) return true;
+        db_.RollbackTransaction();
+        return false;
     }
     void Rollback() {
         if (active_) db_.RollbackTransaction();

@@ -84,6 +84,11 @@ std::string IniSettingsStore::UnescapeValue(const std::string& text) {
 
 bool IniSettingsStore::Load() {
     sections_.clear();
+    unreadable_ = !LoadFile();
+    return !unreadable_;
+}
+
+bool IniSettingsStore::LoadFile() {
     std::error_code ec;
     const auto status = fs::status(path_, ec);
     if (ec || !fs::exists(status)) return true;  // a first start: no settings yet
@@ -183,6 +188,7 @@ void IniSettingsStore::WriteNumber(const std::string& name, std::int32_t value) 
 }
 
 bool IniSettingsStore::Flush() {
+    if (unreadable_) return false;
     std::string text;
     for (const auto& s : sections_) {
         if (!text.empty()) text += "\n";

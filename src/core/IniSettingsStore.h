@@ -19,7 +19,9 @@ public:
     explicit IniSettingsStore(std::string path, std::string section = "Pantrio");
 
     // Reads the file. A missing file gives an empty store and true; a file
-    // that exists but cannot be read gives an empty store and false.
+    // that exists but cannot be read gives an empty store and false, and
+    // Flush then refuses to replace that file, so settings the program could
+    // not read are never overwritten with defaults.
     bool Load();
 
     std::optional<std::int32_t> ReadNumber(const std::string& name) const override;
@@ -50,10 +52,12 @@ private:
     };
     Section& Own();
     const Section* FindOwn() const;
+    bool LoadFile();
     void Parse(const std::string& text);
 
     std::string path_;
     std::string section_;
+    bool unreadable_ = false;        // the file exists but could not be read
     std::vector<Section> sections_;  // in file order; other sections are kept as read
 };
 

@@ -1,0 +1,54 @@
+// Commands on recipe boxes: creating one and listing its recipes.
+#include <ostream>
+
+#include "app/cli/CliContext.h"
+#include "app/cli/Command.h"
+#include "storage/CADORecordset.h"
+
+namespace pantrio::cli {
+
+namespace {
+
+// Creates the box, makes it the current box of the settings (as creating a
+// box in the program does) and prints its path.
+int RunNewBox(CliContext& context, const std::vector<std::string>& arguments) {
+    if (arguments.size() != 1) return kExitUsage;
+    if (!context.LoadSettings()) return kExitFailure;
+    MainDialog& dialog = context.dialog();
+    if (!dialog.NewRecipeBox(arguments[0])) return kExitFailure;
+    if (!dialog.SaveSettings()) return kExitFailure;
+    context.out() << dialog.Settings.CookbookPath << "\n";
+    return kExitOk;
+}
+
+int RunList(CliContext& context, const std::vector<std::string>& arguments) {
+    if (!arguments.empty()) return kExitUsage;
+    if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
+    RecipeDB& box = context.dialog().RecipeStore;
+    CADORecordset rows(box);
+    if (!rows.Run("Select RecipeID, Title from Recipes order by Title, RecipeID")) {
+        context.err() << rows.ErrorReport();
+        return kExitFailure;
+    }
+    for (; !rows.AtEnd(); rows.NextRow()) {
+        long id = 0;
+        std::string title;
+        rows.Read("RecipeID", id);
+        rows.Read("Title", title);
+        context.out() << id << "\t" << title << "\n";
+    }
+    rows.Release();
+    return kExitOk;
+}
+
+}  // namespace
+
+void AddBoxCommands(std::vector<Command>& table) {
+    table.push_back({"new-box", "NAME",
+                     "create the recipe box NAME in the Rbox folder and make it the current box",
+                     RunNewBox});
+    table.push_back(
+        {"list", "", "list the recipes of the box: number TAB title, in title order", RunList});
+}
+
+}  // namespace pantrio::cli

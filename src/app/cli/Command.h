@@ -1,0 +1,29 @@
+// The command table of pantrio-cli. Each group of commands lives in a file of
+// its own and adds its entries through an Add...Commands function; the table
+// puts them together, and the usage text is made from it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace pantrio::cli {
+
+class CliContext;
+
+struct Command {
+    const char* name;       // "new-box"
+    const char* arguments;  // "NAME", for the usage text
+    const char* summary;    // one line for the usage text
+    // Runs the command with the arguments after its name; the exit code.
+    int (*run)(CliContext& context, const std::vector<std::string>& arguments);
+};
+
+void AddDataRootCommands(std::vector<Command>& table);  // init, backup
+void AddBoxCommands(std::vector<Command>& table);       // new-box, list
+void AddSqlCommands(std::vector<Command>& table);       // sql
+
+const std::vector<Command>& CommandTable();
+const Command* FindCommand(const std::string& name);
+std::string UsageText();
+
+}  // namespace pantrio::cli

@@ -59,6 +59,7 @@ void LineReader::Close() {
 }
 
 int LineReader::Percent() const {
+    if (eof_) return 100;
     if (fileSize_ == 0) return 0;
     if (consumed_ >= fileSize_) return 100;
     return static_cast<int>(consumed_ * 100 / fileSize_);

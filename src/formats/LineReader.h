@@ -42,7 +42,7 @@ public:
     std::uint64_t BytesRead() const { return consumed_; }
     std::uint64_t FileSize() const { return fileSize_; }
     // BytesRead as a percentage of FileSize, 0..100.
-    int Percent() const;
+    int Percent() const;  // 100 once the end of the file was reached
 
     // Whether the line last returned was longer than kMaxLineBytes and cut.
     bool LastLineCut() const { return lastLineCut_; }

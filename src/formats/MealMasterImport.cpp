@@ -143,7 +143,8 @@ int RunLineImport(const std::string& path, RecipeTextParser& parser, RecipeDB& d
         AddMessage(window,
                    Format("The file could not be read after line %ld.", reader.LineNumber()));
     }
-    parser.Finish(counts.cancelled, reader.LineNumber());
+    parser.Finish(counts.cancelled,
+                  counts.cancelled ? reader.LineNumber() - 1 : reader.LineNumber());
     reader.Close();
 
     if (inTransaction && !db.CommitTransaction()) {
@@ -427,7 +428,7 @@ void MealMasterParser::EndRecipe(long lineNumber) {
 void MealMasterParser::Finish(bool cancelled, long lastLine) {
     if (phase_ > 0) {
         if (cancelled) {
-            Tell(Format("Cancelled at line %ld: %s (line %ld).  Not added.", lastLine,
+            Tell(Format("Cancelled after line %ld: %s (line %ld).  Not added.", lastLine,
                         recipe_.Title.c_str(), recipeLine_),
                  true);
         } else {

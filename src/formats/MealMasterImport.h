@@ -40,7 +40,7 @@ public:
 
     // One line of the file, without its line end, with its 1-based number.
     virtual void Feed(const std::string& line, long lineNumber) = 0;
-    // The end of the input: at the end of the file, or on cancel after the
+    // The end of the input: at the end of the file, or on cancel right after the
     // line `lastLine`. A recipe not finished when cancelled is never stored.
     virtual void Finish(bool cancelled, long lastLine) = 0;
 

@@ -192,7 +192,7 @@ void MxpParser::Feed(const std::string& rawLine, long lineNumber) {
 void MxpParser::Finish(bool cancelled, long lastLine) {
     if (phase_ >= 1 && cancelled) {
         // A recipe read only in part is never stored.
-        Tell(Format("Cancelled at line %ld: %s (line %ld).  Not added.", lastLine,
+        Tell(Format("Cancelled after line %ld: %s (line %ld).  Not added.", lastLine,
                     recipe_.Title.c_str(), recipeLine_),
              true);
     } else if (phase_ == 1) {

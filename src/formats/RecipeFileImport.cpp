@@ -1,0 +1,171 @@
+#include "formats/RecipeFileImport.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "base/Prompter.h"
+#include "base/RowSink.h"
+#include "base/Text.h"
+#include "formats/ImportProgress.h"
+#include "formats/MealMasterImport.h"
+#include "formats/RecipeDocument.h"
+#include "formats/XmlDocument.h"
+#include "recipe/Recipe.h"
+#include "storage/RecipeDB.h"
+
+namespace pantrio {
+
+namespace {
+
+void AddMessage(ImportProgress& window, const std::string& text) {
+    ListRow row;
+    row.text = text;
+    window.Messages().AddRow(std::move(row));
+    window.Messages().Redraw();
+}
+
+// Reads the whole file; false with the system's reason when it cannot.
+bool ReadWholeFile(const std::string& path, std::string& text, std::string& reason) {
+    text.clear();
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    char buffer[1 << 16];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
+    const bool failed = std::ferror(file) != 0;
+    const int error = errno;
+    std::fclose(file);
+    if (failed) {
+        text.clear();
+        reason = std::strerror(error);
+        return false;
+    }
+    return true;
+}
+
+void ReportDroppedLines(ImportProgress& window, const Recipe& recipe) {
+    if (recipe.LinesDropped() == 0) return;
+    AddMessage(window, Format("More than %d ingredient lines: %s.  Only the first %d were added.",
+                              Recipe::kMaxLines, recipe.Title.c_str(), Recipe::kMaxLines));
+}
+
+// Stores every RECIPE child of the RXF element the cursor stands on, all in
+// one transaction. A recipe that cannot be read is listed with its number in
+// the file and its line; the others are stored.
+void ImportSeveral(XmlDocument& doc, RecipeDB& db, ImportProgress& window, ImportSummary& counts) {
+    const std::string& text = doc.GetDoc();
+    window.Show();
+    window.SetPosition(0);
+    const bool inTransaction = db.BeginTransaction();
+
+    // Line numbers are counted on from the previous recipe, once over the text.
+    long line = 1;
+    std::size_t counted = 0;
+    doc.IntoElem();
+    while (doc.FindElem("RECIPE")) {
+        window.Breathe();
+        if (window.Cancelled()) {
+            counts.cancelled = true;
+            AddMessage(window, "Import cancelled.");
+            break;
+        }
+        ++counts.recipesFound;
+        const auto offset = static_cast<std::size_t>(doc.GetElemOffset());
+        for (; counted < offset; ++counted)
+            if (text[counted] == '\n') ++line;
+
+        const std::string recipeText = doc.GetSubDoc();
+        Recipe recipe;
+        std::string reason;
+        if (ReadRecipeDocument(recipe, recipeText, nullptr, &reason) == 0) {
+            ReportDroppedLines(window, recipe);
+            if (recipe.SaveAsNew(db, &window.Messages()) == 0)
+                ++counts.stored;
+            else
+                ++counts.notStored;
+        } else {
+            ++counts.notStored;
+            AddMessage(window, Format("Recipe %ld (line %ld) could not be read: %s.",
+                                      counts.recipesFound, line, reason.c_str()));
+        }
+        window.Show();
+        window.SetStatus("Importing " + recipe.Title);
+        const std::size_t done = offset + recipeText.size();
+        window.SetPosition(static_cast<int>(done * 100 / text.size()));
+    }
+
+    if (inTransaction && !db.CommitTransaction()) {
+        AddMessage(window, "Could not store the recipes read: " + db.ErrorReport());
+        db.RollbackTransaction();
+        counts.notStored += counts.stored;
+        counts.stored = 0;
+    }
+    window.Hide();
+}
+
+void ImportOne(const std::string& text, RecipeDB& db, ImportProgress& window, Prompter& prompter,
+               ImportSummary& counts) {
+    window.Show();
+    window.SetPosition(0);
+    Recipe recipe;
+    const bool read = ReadRecipeDocument(recipe, text, &prompter) == 0;
+    window.SetPosition(75);
+    bool stored = false;
+    if (read) {
+        ++counts.recipesFound;
+        ReportDroppedLines(window, recipe);
+        stored = recipe.SaveAsNew(db, &window.Messages()) == 0;
+        if (stored)
+            ++counts.stored;
+        else
+            ++counts.notStored;
+    }
+    window.SetPosition(100);
+    window.Hide();
+    if (stored) {
+        prompter.Message(Format("The recipe '%s' has been successfully imported to your recipe "
+                                "box.  You may need to refresh to view it.",
+                                recipe.Title.c_str()),
+                         "", Buttons::OK, MessageIcon::Information);
+    }
+}
+
+}  // namespace
+
+void ImportRecipeText(const std::string& text, RecipeDB& db, ImportProgress& window,
+                      Prompter& prompter, ImportSummary* summary) {
+    ImportSummary local;
+    ImportSummary& counts = summary ? *summary : local;
+    counts = ImportSummary{};
+    window.SetCancelled(false);
+
+    const std::string utf8 = EnsureUtf8(text);
+    XmlDocument doc;
+    if (doc.SetDoc(utf8) && doc.FindElem() && doc.GetTagName() == "RXF") {
+        ImportSeveral(doc, db, window, counts);
+    } else {
+        ImportOne(utf8, db, window, prompter, counts);
+    }
+}
+
+int ImportRecipeFile(const std::string& path, bool ask, RecipeDB& db, ImportProgress& window,
+                     Prompter& prompter, ImportSummary* summary) {
+    if (ask) {
+        const Answer answer = prompter.Message(
+            Format("Would you like to import %s into your recipe box?", path.c_str()),
+            "Import Recipe into Pantrio", Buttons::OKCancel, MessageIcon::Question);
+        if (answer != Answer::OK) return -1;
+    }
+    std::string text;
+    std::string reason;
+    if (!ReadWholeFile(path, text, reason))
+        prompter.Message(path + ": " + reason, "Open", Buttons::OK, MessageIcon::Error);
+    ImportRecipeText(ReplaceAll(std::move(text), "\r\n", "\n"), db, window, prompter, summary);
+    return 0;
+}
+
+}  // namespace pantrio

@@ -3,6 +3,7 @@
 
 #include "app/cli/CliContext.h"
 #include "app/cli/Command.h"
+#include "app/cli/OutputFields.h"
 #include "storage/CADORecordset.h"
 
 namespace pantrio::cli {
@@ -35,7 +36,7 @@ int RunList(CliContext& context, const std::vector<std::string>& arguments) {
         std::string title;
         rows.Read("RecipeID", id);
         rows.Read("Title", title);
-        context.out() << id << "\t" << title << "\n";
+        context.out() << id << "\t" << OutputField(title) << "\n";
     }
     rows.Release();
     return kExitOk;

@@ -4,37 +4,12 @@
 
 #include "app/cli/CliContext.h"
 #include "app/cli/Command.h"
+#include "app/cli/OutputFields.h"
 #include "storage/CADORecordset.h"
 
 namespace pantrio::cli {
 
 namespace {
-
-// One field of the tab-separated output: backslash, tab and line breaks are
-// written as \\, \t, \n and \r so every row stays one line.
-std::string FieldText(const std::string& value) {
-    std::string out;
-    out.reserve(value.size());
-    for (char c : value) {
-        switch (c) {
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            default:
-                out.push_back(c);
-        }
-    }
-    return out;
-}
 
 int RunSql(CliContext& context, const std::vector<std::string>& arguments) {
     bool support = false;
@@ -66,13 +41,13 @@ int RunSql(CliContext& context, const std::vector<std::string>& arguments) {
     const int columns = rows.ColumnCount();
     if (columns == 0) return kExitOk;  // a statement that returns no rows
     std::ostream& out = context.out();
-    for (int i = 0; i < columns; ++i) out << (i ? "\t" : "") << FieldText(rows.ColumnName(i));
+    for (int i = 0; i < columns; ++i) out << (i ? "\t" : "") << OutputField(rows.ColumnName(i));
     out << "\n";
     for (; !rows.AtEnd(); rows.NextRow()) {
         for (int i = 0; i < columns; ++i) {
             std::string value;
             rows.ReadAt(i, value);
-            out << (i ? "\t" : "") << FieldText(value);
+            out << (i ? "\t" : "") << OutputField(value);
         }
         out << "\n";
     }

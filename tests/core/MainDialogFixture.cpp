@@ -1,0 +1,53 @@
+#include "core/MainDialogFixture.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace pantrio::test {
+
+namespace fs = std::filesystem;
+
+void MainDialogFixture::SetUp() {
+    ASSERT_TRUE(temp.Ok()) << temp.Error();
+    dataRoot = temp.PathOf("Pantrio");
+    settingsPath = temp.PathOf("config/Hearthline/Pantrio.conf");
+    fs::create_directories(fs::path(dataRoot) / "Data");
+    fs::create_directories(fs::path(dataRoot) / "Rbox");
+    ASSERT_TRUE(temp.CreateDatabase(dataRoot + "/Data/support.csy", "support.sql")) << temp.Error();
+    ASSERT_TRUE(temp.CreateDatabase(dataRoot + "/Data/cookbook_template_do_not_delete.crb",
+                                    "recipebox.sql"))
+        << temp.Error();
+    ASSERT_TRUE(temp.CreateDatabase(dataRoot + "/Rbox/standard.crb", "recipebox.sql"))
+        << temp.Error();
+}
+
+void MainDialogFixture::WriteSettings(const std::vector<std::string>& lines) {
+    fs::create_directories(fs::path(settingsPath).parent_path());
+    std::ofstream out(settingsPath, std::ios::binary | std::ios::trunc);
+    out << "[Pantrio]\n";
+    for (const auto& line : lines) out << line << "\n";
+}
+
+std::unique_ptr<IniSettingsStore> MainDialogFixture::StoredSettings() const {
+    auto stored = std::make_unique<IniSettingsStore>(settingsPath);
+    stored->Load();
+    return stored;
+}
+
+MainDialog& MainDialogFixture::MakeDialog() {
+    dialog.reset();
+    store = std::make_unique<IniSettingsStore>(settingsPath);
+    store->Load();
+    MainDialogEnvironment environment;
+    environment.settingsStore = store.get();
+    environment.prompter = &prompter;
+    environment.view = &view;
+    environment.sound = &sound;
+    environment.clock = [this] { return today; };
+    environment.dataRoot = dataRoot;
+    environment.installedDataFolder = temp.PathOf("no-installed-data");
+    dialog = std::make_unique<MainDialog>(std::move(environment));
+    return *dialog;
+}
+
+}  // namespace pantrio::test

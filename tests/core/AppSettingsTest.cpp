@@ -164,7 +164,9 @@ TEST_F(AppSettingsTest, PathDefaultsHangOffTheDataRoot) {
 
 TEST_F(AppSettingsTest, CorruptFileReadsAsDefaults) {
     using namespace std::string_literals;
-    std::string junk = "\x7F" "ELF\x01\x02\x00garbage\n[Pantrio\nRC=abc\n[Pantrio]\n=5\n"s;
+    std::string junk =
+        "\x7F"
+        "ELF\x01\x02\x00garbage\n[Pantrio\nRC=abc\n[Pantrio]\n=5\n"s;
     junk += "HTMLStyle=99999999999999\nFilterDlgX=12x\nStartupSound=\n";
     junk += "SMTPMailServer=\xFF\xFE\n";
     junk += "iColIngW2 = 33 \nno equals sign here\n";

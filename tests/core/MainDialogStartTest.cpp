@@ -1,0 +1,239 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/MainDialogFixture.h"
+
+namespace pantrio::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+using StartResult = MainDialog::StartResult;
+
+class MainDialogStart : public MainDialogFixture {
+protected:
+    // Settings of a program that was started before and checked for updates today.
+    std::vector<std::string> Usual(std::vector<std::string> more = {}) {
+        std::vector<std::string> lines = {"iLastCheckedYear=2024", "iLastCheckedMonth=3",
+                                          "iLastCheckedDay=15"};
+        lines.insert(lines.end(), more.begin(), more.end());
+        return lines;
+    }
+    bool Asked(const std::string& text) const { return prompter.Showed(text); }
+};
+
+TEST_F(MainDialogStart, FirstStartOpensTheStandardBoxAndStoresThePaths) {
+    MainDialog& d = MakeDialog();
+    EXPECT_EQ(d.Initialise(CommandLine{}), StartResult::Ready);
+    const std::string standard = dataRoot + "/Rbox/standard.crb";
+    EXPECT_TRUE(d.RecipeStore.Connected());
+    EXPECT_EQ(d.Settings.CookbookPath, standard);
+    EXPECT_TRUE(d.SupportStore.Connected());
+
+    auto stored = StoredSettings();
+    EXPECT_EQ(stored->ReadText("CookbookPath").value_or(""), standard);
+    EXPECT_EQ(stored->ReadText("SystemDatabasePath").value_or(""), dataRoot + "/Data/system.mdw");
+    EXPECT_EQ(stored->ReadNumber("RC").value_or(-1), 1);
+
+    EXPECT_EQ(view.splashTexts, (std::vector<std::string>{"Loading...", "Loading Ingredients...",
+                                                          "Loading Nutrient Data...",
+                                                          "Loading Prep Notes...", "Ready!"}));
+    ASSERT_FALSE(view.boxLines.empty());
+    EXPECT_EQ(view.boxLines.back(), "Recipe Box: " + standard + " (0 recipes)");
+    // No stored check day counts as long ago.
+    EXPECT_TRUE(Asked("Check online for updates to Pantrio?"));
+}
+
+TEST_F(MainDialogStart, RunCountGrowsAtEveryStart) {
+    WriteSettings(Usual({"RC=41"}));
+    MakeDialog().Initialise(CommandLine{});
+    EXPECT_EQ(dialog->Settings.RC, 41);
+    EXPECT_EQ(StoredSettings()->ReadNumber("RC").value_or(-1), 42);
+    dialog->Close();
+    EXPECT_EQ(StoredSettings()->ReadNumber("RC").value_or(-1), 42);
+}
+
+TEST_F(MainDialogStart, LookupListsAndTheMasterListAreLoaded) {
+    ASSERT_TRUE(TempDataRoot::Exec(
+        dataRoot + "/Data/support.csy",
+        "INSERT INTO IngredientMasterTable (ID, KeywordText, NutrientID, StdDeptName, "
+        "UnitOfPurchase) VALUES (1, 'salt', 0, 'Spices', ''), (2, 'kosher salt', 0, "
+        "'Spices', ''), (3, 'bread flour', 0, 'Baking', '');"
+        "INSERT INTO Measures (ID, Measure) VALUES (1, 'cup'), (2, 'tsp');"
+        "INSERT INTO Keywords (ID, Keyword, KeywordGroup) VALUES (1, 'Soup', 'Courses'), "
+        "(2, 'Mine', 'Custom');"));
+    WriteSettings(Usual());
+    ASSERT_EQ(MakeDialog().Initialise(CommandLine{}), StartResult::Ready);
+    EXPECT_EQ(dialog->IngredientMasterList.size(), 3u);
+    EXPECT_EQ(dialog->IngredientMasterList.back(), "salt") << "longest keyword first";
+    EXPECT_EQ(dialog->IngredientNames.Texts(),
+              (std::vector<std::string>{"bread flour", "kosher salt", "salt"}));
+    EXPECT_EQ(dialog->Measures.Texts(), (std::vector<std::string>{"cup", "tsp"}));
+    EXPECT_EQ(dialog->Departments.Texts(), (std::vector<std::string>{"Baking", "Spices"}));
+    EXPECT_EQ(dialog->Keywords.Texts(), (std::vector<std::string>{"Mine", "Soup"}));
+    EXPECT_EQ(dialog->CustomKeywords.Texts(), (std::vector<std::string>{"Mine"}));
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(MainDialogStart, BackupQuestionOnEvery98thRun) {
+    const std::string question =
+        "Would you like to make a backup copy of your Pantrio recipe data now?";
+    for (int runCount : {1, 97, 98, 196}) {
+        SCOPED_TRACE(runCount);
+        WriteSettings(Usual({"RC=" + std::to_string(runCount)}));
+        prompter.shown.clear();
+        MakeDialog().LoadSettings(true);
+        dialog->Close();
+        const bool due = runCount == 98 || runCount == 196;
+        EXPECT_EQ(Asked(question), due);
+        if (due) {
+            EXPECT_EQ(prompter.shown.back().caption, "Time for a backup?");
+            EXPECT_EQ(prompter.shown.back().buttons, Buttons::YesNo);
+        }
+    }
+}
+
+TEST_F(MainDialogStart, CloseSavesEverythingButTheStartUpValues) {
+    WriteSettings(Usual({"RC=7", "SystemDatabasePath=/keep/system.mdw"}));
+    MainDialog& d = MakeDialog();
+    d.LoadSettings(true);
+    d.Settings.HTMLStyle = 6;
+    d.Settings.RC = 500;
+    d.Settings.SystemDatabasePath = "/changed/system.mdw";
+    d.Settings.MyPantrioRecipes = "/changed/root";
+    d.Close();
+    auto stored = StoredSettings();
+    EXPECT_EQ(stored->ReadNumber("HTMLStyle").value_or(-1), 6);
+    EXPECT_EQ(stored->ReadNumber("RC").value_or(-1), 8);
+    EXPECT_EQ(stored->ReadText("SystemDatabasePath").value_or(""), "/keep/system.mdw");
+    EXPECT_FALSE(stored->ReadText("MyPantrioRecipes").has_value());
+}
+
+TEST_F(MainDialogStart, UpdateQuestionAfterMoreThanThirtyDays) {
+    for (int day : {14, 13}) {  // 30 and 31 days before 2024-03-15
+        SCOPED_TRACE(day);
+        WriteSettings({"iLastCheckedYear=2024", "iLastCheckedMonth=2",
+                       "iLastCheckedDay=" + std::to_string(day)});
+        prompter.shown.clear();
+        MakeDialog().Initialise(CommandLine{});
+        EXPECT_EQ(Asked("Check online for updates to Pantrio?"), day == 13);
+    }
+}
+
+TEST_F(MainDialogStart, InvalidCheckDayCountsAsLongAgoAndYesRunsTheCheck) {
+    WriteSettings({"iLastCheckedYear=-1", "iLastCheckedMonth=-1", "iLastCheckedDay=-1"});
+    MainDialog& d = MakeDialog();
+    int checks = 0;
+    d.hooks.checkForUpdates = [&] {
+        ++checks;
+        d.MarkUpdateChecked();
+    };
+    prompter.answers = {Answer::Yes};
+    d.Initialise(CommandLine{});
+    EXPECT_EQ(checks, 1);
+    d.Close();
+    auto stored = StoredSettings();
+    EXPECT_EQ(stored->ReadNumber("iLastCheckedYear").value_or(0), 2024);
+    EXPECT_EQ(stored->ReadNumber("iLastCheckedMonth").value_or(0), 3);
+    EXPECT_EQ(stored->ReadNumber("iLastCheckedDay").value_or(0), 15);
+}
+
+TEST_F(MainDialogStart, CommandLineBoxIsOpenedInsteadOfTheStoredOne) {
+    const std::string other = temp.PathOf("Other Box.CRB");
+    ASSERT_TRUE(temp.CreateDatabase(other, "recipebox.sql"));
+    ASSERT_TRUE(
+        TempDataRoot::Exec(other, "INSERT INTO Recipes (RecipeID, Title) VALUES (1, 'Stew')"));
+    WriteSettings(Usual());
+    MainDialog& d = MakeDialog();
+    ASSERT_EQ(d.Initialise(CommandLine::Parse({"-nologo", other})), StartResult::Ready);
+    EXPECT_EQ(d.Settings.CookbookPath, other);
+    EXPECT_EQ(view.boxLines.back(), "Recipe Box: " + other + " (1 recipe)");
+}
+
+TEST_F(MainDialogStart, CommandLineExchangeFileIsImportedAndStartUpEnds) {
+    WriteSettings(Usual());
+    MainDialog& d = MakeDialog();
+    std::string imported;
+    d.hooks.importExchangeFile = [&](const std::string& path) { imported = path; };
+    EXPECT_EQ(d.Initialise(CommandLine::Parse({"/tmp/Pie.RXF"})), StartResult::CloseAfterImport);
+    EXPECT_EQ(imported, "/tmp/Pie.RXF");
+    EXPECT_TRUE(d.SupportStore.Connected()) << "the import runs after the support database opens";
+    EXPECT_TRUE(view.boxLines.empty());
+}
+
+TEST_F(MainDialogStart, MissingBoxOffersTheFileDialogThenFails) {
+    const std::string missing = dataRoot + "/Rbox/gone.crb";
+    WriteSettings(Usual({"CookbookPath=" + missing}));
+    EXPECT_EQ(MakeDialog().Initialise(CommandLine{}), StartResult::NoBox);
+    ASSERT_GE(prompter.shown.size(), 4u);
+    EXPECT_EQ(prompter.shown[0].text, "Please choose a recipe box to open");
+    EXPECT_EQ(prompter.shown[1].kind, "open");
+    EXPECT_EQ(prompter.shown[1].text, "Open a Pantrio Recipe Box (.CRB)");
+    EXPECT_EQ(prompter.shown[1].caption, "Pantrio Recipe Box (*.CRB)");
+    EXPECT_EQ(prompter.shown[2].text.rfind("Sorry, could not open recipe box.\n\n", 0), 0u);
+    EXPECT_GT(prompter.shown[2].text.size(), 40u) << "followed by a hint for a first run";
+    EXPECT_EQ(prompter.shown[3].text, "Sorry, could not open Recipe Box: " + missing);
+    EXPECT_FALSE(dialog->RecipeStore.Connected());
+    EXPECT_FALSE(dialog->SupportStore.Connected());
+}
+
+TEST_F(MainDialogStart, MissingBoxOpensTheFileChosenInstead) {
+    WriteSettings(Usual({"CookbookPath=" + dataRoot + "/Rbox"}));  // a folder, not a file
+    const std::string chosen = dataRoot + "/Rbox/standard.crb";
+    prompter.fileNames = {chosen};
+    EXPECT_EQ(MakeDialog().Initialise(CommandLine{}), StartResult::Ready);
+    EXPECT_EQ(dialog->Settings.CookbookPath, chosen);
+    EXPECT_TRUE(dialog->RecipeStore.Connected());
+}
+
+TEST_F(MainDialogStart, MissingSupportDatabaseStopsStartUp) {
+    fs::remove(dataRoot + "/Data/support.csy");
+    WriteSettings(Usual());
+    EXPECT_EQ(MakeDialog().Initialise(CommandLine{}), StartResult::NoSupport);
+    EXPECT_EQ(prompter.Messages(),
+              (std::vector<std::string>{"Sorry, could not open support database."}));
+    EXPECT_TRUE(dialog->RecipeStore.Connected()) << "the open box survives";
+    EXPECT_TRUE(view.splashTexts.empty());
+}
+
+TEST_F(MainDialogStart, StartupSoundAndItsMissingResource) {
+    WriteSettings(Usual({"StartupSound=1"}));
+    EXPECT_EQ(MakeDialog().Initialise(CommandLine{}), StartResult::Ready);
+    EXPECT_EQ(sound.played, (std::vector<std::string>{"STARTSOUND2"}));
+    EXPECT_TRUE(prompter.Showed("Could not find the resource to play."));
+
+    prompter.shown.clear();
+    sound.played.clear();
+    sound.known = {"STARTSOUND2"};
+    WriteSettings(Usual({"StartupSound=0"}));
+    MakeDialog().Initialise(CommandLine{});
+    EXPECT_TRUE(sound.played.empty());
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(MainDialogStart, MissingDataRootIsCreatedFromTheInstalledData) {
+    fs::rename(dataRoot, temp.PathOf("installed"));
+    MainDialogEnvironment environment;
+    IniSettingsStore settings(settingsPath);
+    environment.settingsStore = &settings;
+    environment.prompter = &prompter;
+    environment.dataRoot = dataRoot;
+    environment.installedDataFolder = temp.PathOf("installed");
+    MainDialog d(std::move(environment));
+    d.hooks.checkForUpdates = [] {};
+    EXPECT_EQ(d.Initialise(CommandLine{}), StartResult::Ready);
+    EXPECT_TRUE(fs::is_regular_file(dataRoot + "/Rbox/standard.crb"));
+    EXPECT_TRUE(fs::is_regular_file(temp.PathOf("installed") + "/Rbox/standard.crb"));
+}
+
+TEST_F(MainDialogStart, MissingDataRootWithoutInstalledDataSaysWhy) {
+    fs::remove_all(dataRoot);
+    EXPECT_EQ(MakeDialog().Initialise(CommandLine{}), StartResult::NoDataRoot);
+    ASSERT_EQ(prompter.Messages().size(), 1u);
+    EXPECT_NE(prompter.Messages()[0].find(dataRoot), std::string::npos);
+    EXPECT_FALSE(fs::exists(dataRoot));
+}
+
+}  // namespace
+}  // namespace pantrio::test

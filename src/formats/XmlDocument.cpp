@@ -399,10 +399,14 @@ bool XmlDocument::Insert(int parentEntry, int afterEntry, std::string_view name,
         at = doc_.size();
         inserted = elem;
     } else if (IsEmptyTag(parentEntry)) {
-        // <P/> turns into <P>, a line break, the new element and </P>.
+        // <P/> turns into <P>, a line break, the new element and </P>. Every
+        // slash before the ">" goes, or "<P//>" would stay an empty tag.
         parentName = std::string(NameOf(parentEntry));
-        at = static_cast<std::size_t>(table_[parentEntry].startR) - 1;
-        removed = 2;
+        const auto gt = static_cast<std::size_t>(table_[parentEntry].startR);
+        at = gt;
+        while (at > static_cast<std::size_t>(table_[parentEntry].startL) + 1 && doc_[at - 1] == '/')
+            --at;
+        removed = gt + 1 - at;
         inserted = ">\r\n" + elem + "</" + parentName + ">";
         elemOffset = 3;
     } else {

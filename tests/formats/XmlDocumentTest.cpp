@@ -207,6 +207,19 @@ TEST(XmlDocumentTest, AddingToAnElementWithEmptyContent) {
     EXPECT_EQ(doc.GetDoc(), "<r><list>\r\n<x>1</x>\r\n<y>2</y>\r\n</list><z/>\r\n</r>");
 }
 
+TEST(XmlDocumentTest, AddingToAnEmptyTagWithSeveralSlashes) {
+    // "<a//>" is an empty-element tag; it must become a real start tag.
+    XmlDocument doc;
+    ASSERT_TRUE(doc.SetDoc("<a x='1' //>"));
+    ASSERT_TRUE(doc.FindElem());
+    ASSERT_TRUE(doc.AddChildElem("b", "t"));
+    EXPECT_EQ(doc.GetDoc(), "<a x='1' >\r\n<b>t</b>\r\n</a>");
+    XmlDocument again;
+    ASSERT_TRUE(again.SetDoc(doc.GetDoc()));
+    ASSERT_TRUE(again.FindChildElem("b"));
+    EXPECT_EQ(again.GetChildData(), "t");
+}
+
 TEST(XmlDocumentTest, HostileInputNeitherCrashesNorHangs) {
     XmlDocument doc;
     // Deep nesting is parsed without recursion.

@@ -41,7 +41,12 @@ void Report(RowSink* status, std::string text) {
 }
 
 std::string Quoted(const std::string& text) {
-    return "'" + QuoteSql(text) + "'";
+    std::string out;
+    out.reserve(text.size() + 2);
+    out += '\'';
+    out += QuoteSql(text);
+    out += '\'';
+    return out;
 }
 
 }  // namespace

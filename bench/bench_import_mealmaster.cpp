@@ -1,0 +1,103 @@
+// MealMaster import speed and memory: generates collections of 10,000 and
+// 100,000 recipes with gen_mealmaster (beside this program), imports each
+// into a fresh copy of the template box, and prints recipes per second and
+// the peak resident memory of the process (getrusage ru_maxrss), so linear
+// time and flat memory can be checked.
+//
+//   bench_import_mealmaster [--count N]... [--template path/to/template.crb]
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "formats/ImportProgress.h"
+#include "formats/MealMasterImport.h"
+#include "storage/RecipeDB.h"
+
+namespace fs = std::filesystem;
+using namespace pantrio;
+
+namespace {
+
+// A progress window that shows nothing and keeps no messages in memory.
+class SilentProgress : public ImportProgress {
+public:
+    class CountingSink : public RowSink {
+    public:
+        void AddRow(ListRow) override { ++rows; }
+        void ClearRows() override { rows = 0; }
+        long rows = 0;
+    };
+    void SetStatus(const std::string&) override {}
+    void SetPosition(int) override {}
+    RowSink& Messages() override { return sink; }
+    CountingSink sink;
+};
+
+long PeakKiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const fs::path self = fs::canonical("/proc/self/exe");
+    fs::path templateBox =
+        self.parent_path().parent_path() / "share/pantrio/Data/cookbook_template_do_not_delete.crb";
+    std::vector<long> counts;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string flag = argv[i];
+        if (flag == "--count") counts.push_back(std::atol(argv[i + 1]));
+        if (flag == "--template") templateBox = argv[i + 1];
+    }
+    if (counts.empty()) counts = {10000, 100000};
+    if (!fs::exists(templateBox)) {
+        std::fprintf(stderr, "template box not found: %s\n", templateBox.c_str());
+        return 1;
+    }
+    const fs::path work = fs::temp_directory_path() / ("pantrio-bench-" + std::to_string(getpid()));
+    fs::create_directories(work);
+
+    int status = 0;
+    for (long count : counts) {
+        const fs::path input = work / ("gen" + std::to_string(count) + ".mmf");
+        const std::string command = (self.parent_path() / "gen_mealmaster").string() + " " +
+                                    std::to_string(count) + " " + input.string();
+        if (std::system(command.c_str()) != 0) {
+            std::fprintf(stderr, "generator failed: %s\n", command.c_str());
+            status = 1;
+            break;
+        }
+        const fs::path box = work / ("box" + std::to_string(count) + ".crb");
+        fs::copy_file(templateBox, box, fs::copy_options::overwrite_existing);
+        RecipeDB db;
+        db.CookbookPath = box.string();
+        db.BuildConnectString();
+        if (!db.Connect()) {
+            std::fprintf(stderr, "cannot open %s: %s\n", box.c_str(), db.ErrorReport().c_str());
+            status = 1;
+            break;
+        }
+        SilentProgress window;
+        ImportSummary summary;
+        const auto start = std::chrono::steady_clock::now();
+        ImportMealMaster(input.string(), db, window, nullptr, &summary);
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::printf(
+            "%7ld recipes (%6.1f MB file): %6.2f s, %8.0f recipes/s, stored %ld, "
+            "messages %ld, peak memory %.1f MB\n",
+            count, fs::file_size(input) / 1e6, seconds, summary.stored / seconds, summary.stored,
+            window.sink.rows, PeakKiB() / 1024.0);
+        if (summary.stored != count) status = 1;
+    }
+    fs::remove_all(work);
+    return status;
+}

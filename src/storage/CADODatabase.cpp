@@ -36,7 +36,7 @@ ConnectionOptions ParseConnectString(const std::string& text) {
         std::size_t semicolon = text.find(';', pos);
         if (equals == std::string::npos || (semicolon != std::string::npos && semicolon < equals)) {
             std::size_t end = semicolon == std::string::npos ? text.size() : semicolon;
-            if (!pairs.empty()) pairs.back().second += ";" + text.substr(pos, end - pos);
+            if (!pairs.empty()) pairs.back().second.append(1, ';').append(text, pos, end - pos);
             pos = end + 1;
             continue;
         }

@@ -20,11 +20,18 @@ struct Token {
     std::string_view text;
 };
 
+// ASCII tests without the locale: statements read the same everywhere.
+bool IsAsciiLetter(unsigned char c) {
+    return (c | 0x20) >= 'a' && (c | 0x20) <= 'z';
+}
+bool IsAsciiDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
 bool IsWordStart(unsigned char c) {
-    return std::isalpha(c) || c == '_' || c >= 0x80;
+    return IsAsciiLetter(c) || c == '_' || c >= 0x80;
 }
 bool IsWordChar(unsigned char c) {
-    return std::isalnum(c) || c == '_' || c == '$' || c >= 0x80;
+    return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '_' || c == '$' || c >= 0x80;
 }
 
 // Splits the statement into tokens; false with `error` set on an unterminated
@@ -38,8 +45,8 @@ bool Tokenize(std::string_view s, std::vector<Token>& tokens, std::string& error
     while (i < n) {
         const std::size_t start = i;
         const unsigned char c = s[i];
-        if (std::isspace(c)) {
-            while (i < n && std::isspace(static_cast<unsigned char>(s[i]))) ++i;
+        if ((c == ' ' || (c >= '\t' && c <= '\r'))) {
+            while (i < n && (s[i] == ' ' || (s[i] >= '\t' && s[i] <= '\r'))) ++i;
             add(TokenKind::Space, start);
         } else if (c == '-' && i + 1 < n && s[i + 1] == '-') {
             while (i < n && s[i] != '\n') ++i;
@@ -87,20 +94,20 @@ bool Tokenize(std::string_view s, std::vector<Token>& tokens, std::string& error
             }
             i = end + 1;
             add(TokenKind::Date, start);
-        } else if (std::isdigit(c) ||
-                   (c == '.' && i + 1 < n && std::isdigit(static_cast<unsigned char>(s[i + 1])))) {
+        } else if (IsAsciiDigit(c) ||
+                   (c == '.' && i + 1 < n && IsAsciiDigit(static_cast<unsigned char>(s[i + 1])))) {
             if (c == '0' && i + 1 < n && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
                 i += 2;
                 while (i < n && std::isxdigit(static_cast<unsigned char>(s[i]))) ++i;
             } else {
-                while (i < n && (std::isdigit(static_cast<unsigned char>(s[i])) || s[i] == '.'))
+                while (i < n && (IsAsciiDigit(static_cast<unsigned char>(s[i])) || s[i] == '.'))
                     ++i;
                 if (i < n && (s[i] == 'e' || s[i] == 'E')) {
                     std::size_t j = i + 1;
                     if (j < n && (s[j] == '+' || s[j] == '-')) ++j;
-                    if (j < n && std::isdigit(static_cast<unsigned char>(s[j]))) {
+                    if (j < n && IsAsciiDigit(static_cast<unsigned char>(s[j]))) {
                         i = j;
-                        while (i < n && std::isdigit(static_cast<unsigned char>(s[i]))) ++i;
+                        while (i < n && IsAsciiDigit(static_cast<unsigned char>(s[i]))) ++i;
                     }
                 }
             }
@@ -147,12 +154,33 @@ bool IsJetFunction(std::string_view name) {
     return false;
 }
 
-// Value positions: after these words a literal is a value that may become a
-// parameter; after the words of kNameClauses (select lists, ORDER BY, GROUP BY,
-// LIMIT) a number may be a column position or a count and stays in the text.
-constexpr std::string_view kValueClauses[] = {"where", "having", "on", "set", "values"};
-constexpr std::string_view kNameClauses[] = {"select", "from",  "join",  "order",
-                                             "group",  "limit", "offset"};
+// Value positions: after WHERE, HAVING, ON, SET and VALUES a literal is a
+// value that may become a parameter; after SELECT, FROM, JOIN, ORDER, GROUP,
+// LIMIT and OFFSET a number may be a column position or a count and stays in
+// the text.
+enum class Keyword { None, Value, Name, Select, Update, Set, Where, Delete, From, True, False };
+
+// The words that steer the translation, found with one lower-casing of the
+// word instead of a comparison per keyword.
+Keyword Classify(std::string_view word) {
+    if (word.size() < 2 || word.size() > 6) return Keyword::None;
+    char lower[8];
+    for (std::size_t i = 0; i < word.size(); ++i)
+        lower[i] = static_cast<char>(word[i] | (IsAsciiLetter(word[i]) ? 0x20 : 0));
+    const std::string_view w(lower, word.size());
+    if (w == "select") return Keyword::Select;
+    if (w == "update") return Keyword::Update;
+    if (w == "set") return Keyword::Set;
+    if (w == "where") return Keyword::Where;
+    if (w == "delete") return Keyword::Delete;
+    if (w == "from") return Keyword::From;
+    if (w == "true") return Keyword::True;
+    if (w == "false") return Keyword::False;
+    if (w == "having" || w == "on" || w == "values") return Keyword::Value;
+    if (w == "join" || w == "order" || w == "group" || w == "limit" || w == "offset")
+        return Keyword::Name;
+    return Keyword::None;
+}
 
 int DaysInMonth(int year, int month) {
     static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -175,12 +203,12 @@ std::string IsoOf(int year, int month, int day, int hour, int minute, int second
 bool ReadNumber(std::string_view s, std::size_t& pos, int maxDigits, int& value) {
     std::size_t start = pos;
     value = 0;
-    while (pos < s.size() && std::isdigit(static_cast<unsigned char>(s[pos])) &&
+    while (pos < s.size() && IsAsciiDigit(static_cast<unsigned char>(s[pos])) &&
            pos - start < static_cast<std::size_t>(maxDigits)) {
         value = value * 10 + (s[pos] - '0');
         ++pos;
     }
-    return pos > start && (pos >= s.size() || !std::isdigit(static_cast<unsigned char>(s[pos])));
+    return pos > start && (pos >= s.size() || !IsAsciiDigit(static_cast<unsigned char>(s[pos])));
 }
 
 bool Expect(std::string_view s, std::size_t& pos, char c) {
@@ -308,23 +336,34 @@ JetStatement TranslateJet(std::string_view statement, bool liftValues) {
                 out += t.text;
                 break;
             case TokenKind::Word: {
+                const Keyword keyword = Classify(t.text);
                 if (firstWord) {
                     firstWord = false;
-                    result.startsWithSelect = Is(t, "select");
-                    isUpdate = Is(t, "update");
+                    result.startsWithSelect = keyword == Keyword::Select;
+                    isUpdate = keyword == Keyword::Update;
                 }
                 const std::size_t next = nextSignificant(i + 1);
                 const bool qualified = (previous && IsPunct(*previous, ".")) ||
                                        (next < tokens.size() && IsPunct(tokens[next], "."));
                 const bool call = next < tokens.size() && IsPunct(tokens[next], "(");
                 if (!qualified) {
-                    for (std::string_view w : kValueClauses)
-                        if (Is(t, w)) lift = true;
-                    for (std::string_view w : kNameClauses)
-                        if (Is(t, w)) lift = false;
+                    switch (keyword) {
+                        case Keyword::Value:
+                        case Keyword::Set:
+                        case Keyword::Where:
+                            lift = true;
+                            break;
+                        case Keyword::Name:
+                        case Keyword::Select:
+                        case Keyword::From:
+                            lift = false;
+                            break;
+                        default:
+                            break;
+                    }
                     if (isUpdate && liftStack.empty()) {
-                        if (Is(t, "set")) inSetList = true;
-                        if (Is(t, "where")) inSetList = false;
+                        if (keyword == Keyword::Set) inSetList = true;
+                        if (keyword == Keyword::Where) inSetList = false;
                     }
                 }
                 if (qualified || call) {
@@ -345,11 +384,12 @@ JetStatement TranslateJet(std::string_view statement, bool liftValues) {
                     } else {
                         out += t.text;
                     }
-                } else if (Is(t, "true")) {
+                } else if (keyword == Keyword::True) {
                     out += '1';
-                } else if (Is(t, "false")) {
+                } else if (keyword == Keyword::False) {
                     out += '0';
-                } else if (Is(t, "delete") && next < tokens.size() && IsPunct(tokens[next], "*")) {
+                } else if (keyword == Keyword::Delete && next < tokens.size() &&
+                           IsPunct(tokens[next], "*")) {
                     // `Delete * from T`: the star names no columns in SQLite.
                     out += t.text;
                     const std::size_t from = nextSignificant(next + 1);

@@ -103,7 +103,12 @@ protected:
 };
 
 TEST_F(MakeDatabases, StoresFoodsAndSeedRowsFromEitherFileLayout) {
+    // What a killed build left behind goes; it would otherwise be shipped.
+    const std::string stale = OutDir() + "/Data/support.csy.building-1";
+    fs::create_directories(OutDir() + "/Data");
+    std::ofstream(stale) << "half a database";
     ASSERT_EQ(Run(), 0) << output;
+    EXPECT_FALSE(fs::exists(stale));
     for (const char* box : {"/Data/cookbook_template_do_not_delete.crb", "/Rbox/standard.crb"}) {
         EXPECT_TRUE(fs::exists(OutDir() + box)) << box;
     }

@@ -152,6 +152,17 @@ bool BuildDatabases(const BuildOptions& options, std::string& summary, std::stri
           std::pair{boxDir / "standard.crb", false}}) {
         targets.push_back({path, fs::path(path.string() + suffix), support});
     }
+    // Files left by a build that was killed part-way are never renamed into
+    // place; remove them so they are not shipped.
+    for (const auto& target : targets) {
+        std::error_code ignored;
+        const std::string stalePrefix = target.path.filename().string() + ".building-";
+        for (const auto& entry : fs::directory_iterator(target.path.parent_path(), ignored)) {
+            if (entry.path().filename().string().rfind(stalePrefix, 0) == 0) {
+                fs::remove(entry.path(), ignored);
+            }
+        }
+    }
     auto removeTemporaries = [&] {
         std::error_code ignored;
         for (const auto& target : targets) fs::remove(target.temporary, ignored);

@@ -1,5 +1,7 @@
 #include "base/Text.h"
 
+#include <locale.h>
+
 #include <cstdarg>
 #include <cstdio>
 
@@ -94,6 +96,10 @@ std::vector<std::string> Split(std::string_view text, char separator) {
 }
 
 std::string Format(const char* format, ...) {
+    // Numbers in statements and files always use a decimal point, whatever
+    // locale the desktop program runs in.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    const locale_t previous = uselocale(cLocale);
     va_list args;
     va_start(args, format);
     va_list copy;
@@ -107,6 +113,7 @@ std::string Format(const char* format, ...) {
         out.resize(static_cast<std::size_t>(n));
     }
     va_end(args);
+    uselocale(previous);
     return out;
 }
 

@@ -22,7 +22,8 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix);
 std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size_t from = 0);
 std::string ReplaceAll(std::string text, std::string_view from, std::string_view to);
 std::vector<std::string> Split(std::string_view text, char separator);
-// printf-style formatting into a std::string.
+// printf-style formatting into a std::string, always in the C locale (a
+// decimal point in numbers).
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Cuts a UTF-8 text to at most `maxChars` characters without splitting a
 // multi-byte character.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <fstream>
 #include <unordered_set>
 
@@ -100,7 +101,7 @@ bool ParseNumber(const std::string& field, double& value) {
     const char* end = begin + text.size();
     if (*begin == '+') ++begin;
     const auto result = std::from_chars(begin, end, value);
-    return result.ec == std::errc() && result.ptr == end;
+    return result.ec == std::errc() && result.ptr == end && std::isfinite(value);
 }
 
 }  // namespace

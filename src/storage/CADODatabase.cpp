@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "base/Text.h"
@@ -13,6 +14,21 @@
 namespace pantrio {
 
 namespace {
+
+// Every commit waits until the file is on disk (SQLite's default), so a
+// stored recipe survives a power cut. The environment variable
+// PANTRIO_SQLITE_SYNCHRONOUS (OFF, NORMAL or FULL) relaxes that for test
+// suites and throw-away boxes, where thousands of short-lived files would
+// otherwise spend their time waiting for the disk.
+void ApplySynchronousSetting(sqlite3* db) {
+    const char* value = std::getenv("PANTRIO_SQLITE_SYNCHRONOUS");
+    if (!value) return;
+    const std::string mode = value;
+    if (mode == "OFF" || mode == "off")
+        sqlite3_exec(db, "PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
+    else if (mode == "NORMAL" || mode == "normal")
+        sqlite3_exec(db, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
+}
 
 // How long a statement waits for another connection's lock before it fails.
 constexpr int kDefaultBusyMilliseconds = 5000;
@@ -144,6 +160,7 @@ bool CADODatabase::Connect(const std::string& connection, const std::string& use
             sqlite3_finalize(check);
         }
     }
+    if (rc == SQLITE_OK) ApplySynchronousSetting(db);
     if (rc == SQLITE_OK && !RegisterJetFunctions(db)) rc = sqlite3_extended_errcode(db);
     if (rc != SQLITE_OK) {
         SetConnectionError(SqliteError(db, rc));

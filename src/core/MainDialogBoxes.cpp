@@ -82,10 +82,8 @@ bool MainDialog::OpenBox(const std::string& path) {
         prompter_->Message(
             "Sorry, could not open recipe box.\n\nIf this is the first time Pantrio runs on this "
             "computer, its database files may be missing from the data folder " +
-            Settings.MyPantrioRecipes +
-            " (run \"pantrio-cli init\" to create it); the help pages "
-            "of " +
-            Settings.ServiceName + " at " + Settings.ServiceURL + " explain more.");
+            Settings.MyPantrioRecipes + "; the help pages of " + Settings.ServiceName + " at " +
+            Settings.ServiceURL + " explain how to set them up.");
         return false;
     }
     return true;

@@ -21,6 +21,7 @@ struct Command {
 void AddDataRootCommands(std::vector<Command>& table);  // init, backup
 void AddBoxCommands(std::vector<Command>& table);       // new-box, list
 void AddSqlCommands(std::vector<Command>& table);       // sql
+void AddImportCommands(std::vector<Command>& table);    // import, export-rxf, scale, convert
 
 const std::vector<Command>& CommandTable();
 const Command* FindCommand(const std::string& name);

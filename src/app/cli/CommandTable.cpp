@@ -10,6 +10,7 @@ const std::vector<Command>& CommandTable() {
         AddDataRootCommands(t);
         AddBoxCommands(t);
         AddSqlCommands(t);
+        AddImportCommands(t);
         return t;
     }();
     return table;

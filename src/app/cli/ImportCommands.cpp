@@ -1,0 +1,251 @@
+// Commands that bring recipes in and out of a box and change their
+// quantities: import, export-rxf, scale and convert.
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+
+#include "app/cli/CliContext.h"
+#include "app/cli/CliProgress.h"
+#include "app/cli/Command.h"
+#include "base/Text.h"
+#include "formats/BoxImport.h"
+#include "formats/MealMasterImport.h"
+#include "formats/MxpImport.h"
+#include "formats/RecipeDocument.h"
+#include "formats/RecipeFileImport.h"
+#include "recipe/Quantity.h"
+#include "recipe/Recipe.h"
+#include "recipe/Scaling.h"
+#include "storage/CADORecordset.h"
+
+namespace pantrio::cli {
+
+namespace {
+
+enum class FileKind { Unknown, RecipeFile, MealMaster, MasterCook, RecipeBox };
+
+// The first few kilobytes of a file, to tell text formats apart.
+std::string FileHead(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string head(8192, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(in.gcount()));
+    return head;
+}
+
+// The format from the extension; a .txt file is told by its content.
+FileKind KindOf(const std::string& path) {
+    const std::string ext = ToLower(std::filesystem::path(path).extension().string());
+    if (ext == ".rxf") return FileKind::RecipeFile;
+    if (ext == ".crb") return FileKind::RecipeBox;
+    if (ext == ".mxp") return FileKind::MasterCook;
+    if (ext == ".mmf" || ext == ".mm") return FileKind::MealMaster;
+    if (ext == ".txt") {
+        const std::string head = FileHead(path);
+        if (FindNoCase(head, "Exported from MasterCook") != std::string::npos)
+            return FileKind::MasterCook;
+        if (FindNoCase(head, "Meal-Master") != std::string::npos ||
+            FindNoCase(head, "MMMMM") != std::string::npos)
+            return FileKind::MealMaster;
+    }
+    return FileKind::Unknown;
+}
+
+// Copies every recipe of another box, in title order.
+bool ImportBox(CliContext& context, const std::string& path, CliProgress& progress,
+               ImportSummary& summary) {
+    MainDialog& dialog = context.dialog();
+    if (IsSameBoxPath(path, dialog.Settings.CookbookPath)) {
+        context.err() << "That recipe box is the one you are currently viewing.  Please choose a "
+                         "different file.\n";
+        return false;
+    }
+    BoxImport import;
+    if (!import.Open(path, dialog.Settings.SystemDatabasePath, dialog.prompter())) return false;
+    VectorRowSink list;
+    import.FillList(list);
+    std::vector<int> ids;
+    for (const auto& row : list.rows) ids.push_back(static_cast<int>(row.data));
+    const int stored = import.Copy(ids, dialog.RecipeStore, &progress);
+    summary.recipesFound = static_cast<long>(ids.size());
+    summary.stored = stored;
+    summary.notStored = static_cast<long>(ids.size()) - stored;
+    summary.cancelled = progress.Cancelled();
+    return true;
+}
+
+int RunImport(CliContext& context, const std::vector<std::string>& arguments) {
+    if (arguments.empty()) return kExitUsage;
+    if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
+    MainDialog& dialog = context.dialog();
+    RecipeDB& box = dialog.RecipeStore;
+    const bool longForm = dialog.Settings.UILF != 0;
+    long imported = 0, duplicates = 0, others = 0;
+    bool failed = false;
+    for (const std::string& path : arguments) {
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(path, ec)) {
+            context.err() << "Cannot read " << path << ": no such file.\n";
+            failed = true;
+            continue;
+        }
+        CliProgress progress(context.err(), isatty(STDERR_FILENO) != 0);
+        ImportSummary summary;
+        switch (KindOf(path)) {
+            case FileKind::RecipeFile:
+                ImportRecipeFile(path, false, box, progress, dialog.prompter(), &summary);
+                break;
+            case FileKind::MealMaster:
+                ImportMealMaster(path, box, progress, &dialog.prompter(), &summary, longForm);
+                break;
+            case FileKind::MasterCook:
+                ImportMasterCook(path, box, progress, &dialog.prompter(), &summary, longForm);
+                break;
+            case FileKind::RecipeBox:
+                if (!ImportBox(context, path, progress, summary)) failed = true;
+                break;
+            case FileKind::Unknown:
+                context.err() << "Cannot import " << path
+                              << ": not a recipe file this program reads (.rxf, .mmf, .mm, "
+                                 ".txt, .mxp, .crb).\n";
+                failed = true;
+                continue;
+        }
+        progress.Done();
+        // Another box's duplicates are skipped without a message.
+        const long dups = KindOf(path) == FileKind::RecipeBox
+                              ? summary.notStored
+                              : progress.CountMessages("Duplicate found:");
+        imported += summary.stored;
+        duplicates += dups;
+        others += summary.notStored > dups ? summary.notStored - dups : 0;
+    }
+    context.out() << "Imported " << imported << (imported == 1 ? " recipe, " : " recipes, ")
+                  << duplicates << (duplicates == 1 ? " duplicate" : " duplicates") << " skipped";
+    if (others > 0) context.out() << ", " << others << " not stored";
+    context.out() << "\n";
+    return failed ? kExitFailure : kExitOk;
+}
+
+// A recipe number from the command line; false for anything else.
+bool ParseRecipeID(const std::string& text, int& id) {
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || value <= 0 || value > 0x7fffffff) return false;
+    id = static_cast<int>(value);
+    return true;
+}
+
+// Loads recipe `id` of the open box with its lines and keywords.
+bool LoadWhole(CliContext& context, int id, Recipe& recipe) {
+    RecipeDB& box = context.dialog().RecipeStore;
+    if (box.LoadRecipe(id, recipe) <= 0) {
+        context.err() << "No recipe number " << id << " in " << box.CookbookPath << ".\n";
+        return false;
+    }
+    box.LoadIngredientLines(id, recipe);
+    box.LoadKeywords(id, recipe.CategoryNames);
+    recipe.RecipeID = id;
+    return true;
+}
+
+int RunExportRxf(CliContext& context, const std::vector<std::string>& arguments) {
+    std::string out;
+    std::vector<int> ids;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == "--out" && i + 1 < arguments.size()) {
+            out = arguments[++i];
+        } else if (StartsWith(arguments[i], "--out=")) {
+            out = arguments[i].substr(6);
+        } else {
+            int id = 0;
+            if (!ParseRecipeID(arguments[i], id)) return kExitUsage;
+            ids.push_back(id);
+        }
+    }
+    if (out.empty() || ids.empty()) return kExitUsage;
+    if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
+    std::string text;
+    for (int id : ids) {
+        Recipe recipe;
+        if (!LoadWhole(context, id, recipe)) return kExitFailure;
+        text += WriteRecipeDocument(recipe);
+        if (!text.empty() && text.back() != '\n') text += "\n";
+    }
+    // Several recipes travel inside one RXF element.
+    if (ids.size() > 1) text = "<RXF>\n" + text + "</RXF>\n";
+    // Written beside the target and renamed, so a failed write never leaves
+    // half a file under the name.
+    const std::string temp = out + ".part";
+    {
+        std::ofstream file(temp, std::ios::binary | std::ios::trunc);
+        file << text;
+        file.close();
+        if (!file) {
+            std::filesystem::remove(temp);
+            context.err() << "Could not write " << out << ".\n";
+            return kExitFailure;
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(temp, out, ec);
+    if (ec) {
+        std::filesystem::remove(temp, ec);
+        context.err() << "Could not write " << out << ".\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int RunScale(CliContext& context, const std::vector<std::string>& arguments) {
+    int id = 0;
+    if (arguments.size() != 2 || !ParseRecipeID(arguments[0], id)) return kExitUsage;
+    if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
+    Recipe recipe;
+    if (!LoadWhole(context, id, recipe)) return kExitFailure;
+    if (!ScaleRecipeTo(recipe, context.dialog().RecipeStore, ParseQuantity(arguments[1]))) {
+        context.err() << (recipe.YieldNumber <= 0
+                              ? "This recipe does not say how many it makes, so it cannot be "
+                                "scaled.\n"
+                              : "Please give how many you would like to make, such as 6 or "
+                                "\"1 1/2\".\n");
+        return kExitFailure;
+    }
+    context.out() << "ScaleMultiple " << DecimalText(recipe.ScaleMultiple, 4) << "\n";
+    return kExitOk;
+}
+
+int RunConvert(CliContext& context, const std::vector<std::string>& arguments) {
+    int id = 0;
+    if (arguments.size() != 1 || !ParseRecipeID(arguments[0], id)) return kExitUsage;
+    if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
+    Recipe recipe;
+    if (!LoadWhole(context, id, recipe)) return kExitFailure;
+    const bool toEnglish = recipe.Metric;
+    const int converted = ConvertUnits(recipe, context.dialog().RecipeStore);
+    context.out() << "Converted " << converted << (converted == 1 ? " line" : " lines") << " to "
+                  << (toEnglish ? "English" : "metric") << " units\n";
+    for (const IngredientLine& line : recipe.Lines)
+        context.out() << line.TextQty << "\t" << line.Measure << "\t" << line.Name << "\n";
+    return kExitOk;
+}
+
+}  // namespace
+
+void AddImportCommands(std::vector<Command>& table) {
+    table.push_back(
+        {"import", "FILE...",
+         "import recipe files (.rxf, .mmf/.mm/.txt MealMaster, .mxp, .crb) into the box",
+         RunImport});
+    table.push_back({"export-rxf", "--out FILE ID...",
+                     "write recipes as an exchange file (several: one RXF document)",
+                     RunExportRxf});
+    table.push_back({"scale", "ID SERVINGS", "scale a recipe to make SERVINGS", RunScale});
+    table.push_back(
+        {"convert", "ID", "convert a recipe's measures between metric and English", RunConvert});
+}
+
+}  // namespace pantrio::cli

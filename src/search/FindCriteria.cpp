@@ -1,0 +1,135 @@
+#include "search/FindCriteria.h"
+
+#include "base/Text.h"
+#include "storage/Store.h"
+
+namespace pantrio {
+
+namespace {
+
+const char kFindHead[] =
+    "SELECT Recipes.RecipeID, Recipes.Title, Recipes.Marked, Recipes.Color, "
+    "Recipes.TasteRating FROM Recipes WHERE ";
+
+// Every text value of the criteria with its apostrophes doubled.
+FindCriteria Quoted(const FindCriteria& in) {
+    FindCriteria out = in;
+    out.titleText = QuoteSql(in.titleText);
+    for (auto& k : out.keywords) k = QuoteSql(k);
+    out.mainIngredient = QuoteSql(in.mainIngredient);
+    out.cuisine = QuoteSql(in.cuisine);
+    for (auto& i : out.ingredients) i = QuoteSql(i);
+    return out;
+}
+
+// The head with the keyword terms and the title term: the part both
+// statements share. Only as many keyword slots are used, from the first, as
+// there are slots holding a keyword.
+std::string HeadWithKeywordsAndTitle(const FindCriteria& c) {
+    int used = 0;
+    for (const auto& k : c.keywords)
+        if (!Trim(k).empty()) ++used;
+
+    std::string sql = kFindHead;
+    if (used == 0) {
+        sql += "(true) ";
+    } else {
+        for (int i = 0; i < used; ++i) {
+            if (i > 0) sql += " AND ";
+            sql += "(AllCategoriesText like '%" + c.keywords[static_cast<std::size_t>(i)] + "%')";
+        }
+        if (used < 5) sql += " ";
+    }
+    if (c.titleBeginsWith)
+        sql += "AND (Recipes.Title LIKE '" + c.titleText + "%')";
+    else
+        sql += "AND (Recipes.Title LIKE '%" + c.titleText + "%')";
+
+    if (!Trim(c.mainIngredient).empty())
+        sql += " AND (PrimaryIngredient = '" + c.mainIngredient + "')";
+    if (!Trim(c.cuisine).empty()) sql += " AND (Cuisine = '" + c.cuisine + "')";
+    return sql;
+}
+
+bool AnyMinimum(const FindCriteria& c) {
+    return c.minimumTaste > 0 || c.minimumAppearance > 0 || c.minimumEffort > 0 ||
+           c.minimumAffordability > 0;
+}
+
+std::string RemoveAll(std::string text, std::string_view what) {
+    return ReplaceAll(std::move(text), what, "");
+}
+
+// A minimum of 0 asks for nothing: its term becomes a constant true.
+std::string ZeroRatingsToTrue(std::string sql) {
+    sql = ReplaceAll(std::move(sql), "(TasteRating >=0.000000)", "(true)");
+    sql = ReplaceAll(std::move(sql), "(AffordableRating >=0.000000)", "(true)");
+    sql = ReplaceAll(std::move(sql), "(AppearanceRating >=0.000000)", "(true)");
+    sql = ReplaceAll(std::move(sql), "(EffortRating >=0.000000)", "(true)");
+    return sql;
+}
+
+}  // namespace
+
+std::string FindRecipesQuery(const FindCriteria& criteria) {
+    const FindCriteria c = Quoted(criteria);
+    std::string sql = HeadWithKeywordsAndTitle(c);
+    if (AnyMinimum(c))
+        sql += Format(
+            " AND RecipeID IN (Select RecipeID From Recipes Where (TasteRating >=%f) AND "
+            "(AppearanceRating >=%f) AND (EffortRating >=%f) and (AffordableRating >=%f))",
+            c.minimumTaste, c.minimumAppearance, c.minimumEffort, c.minimumAffordability);
+
+    sql += "AND RecipeID IN (Select RecipeID from IngredientLines where Name like '%" +
+           c.ingredients[0];
+    for (std::size_t i = 1; i < c.ingredients.size(); ++i)
+        sql += "%') AND RecipeID IN (Select RecipeID from IngredientLines where Name like '%" +
+               c.ingredients[i];
+    sql += "%') ORDER BY Recipes.Marked DESC, Recipes.Color, Recipes.Title";
+
+    // Unused parts drop out: an empty ingredient slot ("%" between the two
+    // wild cards), the constant head term and a title term that matches any
+    // title, where it is joined to a following or preceding term.
+    sql = RemoveAll(std::move(sql),
+                    "AND RecipeID IN (Select RecipeID from IngredientLines where Name like '%%%')");
+    sql = RemoveAll(std::move(sql), "(true) AND");
+    sql = RemoveAll(std::move(sql), "(Recipes.Title LIKE '%') AND");
+    sql = RemoveAll(std::move(sql), "AND (Recipes.Title LIKE '%')");
+    return ZeroRatingsToTrue(std::move(sql));
+}
+
+std::string ServiceFindQuery(const FindCriteria& criteria) {
+    const FindCriteria c = Quoted(criteria);
+    std::string sql = HeadWithKeywordsAndTitle(c);
+    if (AnyMinimum(c))
+        sql += Format(
+            " AND RecipeID IN (Select RecipeID From Recipes Where (TasteRating >=%f) AND "
+            "(AppearanceRating >=%f) AND (EffortRating >=%f) AND (AffordableRating >=%f))",
+            c.minimumTaste, c.minimumAppearance, c.minimumEffort, c.minimumAffordability);
+
+    sql += " AND (Recipes.AllIngredientsText LIKE '%" + c.ingredients[0];
+    for (std::size_t i = 1; i < c.ingredients.size(); ++i)
+        sql += "%') AND (Recipes.AllIngredientsText LIKE '%" + c.ingredients[i];
+    sql += "%') ";
+
+    sql = RemoveAll(std::move(sql),
+                    "AND RecipeID IN (Select RecipeID from Recipes where AllIngredientsText like "
+                    "'%%%')");
+    sql = RemoveAll(std::move(sql), "(true) AND");
+    sql = RemoveAll(std::move(sql), "(Recipes.Title LIKE '%') AND");
+    sql = RemoveAll(std::move(sql), "AND (Recipes.Title LIKE '%')");
+    sql = RemoveAll(std::move(sql), "AND (Recipes.Title LIKE '%%')");
+    sql = RemoveAll(std::move(sql), "AND (Recipes.AllIngredientsText LIKE '%%%')");
+    sql = ZeroRatingsToTrue(std::move(sql));
+    return RemoveAll(std::move(sql), "AND (true)");
+}
+
+FindCriteria LeftoverWizardCriteria(const std::string& first, const std::string& second,
+                                    const std::string& third) {
+    FindCriteria c;
+    c.titleBeginsWith = true;
+    c.ingredients = {first, second, third, "", ""};
+    return c;
+}
+
+}  // namespace pantrio

@@ -17,6 +17,9 @@ MainDialog::MainDialog(MainDialogEnvironment environment)
       prompter_(environment.prompter),
       view_(environment.view),
       sound_(environment.sound),
+      externalBrowser_(environment.externalBrowser),
+      clipboard_(environment.clipboard),
+      progress_(environment.progress),
       clock_(std::move(environment.clock)),
       dataRootOverride_(std::move(environment.dataRoot)),
       installedDataFolder_(std::move(environment.installedDataFolder)) {
@@ -26,6 +29,14 @@ MainDialog::MainDialog(MainDialogEnvironment environment)
     // Marking a recipe of another box reopens boxes through the same
     // procedure as the user does, so CookbookPath stays in step.
     RecipeStore.openBox = [this](const std::string& path) { return OpenBox(path); };
+    Web.SetBrowser(environment.browser);
+
+    hooks.importExchangeFile = [this](const std::string& path) { ImportExchangeFile(path); };
+    hooks.fillAllRecipes = [this] { FillAllRecipes(); };
+    hooks.showInformationDialog = [this] { ShowInformationDialog(); };
+    hooks.loadWelcomePage = [this] { Web.ShowWelcomePage(); };
+    hooks.resetWebView = [this] { Web.ShowCurrentRecipe(); };
+    hooks.checkForUpdates = [this] { Web.CheckForUpdates(); };
 }
 
 MainDialog::~MainDialog() = default;
@@ -66,6 +77,7 @@ MainDialog::StartResult MainDialog::Initialise(const CommandLine& commandLine) {
         prompter_->Message("Could not find the resource to play.");
 
     LoadLookupLists();
+    Web.Open();
     Splash("Ready!");
 
     ShowBoxLine();

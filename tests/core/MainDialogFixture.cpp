@@ -44,10 +44,14 @@ MainDialog& MainDialogFixture::MakeDialog() {
     environment.prompter = &prompter;
     environment.view = &view;
     environment.sound = &sound;
+    environment.browser = &browser;
+    environment.externalBrowser = &externalBrowser;
+    environment.progress = &progress;
     environment.clock = [this] { return today; };
     environment.dataRoot = dataRoot;
     environment.installedDataFolder = temp.PathOf("no-installed-data");
     dialog = std::make_unique<MainDialog>(std::move(environment));
+    view.Attach(dialog->RecipeStore);
     return *dialog;
 }
 

@@ -1,7 +1,8 @@
 // A main window's logic on a temporary data root laid out as the shipped one
 // (Data/support.csy, Data/cookbook_template_do_not_delete.crb,
 // Rbox/standard.crb, created from the table schema), with its own settings
-// file, a scripted prompter, a recording view and sound, and a fixed "today".
+// file, a scripted prompter, a recording view, browser, progress window and
+// sound, and a fixed "today".
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,23 +14,12 @@
 
 #include "core/IniSettingsStore.h"
 #include "core/MainDialog.h"
-#include "core/MainView.h"
 #include "core/Sound.h"
 #include "support/FakePrompter.h"
+#include "support/RecordingView.h"
 #include "support/TestDatabases.h"
 
 namespace pantrio::test {
-
-class RecordingView : public MainView {
-public:
-    void ShowBoxLine(const std::string& text) override { boxLines.push_back(text); }
-    void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
-    void SplashText(const std::string& text) override { splashTexts.push_back(text); }
-    void ClearResults() override { ++clears; }
-
-    std::vector<std::string> boxLines, statusTexts, splashTexts;
-    int clears = 0;
-};
 
 class RecordingSound : public Sound {
 public:
@@ -58,6 +48,9 @@ protected:
     DateTime today = DateTime::FromDate(2024, 3, 15);
     FakePrompter prompter;
     RecordingView view;
+    FakeBrowser browser;
+    FakeExternalBrowser externalBrowser;
+    RecordingProgressWindow progress;
     RecordingSound sound;
     std::unique_ptr<IniSettingsStore> store;
     std::unique_ptr<MainDialog> dialog;

@@ -1,0 +1,185 @@
+// MainDialog: the results list and the current recipe: showing a recipe
+// (switching boxes when needed), walking the list, deleting recipes, marks
+// and keywords.
+#include <algorithm>
+
+#include "base/Prompter.h"
+#include "base/Text.h"
+#include "core/MainDialog.h"
+#include "core/MainView.h"
+#include "search/KeywordStorage.h"
+#include "search/Marking.h"
+#include "search/ViewQuery.h"
+
+namespace pantrio {
+
+int MainDialog::FillResults(const std::string& query) {
+    if (view_ != nullptr) return view_->FillResults(query);
+    if (!RecipeStore.Connected()) return -1;
+    return static_cast<int>(RecipeStore.QueryRowCount(query));
+}
+
+void MainDialog::FillAllRecipes() {
+    FillResults(kAllRecipesQuery);
+}
+
+int MainDialog::ShowRecipe(int recipeID, const std::string& boxPath, bool announce) {
+    if (CurrentRecipe.LinesModified)
+        prompter_->Message("Old ingredient collection needs saving to DB");
+
+    if (Trim(boxPath) != Trim(Settings.CookbookPath)) {
+        if (announce) prompter_->Message("Changing to recipe box: " + boxPath);
+        if (view_ != nullptr) view_->ClearResults();
+        if (!OpenBox(boxPath)) {
+            ShowBoxLine();
+            return -1;
+        }
+        if (FillResults(SingleRecipeQuery(recipeID)) <= 0) {
+            prompter_->Message("Recipe no longer found in this recipe box.");
+            ShowBoxLine();
+            return -1;
+        }
+        ShowBoxLine();
+    }
+
+    if (RecipeStore.LoadRecipe(recipeID, CurrentRecipe) <= 0) {
+        prompter_->Message("Could not load recipe.");
+        return -1;
+    }
+    RecipeStore.LoadIngredientLines(recipeID, CurrentRecipe);
+    RecipeStore.LoadKeywords(recipeID, CurrentRecipe.CategoryNames);
+    CurrentRecipe.RecipeID = recipeID;
+    CurrentRecipe.LongFormUnits = Settings.UILF != 0;
+
+    // The program writes its date literals in ISO form.
+    RecipeStore.RunSQL(Format("Update Recipes set LastViewed = #%s# where RecipeID = %d",
+                              Today().IsoText().c_str(), recipeID));
+    return 0;
+}
+
+void MainDialog::SelectRecipe(long recipeID) {
+    if (recipeID == CurrentRecipeNumber) return;
+    CurrentRecipeNumber = static_cast<int>(recipeID);
+    if (ShowRecipe(CurrentRecipeNumber, Settings.CookbookPath, true) != 0) {
+        // Nothing half-loaded stays current.
+        ForgetCurrentRecipe();
+    }
+    RefreshRecipePages();
+}
+
+void MainDialog::OnRowSelected(int row) {
+    if (view_ == nullptr) return;
+    const long id = view_->RowRecipeID(row);
+    if (id > 0) SelectRecipe(id);
+}
+
+void MainDialog::PreviousRecipe() {
+    if (view_ == nullptr) return;
+    const std::vector<int> selected = view_->SelectedRows();
+    if (selected.empty()) return;
+    const int row = std::max(selected.front() - 1, 0);
+    view_->SelectRow(row);
+    OnRowSelected(row);
+}
+
+void MainDialog::NextRecipe() {
+    if (view_ == nullptr) return;
+    const std::vector<int> selected = view_->SelectedRows();
+    if (selected.empty()) return;
+    const int last = view_->RowCount() - 1;
+    const int row = std::min(selected.front() + 1, last);
+    view_->SelectRow(row);
+    OnRowSelected(row);
+}
+
+void MainDialog::DeleteRecipes() {
+    if (view_ == nullptr) return;
+    const std::vector<int> selected = view_->SelectedRows();
+    const int n = static_cast<int>(selected.size());
+    if (n == 0) return;
+    const std::string question =
+        n == 1 ? std::string(
+                     "Warning:  This will permanently delete this recipe from your recipe "
+                     "box.  Are you sure?")
+               : Format(
+                     "Warning:  This will permanently delete %d recipes from your recipe "
+                     "box.  Are you sure?",
+                     n);
+    if (prompter_->Message(question, "Warning", Buttons::OKCancel, MessageIcon::Warning) !=
+        Answer::OK) {
+        ShowBoxLine();
+        return;
+    }
+
+    // The recipes go together or not at all, so the list never disagrees
+    // with the box.
+    std::vector<long> ids;
+    for (const int row : selected) ids.push_back(view_->RowRecipeID(row));
+    bool ok = true;
+    {
+        Transaction transaction(RecipeStore);
+        for (const long id : ids) {
+            if (id <= 0) continue;
+            if (RecipeStore.DeleteRecipe(static_cast<int>(id), nullptr) != 1) {
+                ok = false;
+                break;
+            }
+        }
+        if (ok && transaction.Active()) ok = transaction.Commit();
+    }
+    if (!ok) {
+        prompter_->Message("The recipes could not be deleted; your recipe box is unchanged.", "",
+                           Buttons::OK, MessageIcon::Error);
+        ShowBoxLine();
+        return;
+    }
+    // The meal plan's entries of these recipes of this box go with them;
+    // entries of recipes of other boxes that share a number stay.
+    for (const long id : ids) {
+        SupportStore.RunSQL(
+            Format("Delete from RecipeList where RecipeID = %ld AND CookbookFile = '%s'", id,
+                   QuoteSql(Settings.CookbookPath).c_str()));
+    }
+
+    ForgetCurrentRecipe();
+    view_->RemoveRows(selected);
+    RefreshRecipePages();
+    ShowBoxLine();
+}
+
+void MainDialog::ClearMarks() {
+    if (!ClearAllMarks(RecipeStore, *prompter_)) return;
+    if (view_ != nullptr) view_->ClearResults();
+    FillAllRecipes();
+}
+
+void MainDialog::AssignQuickKeyword(const std::string& keyword) {
+    std::vector<int> ids;
+    if (view_ != nullptr) {
+        for (const int row : view_->SelectedRows()) {
+            const long id = view_->RowRecipeID(row);
+            if (id > 0) ids.push_back(static_cast<int>(id));
+        }
+    }
+    const AssignKeywordResult result = AssignKeyword(RecipeStore, *prompter_, keyword, ids);
+    if (result.cancelled) return;
+    if (CurrentRecipeNumber > 0 &&
+        ShowRecipe(CurrentRecipeNumber, Settings.CookbookPath, false) != 0)
+        ForgetCurrentRecipe();
+    RefreshRecipePages();
+}
+
+void MainDialog::RefreshRecipePages() {
+    if (view_ != nullptr) view_->RefreshRecipePages();
+    Web.ShowCurrentRecipe();
+}
+
+std::string MainDialog::RenderViewPage() {
+    return {};
+}
+
+std::string MainDialog::RenderPreviewPage(int /*theme*/) {
+    return {};
+}
+
+}  // namespace pantrio

@@ -1,0 +1,274 @@
+#include "core/WebView.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "base/Prompter.h"
+#include "base/Text.h"
+#include "core/AppLink.h"
+#include "core/Browser.h"
+#include "core/MainDialog.h"
+#include "core/MainView.h"
+#include "recipe/Quantity.h"
+#include "search/SearchLinks.h"
+
+namespace pantrio {
+
+namespace {
+
+// Slots 2 to 5 of the address list when their favourite is empty.
+const char* const kDefaultFavorites[] = {
+    "https://www.allrecipes.com/",
+    "https://www.bbcgoodfood.com/",
+    "https://www.epicurious.com/",
+    "https://www.seriouseats.com/",
+};
+
+std::string TempFolder() {
+    const char* dir = std::getenv("TMPDIR");
+    std::string folder = dir != nullptr && *dir != '\0' ? dir : "/tmp";
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    return folder;
+}
+
+bool IsWholeNumberText(const std::string& text) {
+    if (text.empty() || text.size() > 9) return false;
+    for (const char c : text)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+}  // namespace
+
+WebView::WebView(MainDialog& main) : main_(main) {}
+
+WebView::~WebView() {
+    for (const std::string& file : tempFiles_) ::unlink(file.c_str());
+}
+
+ServiceAddresses WebView::Service() const {
+    return ServiceAddresses(main_.Settings.ServiceURL);
+}
+
+void WebView::Open() {
+    const AppSettings& s = main_.Settings;
+    const std::string favorites[] = {s.URL1, s.URL2, s.URL3, s.URL4, s.URL5};
+    addresses_.clear();
+    for (int i = 0; i < 5; ++i) {
+        const std::string url = Trim(favorites[i]);
+        if (!url.empty()) {
+            addresses_.push_back(url);
+        } else {
+            addresses_.push_back(i == 0 ? Service().RecipeArchive() : kDefaultFavorites[i - 1]);
+        }
+    }
+    if (MainView* view = main_.view()) {
+        view->SetAddressList(addresses_);
+        view->SetWebButtons(false, false);
+    }
+    if (browser_ != nullptr) browser_->Navigate("about:blank");
+}
+
+void WebView::SetAddressList(std::vector<std::string> addresses) {
+    addresses_ = std::move(addresses);
+    if (MainView* view = main_.view()) view->SetAddressList(addresses_);
+}
+
+int WebView::ClassifyPage(const std::string& source) {
+    if (FindNoCase(source, "<!--@PXBEGIN") != std::string::npos) return kImportablePage;
+    if (FindNoCase(source, "<!--@PXLOCAL") != std::string::npos) return kLocalPage;
+    return kWebPage;
+}
+
+int WebView::PageKind() {
+    return ClassifyPage(browser_ != nullptr ? browser_->DocumentSource() : std::string());
+}
+
+bool WebView::BeforeNavigate(const std::string& address) {
+    if (!StartsWithNoCase(address, "app:")) return false;
+    OnAppCommand(address.substr(4));
+    return true;
+}
+
+void WebView::OnAppCommand(const std::string& text) {
+    const AppLinkCommand command = ParseAppLink(text);
+    SearchLink link;
+    switch (command.kind) {
+        case AppLinkCommand::Kind::None:
+            return;
+        case AppLinkCommand::Kind::PrimaryIngredient:
+            link = SearchLink::MainIngredient;
+            break;
+        case AppLinkCommand::Kind::Cuisine:
+            link = SearchLink::Cuisine;
+            break;
+        case AppLinkCommand::Kind::Keyword:
+            link = SearchLink::Keyword;
+            break;
+        case AppLinkCommand::Kind::Recipe:
+            link = SearchLink::Recipe;
+            break;
+    }
+    // A recipe link whose value is not a number gives no statement.
+    if (const auto query = SearchLinkQuery(link, command.value)) main_.FillResults(*query);
+}
+
+void WebView::BringToFront() {
+    MainView* view = main_.view();
+    if (view == nullptr) return;
+    view->SetStatusText("Loading Web View...");
+    view->BringWebViewToFront();
+    view->SetStatusText("");
+}
+
+void WebView::DownloadBegin() {
+    BringToFront();
+    if (MainView* view = main_.view()) view->SetWebButtons(false, false);
+}
+
+void WebView::DownloadComplete() {
+    const std::string source = browser_ != nullptr ? browser_->DocumentSource() : std::string();
+    const int kind = ClassifyPage(source);
+    if (MainView* view = main_.view())
+        view->SetWebButtons(kind == kImportablePage, kind != kWebPage);
+
+    static const std::string kAssigned = "<!--@CRFASSIGNUNIQUEID=";
+    const std::size_t at = FindNoCase(source, kAssigned);
+    if (at == std::string::npos || !postingPending) return;
+    const std::size_t from = at + kAssigned.size();
+    const std::size_t end = source.find("-->", from);
+    const std::string number =
+        source.substr(from, end == std::string::npos ? std::string::npos : end - from);
+    main_.prompter().Message(
+        Format("Thanks for submitting your recipe!  It is recipe number %s.", number.c_str()));
+    Recipe& recipe = main_.CurrentRecipe;
+    if (recipe.UniqueID > 0) return;
+    // The number goes into the statement as it stands, so only a number may.
+    const std::string trimmed = Trim(number);
+    if (IsWholeNumberText(trimmed)) {
+        main_.RecipeStore.RunSQL(Format("Update Recipes set UniqueID=%s, Color=1 where RecipeID=%d",
+                                        trimmed.c_str(), main_.CurrentRecipeNumber));
+    }
+    recipe.UniqueID = static_cast<int>(ParseQuantity(number));
+    postingPending = false;
+}
+
+void WebView::Back() {
+    if (browser_ != nullptr) browser_->Back();
+}
+
+void WebView::Forward() {
+    if (browser_ != nullptr) browser_->Forward();
+}
+
+void WebView::Refresh() {
+    if (PageKind() == kLocalPage) {
+        ShowCurrentRecipe();
+    } else if (browser_ != nullptr) {
+        browser_->Refresh();
+    }
+}
+
+void WebView::Go(const std::string& address) {
+    if (browser_ != nullptr) browser_->Navigate(address);
+}
+
+std::string WebView::SearchingPage() const {
+    return "<HTML><BODY><CENTER><BR><BR><BR><H4>s e a r c h i n g</H4><BR><BR><IMG SRC='" +
+           main_.Settings.Folders().Data() + "/pantriothumb.gif'><BR><BR>one moment please..." +
+           "<BR></CENTER></BODY></HTML>";
+}
+
+void WebView::SearchService(const FindCriteria& criteria) {
+    if (browser_ == nullptr) return;
+    browser_->WriteDocument(SearchingPage());
+    browser_->Navigate(Service().Search(criteria));
+}
+
+void WebView::SearchServiceText(const std::string& text) {
+    if (browser_ == nullptr) return;
+    browser_->WriteDocument(SearchingPage());
+    browser_->Navigate(Service().SearchText(text));
+}
+
+void WebView::ShowServicePage(const std::string& address) {
+    if (MainView* view = main_.view()) view->ShowPage(1);
+    if (browser_ != nullptr) browser_->Navigate(address);
+    BringToFront();
+}
+
+void WebView::OpenServiceRecipe(long serviceNumber) {
+    ShowServicePage(Service().RecipePage(serviceNumber));
+}
+
+void WebView::TellAFriend() {
+    ShowServicePage(Service().TellAFriend());
+}
+
+void WebView::CheckForUpdates() {
+    int major = 0, minor = 0, micro = 0;
+    ProductVersion(major, minor, micro);
+    ShowServicePage(Service().UpdateCheck(major, minor, micro));
+    main_.MarkUpdateChecked();
+}
+
+void WebView::ShowWelcomePage() {
+    if (browser_ == nullptr) return;
+    if (main_.Settings.WOnline != 0) {
+        browser_->Navigate(Service().Welcome(main_.Settings.RC));
+    } else {
+        browser_->Navigate("file://" + Trim(main_.Settings.Folders().Htm() + "/welcome.htm"));
+    }
+}
+
+void WebView::ToggleExpanded() {
+    SetExpanded(!expanded_);
+}
+
+void WebView::SetExpanded(bool expanded) {
+    expanded_ = expanded;
+    if (MainView* view = main_.view()) view->SetWebViewExpanded(expanded_);
+}
+
+void WebView::ShowHtmlFile(const std::string& html) {
+    const std::string folder = TempFolder();
+    std::string path = folder + "/px_XXXXXX.htm";
+    const int fd = ::mkstemps(path.data(), 4);
+    bool written = false;
+    if (fd >= 0) {
+        tempFiles_.push_back(path);
+        FILE* file = ::fdopen(fd, "wb");
+        if (file != nullptr) {
+            written = std::fwrite(html.data(), 1, html.size(), file) == html.size();
+            written = std::fclose(file) == 0 && written;
+        } else {
+            ::close(fd);
+        }
+    }
+    if (!written) main_.prompter().Message("Could not create temporary file in " + folder);
+    if (browser_ != nullptr) browser_->Navigate("file://" + path);
+}
+
+void WebView::ShowCurrentRecipe() {
+    if (main_.CurrentRecipeNumber < 0) {
+        ShowWelcomePage();
+        return;
+    }
+    const std::string page = main_.RenderViewPage();
+    if (page.empty()) return;
+    ShowHtmlFile(
+        "<HTML><HEAD><style type='text/css'>a.microsoft:link { color: blue; text-decoration: "
+        "none }a.microsoft:active{ color: blue; text-decoration: none }"
+        "a.microsoft:visited        { color: blue; text-decoration: none }   a.microsoft:hover   "
+        "      { color: crimson; text-decoration: underline }"
+        "a.netscape:link            { color: green; text-decoration: none }  a.netscape:active   "
+        "      { color: green; text-decoration: none }"
+        "a.netscape:visited        { color: green; text-decoration: none }   a.netscape:hover    "
+        "     { color: gold; text-decoration: underline } </style>"
+        "</HEAD><BODY>" +
+        page + "</BODY></HTML>");
+}
+
+}  // namespace pantrio

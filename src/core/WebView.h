@@ -1,0 +1,110 @@
+// The logic of the View tab: an embedded browser that shows the current
+// recipe's page, the recipe service's pages and any page the user types in.
+// It runs the program's own app: links as searches, tells local recipe pages,
+// importable pages and web pages apart by their markers, and builds the
+// service's addresses. The browser itself is reached through the Browser
+// interface; the front end reports each load's begin and end here.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/ServiceAddresses.h"
+
+namespace pantrio {
+
+class Browser;
+class MainDialog;
+struct FindCriteria;
+
+class WebView {
+public:
+    // The three kinds of page (PageKind).
+    static constexpr int kImportablePage = 2;
+    static constexpr int kLocalPage = 1;
+    static constexpr int kWebPage = 255;
+
+    explicit WebView(MainDialog& main);
+    // Removes the temporary page files written during the run.
+    ~WebView();
+    WebView(const WebView&) = delete;
+    WebView& operator=(const WebView&) = delete;
+
+    void SetBrowser(Browser* browser) { browser_ = browser; }
+    Browser* browser() const { return browser_; }
+
+    // Builds the address list (the favourites, or their defaults), hides the
+    // Import and Rate buttons and shows an empty page.
+    void Open();
+    const std::vector<std::string>& AddressList() const { return addresses_; }
+    // After the options' OK: the list holds the non-empty favourites only.
+    void SetAddressList(std::vector<std::string> addresses);
+
+    // The kind of the page `source` holds: importable (2) when it contains
+    // "<!--@PXBEGIN", local (1) when it contains "<!--@PXLOCAL", else web
+    // (255); letter case is ignored.
+    static int ClassifyPage(const std::string& source);
+    int PageKind();
+
+    // Called before every navigation: an "app:" address (any letter case) is
+    // cancelled and run as a link command. True when the navigation is to be
+    // cancelled.
+    bool BeforeNavigate(const std::string& address);
+    // Runs the link command that followed "app:": fills the results list.
+    void OnAppCommand(const std::string& text);
+
+    // A load begins: the View tab comes to the front and the Import button
+    // hides.
+    void DownloadBegin();
+    // A load completed: the Import and Rate buttons follow the page kind,
+    // and a service answer carrying the number of a first posting is stored.
+    void DownloadComplete();
+
+    // The navigation bar: Back, Forward, Refresh, Home and Go.
+    void Back();
+    void Forward();
+    // A local recipe page is rendered anew; any other page reloads.
+    void Refresh();
+    void Go(const std::string& address);
+
+    // The service pages.
+    void SearchService(const FindCriteria& criteria);
+    void SearchServiceText(const std::string& text);
+    void OpenServiceRecipe(long serviceNumber);
+    void TellAFriend();
+    // Opens the update-check page and stores today as the last check day.
+    void CheckForUpdates();
+    // The service's welcome page (WOnline) or the local one.
+    void ShowWelcomePage();
+    // Opens an address of the service in the View tab, bringing it forward.
+    void ShowServicePage(const std::string& address);
+
+    // The enlarged layout of the view.
+    void ToggleExpanded();
+    void SetExpanded(bool expanded);
+    bool Expanded() const { return expanded_; }
+
+    // Writes `html` to a new temporary file ("px_...") and navigates there.
+    void ShowHtmlFile(const std::string& html);
+    // The current recipe's page, or the welcome page when there is none.
+    void ShowCurrentRecipe();
+
+    // The page written while a search goes to the service.
+    std::string SearchingPage() const;
+    ServiceAddresses Service() const;
+
+    // Set when a recipe is posted for the first time; cleared when the
+    // number the service assigned has been stored.
+    bool postingPending = false;
+
+private:
+    void BringToFront();
+
+    MainDialog& main_;
+    Browser* browser_ = nullptr;
+    std::vector<std::string> addresses_;
+    std::vector<std::string> tempFiles_;
+    bool expanded_ = false;
+};
+
+}  // namespace pantrio

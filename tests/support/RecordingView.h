@@ -1,0 +1,138 @@
+// Test stand-ins for the screen of the main window: a view that records what
+// would be shown and holds a scripted selection (its results list is filled
+// by the real lazy results model on the dialog's box), a browser and an
+// outside browser that record every call, and a progress window that records
+// its messages.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Browser.h"
+#include "core/ExternalBrowser.h"
+#include "core/MainView.h"
+#include "core/ProgressWindow.h"
+#include "search/ResultsModel.h"
+
+namespace pantrio {
+class RecipeDB;
+}
+
+namespace pantrio::test {
+
+class RecordingView : public MainView {
+public:
+    // The box the results list reads from (the dialog's RecipeStore).
+    void Attach(RecipeDB& box) {
+        box_ = &box;
+        model_.reset();
+    }
+
+    void ShowBoxLine(const std::string& text) override { boxLines.push_back(text); }
+    void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
+    void SplashText(const std::string& text) override { splashTexts.push_back(text); }
+    void ClearResults() override;
+
+    int FillResults(const std::string& query) override;
+    int RowCount() override { return static_cast<int>(rows.size()); }
+    long RowRecipeID(int row) override;
+    std::vector<int> SelectedRows() override { return selected; }
+    void SelectRow(int row) override { selected = {row}; }
+    void RemoveRows(const std::vector<int>& rowsToRemove) override;
+
+    void RefreshRecipePages() override { ++refreshes; }
+    void ShowPage(int page) override { pages.push_back(page); }
+    void BringWebViewToFront() override { ++webViewFronts; }
+    void SetWebViewExpanded(bool expanded) override { expandedStates.push_back(expanded); }
+    void SetWebButtons(bool importShown, bool rateShown) override {
+        importButton = importShown;
+        rateButton = rateShown;
+    }
+    void SetAddressList(const std::vector<std::string>& list) override { addresses = list; }
+    bool ShowOptions(OptionsSheet& sheet) override;
+    void ShowInformation(InformationDialog& dialog) override;
+    void ShowAbout(const std::string& text) override { aboutTexts.push_back(text); }
+    std::optional<std::vector<long>> ChooseRecipesToImport(
+        const std::vector<ListRow>& offered) override;
+    void EndDialog() override { ++ended; }
+
+    // Selects these rows (list order), as the user would.
+    void Select(std::vector<int> rowsToSelect) { selected = std::move(rowsToSelect); }
+    // The titles of the listed rows.
+    std::vector<std::string> Titles() const;
+
+    std::vector<std::string> boxLines, statusTexts, splashTexts;
+    int clears = 0;
+    std::vector<std::string> queries;  // every statement filled from
+    std::vector<ResultRow> rows;       // the listed rows
+    std::vector<int> selected;
+    int refreshes = 0;
+    std::vector<int> pages;
+    int webViewFronts = 0;
+    std::vector<bool> expandedStates;
+    bool importButton = false, rateButton = false;
+    std::vector<std::string> addresses;
+    std::vector<std::string> aboutTexts;
+    int ended = 0;
+
+    // How the options sheet is handled: edits it and answers OK (true) or
+    // Cancel (false). Unset: Cancel.
+    std::function<bool(OptionsSheet&)> onOptions;
+    // What the user does in the information dialog; the tip shown on
+    // opening is recorded either way.
+    std::function<void(InformationDialog&)> onInformation;
+    std::vector<std::string> tipsShown;
+    // The recipes offered by a box import and the rows ticked (indexes into
+    // the offered list); unset: Cancel.
+    std::vector<ListRow> offeredRecipes;
+    std::optional<std::vector<int>> tickRows;
+
+private:
+    RecipeDB* box_ = nullptr;
+    std::unique_ptr<ResultsModel> model_;
+};
+
+class FakeBrowser : public Browser {
+public:
+    void Navigate(const std::string& address) override { navigated.push_back(address); }
+    void Back() override { calls.push_back("back"); }
+    void Forward() override { calls.push_back("forward"); }
+    void Refresh() override { calls.push_back("refresh"); }
+    std::string DocumentSource() override { return source; }
+    void WriteDocument(const std::string& html) override { written.push_back(html); }
+    void PrintPreview() override { calls.push_back("print preview"); }
+    void CancelNavigation() override { calls.push_back("cancel"); }
+
+    std::vector<std::string> navigated;
+    std::vector<std::string> written;
+    std::vector<std::string> calls;
+    std::string source;  // what DocumentSource answers
+};
+
+class FakeExternalBrowser : public ExternalBrowser {
+public:
+    bool Open(const std::string& address) override {
+        opened.push_back(address);
+        return works;
+    }
+    std::vector<std::string> opened;
+    bool works = true;
+};
+
+class RecordingProgressWindow : public ProgressWindow {
+public:
+    void Show() override { ++shows; }
+    void Hide() override { ++hides; }
+    void SetStatus(const std::string& text) override { statuses.push_back(text); }
+    void SetPosition(int percent) override { position = percent; }
+    RowSink& Messages() override { return messages; }
+
+    int shows = 0, hides = 0, position = 0;
+    std::vector<std::string> statuses;
+    VectorRowSink messages;
+};
+
+}  // namespace pantrio::test

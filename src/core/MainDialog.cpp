@@ -9,6 +9,7 @@
 #include "core/MainView.h"
 #include "core/SettingsStore.h"
 #include "core/Sound.h"
+#include "render/TemplateCache.h"
 
 namespace pantrio {
 

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,8 @@ class MainView;
 class Prompter;
 class SettingsStore;
 class Sound;
+class TemplateCache;
+struct RenderContext;
 
 // What the main window is given by the program that runs it.
 struct MainDialogEnvironment {
@@ -182,6 +185,10 @@ public:
     std::string RenderViewPage();
     // The current recipe's page for the options' theme preview.
     std::string RenderPreviewPage(int theme);
+    // The cached theme and nutrition templates of the run.
+    TemplateCache& Templates();
+    // What a rendering needs: the templates, folders, service and stores.
+    RenderContext MakeRenderContext();
 
     // ---- boxes and imports (MainDialogImports.cpp)
 
@@ -269,6 +276,7 @@ private:
     Clipboard* clipboard_;
     ProgressWindow* progress_;
     SilentProgressWindow silentProgress_;
+    std::unique_ptr<TemplateCache> templates_;
     std::function<DateTime()> clock_;
     std::string dataRootOverride_;
     std::string installedDataFolder_;

@@ -7,6 +7,8 @@
 #include "base/Text.h"
 #include "core/MainDialog.h"
 #include "core/MainView.h"
+#include "render/RenderRecipePage.h"
+#include "render/TemplateCache.h"
 #include "search/KeywordStorage.h"
 #include "search/Marking.h"
 #include "search/ViewQuery.h"
@@ -174,12 +176,36 @@ void MainDialog::RefreshRecipePages() {
     Web.ShowCurrentRecipe();
 }
 
-std::string MainDialog::RenderViewPage() {
-    return {};
+TemplateCache& MainDialog::Templates() {
+    const std::string themes = Settings.Folders().Themes();
+    // The cache belongs to one themes folder; a changed data root starts anew.
+    if (!templates_ || templates_->ThemesFolder() != themes)
+        templates_ = std::make_unique<TemplateCache>(themes, prompter_);
+    return *templates_;
 }
 
-std::string MainDialog::RenderPreviewPage(int /*theme*/) {
-    return {};
+RenderContext MainDialog::MakeRenderContext() {
+    const DataFolders folders = Settings.Folders();
+    RenderContext context;
+    context.templates = &Templates();
+    context.imagesFolder = folders.HtmImages();
+    context.picturesFolder = DataFolders::PicturesFolderOf(Settings.CookbookPath);
+    context.publishImagesFolder = folders.PublishImages();
+    context.serviceURL = Settings.ServiceURL;
+    context.serviceName = Settings.ServiceName;
+    context.box = &RecipeStore;
+    context.support = &SupportStore;
+    return context;
+}
+
+std::string MainDialog::RenderViewPage() {
+    RenderContext context = MakeRenderContext();
+    return RenderRecipePage(CurrentRecipe, RecipePageOptions::ViewTab(Settings.HTMLStyle), context);
+}
+
+std::string MainDialog::RenderPreviewPage(int theme) {
+    RenderContext context = MakeRenderContext();
+    return RenderRecipePage(CurrentRecipe, RecipePageOptions::ThemePreview(theme), context);
 }
 
 }  // namespace pantrio

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "base/Text.h"
-#include "core/PercentEncoding.h"
+#include "render/AppLink.h"
 #include "search/FindCriteria.h"
 
 #ifndef PANTRIO_VERSION

@@ -7,11 +7,12 @@
 
 #include "base/Prompter.h"
 #include "base/Text.h"
-#include "core/AppLink.h"
 #include "core/Browser.h"
 #include "core/MainDialog.h"
 #include "core/MainView.h"
 #include "recipe/Quantity.h"
+#include "render/AppLink.h"
+#include "render/RenderRecipePage.h"
 #include "search/SearchLinks.h"
 
 namespace pantrio {
@@ -93,26 +94,28 @@ bool WebView::BeforeNavigate(const std::string& address) {
 }
 
 void WebView::OnAppCommand(const std::string& text) {
-    const AppLinkCommand command = ParseAppLink(text);
+    const auto decoded = DecodeAppLink("app:" + text);
+    if (!decoded) return;
+    // A browser may report the address with slashes after the scheme.
+    std::string command = decoded->command;
+    while (!command.empty() && command.front() == '/') command.erase(0, 1);
     SearchLink link;
-    switch (command.kind) {
-        case AppLinkCommand::Kind::None:
-            return;
-        case AppLinkCommand::Kind::PrimaryIngredient:
-            link = SearchLink::MainIngredient;
-            break;
-        case AppLinkCommand::Kind::Cuisine:
-            link = SearchLink::Cuisine;
-            break;
-        case AppLinkCommand::Kind::Keyword:
-            link = SearchLink::Keyword;
-            break;
-        case AppLinkCommand::Kind::Recipe:
-            link = SearchLink::Recipe;
-            break;
+    if (EqualsNoCase(command, "FindPrimaryIngredient")) {
+        link = SearchLink::MainIngredient;
+    } else if (EqualsNoCase(command, "FindCuisine")) {
+        link = SearchLink::Cuisine;
+    } else if (EqualsNoCase(command, "FindKeyword")) {
+        link = SearchLink::Keyword;
+    } else if (EqualsNoCase(command, "FindRecipe")) {
+        link = SearchLink::Recipe;
+    } else {
+        return;
     }
-    // A recipe link whose value is not a number gives no statement.
-    if (const auto query = SearchLinkQuery(link, command.value)) main_.FillResults(*query);
+    // The searches take the value upper-cased; the box compares without
+    // regard to case. A recipe link whose value is not a number gives no
+    // statement.
+    if (const auto query = SearchLinkQuery(link, ToUpper(decoded->value)))
+        main_.FillResults(*query);
 }
 
 void WebView::BringToFront() {
@@ -219,7 +222,7 @@ void WebView::ShowWelcomePage() {
     if (main_.Settings.WOnline != 0) {
         browser_->Navigate(Service().Welcome(main_.Settings.RC));
     } else {
-        browser_->Navigate("file://" + Trim(main_.Settings.Folders().Htm() + "/welcome.htm"));
+        browser_->Navigate(FileUrl(Trim(main_.Settings.Folders().Htm() + "/welcome.htm")));
     }
 }
 
@@ -248,7 +251,7 @@ void WebView::ShowHtmlFile(const std::string& html) {
         }
     }
     if (!written) main_.prompter().Message("Could not create temporary file in " + folder);
-    if (browser_ != nullptr) browser_->Navigate("file://" + path);
+    if (browser_ != nullptr) browser_->Navigate(FileUrl(path));
 }
 
 void WebView::ShowCurrentRecipe() {
@@ -257,18 +260,7 @@ void WebView::ShowCurrentRecipe() {
         return;
     }
     const std::string page = main_.RenderViewPage();
-    if (page.empty()) return;
-    ShowHtmlFile(
-        "<HTML><HEAD><style type='text/css'>a.microsoft:link { color: blue; text-decoration: "
-        "none }a.microsoft:active{ color: blue; text-decoration: none }"
-        "a.microsoft:visited        { color: blue; text-decoration: none }   a.microsoft:hover   "
-        "      { color: crimson; text-decoration: underline }"
-        "a.netscape:link            { color: green; text-decoration: none }  a.netscape:active   "
-        "      { color: green; text-decoration: none }"
-        "a.netscape:visited        { color: green; text-decoration: none }   a.netscape:hover    "
-        "     { color: gold; text-decoration: underline } </style>"
-        "</HEAD><BODY>" +
-        page + "</BODY></HTML>");
+    ShowHtmlFile(ViewTabDocument(page));
 }
 
 }  // namespace pantrio

@@ -53,3 +53,7 @@ CREATE TABLE IngredientLinesNutrients (
     BaseRecipeGramWeight REAL DEFAULT 0
 );
 CREATE INDEX IngredientLinesNutrientsLine ON IngredientLinesNutrients (IngredientLinesID);
+-- The results list orders searches marked first, then by colour and title,
+-- and counts keyword views by scanning the keyword text.
+CREATE INDEX RecipesMarkedColorTitle ON Recipes (Marked DESC, Color, Title);
+CREATE INDEX RecipesCategories ON Recipes (AllCategoriesText);

@@ -26,14 +26,6 @@ bool IsWordChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
 }
 
-// Whether the word `word` stands at `at` (letter case ignored) as a whole word.
-bool WordAt(const std::string& s, std::size_t at, std::string_view word) {
-    if (at + word.size() > s.size()) return false;
-    if (at > 0 && IsWordChar(s[at - 1])) return false;
-    if (!EqualsNoCase(std::string_view(s).substr(at, word.size()), word)) return false;
-    return at + word.size() == s.size() || !IsWordChar(s[at + word.size()]);
-}
-
 }  // namespace
 
 std::string ResultRow::RatingText() const {
@@ -44,8 +36,17 @@ std::string ResultRow::MarkedText() const {
     return Format("%d", marked);
 }
 
-std::string WithTotalOrder(const std::string& statement) {
-    bool ordered = false;
+namespace {
+
+// The words of a statement that stand outside quoted text and parentheses,
+// with their positions, in lower case.
+struct TopLevelWord {
+    std::size_t at;
+    std::string word;
+};
+
+std::vector<TopLevelWord> TopLevelWords(const std::string& statement) {
+    std::vector<TopLevelWord> words;
     int depth = 0;
     char quote = 0;
     for (std::size_t i = 0; i < statement.size(); ++i) {
@@ -65,15 +66,48 @@ std::string WithTotalOrder(const std::string& statement) {
             ++depth;
         } else if (c == ')') {
             --depth;
-        } else if (depth == 0 && WordAt(statement, i, "order")) {
-            std::size_t j = i + 5;
-            while (j < statement.size() && std::isspace(static_cast<unsigned char>(statement[j])))
-                ++j;
-            if (j > i + 5 && WordAt(statement, j, "by")) ordered = true;
+        } else if (depth == 0 && IsWordChar(c) && (i == 0 || !IsWordChar(statement[i - 1]))) {
+            std::size_t end = i;
+            while (end < statement.size() && IsWordChar(statement[end])) ++end;
+            words.push_back({i, ToLower(std::string_view(statement).substr(i, end - i))});
+            i = end - 1;
         }
     }
+    return words;
+}
+
+// Position of the top-level "ORDER BY"; npos when there is none.
+std::size_t OrderByAt(const std::vector<TopLevelWord>& words) {
+    std::size_t at = std::string::npos;
+    for (std::size_t i = 0; i + 1 < words.size(); ++i)
+        if (words[i].word == "order" && words[i + 1].word == "by") at = words[i].at;
+    return at;
+}
+
+}  // namespace
+
+std::string WithTotalOrder(const std::string& statement) {
+    const bool ordered = OrderByAt(TopLevelWords(statement)) != std::string::npos;
     const std::string text = TrimRight(statement);
     return ordered ? text + ", RecipeID" : text + " ORDER BY RecipeID";
+}
+
+std::string CountStatement(const std::string& statement) {
+    const std::vector<TopLevelWord> words = TopLevelWords(statement);
+    if (words.empty() || words[0].word != "select") return "";
+    std::size_t from = std::string::npos;
+    for (const TopLevelWord& w : words) {
+        // Statements whose rows are not one per matching row are counted
+        // by the access layer as they stand.
+        if (w.word == "distinct" || w.word == "top" || w.word == "group" || w.word == "union" ||
+            w.word == "having" || w.word == "limit")
+            return "";
+        if (w.word == "from" && from == std::string::npos) from = w.at;
+    }
+    if (from == std::string::npos) return "";
+    const std::size_t order = OrderByAt(words);
+    const std::size_t end = order == std::string::npos ? statement.size() : order;
+    return "Select count(*) " + TrimRight(statement.substr(from, end - from));
 }
 
 std::string ResultsModel::StatusLine(long rows, long inBox) {
@@ -120,6 +154,19 @@ long ResultsModel::TakeRows(CADORecordset& rs, long limit) {
     return read;
 }
 
+long ResultsModel::CountRows(CADORecordset& rs) {
+    // Counting the rows of the statement's own WHERE, without its columns
+    // and order, lets SQLite count from an index instead of visiting every
+    // row in sort order.
+    const std::string count = CountStatement(statement_);
+    if (!count.empty()) {
+        CADORecordset counter(db_);
+        long n = 0;
+        if (counter.Run(count) && !counter.AtEnd() && counter.ReadAt(0, n)) return n;
+    }
+    return rs.RowCount();
+}
+
 int ResultsModel::Fill(const std::string& statement) {
     Clear();
     if (!EnsureOpen()) return -1;
@@ -132,7 +179,7 @@ int ResultsModel::Fill(const std::string& statement) {
     }
     statement_ = statement;
     paged_ = paged;
-    total_ = rs.RowCount();
+    total_ = CountRows(rs);
     TakeRows(rs, std::min<long>(kBatchSize, total_));
     rs.Release();
     UpdateStatus();
@@ -209,7 +256,7 @@ int ResultsModel::Refresh() {
     listed_.clear();
     nextOffset_ = 0;
     reordered_ = 0;
-    total_ = rs.RowCount();
+    total_ = CountRows(rs);
     TakeRows(rs, std::min(shown, total_));
     rs.Release();
     UpdateStatus();

@@ -106,6 +106,8 @@ private:
     // Reads up to `limit` rows of an open result into the list, skipping
     // recipes already listed; the rows read.
     long TakeRows(CADORecordset& rs, long limit);
+    // The number of rows of the statement whose result `rs` holds.
+    long CountRows(CADORecordset& rs);
     void UpdateStatus();
 
     RecipeDB& db_;
@@ -125,5 +127,10 @@ private:
 // ORDER BY (or as its only one), so that rows with equal sort keys come in
 // the same order in every page. Quoted text and sub-queries are skipped.
 std::string WithTotalOrder(const std::string& statement);
+
+// "Select count(*) from ... where ..." for a plain results statement: its
+// FROM and WHERE without its columns and ORDER BY. Empty for statements that
+// are not one row per match (DISTINCT, GROUP BY, UNION ...).
+std::string CountStatement(const std::string& statement);
 
 }  // namespace pantrio

@@ -158,5 +158,18 @@ TEST(WithTotalOrder, CompletesTheTopLevelOrder) {
               "order by Title) ORDER BY RecipeID");
 }
 
+TEST(CountStatement, CountsTheWhereWithoutColumnsAndOrder) {
+    EXPECT_EQ(CountStatement("Select RecipeID, Title from Recipes Where Title >= 'C' ORDER BY "
+                             "TITLE"),
+              "Select count(*) from Recipes Where Title >= 'C'");
+    EXPECT_EQ(CountStatement("SELECT Recipes.RecipeID FROM Recipes WHERE RecipeID IN (Select "
+                             "RecipeID from IngredientLines where Name like '%from%') ORDER BY "
+                             "Recipes.Title"),
+              "Select count(*) FROM Recipes WHERE RecipeID IN (Select RecipeID from "
+              "IngredientLines where Name like '%from%')");
+    EXPECT_EQ(CountStatement("Select Cuisine from Recipes GROUP BY Cuisine"), "");
+    EXPECT_EQ(CountStatement("Update Recipes Set Marked = 0"), "");
+}
+
 }  // namespace
 }  // namespace pantrio

@@ -1,0 +1,182 @@
+// The View tab's logic: app: link clicks, page kinds and buttons, the
+// service's addresses and pages, and the number the service assigns to a
+// posted recipe.
+#include "base/Text.h"
+#include "core/CommandsFixture.h"
+#include "core/ServiceAddresses.h"
+#include "core/WebView.h"
+#include "render/AppLink.h"
+#include "search/FindCriteria.h"
+
+namespace pantrio::test {
+namespace {
+
+class WebViewTest : public CommandsFixture {
+protected:
+    void SetUp() override {
+        CommandsFixture::SetUp();
+        AddRecipes(StandardBox(), {"Lasagne", "Chili", "Tarte"});
+        ASSERT_TRUE(TempDataRoot::Exec(
+            StandardBox(),
+            "UPDATE Recipes SET Cuisine = 'Italian', AllCategoriesText = '|Main Dish|Desserts' "
+            "WHERE RecipeID = 1;"
+            "UPDATE Recipes SET Cuisine = 'Tex Mex (hot)', PrimaryIngredient = 'Beans' WHERE "
+            "RecipeID = 2;"));
+    }
+    // Clicks a link: what the browser asks before navigating.
+    bool Click(const std::string& address) { return dialog->Web.BeforeNavigate(address); }
+};
+
+TEST_F(WebViewTest, AppLinksRunSearchesAndAreCancelled) {
+    Start();
+    EXPECT_TRUE(Click("app:findcuisine(Italian)"));
+    EXPECT_NE(view.queries.back().find("Cuisine LIKE 'ITALIAN'"), std::string::npos);
+    EXPECT_EQ(view.Titles(), std::vector<std::string>{"Lasagne"});
+
+    EXPECT_TRUE(Click("APP:FindKeyword(Desserts)"));
+    EXPECT_NE(view.queries.back().find("LIKE '%DESSERTS%'"), std::string::npos);
+    EXPECT_EQ(view.Titles(), std::vector<std::string>{"Lasagne"});
+
+    EXPECT_TRUE(Click("app:FindRecipe(3)"));
+    EXPECT_EQ(view.Titles(), std::vector<std::string>{"Tarte"});
+
+    // Values with blanks and parentheses survive as the renderer writes them.
+    const std::string anchor = AppLinkAnchor("FindCuisine", "Tex Mex (hot)", "Tex Mex (hot)");
+    const std::size_t from = anchor.find("app:");
+    EXPECT_TRUE(Click(anchor.substr(from, anchor.find('\'', from) - from)));
+    EXPECT_EQ(view.Titles(), std::vector<std::string>{"Chili"});
+    EXPECT_TRUE(Click("app:FindKeyword(Main%20Dish)"));
+    EXPECT_EQ(view.Titles(), std::vector<std::string>{"Lasagne"});
+    EXPECT_TRUE(Click("app:FindPrimaryIngredient(beans)"));
+    EXPECT_EQ(view.Titles(), std::vector<std::string>{"Chili"});
+
+    // Cancelled, but no search: a number that is not one, an unknown command.
+    const std::size_t fills = view.queries.size();
+    EXPECT_TRUE(Click("app:FindRecipe(1 or 1=1)"));
+    EXPECT_TRUE(Click("app:Explode(1)"));
+    EXPECT_EQ(view.queries.size(), fills);
+
+    // Other addresses load as usual.
+    EXPECT_FALSE(Click("http://example.org/app:FindRecipe(1)"));
+    EXPECT_FALSE(Click("file:///tmp/page.htm"));
+}
+
+TEST_F(WebViewTest, PageKindsSetTheImportAndRateButtons) {
+    MainDialog& d = Start();
+    WebView& web = d.Web;
+    EXPECT_EQ(WebView::ClassifyPage("<html><!--@pxlocal--></html>"), WebView::kLocalPage);
+    EXPECT_EQ(WebView::ClassifyPage("<!--@PXBEGIN--<RECIPE/>@PXEND--><!--@PXLOCAL-->"),
+              WebView::kImportablePage);
+    EXPECT_EQ(WebView::ClassifyPage("<html>news</html>"), WebView::kWebPage);
+
+    browser.source = "x<!--@PXBEGIN--<RECIPE></RECIPE>@PXEND-->";
+    web.DownloadBegin();
+    EXPECT_FALSE(view.importButton);
+    web.DownloadComplete();
+    EXPECT_TRUE(view.importButton);
+    EXPECT_TRUE(view.rateButton);
+    browser.source = "<!--@PXLOCAL-->";
+    web.DownloadComplete();
+    EXPECT_FALSE(view.importButton);
+    EXPECT_TRUE(view.rateButton);
+    browser.source = "<html></html>";
+    web.DownloadComplete();
+    EXPECT_FALSE(view.rateButton);
+
+    // Refresh reloads a web page, and renders a local one anew.
+    web.Refresh();
+    EXPECT_EQ(browser.calls.back(), "refresh");
+    browser.source = "<!--@PXLOCAL-->";
+    const std::size_t before = browser.navigated.size();
+    web.Refresh();
+    EXPECT_EQ(browser.navigated.size(), before + 1);
+    EXPECT_NE(browser.navigated.back().find("welcome.htm"), std::string::npos)
+        << "no current recipe: the welcome page";
+}
+
+TEST_F(WebViewTest, ServicePagesAndTheWelcomePage) {
+    MainDialog& d = Start({"RC=12"});
+    const std::string site = d.Settings.ServiceURL;
+    EXPECT_EQ(view.addresses.at(0), site + "/recipearchive.htm");
+
+    d.Web.ShowWelcomePage();
+    EXPECT_EQ(browser.navigated.back(), "file://" + dataRoot + "/Data/HTM/welcome.htm");
+    d.Settings.WOnline = 1;
+    d.Web.ShowWelcomePage();
+    EXPECT_EQ(browser.navigated.back(), site + "/home/welcomeuser.aspx?rc=12");
+
+    today = DateTime::FromDate(2024, 5, 2);
+    d.RunCommand(32812);
+    int major = 0, minor = 0, micro = 0;
+    ProductVersion(major, minor, micro);
+    EXPECT_EQ(
+        browser.navigated.back(),
+        site + Format("/utils/checkforupdate.aspx?maj=%d&min=%d&mic=%d", major, minor, micro));
+    EXPECT_EQ(d.Settings.iLastCheckedMonth, 5);
+    EXPECT_EQ(d.Settings.iLastCheckedDay, 2);
+
+    d.RunCommand(32828);
+    EXPECT_EQ(browser.navigated.back(), site + "/tellafriend.aspx");
+    EXPECT_EQ(view.pages.back(), 1);
+    EXPECT_GT(view.webViewFronts, 0);
+
+    browser.written.clear();
+    d.Web.SearchServiceText("  mom's pie ");
+    ASSERT_EQ(browser.written.size(), 1u);
+    EXPECT_NE(browser.written[0].find("s e a r c h i n g"), std::string::npos);
+    EXPECT_NE(browser.written[0].find(dataRoot + "/Data/pantriothumb.gif"), std::string::npos);
+    EXPECT_EQ(browser.navigated.back(), site + "/Private/search.aspx?Q=true&tc=mom%27s%20pie");
+}
+
+TEST(ServiceAddresses, SearchSendsOnlyThePresentCriteriaEncoded) {
+    const ServiceAddresses service("http://recipes.example/");
+    FindCriteria c;
+    EXPECT_EQ(service.Search(c), "http://recipes.example/Private/search.aspx?Q=true");
+
+    c.titleText = "mac & cheese";
+    c.titleBeginsWith = false;
+    c.keywords = {"Main Dish", "", "Kids", "Fourth", "Fifth"};
+    c.ingredients = {"", "beans", "%", "%", "%"};
+    c.cuisine = "Tex-Mex";
+    c.minimumEffort = 3;
+    EXPECT_EQ(service.Search(c),
+              "http://recipes.example/Private/search.aspx?Q=true&tc=mac%20%26%20cheese"
+              "&c1=Main%20Dish&c3=Kids&i2=beans&cu=Tex-Mex&ef=3.000");
+    c.titleBeginsWith = true;
+    c.minimumEffort = 0;
+    EXPECT_EQ(service.Search(c).find("&ef="), std::string::npos);
+    EXPECT_NE(service.Search(c).find("?Q=true&ts=mac"), std::string::npos);
+    EXPECT_EQ(service.RecipePage(12345),
+              "http://recipes.example/private/sec/displayrecipe.aspx?id=12345");
+}
+
+TEST_F(WebViewTest, AssignedNumberIsStoredOnlyForAPendingFirstPosting) {
+    MainDialog& d = Start();
+    view.Select({1});
+    d.OnRowSelected(1);  // Lasagne, by title order: Chili, Lasagne, Tarte
+    ASSERT_EQ(d.CurrentRecipeNumber, 1);
+    browser.source = "<!-- other --><!--@CRFASSIGNUNIQUEID=4711--> thanks";
+    d.Web.DownloadComplete();
+    EXPECT_TRUE(prompter.shown.empty()) << "no posting is pending";
+    EXPECT_EQ(Column(StandardBox(), 1, "UniqueID"), "0");
+
+    d.Web.postingPending = true;
+    d.Web.DownloadComplete();
+    EXPECT_EQ(prompter.Messages(),
+              std::vector<std::string>{"Thanks for submitting your recipe!  It is recipe number "
+                                       "4711."});
+    EXPECT_EQ(Column(StandardBox(), 1, "UniqueID"), "4711");
+    EXPECT_EQ(Column(StandardBox(), 1, "Color"), "1");
+    EXPECT_EQ(d.CurrentRecipe.UniqueID, 4711);
+    EXPECT_FALSE(d.Web.postingPending);
+
+    // A number that is not one never reaches a statement.
+    d.CurrentRecipe.UniqueID = 0;
+    d.Web.postingPending = true;
+    browser.source = "<!--@CRFASSIGNUNIQUEID=1; DROP TABLE Recipes-->";
+    d.Web.DownloadComplete();
+    EXPECT_EQ(Column(StandardBox(), 1, "UniqueID"), "4711");
+}
+
+}  // namespace
+}  // namespace pantrio::test

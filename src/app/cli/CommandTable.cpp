@@ -11,6 +11,8 @@ const std::vector<Command>& CommandTable() {
         AddBoxCommands(t);
         AddSqlCommands(t);
         AddImportCommands(t);
+        AddRecipePageCommands(t);
+        AddSearchCommands(t);
         return t;
     }();
     return table;

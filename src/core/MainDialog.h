@@ -210,6 +210,8 @@ public:
     // The progress window the importers report to.
     ProgressWindow& ImportWindow();
 
+    // Publishes the selected recipes as pages in the Publish folder.
+    void PublishSelected();
     // Post Recipe: the questions before a recipe goes to the service.
     void PostRecipeCommand();
     // The context menu's look-up of the current recipe on the service.

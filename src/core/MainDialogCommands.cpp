@@ -9,6 +9,8 @@
 #include "core/MainCommands.h"
 #include "core/MainDialog.h"
 #include "core/MainView.h"
+#include "render/AppLink.h"
+#include "render/Publishing.h"
 #include "search/KeywordStorage.h"
 
 #ifndef PANTRIO_VERSION
@@ -35,6 +37,8 @@ const std::vector<MainCommand>& MainCommands() {
             {kImportMealMaster, "from MealMaster (.MMF)"},
             {kImportMasterCookMx2, "from MasterCook (.MX2)"},
             {kImportMasterCook, "from MasterCook (.MXP)"},
+            {kPublishToHtml, "To HTML"},
+            {kPublishToHtmlContext, "P&ublish to HTML..."},
             {kPublishToService, "to the recipe service"},
             {kBackup, "&Backup Pantrio Files"},
             {kExit, "E&xit"},
@@ -105,6 +109,10 @@ bool MainDialog::RunCommand(int id) {
             return true;
         case kImportMasterCook:
             ImportMasterCookCommand();
+            return true;
+        case kPublishToHtml:
+        case kPublishToHtmlContext:
+            PublishSelected();
             return true;
         case kPublishToService:
             prompter_->Message("To publish a recipe to " + Settings.ServiceName +
@@ -181,6 +189,29 @@ bool MainDialog::RunCommand(int id) {
     if (keyword.empty()) return false;
     AssignQuickKeyword(keyword);
     return true;
+}
+
+void MainDialog::PublishSelected() {
+    std::vector<int> ids;
+    if (view_ != nullptr) {
+        for (const int row : view_->SelectedRows()) {
+            const long id = view_->RowRecipeID(row);
+            if (id > 0) ids.push_back(static_cast<int>(id));
+        }
+    }
+    PublishEnvironment environment;
+    environment.dataRoot = Settings.MyPantrioRecipes;
+    environment.box = &RecipeStore;
+    environment.support = &SupportStore;
+    environment.templates = &Templates();
+    environment.prompter = prompter_;
+    environment.theme = Settings.HTMLStyle;
+    environment.serviceURL = Settings.ServiceURL;
+    environment.serviceName = Settings.ServiceName;
+    environment.openInBrowser = [this](const std::string& path) {
+        if (externalBrowser_ != nullptr) externalBrowser_->Open(FileUrl(path));
+    };
+    PublishRecipes(ids, environment);
 }
 
 void MainDialog::PostRecipeCommand() {

@@ -289,6 +289,20 @@ TEST_F(WindowCommands, CommandsThatInformOrOpenPages) {
     EXPECT_EQ(view.ended, 1);
 }
 
+TEST_F(WindowCommands, PublishingTheSelectedRecipesOpensTheIndex) {
+    AddRecipes(StandardBox(), {"Apple", "Bread"});
+    fs::copy(fs::path(PANTRIO_BUILT_DATA_DIR) / "Publish", dataRoot + "/Publish",
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    MainDialog& d = Start();
+    view.Select({0, 1});
+    d.RunCommand(command::kPublishToHtmlContext);
+    EXPECT_EQ(prompter.shown.at(0).text,
+              "Would you like a nutrition facts box published with these recipes?");
+    ASSERT_EQ(externalBrowser.opened.size(), 1u);
+    EXPECT_EQ(externalBrowser.opened[0], "file://" + dataRoot + "/Publish/recipe_index.htm");
+    EXPECT_TRUE(fs::exists(dataRoot + "/Publish/recipe_index.htm"));
+}
+
 TEST_F(WindowCommands, PostRecipeQuestions) {
     AddRecipes(StandardBox(), {"Apple"});
     MainDialog& d = Start();

@@ -1,0 +1,139 @@
+// The main window of the desktop program: menu bar, toolbar, navigation bar,
+// the results page and the recipe tabs with the View tab's browser. It is the
+// MainView of the main window's logic (MainDialog), which it owns for the
+// whole run; every menu entry, toolbar button and context-menu entry runs a
+// command of that logic by its id, and the dialogs hand their values to it.
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+#include <string>
+
+#include "core/CommandLine.h"
+#include "core/MainDialog.h"
+#include "core/MainView.h"
+#include "search/ResultsModel.h"
+
+class QLabel;
+class QSplitter;
+class QStackedWidget;
+class QTabWidget;
+
+namespace pantrio {
+
+class DesktopBrowser;
+class ExternalBrowser;
+class ImportProgressWindow;
+class NavigationBar;
+class QtClipboard;
+class QtPrompter;
+class QtSound;
+class ResultsPage;
+class ResultsTableModel;
+class SettingsStore;
+class SplashWindow;
+class WebViewTab;
+class WindowState;
+
+struct MainWindowOptions {
+    // Overrides the stored data root; empty for the setting or the default.
+    std::string dataRoot;
+    // The installed data folder; empty for the program's own.
+    std::string installedDataFolder;
+    // Where the window's size and position are kept; empty for the default.
+    QString windowStatePath;
+    // Show the start-up window.
+    bool splash = true;
+    // Opens help, forum and published pages; empty for the user's own browser.
+    ExternalBrowser* externalBrowser = nullptr;
+};
+
+class MainWindow : public QMainWindow, public MainView {
+    Q_OBJECT
+public:
+    MainWindow(SettingsStore& settings, QtPrompter& prompter, MainWindowOptions options = {});
+    ~MainWindow() override;
+
+    // Runs the start-up of the main window's logic and shows the window.
+    MainDialog::StartResult Start(const CommandLine& commandLine);
+
+    // Runs a command of the menus, the toolbar or the context menu.
+    void RunCommand(int id);
+
+    MainDialog& main() { return *main_; }
+    WebViewTab* webTab() const { return webTab_; }
+    ResultsPage* resultsPage() const { return results_; }
+    ResultsTableModel& resultsModel() { return *model_; }
+
+    // MainView
+    void ShowBoxLine(const std::string& text) override;
+    void SetStatusText(const std::string& text) override;
+    void SplashText(const std::string& text) override;
+    void ClearResults() override;
+    int FillResults(const std::string& query) override;
+    int RowCount() override;
+    long RowRecipeID(int row) override;
+    std::vector<int> SelectedRows() override;
+    void SelectRow(int row) override;
+    void RemoveRows(const std::vector<int>& rows) override;
+    void RefreshRecipePages() override;
+    void ShowPage(int page) override;
+    void BringWebViewToFront() override;
+    void SetWebViewExpanded(bool expanded) override;
+    void SetWebButtons(bool importShown, bool rateShown) override;
+    void SetAddressList(const std::vector<std::string>& addresses) override;
+    bool ShowOptions(OptionsSheet& sheet) override;
+    void ShowInformation(InformationDialog& dialog) override;
+    void ShowAbout(const std::string& text) override;
+    std::optional<std::vector<long>> ChooseRecipesToImport(
+        const std::vector<ListRow>& rows) override;
+    void EndDialog() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildPages();
+    void ConnectResults();
+    void ShowContextMenu(const QPoint& position);
+    void RefreshFolders();
+    void RowClicked(int row, int pixelsFromLeft);
+    QString ImagesFolder() const;
+    QString SoundsFolder() const;
+
+    // Commands whose windows live here.
+    void FindCommand();
+    void FindRecipesCommand();
+    void LeftoverWizardCommand();
+    void ScreenImportCommand();
+    void ImportFromPageCommand();
+    void RateCommand();
+    void AddToCalendarCommand();
+
+    QtPrompter& prompter_;
+    MainWindowOptions options_;
+    std::unique_ptr<QtSound> sound_;
+    std::unique_ptr<QtClipboard> clipboard_;
+    std::unique_ptr<DesktopBrowser> externalBrowser_;
+    std::unique_ptr<WindowState> windowState_;
+    ImportProgressWindow* progress_ = nullptr;
+    WebViewTab* webTab_ = nullptr;
+    std::unique_ptr<MainDialog> main_;
+    std::unique_ptr<ResultsModel> resultsData_;
+    std::unique_ptr<ResultsTableModel> model_;
+    std::unique_ptr<SplashWindow> splash_;
+    QSplitter* splitter_ = nullptr;
+    NavigationBar* navigation_ = nullptr;
+    QStackedWidget* pages_ = nullptr;
+    ResultsPage* results_ = nullptr;
+    QWidget* resultsColumn_ = nullptr;
+    QTabWidget* recipeTabs_ = nullptr;
+    QLabel* boxLine_ = nullptr;
+    QWidget* findRecipes_ = nullptr;
+    bool ending_ = false;
+    bool started_ = false;
+};
+
+}  // namespace pantrio

@@ -1,0 +1,165 @@
+#include "ui/ResultsPage.h"
+
+#include <QDragEnterEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "search/ViewQuery.h"
+#include "ui/ResultsTableModel.h"
+
+namespace pantrio {
+
+ResultsListView::ResultsListView(QWidget* parent) : QTableView(parent) {
+    setObjectName(QStringLiteral("resultsList"));
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setShowGrid(false);
+    setWordWrap(false);
+    setAlternatingRowColors(true);
+    setDragEnabled(true);
+    setDragDropMode(QAbstractItemView::DragOnly);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(20);
+    horizontalHeader()->setHighlightSections(false);
+    setIconSize(QSize(16, 16));
+}
+
+void ResultsListView::mousePressEvent(QMouseEvent* event) {
+    const QModelIndex index = indexAt(event->position().toPoint());
+    pressedRow_ = index.isValid() ? index.row() : -1;
+    pressedX_ = static_cast<int>(event->position().x()) - visualRect(model()->index(0, 0)).left();
+    QTableView::mousePressEvent(event);
+}
+
+void ResultsListView::mouseReleaseEvent(QMouseEvent* event) {
+    QTableView::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton || pressedRow_ < 0) return;
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && index.row() == pressedRow_) emit rowClicked(pressedRow_, pressedX_);
+    pressedRow_ = -1;
+}
+
+void ResultsListView::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QModelIndex index = indexAt(event->position().toPoint());
+    QTableView::mouseDoubleClickEvent(event);
+    if (index.isValid()) emit rowDoubleClicked(index.row());
+}
+
+void ResultsListView::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (key == Qt::Key_Delete) {
+        emit deletePressed();
+        return;
+    }
+    // Letters and digits list the recipes from that character on.
+    if ((mods == Qt::NoModifier || mods == Qt::ShiftModifier) &&
+        ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z))) {
+        emit typedAhead(static_cast<char>(key));
+        return;
+    }
+    QTableView::keyPressEvent(event);
+    if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
+        key == Qt::Key_PageDown || key == Qt::Key_Home || key == Qt::Key_End) {
+        if (currentIndex().isValid()) emit selectionMoved(currentIndex().row());
+    }
+}
+
+ResultsPage::ResultsPage(ResultsTableModel& model, QWidget* parent)
+    : QWidget(parent),
+      viewCaption_(QString::fromUtf8(kInitialViewCaption)),
+      keywordCaption_(QString::fromUtf8(kInitialKeywordCaption)) {
+    setObjectName(QStringLiteral("resultsPage"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+
+    auto* selectors = new QHBoxLayout;
+    viewButton_ = new QToolButton(this);
+    viewButton_->setObjectName(QStringLiteral("viewSelector"));
+    keywordButton_ = new QToolButton(this);
+    keywordButton_->setObjectName(QStringLiteral("keywordSelector"));
+    keywordButton_->setAcceptDrops(true);
+    keywordButton_->installEventFilter(this);
+    for (QToolButton* button : {viewButton_, keywordButton_}) {
+        button->setPopupMode(QToolButton::MenuButtonPopup);
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        selectors->addWidget(button);
+    }
+    viewButton_->setText(viewCaption_);
+    keywordButton_->setText(keywordCaption_);
+    layout->addLayout(selectors);
+
+    auto makeMenu = [this](QToolButton* button, const std::vector<SelectorEntry>& entries,
+                           QString* caption) {
+        auto* menu = new QMenu(button);
+        for (const SelectorEntry& entry : entries) {
+            QAction* action = menu->addAction(QString::fromStdString(entry.menuText));
+            const QString chosen = QString::fromStdString(entry.caption);
+            connect(action, &QAction::triggered, this, [this, button, caption, chosen] {
+                *caption = chosen;
+                button->setText(chosen);
+                emit viewChanged();
+            });
+            if (entry.separatorAfter) menu->addSeparator();
+        }
+        button->setMenu(menu);
+        connect(button, &QToolButton::clicked, this, &ResultsPage::viewChanged);
+    };
+    makeMenu(viewButton_, ViewSelectorMenu(), &viewCaption_);
+    makeMenu(keywordButton_, KeywordSelectorMenu(), &keywordCaption_);
+
+    list_ = new ResultsListView(this);
+    list_->setModel(&model);
+    list_->setColumnHidden(ResultsTableModel::RatingTextColumn, true);
+    list_->setColumnHidden(ResultsTableModel::MarkedColumn, true);
+    list_->horizontalHeader()->setSectionsClickable(true);
+    connect(list_->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &ResultsPage::headerClicked);
+    layout->addWidget(list_, 1);
+
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("statusLine"));
+    layout->addWidget(status_);
+}
+
+void ResultsPage::SetStatusText(const QString& text) {
+    status_->setText(text);
+}
+
+void ResultsPage::FitColumns() {
+    const int width = list_->viewport()->width();
+    list_->setColumnWidth(ResultsTableModel::TitleColumn, std::max(80, width - 110 + 15));
+    list_->setColumnWidth(ResultsTableModel::RatingColumn, 95);
+}
+
+void ResultsPage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FitColumns();
+}
+
+bool ResultsPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == keywordButton_) {
+        if (event->type() == QEvent::DragEnter) {
+            auto* drag = static_cast<QDragEnterEvent*>(event);
+            if (drag->mimeData()->hasFormat(QStringLiteral("application/x-pantrio-recipe-ids"))) {
+                drag->acceptProposedAction();
+                return true;
+            }
+        } else if (event->type() == QEvent::Drop) {
+            emit droppedOnKeywordSelector();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace pantrio

@@ -1,0 +1,123 @@
+#include "ui/ResultsTableModel.h"
+
+#include <QMimeData>
+
+#include "ui/RecipeIcons.h"
+
+namespace pantrio {
+
+ResultsTableModel::ResultsTableModel(ResultsModel& results, QString imagesFolder, QObject* parent)
+    : QAbstractTableModel(parent), results_(results), imagesFolder_(std::move(imagesFolder)) {}
+
+int ResultsTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(results_.LoadedRows());
+}
+
+int ResultsTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 4;
+}
+
+QVariant ResultsTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    const ResultRow* row = results_.Row(index.row());
+    if (row == nullptr) return {};
+    if (role == RecipeIDRole) return QVariant::fromValue<qlonglong>(row->recipeID);
+    switch (index.column()) {
+        case TitleColumn:
+            if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+                return QString::fromStdString(row->title);
+            if (role == Qt::DecorationRole) return RecipeIcon(row->Icon());
+            break;
+        case RatingTextColumn:
+            if (role == Qt::DisplayRole) return QString::fromStdString(row->RatingText());
+            break;
+        case RatingColumn:
+            if (role == Qt::DecorationRole)
+                return StarImage(imagesFolder_, QString::fromStdString(row->RatingText()));
+            break;
+        case MarkedColumn:
+            if (role == Qt::DisplayRole) return QString::fromStdString(row->MarkedText());
+            break;
+        default:
+            break;
+    }
+    return {};
+}
+
+QVariant ResultsTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    static const char* const headers[] = {"Recipe", "R", "Rating", "Mkd"};
+    if (section < 0 || section > 3) return {};
+    return QString::fromLatin1(headers[section]);
+}
+
+bool ResultsTableModel::canFetchMore(const QModelIndex& parent) const {
+    return !parent.isValid() && results_.CanFetchMore();
+}
+
+void ResultsTableModel::fetchMore(const QModelIndex& parent) {
+    if (parent.isValid() || !results_.CanFetchMore()) return;
+    const int before = rowCount();
+    // The rows are read first; the view learns of them once they exist.
+    if (results_.FetchMore() <= 0) return;
+    const int after = rowCount();
+    if (after <= before) return;
+    beginInsertRows(QModelIndex(), before, after - 1);
+    endInsertRows();
+}
+
+Qt::ItemFlags ResultsTableModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid()) f |= Qt::ItemIsDragEnabled;
+    return f;
+}
+
+QStringList ResultsTableModel::mimeTypes() const {
+    return {QStringLiteral("application/x-pantrio-recipe-ids")};
+}
+
+QMimeData* ResultsTableModel::mimeData(const QModelIndexList& indexes) const {
+    QStringList ids;
+    for (const QModelIndex& index : indexes) {
+        if (index.column() != TitleColumn) continue;
+        ids << QString::number(data(index, RecipeIDRole).toLongLong());
+    }
+    auto* mime = new QMimeData;
+    mime->setData(QStringLiteral("application/x-pantrio-recipe-ids"), ids.join(',').toUtf8());
+    return mime;
+}
+
+int ResultsTableModel::Fill(const std::string& statement) {
+    beginResetModel();
+    const int result = results_.Fill(statement);
+    endResetModel();
+    return result < 0 ? -1 : static_cast<int>(results_.TotalRows());
+}
+
+void ResultsTableModel::Clear() {
+    beginResetModel();
+    results_.Clear();
+    endResetModel();
+}
+
+void ResultsTableModel::Reload() {
+    beginResetModel();
+    results_.Refresh();
+    endResetModel();
+}
+
+bool ResultsTableModel::EnsureRow(int row) {
+    if (row < 0 || row >= results_.TotalRows()) return false;
+    while (row >= rowCount() && canFetchMore(QModelIndex())) {
+        const int before = rowCount();
+        fetchMore(QModelIndex());
+        if (rowCount() == before) break;
+    }
+    return row < rowCount();
+}
+
+void ResultsTableModel::RowChanged(int row) {
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
+}  // namespace pantrio

@@ -13,6 +13,7 @@
 #include "storage/ErrorReport.h"
 #include "storage/JetTranslator.h"
 #include "storage/StatementCache.h"
+#include "storage/StatementShape.h"
 
 namespace pantrio {
 
@@ -112,7 +113,11 @@ private:
     CADORecordset& owner_;
     StatementCache* cache_ = nullptr;
     bool registered_ = false;
-    JetStatement translated_;
+    std::string tableCommand_;  // the statement run for a table command
+    // Borrowed from the connection while the statement is leased; its values
+    // may point into the statement text.
+    std::unique_ptr<StatementShape> shape_;
+    bool startsWithSelect_ = false;
     StatementLease lease_;
     State state_ = State::Closed;
     bool atEnd_ = true;
@@ -133,20 +138,23 @@ void CADORecordset::Impl::Fail(const ErrorDetails& error) {
 
 bool CADORecordset::Impl::Bind(sqlite3_stmt* stmt) {
     int index = 1;
-    for (const JetValue& v : translated_.params) {
+    for (const StatementShape::Value& v : shape_->Values()) {
         int rc = SQLITE_OK;
         switch (v.kind) {
-            case JetValue::Kind::Integer:
+            case StatementShape::Value::Kind::Integer:
                 rc = sqlite3_bind_int64(stmt, index, v.integer);
                 break;
-            case JetValue::Kind::Real:
+            case StatementShape::Value::Kind::Real:
                 rc = sqlite3_bind_double(stmt, index, v.real);
                 break;
-            case JetValue::Kind::Text:
-                // The text lives in translated_ until the statement is given back.
-                rc = sqlite3_bind_text(stmt, index, v.text.data(), static_cast<int>(v.text.size()),
+            case StatementShape::Value::Kind::Text: {
+                // The text lives in the recordset's statement or in shape_
+                // until the statement is given back.
+                const std::string_view text = shape_->TextOf(v);
+                rc = sqlite3_bind_text(stmt, index, text.data(), static_cast<int>(text.size()),
                                        SQLITE_STATIC);
                 break;
+            }
         }
         if (rc != SQLITE_OK) return false;
         ++index;
@@ -161,30 +169,41 @@ bool CADORecordset::Impl::Run(const std::string& statement, RunOption option) {
         Fail(LayerError(SQLITE_MISUSE, "The database is not open."));
         return false;
     }
-    std::string text = statement;
+    // `statement` is the recordset's own copy, which outlives the values
+    // that point into it.
+    std::string_view text = statement;
     if (option == RunOption::Table) {
         // A table command names a table; its rows are the table's rows.
         std::string name = Trim(statement);
         bool bare = !name.empty();
         for (char c : name)
             if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_')) bare = false;
-        if (bare) text = "SELECT * FROM " + name;
-    }
-    translated_ = TranslateJet(text);
-    if (!translated_.Ok()) {
-        Fail(LayerError(SQLITE_ERROR, translated_.error));
-        return false;
+        if (bare) {
+            tableCommand_ = "SELECT * FROM " + name;
+            text = tableCommand_;
+        }
     }
     cache_ = &db.Cache();
+    shape_ = cache_->TakeShape();
+    if (!shape_->Read(text)) {
+        Fail(LayerError(SQLITE_ERROR, shape_->Error()));
+        GiveBackStatement();
+        return false;
+    }
     int rc = SQLITE_OK;
-    lease_ = cache_->Acquire(translated_.sql, rc);
+    std::string error;
+    lease_ = cache_->Acquire(shape_->Key(), rc, error);
     if (!lease_.stmt) {
-        if (rc == SQLITE_MISUSE)
+        GiveBackStatement();
+        if (!error.empty())
+            Fail(LayerError(SQLITE_ERROR, error));
+        else if (rc == SQLITE_MISUSE)
             Fail(LayerError(rc, "The statement is empty."));
         else
             Fail(SqliteError(db.Handle(), rc));
         return false;
     }
+    startsWithSelect_ = lease_.startsWithSelect;
     sqlite3_stmt* stmt = lease_.stmt;
     if (!Bind(stmt)) {
         Fail(SqliteError(db.Handle(), sqlite3_errcode(db.Handle())));
@@ -216,7 +235,7 @@ bool CADORecordset::Impl::Run(const std::string& statement, RunOption option) {
         registered_ = true;
         // Only a SELECT can be counted by wrapping it; other statements that
         // return rows (PRAGMA, WITH, VALUES) are read now and counted in memory.
-        if (!translated_.startsWithSelect) Snapshot();
+        if (!startsWithSelect_) Snapshot();
         return true;
     }
     if (rc == SQLITE_DONE) {
@@ -247,6 +266,8 @@ void CADORecordset::Impl::GiveBackStatement() {
     registered_ = false;
     if (lease_.stmt && cache_) cache_->Return(lease_);
     lease_ = StatementLease{};
+    if (shape_ && cache_) cache_->GiveBackShape(std::move(shape_));
+    shape_.reset();
 }
 
 void CADORecordset::Impl::Close() {
@@ -316,9 +337,9 @@ void CADORecordset::Impl::Next() {
         return;
     }
     KeepNames();
-    if (rc == SQLITE_DONE) {
-        rowCount_ = rowsBefore_ + 1;
-    } else {
+    // The rows read are all there is, also when reading stopped at a fault.
+    rowCount_ = rowsBefore_ + 1;
+    if (rc != SQLITE_DONE) {
         sqlite3* db = sqlite3_db_handle(lease_.stmt);
         Fail(SqliteError(db, sqlite3_extended_errcode(db)));
     }
@@ -332,9 +353,13 @@ void CADORecordset::Impl::Next() {
 long CADORecordset::Impl::Count() {
     if (state_ == State::Closed) return 0;
     if (rowCount_ >= 0) return rowCount_;
+    if (state_ != State::Stepping || !shape_) return 0;
     // Count without reading the rows: the same statement, counted by SQLite.
+    // The line break ends a comment at the end of the statement.
     int rc = SQLITE_OK;
-    StatementLease counter = cache_->Acquire("SELECT count(*) FROM (" + translated_.sql + ")", rc);
+    std::string error;
+    StatementLease counter =
+        cache_->Acquire("SELECT count(*) FROM (" + shape_->Key() + "\n)", rc, error);
     if (counter.stmt && Bind(counter.stmt) && sqlite3_step(counter.stmt) == SQLITE_ROW)
         rowCount_ = static_cast<long>(sqlite3_column_int64(counter.stmt, 0));
     cache_->Return(counter);
@@ -406,8 +431,10 @@ CADORecordset::CADORecordset(CADODatabase& db) : db_(db), impl_(std::make_unique
 CADORecordset::~CADORecordset() = default;
 
 bool CADORecordset::Run(const std::string& statement, RunOption option) {
+    // Close first: the values of the open result may point into statement_.
+    impl_->Close();
     statement_ = statement;
-    return impl_->Run(statement, option);
+    return impl_->Run(statement_, option);
 }
 
 bool CADORecordset::AtEnd() const {

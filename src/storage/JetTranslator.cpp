@@ -1,6 +1,5 @@
 #include "storage/JetTranslator.h"
 
-#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -8,136 +7,32 @@
 #include <ctime>
 
 #include "base/Text.h"
+#include "storage/JetTokens.h"
+#include "storage/StatementShape.h"
 
 namespace pantrio {
 
 namespace {
 
-enum class TokenKind { Space, Word, Number, String, QuotedName, Date, Punct };
-
-struct Token {
-    TokenKind kind;
-    std::string_view text;
-};
-
-// ASCII tests without the locale: statements read the same everywhere.
-bool IsAsciiLetter(unsigned char c) {
-    return (c | 0x20) >= 'a' && (c | 0x20) <= 'z';
-}
-bool IsAsciiDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
-}
-bool IsWordStart(unsigned char c) {
-    return IsAsciiLetter(c) || c == '_' || c >= 0x80;
-}
-bool IsWordChar(unsigned char c) {
-    return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '_' || c == '$' || c >= 0x80;
-}
-
-// Splits the statement into tokens; false with `error` set on an unterminated
-// quote or date literal.
-bool Tokenize(std::string_view s, std::vector<Token>& tokens, std::string& error) {
-    std::size_t i = 0;
-    const std::size_t n = s.size();
-    auto add = [&](TokenKind kind, std::size_t from) {
-        tokens.push_back({kind, s.substr(from, i - from)});
-    };
-    while (i < n) {
-        const std::size_t start = i;
-        const unsigned char c = s[i];
-        if ((c == ' ' || (c >= '\t' && c <= '\r'))) {
-            while (i < n && (s[i] == ' ' || (s[i] >= '\t' && s[i] <= '\r'))) ++i;
-            add(TokenKind::Space, start);
-        } else if (c == '-' && i + 1 < n && s[i + 1] == '-') {
-            while (i < n && s[i] != '\n') ++i;
-            add(TokenKind::Space, start);
-        } else if (c == '/' && i + 1 < n && s[i + 1] == '*') {
-            std::size_t end = s.find("*/", i + 2);
-            i = end == std::string_view::npos ? n : end + 2;
-            add(TokenKind::Space, start);
-        } else if (c == '\'') {
-            // A text literal; '' inside stands for one apostrophe.
-            ++i;
-            for (;;) {
-                if (i >= n) {
-                    error = "The text starting at " + std::string(s.substr(start, 20)) +
-                            " has no closing apostrophe.";
-                    return false;
-                }
-                if (s[i] == '\'') {
-                    if (i + 1 < n && s[i + 1] == '\'') {
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                ++i;
-            }
-            add(TokenKind::String, start);
-        } else if (c == '"' || c == '[' || c == '`') {
-            const char close = c == '[' ? ']' : static_cast<char>(c);
-            std::size_t end = s.find(close, i + 1);
-            if (end == std::string_view::npos) {
-                error =
-                    "The name starting at " + std::string(s.substr(start, 20)) + " is not closed.";
-                return false;
-            }
-            i = end + 1;
-            add(TokenKind::QuotedName, start);
-        } else if (c == '#') {
-            std::size_t end = s.find('#', i + 1);
-            if (end == std::string_view::npos) {
-                error = "The date starting at " + std::string(s.substr(start, 20)) +
-                        " has no closing #.";
-                return false;
-            }
-            i = end + 1;
-            add(TokenKind::Date, start);
-        } else if (IsAsciiDigit(c) ||
-                   (c == '.' && i + 1 < n && IsAsciiDigit(static_cast<unsigned char>(s[i + 1])))) {
-            if (c == '0' && i + 1 < n && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
-                i += 2;
-                while (i < n && std::isxdigit(static_cast<unsigned char>(s[i]))) ++i;
-            } else {
-                while (i < n && (IsAsciiDigit(static_cast<unsigned char>(s[i])) || s[i] == '.'))
-                    ++i;
-                if (i < n && (s[i] == 'e' || s[i] == 'E')) {
-                    std::size_t j = i + 1;
-                    if (j < n && (s[j] == '+' || s[j] == '-')) ++j;
-                    if (j < n && IsAsciiDigit(static_cast<unsigned char>(s[j]))) {
-                        i = j;
-                        while (i < n && IsAsciiDigit(static_cast<unsigned char>(s[i]))) ++i;
-                    }
-                }
-            }
-            // A number glued to letters is left for SQLite to refuse.
-            while (i < n && IsWordChar(static_cast<unsigned char>(s[i]))) ++i;
-            add(TokenKind::Number, start);
-        } else if (IsWordStart(c)) {
-            while (i < n && IsWordChar(static_cast<unsigned char>(s[i]))) ++i;
-            add(TokenKind::Word, start);
-        } else {
-            ++i;
-            // Two-character operators stay one token.
-            if (i < n) {
-                const char d = s[i];
-                if ((c == '<' && (d == '>' || d == '=' || d == '<')) ||
-                    (c == '>' && (d == '=' || d == '>')) || (c == '!' && d == '=') ||
-                    (c == '=' && d == '=') || (c == '|' && d == '|'))
-                    ++i;
-            }
-            add(TokenKind::Punct, start);
-        }
-    }
-    return true;
-}
+using Token = JetToken;
+using TokenKind = JetTokenKind;
+using Keyword = JetKeyword;
 
 bool Is(const Token& t, std::string_view word) {
     return t.kind == TokenKind::Word && EqualsNoCase(t.text, word);
 }
 bool IsPunct(const Token& t, std::string_view p) {
     return t.kind == TokenKind::Punct && t.text == p;
+}
+
+bool Tokenize(std::string_view s, std::vector<Token>& tokens, std::string& error) {
+    std::size_t pos = 0;
+    Token token;
+    while (pos < s.size()) {
+        if (!NextJetToken(s, pos, token, error)) return false;
+        tokens.push_back(token);
+    }
+    return true;
 }
 
 // Jet functions that are registered under a "jet_" name: some of the Jet
@@ -154,45 +49,20 @@ bool IsJetFunction(std::string_view name) {
     return false;
 }
 
-// Value positions: after WHERE, HAVING, ON, SET and VALUES a literal is a
-// value that may become a parameter; after SELECT, FROM, JOIN, ORDER, GROUP,
-// LIMIT and OFFSET a number may be a column position or a count and stays in
-// the text.
-enum class Keyword { None, Value, Name, Select, Update, Set, Where, Delete, From, True, False };
-
-// The words that steer the translation, found with one lower-casing of the
-// word instead of a comparison per keyword.
-Keyword Classify(std::string_view word) {
-    if (word.size() < 2 || word.size() > 6) return Keyword::None;
-    char lower[8];
-    for (std::size_t i = 0; i < word.size(); ++i)
-        lower[i] = static_cast<char>(word[i] | (IsAsciiLetter(word[i]) ? 0x20 : 0));
-    const std::string_view w(lower, word.size());
-    if (w == "select") return Keyword::Select;
-    if (w == "update") return Keyword::Update;
-    if (w == "set") return Keyword::Set;
-    if (w == "where") return Keyword::Where;
-    if (w == "delete") return Keyword::Delete;
-    if (w == "from") return Keyword::From;
-    if (w == "true") return Keyword::True;
-    if (w == "false") return Keyword::False;
-    if (w == "having" || w == "on" || w == "values") return Keyword::Value;
-    if (w == "join" || w == "order" || w == "group" || w == "limit" || w == "offset")
-        return Keyword::Name;
-    return Keyword::None;
-}
-
 int DaysInMonth(int year, int month) {
     static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (month == 2 && ((year % 4 == 0 && year % 100 != 0) || year % 400 == 0)) return 29;
     return days[month - 1];
 }
 
+bool IsValidDateTime(int year, int month, int day, int hour, int minute, int second) {
+    return !(year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 ||
+             day > DaysInMonth(year, month) || hour < 0 || hour > 23 || minute < 0 || minute > 59 ||
+             second < 0 || second > 59);
+}
+
 std::string IsoOf(int year, int month, int day, int hour, int minute, int second) {
-    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 ||
-        day > DaysInMonth(year, month) || hour < 0 || hour > 23 || minute < 0 || minute > 59 ||
-        second < 0 || second > 59)
-        return "";
+    if (!IsValidDateTime(year, month, day, hour, minute, second)) return "";
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", year, month, day, hour,
                   minute, second);
@@ -203,12 +73,12 @@ std::string IsoOf(int year, int month, int day, int hour, int minute, int second
 bool ReadNumber(std::string_view s, std::size_t& pos, int maxDigits, int& value) {
     std::size_t start = pos;
     value = 0;
-    while (pos < s.size() && IsAsciiDigit(static_cast<unsigned char>(s[pos])) &&
+    while (pos < s.size() && IsJetDigit(static_cast<unsigned char>(s[pos])) &&
            pos - start < static_cast<std::size_t>(maxDigits)) {
         value = value * 10 + (s[pos] - '0');
         ++pos;
     }
-    return pos > start && (pos >= s.size() || !IsAsciiDigit(static_cast<unsigned char>(s[pos])));
+    return pos > start && (pos >= s.size() || !IsJetDigit(static_cast<unsigned char>(s[pos])));
 }
 
 bool Expect(std::string_view s, std::size_t& pos, char c) {
@@ -298,7 +168,31 @@ void AppendQuoted(std::string& out, std::string_view text) {
 
 }  // namespace
 
+namespace {
+
+// The program writes its own dates as "YYYY-MM-DD HH:MM:SS", which is also
+// the stored form: such a date is checked and kept as it is.
+bool IsStoredForm(std::string_view s) {
+    if (s.size() != 19 || s[4] != '-' || s[7] != '-' || s[10] != ' ' || s[13] != ':' ||
+        s[16] != ':')
+        return false;
+    auto number = [&](std::size_t at, std::size_t digits, int& value) {
+        value = 0;
+        for (std::size_t i = at; i < at + digits; ++i) {
+            if (!IsJetDigit(static_cast<unsigned char>(s[i]))) return false;
+            value = value * 10 + (s[i] - '0');
+        }
+        return true;
+    };
+    int y, mo, d, h, mi, se;
+    return number(0, 4, y) && number(5, 2, mo) && number(8, 2, d) && number(11, 2, h) &&
+           number(14, 2, mi) && number(17, 2, se) && IsValidDateTime(y, mo, d, h, mi, se);
+}
+
+}  // namespace
+
 std::string JetDateToIso(std::string_view text) {
+    if (IsStoredForm(text)) return std::string(text);
     std::string trimmed = Trim(text);
     if (trimmed.empty()) return "";
     std::string iso = ParseIsoForm(trimmed);
@@ -307,7 +201,13 @@ std::string JetDateToIso(std::string_view text) {
     return iso;
 }
 
-JetStatement TranslateJet(std::string_view statement, bool liftValues) {
+namespace {
+
+// Rewrites the Jet forms of `statement` for SQLite. With `placeholders` each
+// `?` stands for a value that StatementShape lifted out of the text and is
+// kept; otherwise a `?` is refused, because the program's statements carry
+// their values as literals and a marker of its own would be left without one.
+JetStatement Rewrite(std::string_view statement, bool placeholders) {
     JetStatement result;
     std::vector<Token> tokens;
     tokens.reserve(64);
@@ -321,8 +221,7 @@ JetStatement TranslateJet(std::string_view statement, bool liftValues) {
 
     std::string& out = result.sql;
     out.reserve(statement.size() + 16);
-    bool lift = false;            // literals here are values
-    std::vector<bool> liftStack;  // `lift` of the enclosing parentheses
+    int depth = 0;  // open parentheses
     bool isUpdate = false;
     bool inSetList = false;           // between SET and WHERE of an UPDATE, outside parentheses
     const Token* previous = nullptr;  // the previous token that is not blank
@@ -333,10 +232,12 @@ JetStatement TranslateJet(std::string_view statement, bool liftValues) {
         switch (t.kind) {
             case TokenKind::Space:
             case TokenKind::QuotedName:
+            case TokenKind::Number:
+            case TokenKind::String:
                 out += t.text;
                 break;
             case TokenKind::Word: {
-                const Keyword keyword = Classify(t.text);
+                const Keyword keyword = ClassifyJetWord(t.text);
                 if (firstWord) {
                     firstWord = false;
                     result.startsWithSelect = keyword == Keyword::Select;
@@ -346,29 +247,13 @@ JetStatement TranslateJet(std::string_view statement, bool liftValues) {
                 const bool qualified = (previous && IsPunct(*previous, ".")) ||
                                        (next < tokens.size() && IsPunct(tokens[next], "."));
                 const bool call = next < tokens.size() && IsPunct(tokens[next], "(");
-                if (!qualified) {
-                    switch (keyword) {
-                        case Keyword::Value:
-                        case Keyword::Set:
-                        case Keyword::Where:
-                            lift = true;
-                            break;
-                        case Keyword::Name:
-                        case Keyword::Select:
-                        case Keyword::From:
-                            lift = false;
-                            break;
-                        default:
-                            break;
-                    }
-                    if (isUpdate && liftStack.empty()) {
-                        if (keyword == Keyword::Set) inSetList = true;
-                        if (keyword == Keyword::Where) inSetList = false;
-                    }
+                if (!qualified && isUpdate && depth == 0) {
+                    if (keyword == Keyword::Set) inSetList = true;
+                    if (keyword == Keyword::Where) inSetList = false;
                 }
                 if (qualified || call) {
                     // `SET Table.Column =`: SQLite names the assigned column alone.
-                    if (inSetList && liftStack.empty() && previous &&
+                    if (inSetList && depth == 0 && previous &&
                         (Is(*previous, "set") || IsPunct(*previous, ",")) && next < tokens.size() &&
                         IsPunct(tokens[next], ".")) {
                         const std::size_t column = nextSignificant(next + 1);
@@ -399,85 +284,69 @@ JetStatement TranslateJet(std::string_view statement, bool liftValues) {
                 }
                 break;
             }
-            case TokenKind::Number: {
-                if (liftValues && lift) {
-                    JetValue v;
-                    const char* first = t.text.data();
-                    const char* last = first + t.text.size();
-                    bool real = t.text.find_first_of(".eE") != std::string_view::npos;
-                    bool hex = t.text.size() > 1 && (t.text[1] == 'x' || t.text[1] == 'X');
-                    std::from_chars_result r{};
-                    if (real) {
-                        v.kind = JetValue::Kind::Real;
-                        r = std::from_chars(first, last, v.real);
-                    } else if (!hex) {
-                        v.kind = JetValue::Kind::Integer;
-                        r = std::from_chars(first, last, v.integer);
-                    }
-                    if (!hex && r.ec == std::errc() && r.ptr == last) {
-                        out += '?';
-                        result.params.push_back(std::move(v));
-                        break;
-                    }
-                }
-                out += t.text;
-                break;
-            }
-            case TokenKind::String: {
-                if (liftValues && lift) {
-                    JetValue v;
-                    v.kind = JetValue::Kind::Text;
-                    std::string_view inner = t.text.substr(1, t.text.size() - 2);
-                    v.text.reserve(inner.size());
-                    for (std::size_t k = 0; k < inner.size(); ++k) {
-                        v.text += inner[k];
-                        if (inner[k] == '\'') ++k;  // '' stands for one apostrophe
-                    }
-                    out += '?';
-                    result.params.push_back(std::move(v));
-                } else {
-                    out += t.text;
-                }
-                break;
-            }
             case TokenKind::Date: {
                 std::string iso = JetDateToIso(t.text.substr(1, t.text.size() - 2));
                 if (iso.empty()) {
                     result.error = "The date " + std::string(t.text) + " is not a valid date.";
                     result.sql.clear();
-                    result.params.clear();
                     return result;
                 }
-                if (liftValues && lift) {
-                    JetValue v;
-                    v.kind = JetValue::Kind::Text;
-                    v.text = std::move(iso);
-                    out += '?';
-                    result.params.push_back(std::move(v));
-                } else {
-                    AppendQuoted(out, iso);
-                }
+                AppendQuoted(out, iso);
                 break;
             }
             case TokenKind::Punct:
-                if (t.text == "?") {
-                    // The program's statements carry their values as literals;
-                    // a marker of its own would be left without a value.
+                if (t.text == "?" && !placeholders) {
                     result.error = "The statement holds a parameter marker (?).";
                     result.sql.clear();
-                    result.params.clear();
                     return result;
                 }
                 if (t.text == "(") {
-                    liftStack.push_back(lift);
-                } else if (t.text == ")" && !liftStack.empty()) {
-                    lift = liftStack.back();
-                    liftStack.pop_back();
+                    ++depth;
+                } else if (t.text == ")" && depth > 0) {
+                    --depth;
                 }
                 out += t.text;
                 break;
         }
         if (t.kind != TokenKind::Space) previous = &t;
+    }
+    return result;
+}
+
+}  // namespace
+
+JetStatement TranslateJetShape(std::string_view shape) {
+    return Rewrite(shape, true);
+}
+
+JetStatement TranslateJet(std::string_view statement, bool liftValues) {
+    if (!liftValues) return Rewrite(statement, false);
+    JetStatement result;
+    StatementShape shape;
+    if (!shape.Read(statement)) {
+        result.error = shape.Error();
+        return result;
+    }
+    result = Rewrite(shape.Key(), true);
+    if (!result.Ok()) return result;
+    result.params.reserve(shape.Values().size());
+    for (const StatementShape::Value& v : shape.Values()) {
+        JetValue value;
+        switch (v.kind) {
+            case StatementShape::Value::Kind::Integer:
+                value.kind = JetValue::Kind::Integer;
+                value.integer = v.integer;
+                break;
+            case StatementShape::Value::Kind::Real:
+                value.kind = JetValue::Kind::Real;
+                value.real = v.real;
+                break;
+            case StatementShape::Value::Kind::Text:
+                value.kind = JetValue::Kind::Text;
+                value.text = shape.TextOf(v);
+                break;
+        }
+        result.params.push_back(std::move(value));
     }
     return result;
 }

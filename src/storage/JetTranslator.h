@@ -1,9 +1,10 @@
 // Turns one statement of the program's Jet dialect into SQLite text. The
 // program writes every statement by formatting a fixed template, so values
-// stand in the text as literals; the translator lifts the literals that stand
+// stand in the text as literals; StatementShape lifts the literals that stand
 // where a value is expected into bound parameters. The resulting text (the
 // statement's "shape") is then the same for every recipe saved or shown, and
-// its prepared form can be reused. Quoted text is never changed.
+// its translation and prepared form can be reused. Quoted text is never
+// changed.
 //
 // Besides lifting, the translation:
 // - turns `#...#` date literals (ISO, m/d/yyyy with an optional time and
@@ -45,6 +46,10 @@ struct JetStatement {
 // text (date literals become quoted ISO text); the result then has no
 // parameters.
 JetStatement TranslateJet(std::string_view statement, bool liftValues = true);
+
+// Translates the key of a StatementShape, in which each `?` stands for a
+// lifted value; the result has no parameters of its own.
+JetStatement TranslateJetShape(std::string_view shape);
 
 // Parses the contents of a `#...#` literal to "YYYY-MM-DD HH:MM:SS"; empty
 // when it is not a date in one of the accepted forms.

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+#include "storage/JetTranslator.h"
+#include "storage/StatementShape.h"
+
 namespace pantrio {
 
 StatementCache::~StatementCache() {
@@ -11,35 +14,56 @@ StatementCache::~StatementCache() {
     Clear();
 }
 
-StatementLease StatementCache::Acquire(const std::string& sql, int& rc) {
-    rc = SQLITE_OK;
-    StatementLease lease;
-    if (!db_) {
-        rc = SQLITE_MISUSE;
-        return lease;
-    }
-    auto found = bySql_.find(sql);
-    if (found != bySql_.end() && !found->second->leased) {
-        entries_.splice(entries_.begin(), entries_, found->second);
-        found->second->leased = true;
-        lease.stmt = found->second->stmt;
-        lease.cached = true;
-        return lease;
-    }
+sqlite3_stmt* StatementCache::Prepare(const std::string& sql, int& rc) {
     sqlite3_stmt* stmt = nullptr;
     rc = sqlite3_prepare_v3(db_, sql.c_str(), static_cast<int>(sql.size()) + 1,
                             SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
     if (rc != SQLITE_OK || !stmt) {
         sqlite3_finalize(stmt);
         if (rc == SQLITE_OK) rc = SQLITE_MISUSE;  // blank text: nothing to run
+        return nullptr;
+    }
+    return stmt;
+}
+
+StatementLease StatementCache::Acquire(const std::string& shape, int& rc, std::string& error) {
+    rc = SQLITE_OK;
+    error.clear();
+    StatementLease lease;
+    if (!db_) {
+        rc = SQLITE_MISUSE;
         return lease;
     }
+    auto found = byShape_.find(shape);
+    if (found != byShape_.end()) {
+        Entry& entry = *found->second;
+        lease.startsWithSelect = entry.startsWithSelect;
+        if (!entry.leased) {
+            entries_.splice(entries_.begin(), entries_, found->second);
+            entry.leased = true;
+            lease.stmt = entry.stmt;
+            lease.cached = true;
+            return lease;
+        }
+        // That shape is in use by an open result: this copy is temporary.
+        lease.stmt = Prepare(entry.sql, rc);
+        return lease;
+    }
+    JetStatement translated = TranslateJetShape(shape);
+    if (!translated.Ok()) {
+        rc = SQLITE_ERROR;
+        error = std::move(translated.error);
+        return lease;
+    }
+    sqlite3_stmt* stmt = Prepare(translated.sql, rc);
+    if (!stmt) return lease;
     lease.stmt = stmt;
-    if (found != bySql_.end()) return lease;  // that shape is in use: this copy is temporary
-    entries_.push_front(Entry{sql, stmt, true});
-    bySql_.emplace(sql, entries_.begin());
-    byStmt_.emplace(stmt, entries_.begin());
     lease.cached = true;
+    lease.startsWithSelect = translated.startsWithSelect;
+    entries_.push_front(
+        Entry{shape, std::move(translated.sql), stmt, translated.startsWithSelect, true});
+    byShape_.emplace(entries_.front().shape, entries_.begin());
+    byStmt_.emplace(stmt, entries_.begin());
     EvictIdle();
     return lease;
 }
@@ -64,17 +88,58 @@ void StatementCache::EvictIdle() {
         --it;
         if (it->leased) continue;
         sqlite3_finalize(it->stmt);
-        bySql_.erase(it->sql);
+        byShape_.erase(it->sql);
         byStmt_.erase(it->stmt);
         it = entries_.erase(it);
     }
 }
 
+int StatementCache::RunControl(const std::string& sql) {
+    if (!db_) return SQLITE_MISUSE;
+    // Nested savepoints have names of their own; a deep nesting is not kept.
+    constexpr std::size_t kMaxControl = 32;
+    if (sql.find(';') != std::string::npos)
+        return sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
+    sqlite3_stmt* stmt = nullptr;
+    bool kept = true;
+    auto found = control_.find(sql);
+    if (found != control_.end()) {
+        stmt = found->second;
+    } else {
+        int rc = SQLITE_OK;
+        stmt = Prepare(sql, rc);
+        if (!stmt) return rc;
+        kept = control_.size() < kMaxControl;
+        if (kept) control_.emplace(sql, stmt);
+    }
+    int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_DONE || rc == SQLITE_ROW) rc = SQLITE_OK;
+    sqlite3_reset(stmt);
+    if (!kept) sqlite3_finalize(stmt);
+    return rc;
+}
+
 void StatementCache::Clear() {
+    for (auto& [sql, stmt] : control_) sqlite3_finalize(stmt);
+    control_.clear();
     for (Entry& e : entries_) sqlite3_finalize(e.stmt);
     entries_.clear();
-    bySql_.clear();
+    byShape_.clear();
     byStmt_.clear();
+}
+
+std::unique_ptr<StatementShape> StatementCache::TakeShape() {
+    if (spareShapes_.empty()) return std::make_unique<StatementShape>();
+    std::unique_ptr<StatementShape> shape = std::move(spareShapes_.back());
+    spareShapes_.pop_back();
+    return shape;
+}
+
+void StatementCache::GiveBackShape(std::unique_ptr<StatementShape> shape) {
+    // A few are enough: one per result open at the same time. One that read a
+    // very long statement is not kept, so its buffers are freed.
+    if (shape && spareShapes_.size() < 8 && shape->Key().capacity() <= (1u << 20))
+        spareShapes_.push_back(std::move(shape));
 }
 
 void StatementCache::Register(OpenResult* result) {

@@ -1,6 +1,8 @@
-// The prepared statements of one connection, kept by their translated text
-// (the statement's shape, with values lifted into parameters), and the
-// results that are open on that connection.
+// The prepared statements of one connection, kept by the key of their
+// StatementShape (the Jet text with its values lifted out), and the results
+// that are open on that connection. A shape is translated to SQLite text and
+// prepared once, when it is first met; afterwards a statement costs a hash
+// look-up.
 //
 // A statement is leased to one result at a time; a second result of the same
 // shape gets a statement of its own, finalized when returned. The cache holds
@@ -15,9 +17,13 @@
 
 #include <cstddef>
 #include <list>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "storage/StatementShape.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -35,7 +41,8 @@ public:
 
 struct StatementLease {
     sqlite3_stmt* stmt = nullptr;
-    bool cached = false;  // owned by the cache; otherwise finalized when returned
+    bool cached = false;            // owned by the cache; otherwise finalized when returned
+    bool startsWithSelect = false;  // the statement's first word is SELECT
 };
 
 class StatementCache {
@@ -48,13 +55,24 @@ public:
     // Starts caching statements of `db` (nullptr: none).
     void Attach(sqlite3* db) { db_ = db; }
 
-    // A prepared statement for `sql`; lease.stmt is null when SQLite refused
-    // the text, with the result code in `rc`.
-    StatementLease Acquire(const std::string& sql, int& rc);
+    // A prepared statement for the shape key `shape`. lease.stmt is null when
+    // the shape could not be translated (the reason in `error`) or SQLite
+    // refused the translated text (`error` empty, the result code in `rc`).
+    StatementLease Acquire(const std::string& shape, int& rc, std::string& error);
     // Resets the statement, clears its values and returns it.
     void Return(StatementLease& lease);
+    // Runs a transaction statement (BEGIN, COMMIT, SAVEPOINT ...), prepared
+    // once and kept; a text of several statements is run as it stands.
+    // The SQLite result code.
+    int RunControl(const std::string& sql);
+
     // Finalizes every statement; call with no statement leased.
     void Clear();
+
+    // A StatementShape to read a statement with, and back when done; reusing
+    // them saves allocating their buffers for every statement.
+    std::unique_ptr<StatementShape> TakeShape();
+    void GiveBackShape(std::unique_ptr<StatementShape> shape);
 
     void Register(OpenResult* result);
     void Unregister(OpenResult* result);
@@ -68,20 +86,26 @@ public:
 
 private:
     struct Entry {
+        std::string shape;
         std::string sql;
         sqlite3_stmt* stmt = nullptr;
+        bool startsWithSelect = false;
         bool leased = false;
     };
     using EntryList = std::list<Entry>;  // most recently used first
 
     void EvictIdle();
+    sqlite3_stmt* Prepare(const std::string& sql, int& rc);
 
     sqlite3* db_ = nullptr;
     std::size_t capacity_;
     EntryList entries_;
-    std::unordered_map<std::string, EntryList::iterator> bySql_;
+    // Keys view the shape held by the entry.
+    std::unordered_map<std::string_view, EntryList::iterator> byShape_;
     std::unordered_map<sqlite3_stmt*, EntryList::iterator> byStmt_;
     std::vector<OpenResult*> open_;
+    std::unordered_map<std::string, sqlite3_stmt*> control_;
+    std::vector<std::unique_ptr<StatementShape>> spareShapes_;
 };
 
 }  // namespace pantrio

@@ -157,6 +157,14 @@ std::string ParseLocaleForm(std::string_view s) {
     return "";
 }
 
+// A date written as quoted text right beside another quoted text would join
+// it into one text ('a''2024-...' reads as a'2024-...), so a blank goes
+// between. Two quoted texts of the statement itself never touch: they would
+// be one text with a doubled apostrophe.
+void SeparateQuotes(std::string& out) {
+    if (!out.empty() && out.back() == '\'') out += ' ';
+}
+
 void AppendQuoted(std::string& out, std::string_view text) {
     out += '\'';
     for (char c : text) {
@@ -230,10 +238,13 @@ JetStatement Rewrite(std::string_view statement, bool placeholders) {
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         const Token& t = tokens[i];
         switch (t.kind) {
+            case TokenKind::String:
+                SeparateQuotes(out);
+                out += t.text;
+                break;
             case TokenKind::Space:
             case TokenKind::QuotedName:
             case TokenKind::Number:
-            case TokenKind::String:
                 out += t.text;
                 break;
             case TokenKind::Word: {
@@ -291,6 +302,7 @@ JetStatement Rewrite(std::string_view statement, bool placeholders) {
                     result.sql.clear();
                     return result;
                 }
+                SeparateQuotes(out);
                 AppendQuoted(out, iso);
                 break;
             }

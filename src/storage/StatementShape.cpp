@@ -152,10 +152,13 @@ bool StatementShape::Read(std::string_view s) {
                     }
                 }
                 // `SET Table.Column =`: the translator drops the table and the
-                // dot, so the column follows SET or the comma directly.
+                // dot.
                 if (dotFollows && inSetList && liftStack_.empty() &&
                     previous == Previous::SetOrComma && ColumnThenEquals(s, PastDot(s, pos))) {
+                    // The column that follows is a name even when it is
+                    // spelled like a keyword (`SET T.Order = 5`).
                     pos = PastDot(s, pos);
+                    previous = Previous::Dot;
                     continue;
                 }
                 previous = keyword == JetKeyword::Set ? Previous::SetOrComma : Previous::Other;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/Text.h"
 #include "storage/CADODatabase.h"
 #include "storage/CADORecordset.h"
 #include "storage/StorageTestUtil.h"
@@ -150,6 +151,44 @@ TEST(CADODatabase, ClosingEndsOpenResults) {
     ASSERT_TRUE(open.Run("Select Title from Recipes order by Title"));
     db.reset();
     EXPECT_TRUE(open.AtEnd());
+}
+
+}  // namespace
+}  // namespace pantrio
+
+namespace pantrio {
+namespace {
+
+// The settings for bulk work keep the file an ordinary rollback-journal
+// database that can be copied or opened read-only once the work is
+// committed, also after the connection was reopened.
+TEST(CADODatabase, BulkSettingsKeepThePlainFileForm) {
+    TempDataRoot data;
+    ASSERT_TRUE(data.Ok()) << data.Error();
+    Store store;
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(store.Connect(ConnectStringFor(data, data.boxPath))) << store.ErrorReport();
+        EXPECT_EQ(store.QueryText("PRAGMA journal_mode"), "delete");
+        EXPECT_EQ(store.QueryNumber("PRAGMA temp_store"), 2);  // memory
+        Transaction outer(store);
+        ASSERT_TRUE(outer.Active()) << store.ErrorReport();
+        for (int id = 1; id <= 3; ++id) {
+            Transaction inner(store);
+            ASSERT_TRUE(inner.Active()) << store.ErrorReport();
+            ASSERT_EQ(
+                store.RunSQL(Format("INSERT INTO RECIPES(RecipeID) VALUES (%d)", round * 10 + id)),
+                1);
+            ASSERT_TRUE(inner.Commit()) << store.ErrorReport();
+        }
+        ASSERT_TRUE(outer.Commit()) << store.ErrorReport();
+        store.Disconnect();
+    }
+    EXPECT_FALSE(std::filesystem::exists(data.boxPath + "-journal"));
+    const std::string copy = data.PathOf("copy.crb");
+    std::filesystem::copy_file(data.boxPath, copy);
+    Store reader;
+    ASSERT_TRUE(reader.Connect(ConnectStringFor(data, copy) + ";Mode=Read"));
+    EXPECT_EQ(reader.QueryNumber("Select count(*) from Recipes"), 6);
 }
 
 }  // namespace

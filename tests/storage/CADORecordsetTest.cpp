@@ -193,6 +193,38 @@ TEST_F(CADORecordsetTest, SameShapeResultsAreIndependentAndTheCacheIsBounded) {
     EXPECT_EQ(box.QueryNumber("Select RecipeID from Recipes where RecipeID = 5"), 5);
 }
 
+TEST_F(CADORecordsetTest, OneTemplateIsPreparedOnceWhateverItsValues) {
+    const std::size_t before = box.Cache().Size();
+    {
+        Transaction t(box);
+        for (int id = 1; id <= 50; ++id)
+            ASSERT_EQ(box.RunSQL(Format("INSERT INTO RECIPES(RecipeID, Title, YieldNumber, "
+                                        "LastViewed) VALUES (%d, 'O''Brien''s %d', %d.5, "
+                                        "#2024-03-%02d 18:30:00#)",
+                                        id, id, id, 1 + id % 28)),
+                      1)
+                << box.ErrorReport();
+        ASSERT_TRUE(t.Commit());
+    }
+    EXPECT_EQ(box.Cache().Size(), before + 1);
+    // The values arrived as they were written.
+    EXPECT_EQ(box.QueryText("Select Title from Recipes where RecipeID = 27"), "O'Brien's 27");
+    EXPECT_EQ(box.QueryDouble("Select YieldNumber from Recipes where RecipeID = 27"), 27.5);
+    EXPECT_EQ(box.QueryText("Select LastViewed from Recipes where RecipeID = 27"),
+              "2024-03-28 18:30:00");
+    EXPECT_EQ(box.QueryNumber("Select count(*) from Recipes where Title LIKE 'o''brien''s 4%'"),
+              1 + 10);
+}
+
+TEST_F(CADORecordsetTest, CountsAStatementThatEndsInAComment) {
+    AddRecipes(3);
+    CADORecordset rs(box);
+    ASSERT_TRUE(rs.Run("Select RecipeID from Recipes where RecipeID > 1 -- the later ones"))
+        << rs.ErrorReport();
+    EXPECT_EQ(rs.RowCount(), 2);
+    EXPECT_FALSE(rs.AtEnd());
+}
+
 TEST_F(CADORecordsetTest, RefusedStatementsLeaveAnEmptyResult) {
     CADORecordset rs(box);
     EXPECT_FALSE(rs.Run("Select * from NoSuchTable"));

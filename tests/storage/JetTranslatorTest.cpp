@@ -66,6 +66,9 @@ TEST(JetTranslator, ReadsDateLiteralsInEveryAcceptedForm) {
     EXPECT_EQ(JetDateToIso("3/5/2024 6:30:00 PM"), "2024-03-05 18:30:00");
     EXPECT_EQ(JetDateToIso("3/5/2024 12:05 AM"), "2024-03-05 00:05:00");
     EXPECT_EQ(JetDateToIso("2/29/2023"), "");  // no such day
+    EXPECT_EQ(JetDateToIso("2024-02-29 23:59:59"), "2024-02-29 23:59:59");
+    EXPECT_EQ(JetDateToIso("2023-02-29 10:00:00"), "");
+    EXPECT_EQ(JetDateToIso("2024-03-05 24:00:00"), "");
     EXPECT_EQ(JetDateToIso("2024-13-01"), "");
     EXPECT_EQ(JetDateToIso("soon"), "");
 
@@ -83,6 +86,13 @@ TEST(JetTranslator, ReadsDateLiteralsInEveryAcceptedForm) {
     std::strftime(x, sizeof x, "%x", &tm);
     EXPECT_EQ(JetDateToIso(c), "2024-03-05 18:30:00") << c;
     EXPECT_EQ(JetDateToIso(x), "2024-03-05 00:00:00") << x;
+}
+
+TEST(JetTranslator, KeepsADateApartFromTheQuotedTextBesideIt) {
+    // Written side by side, the two quoted texts would read as one.
+    EXPECT_EQ(Plain("SELECT 'a'#2024-03-05#, #2024-03-05##2024-03-06#'b' FROM T"),
+              "SELECT 'a' '2024-03-05 00:00:00', '2024-03-05 00:00:00' '2024-03-06 00:00:00' "
+              "'b' FROM T");
 }
 
 TEST(JetTranslator, RefusesBrokenTextWithAReason) {

@@ -8,30 +8,10 @@
 #include "formats/RecipeDocument.h"
 #include "formats/XmlDocument.h"
 #include "recipe/Recipe.h"
+#include "support/FakePrompter.h"
 
 namespace pantrio {
 namespace {
-
-class RecordingPrompter : public Prompter {
-public:
-    Answer Message(const std::string& text, const std::string&, Buttons, MessageIcon) override {
-        messages.push_back(text);
-        return Answer::OK;
-    }
-    std::optional<std::string> AskText(const std::string&, const std::string&,
-                                       const std::string&) override {
-        return {};
-    }
-    std::optional<std::string> OpenFile(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return {};
-    }
-    std::optional<std::string> SaveFile(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return {};
-    }
-    std::vector<std::string> messages;
-};
 
 // A recipe that uses every field the document carries, with the characters
 // that need escaping or markers in each kind of field.
@@ -205,11 +185,11 @@ TEST(RecipeDocumentTest, RefusesDocumentsThatAreNoRecipe) {
         "<RECIPE/>",
     };
     for (const char* text : texts) {
-        RecordingPrompter prompter;
+        test::FakePrompter prompter;
         Recipe r;
         std::string reason;
         EXPECT_EQ(ReadRecipeDocument(r, text, &prompter, &reason), -1) << text;
-        EXPECT_EQ(prompter.messages, std::vector<std::string>{"Could not read Pantrio Recipe."});
+        EXPECT_EQ(prompter.Messages(), std::vector<std::string>{"Could not read Pantrio Recipe."});
         EXPECT_FALSE(reason.empty()) << text;
         EXPECT_EQ(r.Title, "") << text;
     }

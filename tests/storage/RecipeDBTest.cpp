@@ -10,6 +10,7 @@
 #include "recipe/Recipe.h"
 #include "storage/RecipeDB.h"
 #include "storage/SupportDB.h"
+#include "support/FakePrompter.h"
 #include "support/TestDatabases.h"
 
 namespace pantrio {
@@ -17,27 +18,6 @@ namespace {
 
 using test::TempDataRoot;
 using Texts = std::vector<std::string>;
-
-class RecordingPrompter : public Prompter {
-public:
-    Answer Message(const std::string& text, const std::string&, Buttons, MessageIcon) override {
-        messages.push_back(text);
-        return Answer::OK;
-    }
-    std::optional<std::string> AskText(const std::string&, const std::string&,
-                                       const std::string&) override {
-        return {};
-    }
-    std::optional<std::string> OpenFile(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return {};
-    }
-    std::optional<std::string> SaveFile(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return {};
-    }
-    Texts messages;
-};
 
 void Exec(const std::string& path, const std::string& sql) {
     std::string why;
@@ -69,7 +49,7 @@ protected:
     void Box(const std::string& sql) { Exec(root.boxPath, sql); }
 
     TempDataRoot root;
-    RecordingPrompter prompter;
+    test::FakePrompter prompter;
     RecipeDB db;
 };
 
@@ -86,10 +66,10 @@ TEST_F(RecipeDBTest, LoadRecipeReadsTheRowAndReportsMissingOnes) {
     EXPECT_EQ(recipe.UniqueID, 123456);
     EXPECT_EQ(recipe.ActiveMinutes, 20);
     EXPECT_EQ(recipe.LastViewed.IsoText(), "2023-04-05 06:07:08");
-    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_TRUE(prompter.Messages().empty());
 
     EXPECT_EQ(db.LoadRecipe(42, recipe), -1);
-    EXPECT_EQ(prompter.messages, Texts{"Recipe box is not open"});
+    EXPECT_EQ(prompter.Messages(), Texts{"Recipe box is not open"});
     db.Disconnect();
     EXPECT_EQ(db.LoadRecipe(7, recipe), -1);  // not a success with stale fields
 }

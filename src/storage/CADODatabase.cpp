@@ -42,6 +42,18 @@ void ApplySynchronousSetting(sqlite3* db) {
 //   to the savepoint and are never needed after a crash.
 const char* const kBulkPragmas = "PRAGMA cache_size=-16384; PRAGMA temp_store=MEMORY";
 
+// SQLite counts every allocation under a process-wide lock unless told not
+// to before its first use. Nothing here reads those counts. When SQLite was
+// already in use (by another part of the process) the call is refused and
+// nothing changes.
+void ConfigureSqliteOnce() {
+    static const bool configured = [] {
+        sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+        return true;
+    }();
+    (void)configured;
+}
+
 // How long a statement waits for another connection's lock before it fails.
 constexpr int kDefaultBusyMilliseconds = 5000;
 
@@ -149,6 +161,7 @@ bool CADODatabase::Connect(const std::string& connection, const std::string& use
     // own structures on every call.
     const int flags =
         (options.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
+    ConfigureSqliteOnce();
     int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
     if (rc == SQLITE_OK) {
         sqlite3_extended_result_codes(db, 1);

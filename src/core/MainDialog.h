@@ -18,10 +18,14 @@
 #include "base/RowSink.h"
 #include "core/AppSettings.h"
 #include "core/CommandLine.h"
+#include "core/FindRequests.h"
 #include "core/OptionsSheet.h"
 #include "core/ProgressWindow.h"
+#include "core/ResultsPageState.h"
 #include "core/WebView.h"
+#include "formats/ScreenImport.h"
 #include "recipe/Recipe.h"
+#include "search/SearchLinks.h"
 #include "storage/RecipeDB.h"
 #include "storage/SupportDB.h"
 
@@ -149,6 +153,10 @@ public:
     // id (MainCommands.h); false for an id that is not in the table.
     bool RunCommand(int id);
     static bool HasCommand(int id);
+    // Whether the window offers the command: false for ids that are not in
+    // the table and for "&Mark Recipe", which stays greyed (marks are set on
+    // the results list).
+    static bool CommandEnabled(int id);
 
     // ---- the results list and the current recipe (MainDialogRecipes.cpp)
 
@@ -189,6 +197,81 @@ public:
     TemplateCache& Templates();
     // What a rendering needs: the templates, folders, service and stores.
     RenderContext MakeRenderContext();
+
+    // ---- the results page (MainDialogResults.cpp)
+    //
+    // Every way of choosing recipes fills the list through FillResults, so
+    // the view's lazy model serves them all.
+
+    // The selector captions and the header order the page shows.
+    const ResultsPageState& ResultsState() const { return resultsPage_; }
+    // Chooses entry `entry` of the view selector's menu (ViewSelectorMenu())
+    // or of the keyword selector's menu (KeywordSelectorMenu()): the button
+    // takes the entry's caption and the view of both captions is listed. The
+    // row count, -1 when the statement failed or the entry does not exist.
+    int SelectView(int entry);
+    int SelectKeyword(int entry);
+    // A selector button pressed: lists the view of the two captions again.
+    int RunView();
+    // A click on column header 0 (title) or 2 (rating) lists every recipe in
+    // that order, whatever the selectors say; other headers do nothing (-1).
+    int HeaderClicked(int column);
+    // The items of a navigation-bar folder ("Cuisines", "M. Ingred"): the
+    // values of the open box with the folder's icon (8, 9). Empty when the
+    // box cannot be read.
+    std::vector<ListRow> FolderEntries(RecipeFolder folder);
+    // A folder item chosen: the recipes page comes to the front and lists
+    // the recipes of that value (of none, for an empty item).
+    int FolderItemChosen(RecipeFolder folder, const std::string& itemText);
+    // Type-ahead: `text` is what was typed in the list so far. Its first
+    // character, a letter or digit, lists every recipe from the first title
+    // that sorts at or after it, in title order. The row to put the selection
+    // mark on: the first whose title sorts at or after the whole text (the
+    // last row when none does); the recipe is not displayed. -1 when the
+    // first character is not a letter or digit (nothing happens) or the list
+    // is empty.
+    int TypeAhead(const std::string& text);
+    // A single click on a row, `pixelsFromLeft` from its left edge: on the
+    // icon (1 to 18 pixels) with exactly one row selected it toggles the
+    // recipe's mark; anywhere else it displays the recipe. A double click is
+    // OnRowSelected.
+    void RowClicked(int row, int pixelsFromLeft);
+    // Toggles the mark of the recipe in `row`, in the box and in that
+    // recipe's meal-plan entries of the same box; plays "MINIWHOOSH" when
+    // interface sounds are on. The new icon, or -1 when nothing changed.
+    int ToggleMarkOnRow(int row);
+    // A recipe row dropped on the keyword selector: says where keywords are
+    // assigned.
+    void DroppedOnKeywordSelector();
+
+    // ---- finding recipes (MainDialogFind.cpp)
+
+    // Edit "&Find Recipes..." and the toolbar's "Find": the Find dialog.
+    void FindCommand();
+    // The Find dialog's OK (or "More Options >>") with its values.
+    void RunFind(const FindDialogValues& values);
+    // What the Find dialog opens with next time: the last text and scope of
+    // the run and the automatic-search setting.
+    FindDialogValues LastFind() const;
+    // The Find Recipes dialog ("More Options >>").
+    void FindRecipesCommand();
+    // The Find Recipes dialog's "Find Recipes": lists the criteria's recipes
+    // of the box, or sends them to the recipe service (also when nothing was
+    // found and the automatic search is on) and then lists them. The rows
+    // listed, -1 when the statement failed.
+    int FindRecipes(const FindRecipesRequest& request);
+    // Tools "&Leftover Wizard".
+    void LeftoverWizardCommand();
+    // The wizard's OK: recipes of the box that use all three ingredients, or
+    // the same search on the recipe service (the list then shows the box's
+    // recipes that hold the ingredients anywhere). The rows listed, or -1.
+    int RunLeftoverWizard(const LeftoverWizardRequest& request);
+    // Edit "&Screen Import" and "from Clipboard (Text or Web)".
+    void ScreenImportCommand();
+    // The screen import's "Import!": stores the recipe of the five slots and
+    // lists it alone (the list is empty after a duplicate). The new recipe's
+    // number, or -1.
+    int ImportScreenSlots(const ScreenImportSlots& slots);
 
     // ---- boxes and imports (MainDialogImports.cpp)
 
@@ -269,6 +352,12 @@ public:
 private:
     void Splash(const std::string& text);
     void ForgetCurrentRecipe();
+    // Fills the list and notes the header order it shows (-1: none).
+    int FillResultsSorted(const std::string& query, int sortColumn);
+    void ShowResultsPageState();
+    // The criteria's variant listing and their search on the recipe service;
+    // the rows listed.
+    int SearchServiceFor(const FindCriteria& criteria);
 
     SettingsStore* settingsStore_;
     Prompter* prompter_;
@@ -282,6 +371,10 @@ private:
     std::function<DateTime()> clock_;
     std::string dataRootOverride_;
     std::string installedDataFolder_;
+    ResultsPageState resultsPage_;
+    // The Find dialog's last text and scope during the run.
+    std::string lastFindText_;
+    FindScope lastFindScope_ = FindScope::RecipeBox;
 };
 
 }  // namespace pantrio

@@ -63,6 +63,11 @@ const std::vector<MainCommand>& MainCommands() {
             {kTellAFriend, "Tell a Friend"},
             {kDelete, "&Delete"},
             {kFindOnService, "Find on the recipe service"},
+            {kScreenImport, "&Screen Import"},
+            {kImportClipboard, "from Clipboard (Text or Web)"},
+            {kFindRecipes, "&Find Recipes..."},
+            {kMarkRecipe, "&Mark Recipe"},
+            {kLeftoverWizard, "&Leftover Wizard"},
         };
         for (const QuickKeyword& k : QuickKeywords()) t.push_back({k.commandID, k.menuText});
         return t;
@@ -74,6 +79,10 @@ bool MainDialog::HasCommand(int id) {
     for (const MainCommand& c : MainCommands())
         if (c.id == id) return true;
     return false;
+}
+
+bool MainDialog::CommandEnabled(int id) {
+    return id != command::kMarkRecipe && HasCommand(id);
 }
 
 bool MainDialog::RunCommand(int id) {
@@ -181,6 +190,19 @@ bool MainDialog::RunCommand(int id) {
             return true;
         case kFindOnService:
             FindOnServiceCommand();
+            return true;
+        case kScreenImport:
+        case kImportClipboard:
+            ScreenImportCommand();
+            return true;
+        case kFindRecipes:
+            FindCommand();
+            return true;
+        case kMarkRecipe:
+            // Greyed in the menu; a mark is set by a click on the row's icon.
+            return true;
+        case kLeftoverWizard:
+            LeftoverWizardCommand();
             return true;
         default:
             break;

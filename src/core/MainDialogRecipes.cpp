@@ -16,9 +16,22 @@
 namespace pantrio {
 
 int MainDialog::FillResults(const std::string& query) {
-    if (view_ != nullptr) return view_->FillResults(query);
-    if (!RecipeStore.Connected()) return -1;
-    return static_cast<int>(RecipeStore.QueryRowCount(query));
+    return FillResultsSorted(query, -1);
+}
+
+int MainDialog::FillResultsSorted(const std::string& query, int sortColumn) {
+    int rows = -1;
+    if (view_ != nullptr) {
+        rows = view_->FillResults(query);
+    } else if (RecipeStore.Connected()) {
+        rows = static_cast<int>(RecipeStore.QueryRowCount(query));
+    }
+    if (rows < 0) sortColumn = -1;
+    if (resultsPage_.sortColumn != sortColumn) {
+        resultsPage_.sortColumn = sortColumn;
+        ShowResultsPageState();
+    }
+    return rows;
 }
 
 void MainDialog::FillAllRecipes() {

@@ -13,11 +13,15 @@
 #include <vector>
 
 #include "base/RowSink.h"
+#include "core/FindRequests.h"
+#include "core/ResultsPageState.h"
+#include "formats/ScreenImport.h"
 
 namespace pantrio {
 
 class InformationDialog;
 class OptionsSheet;
+class ResultsModel;
 
 class MainView {
 public:
@@ -49,6 +53,23 @@ public:
     // Removes these rows (list order) from the list without refilling it.
     virtual void RemoveRows(const std::vector<int>& rows) = 0;
 
+    // The lazy model whose rows the list shows, when the view keeps one (the
+    // model FillResults fills; ResultsModel reads rows in batches as they are
+    // shown). Marking from the list and type-ahead work on it, so the list
+    // shows their changes without a refill and no more rows are read than
+    // are shown plus a batch. Null for a view without one: marks then go by
+    // RowRecipeID and type-ahead selects the first row.
+    virtual ResultsModel* Results() { return nullptr; }
+    // Row `row` of the model changed (its mark and icon): redraw it.
+    virtual void RowChanged(int /*row*/) {}
+    // The selector captions or the header order changed; the buttons show
+    // the captions, the header may show the order.
+    virtual void ShowResultsPageState(const ResultsPageState& /*state*/) {}
+    // A mark changed; the meal-plan page shows marks too.
+    virtual void RefreshMealPlan() {}
+    // A wait cursor on (true) or off while a search of the box runs.
+    virtual void SetBusy(bool /*busy*/) {}
+
     // Shows the current recipe's Edit, Notes and Nutrition tabs anew. (The
     // View tab's page is the web view's, see WebView::ShowCurrentRecipe.)
     virtual void RefreshRecipePages() {}
@@ -79,6 +100,27 @@ public:
         const std::vector<ListRow>& /*rows*/) {
         return std::nullopt;
     }
+    // The Find dialog ("Find..."), modal, opened with the last text and scope
+    // and the automatic-search setting; the values on OK or "More Options >>"
+    // (moreOptions set), nothing on Cancel. "&Help" is the dialog's own
+    // (MainDialog::ShowHelp).
+    virtual std::optional<FindDialogValues> AskFind(const FindDialogValues& /*last*/) {
+        return std::nullopt;
+    }
+    // The Find Recipes dialog ("Find Recipes"), placed at FilterDlgX and
+    // FilterDlgY of the settings, where it also stores its position; its
+    // lists come from MainDialog::Keywords and the support store. A modal
+    // front end answers with the criteria, or nothing on Cancel. A front end
+    // that keeps the dialog open beside the window (modeless) shows it,
+    // answers nothing, and calls MainDialog::FindRecipes when its "Find
+    // Recipes" button is pressed.
+    virtual std::optional<FindRecipesRequest> AskFindRecipes() { return std::nullopt; }
+    // The Leftover Wizard, modal; nothing on Cancel.
+    virtual std::optional<LeftoverWizardRequest> AskLeftoverWizard() { return std::nullopt; }
+    // The screen import window ("Import from Clipboard"), modal: the five
+    // slots as marked when "Import!" was pressed, nothing on Cancel.
+    virtual std::optional<ScreenImportSlots> AskScreenImport() { return std::nullopt; }
+
     // Ends the main window at once (Exit); the close procedure does not run.
     virtual void EndDialog() {}
 };

@@ -21,8 +21,10 @@ int RecordingView::FillResults(const std::string& query) {
     if (box_ == nullptr) return -1;
     if (!model_) model_ = std::make_unique<ResultsModel>(*box_);
     if (model_->Fill(query) != 0) return -1;
-    // A test reads every row at once; the desktop list reads them as shown.
-    for (long r = 0; r < model_->TotalRows(); ++r) {
+    // A test reads every row at once unless told to read as the desktop
+    // list does, as rows are shown.
+    const long shown = readAllRows ? model_->TotalRows() : model_->LoadedRows();
+    for (long r = 0; r < shown; ++r) {
         const ResultRow* row = model_->Row(r);
         if (row == nullptr) break;
         rows.push_back(*row);
@@ -31,9 +33,25 @@ int RecordingView::FillResults(const std::string& query) {
     return static_cast<int>(rows.size());
 }
 
+int RecordingView::RowCount() {
+    if (!readAllRows && model_) return static_cast<int>(model_->TotalRows());
+    return static_cast<int>(rows.size());
+}
+
 long RecordingView::RowRecipeID(int row) {
     if (row < 0 || row >= RowCount()) return -1;
+    if (static_cast<std::size_t>(row) >= rows.size()) {
+        const ResultRow* r = model_ ? model_->Row(row) : nullptr;
+        return r != nullptr ? r->recipeID : -1;
+    }
     return rows[static_cast<std::size_t>(row)].recipeID;
+}
+
+void RecordingView::RowChanged(int row) {
+    changedRows.push_back(row);
+    const ResultRow* r = model_ ? model_->Row(row) : nullptr;
+    if (r != nullptr && row >= 0 && static_cast<std::size_t>(row) < rows.size())
+        rows[static_cast<std::size_t>(row)] = *r;
 }
 
 void RecordingView::RemoveRows(const std::vector<int>& rowsToRemove) {

@@ -37,11 +37,18 @@ public:
     void ClearResults() override;
 
     int FillResults(const std::string& query) override;
-    int RowCount() override { return static_cast<int>(rows.size()); }
+    int RowCount() override;
     long RowRecipeID(int row) override;
     std::vector<int> SelectedRows() override { return selected; }
     void SelectRow(int row) override { selected = {row}; }
     void RemoveRows(const std::vector<int>& rowsToRemove) override;
+    ResultsModel* Results() override { return model_.get(); }
+    void RowChanged(int row) override;
+    void ShowResultsPageState(const ResultsPageState& state) override {
+        pageStates.push_back(state);
+    }
+    void RefreshMealPlan() override { ++planRefreshes; }
+    void SetBusy(bool busy) override { busyStates.push_back(busy); }
 
     void RefreshRecipePages() override { ++refreshes; }
     void ShowPage(int page) override { pages.push_back(page); }
@@ -58,6 +65,16 @@ public:
     std::optional<std::vector<long>> ChooseRecipesToImport(
         const std::vector<ListRow>& offered) override;
     void EndDialog() override { ++ended; }
+    std::optional<FindDialogValues> AskFind(const FindDialogValues& last) override {
+        findOpenedWith.push_back(last);
+        return findAnswer;
+    }
+    std::optional<FindRecipesRequest> AskFindRecipes() override {
+        ++findRecipesOpened;
+        return findRecipesAnswer;
+    }
+    std::optional<LeftoverWizardRequest> AskLeftoverWizard() override { return leftoverAnswer; }
+    std::optional<ScreenImportSlots> AskScreenImport() override { return screenImportAnswer; }
 
     // Selects these rows (list order), as the user would.
     void Select(std::vector<int> rowsToSelect) { selected = std::move(rowsToSelect); }
@@ -89,6 +106,22 @@ public:
     // the offered list); unset: Cancel.
     std::vector<ListRow> offeredRecipes;
     std::optional<std::vector<int>> tickRows;
+
+    // False: a fill reads only what the desktop list reads before it is
+    // scrolled (the model's first batch); rows then holds the rows read.
+    bool readAllRows = true;
+    std::vector<int> changedRows;  // rows redrawn after a mark
+    std::vector<ResultsPageState> pageStates;
+    int planRefreshes = 0;
+    std::vector<bool> busyStates;
+    // The search dialogs: what they were opened with and what the user
+    // answers (unset: Cancel).
+    std::vector<FindDialogValues> findOpenedWith;
+    std::optional<FindDialogValues> findAnswer;
+    int findRecipesOpened = 0;
+    std::optional<FindRecipesRequest> findRecipesAnswer;
+    std::optional<LeftoverWizardRequest> leftoverAnswer;
+    std::optional<ScreenImportSlots> screenImportAnswer;
 
 private:
     RecipeDB* box_ = nullptr;

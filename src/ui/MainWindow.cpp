@@ -53,24 +53,24 @@ namespace pantrio {
 namespace {
 
 // Commands whose windows are part of the desktop program.
-constexpr int kScreenImport = 237;
-constexpr int kImportClipboard = 32851;
-constexpr int kFindRecipes = 251;
-constexpr int kMarkRecipe = 257;
-constexpr int kLeftoverWizard = 32826;
-constexpr int kAddToCalendar = 32801;
-constexpr int kAddToCalendarContext = 32825;
+constexpr int kWindowScreenImport = 237;
+constexpr int kWindowImportClipboard = 32851;
+constexpr int kWindowFindRecipes = 251;
+constexpr int kWindowMarkRecipe = 257;
+constexpr int kWindowLeftoverWizard = 32826;
+constexpr int kWindowAddToCalendar = 32801;
+constexpr int kWindowAddToCalendarContext = 32825;
 // Commands of parts of the program that this window does not offer yet; their
 // entries are shown greyed.
-constexpr int kPrint = 242;
-constexpr int kPrintContext = 151;
-constexpr int kOpenShoppingList = 32834;
-constexpr int kSaveShoppingList = 32832;
-constexpr int kClearMealPlan = 32821;
-constexpr int kNewRecipe = 32786;
-constexpr int kSend = 32787;
-constexpr int kSendContext = 32824;
-constexpr int kAddToShoppingList = 231;
+constexpr int kWindowPrint = 242;
+constexpr int kWindowPrintContext = 151;
+constexpr int kWindowOpenShoppingList = 32834;
+constexpr int kWindowSaveShoppingList = 32832;
+constexpr int kWindowClearMealPlan = 32821;
+constexpr int kWindowNewRecipe = 32786;
+constexpr int kWindowSend = 32787;
+constexpr int kWindowSendContext = 32824;
+constexpr int kWindowAddToShoppingList = 231;
 
 }  // namespace
 
@@ -149,7 +149,7 @@ MainDialog::StartResult MainWindow::Start(const CommandLine& commandLine) {
     }
     if (result == MainDialog::StartResult::CloseAfterImport) return result;
     show();
-    findChild<QAction*>(QStringLiteral("command%1").arg(kMarkRecipe))->setEnabled(false);
+    findChild<QAction*>(QStringLiteral("command%1").arg(kWindowMarkRecipe))->setEnabled(false);
     if (result == MainDialog::StartResult::Ready) {
         RefreshFolders();
         ShowPage(1);
@@ -271,9 +271,9 @@ void MainWindow::BuildMenus() {
     add(file, kNewRecipeBox, QStringLiteral("&New Recipe Box"), QKeySequence::New);
     add(file, kOpenRecipeBox, QStringLiteral("&Open Recipe Box"), QKeySequence::Open);
     file->addSeparator();
-    later(file, kPrint, QStringLiteral("&Print..."));
-    later(file, kOpenShoppingList, QStringLiteral("Open Sh&opping List"));
-    later(file, kSaveShoppingList, QStringLiteral("Save S&hopping List"));
+    later(file, kWindowPrint, QStringLiteral("&Print..."));
+    later(file, kWindowOpenShoppingList, QStringLiteral("Open Sh&opping List"));
+    later(file, kWindowSaveShoppingList, QStringLiteral("Save S&hopping List"));
     file->addSeparator();
     QMenu* import = file->addMenu(QStringLiteral("&Import Recipes"));
     add(import, kImportRecipeFile, QStringLiteral("from Pantrio Recipe File (.RXF)"),
@@ -283,7 +283,7 @@ void MainWindow::BuildMenus() {
     add(import, kImportMealMaster, QStringLiteral("from MealMaster (.MMF)"));
     add(import, kImportMasterCookMx2, QStringLiteral("from MasterCook (.MX2)"));
     add(import, kImportMasterCook, QStringLiteral("from MasterCook (.MXP)"));
-    add(import, kImportClipboard, QStringLiteral("from Clipboard (Text or Web)"));
+    add(import, kWindowImportClipboard, QStringLiteral("from Clipboard (Text or Web)"));
     QMenu* publish = file->addMenu(QStringLiteral("P&ublish Recipes"));
     add(publish, command::kPublishToHtml, QStringLiteral("To HTML"));
     add(publish, kPublishToService,
@@ -294,10 +294,10 @@ void MainWindow::BuildMenus() {
     add(file, kExit, QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    add(edit, kScreenImport, QStringLiteral("&Screen Import"));
-    add(edit, kFindRecipes, QStringLiteral("&Find Recipes..."), QKeySequence::Find);
-    add(edit, kMarkRecipe, QStringLiteral("&Mark Recipe"));
-    later(edit, kClearMealPlan, QStringLiteral("C&lear Meal Plan..."));
+    add(edit, kWindowScreenImport, QStringLiteral("&Screen Import"));
+    add(edit, kWindowFindRecipes, QStringLiteral("&Find Recipes..."), QKeySequence::Find);
+    add(edit, kWindowMarkRecipe, QStringLiteral("&Mark Recipe"));
+    later(edit, kWindowClearMealPlan, QStringLiteral("C&lear Meal Plan..."));
     add(edit, kClearMarks, QStringLiteral("&Clear Marked Recipes"));
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
@@ -316,7 +316,7 @@ void MainWindow::BuildMenus() {
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     add(tools, kIdeaWizard, QStringLiteral("&Idea Wizard"));
-    add(tools, kLeftoverWizard, QStringLiteral("&Leftover Wizard"));
+    add(tools, kWindowLeftoverWizard, QStringLiteral("&Leftover Wizard"));
     tools->addSeparator();
     add(tools, kOptions, QStringLiteral("&Options..."));
 
@@ -347,12 +347,12 @@ void MainWindow::BuildToolBar() {
     using namespace command;
     const Button buttons[] = {
         {kOpenRecipeBox, "Open Box", QStyle::SP_DialogOpenButton, true, true},
-        {kFindRecipes, "Find", QStyle::SP_FileDialogContentsView, true, true},
-        {kSend, "Send", QStyle::SP_ArrowRight, false, true},
-        {kPrintContext, "Print", QStyle::SP_FileIcon, false, true},
-        {kNewRecipe, "New", QStyle::SP_FileDialogNewFolder, false, true},
-        {kAddToShoppingList, "Add Shop", QStyle::SP_FileDialogListView, false, false},
-        {kAddToCalendar, "Add Cal", QStyle::SP_FileDialogInfoView, true, true},
+        {kWindowFindRecipes, "Find", QStyle::SP_FileDialogContentsView, true, true},
+        {kWindowSend, "Send", QStyle::SP_ArrowRight, false, true},
+        {kWindowPrintContext, "Print", QStyle::SP_FileIcon, false, true},
+        {kWindowNewRecipe, "New", QStyle::SP_FileDialogNewFolder, false, true},
+        {kWindowAddToShoppingList, "Add Shop", QStyle::SP_FileDialogListView, false, false},
+        {kWindowAddToCalendar, "Add Cal", QStyle::SP_FileDialogInfoView, true, true},
         {kPrevious, "Previous", QStyle::SP_ArrowUp, true, false},
         {kNext, "Next", QStyle::SP_ArrowDown, true, true},
         {kPostRecipe, "Post Recipe", QStyle::SP_ArrowForward, true, true},
@@ -410,11 +410,11 @@ void MainWindow::ShowContextMenu(const QPoint& position) {
         action->setEnabled(enabled);
         connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
     };
-    add(&menu, kPrintContext, QStringLiteral("P&rint..."), false);
-    add(&menu, kSendContext, QStringLiteral("&Send via email"), false);
-    add(&menu, kAddToShoppingList, QStringLiteral("&Add Recipe Ingredients to Shopping List"),
+    add(&menu, kWindowPrintContext, QStringLiteral("P&rint..."), false);
+    add(&menu, kWindowSendContext, QStringLiteral("&Send via email"), false);
+    add(&menu, kWindowAddToShoppingList, QStringLiteral("&Add Recipe Ingredients to Shopping List"),
         false);
-    add(&menu, kAddToCalendarContext, QStringLiteral("Add Recipe to &Calendar"));
+    add(&menu, kWindowAddToCalendarContext, QStringLiteral("Add Recipe to &Calendar"));
     menu.addSeparator();
     QMenu* keywords = menu.addMenu(QStringLiteral("Add Keyword"));
     keywords->setObjectName(QStringLiteral("addKeywordMenu"));
@@ -434,21 +434,21 @@ void MainWindow::ShowContextMenu(const QPoint& position) {
 
 void MainWindow::RunCommand(int id) {
     switch (id) {
-        case kScreenImport:
-        case kImportClipboard:
+        case kWindowScreenImport:
+        case kWindowImportClipboard:
             ScreenImportCommand();
             return;
-        case kFindRecipes:
+        case kWindowFindRecipes:
             FindCommand();
             return;
-        case kLeftoverWizard:
+        case kWindowLeftoverWizard:
             LeftoverWizardCommand();
             return;
-        case kAddToCalendar:
-        case kAddToCalendarContext:
+        case kWindowAddToCalendar:
+        case kWindowAddToCalendarContext:
             AddToCalendarCommand();
             return;
-        case kMarkRecipe:
+        case kWindowMarkRecipe:
             return;
         default:
             break;

@@ -1,0 +1,357 @@
+// The desktop program's main window against a real data root made from the
+// shipped data, a real recipe box and the real web engine, run under a
+// virtual display. Each test starts a window of its own on a fresh
+// temporary data root with a few recipes.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QWebEngineView>
+#include <memory>
+
+#include "core/ExternalBrowser.h"
+#include "core/IniSettingsStore.h"
+#include "core/MainCommands.h"
+#include "formats/RecipeDocument.h"
+#include "online/PageImport.h"
+#include "recipe/Recipe.h"
+#include "ui/AppUrlScheme.h"
+#include "ui/DialogAnswerer.h"
+#include "ui/MainWindow.h"
+#include "ui/QtPrompter.h"
+#include "ui/ResultsPage.h"
+#include "ui/ResultsTableModel.h"
+#include "ui/WebViewTab.h"
+
+using pantrio::test::DialogAnswerer;
+
+namespace {
+
+// Remembers the addresses the program hands to the user's browser.
+class RecordingBrowser : public pantrio::ExternalBrowser {
+public:
+    bool Open(const std::string& address) override {
+        opened.push_back(address);
+        return true;
+    }
+    std::vector<std::string> opened;
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startsOnTheDataRootWithTheRecipesListed();
+    void clickingARowShowsTheLocalRecipePage();
+    void clickingTheIconTogglesTheMark();
+    void anAppKeywordLinkRefillsTheList();
+    void typingALetterListsFromThatTitleOn();
+    void choosingAnotherThemeShowsThePageInIt();
+    void importingAnExchangeFileThroughTheMenuListsIt();
+    void aPublishedPageImportsWithTheImportButton();
+    void pagesWithoutBothMarkersAreRefused();
+    void theWindowKeepsItsSizeBetweenRuns();
+
+private:
+    void StartWindow();
+    void AddRecipe(const std::string& title, const std::string& cuisine,
+                   const std::string& keyword);
+    int Rows() { return window_->RowCount(); }
+    QString RowTitle(int row);
+    // Waits for the View tab to finish one more load than `before`.
+    bool WaitForLoad(int before);
+    void ClickRow(int row, int x);
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<pantrio::IniSettingsStore> settings_;
+    std::unique_ptr<pantrio::QtPrompter> prompter_;
+    std::unique_ptr<pantrio::MainWindow> window_;
+    std::unique_ptr<DialogAnswerer> answers_;
+    RecordingBrowser browser_;
+};
+
+void MainWindowTest::init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    const QString config = dir_->filePath(QStringLiteral("config"));
+    qputenv("XDG_CONFIG_HOME", config.toUtf8());
+    QDir().mkpath(config + QStringLiteral("/Hearthline"));
+    settings_ = std::make_unique<pantrio::IniSettingsStore>(
+        (config + QStringLiteral("/Hearthline/Pantrio.conf")).toStdString());
+    // Checked for updates today: start-up asks nothing.
+    const QDate today = QDate::currentDate();
+    settings_->WriteNumber("iLastCheckedYear", today.year());
+    settings_->WriteNumber("iLastCheckedMonth", today.month());
+    settings_->WriteNumber("iLastCheckedDay", today.day());
+    QVERIFY(settings_->Flush());
+    prompter_ = std::make_unique<pantrio::QtPrompter>();
+    answers_ = std::make_unique<DialogAnswerer>();
+    browser_.opened.clear();
+    StartWindow();
+    AddRecipe("Apple Pie", "American", "Desserts");
+    AddRecipe("Banana Bread", "American", "Breads");
+    AddRecipe("Carrot Soup", "French", "Soups");
+    AddRecipe("Date Squares", "Canadian", "Desserts");
+    window_->main().FillAllRecipes();
+    window_->main().ShowBoxLine();
+    QCOMPARE(Rows(), 4);
+}
+
+void MainWindowTest::StartWindow() {
+    pantrio::MainWindowOptions options;
+    options.dataRoot = dir_->filePath(QStringLiteral("root")).toStdString();
+    options.installedDataFolder = PANTRIO_BUILT_DATA_DIR;
+    options.windowStatePath = dir_->filePath(QStringLiteral("window.conf"));
+    options.splash = false;
+    options.externalBrowser = &browser_;
+    window_ = std::make_unique<pantrio::MainWindow>(*settings_, *prompter_, options);
+    const int loads = window_->webTab()->LoadsFinished();
+    QCOMPARE(window_->Start(pantrio::CommandLine{}), pantrio::MainDialog::StartResult::Ready);
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    // The welcome page has loaded.
+    QVERIFY(WaitForLoad(loads));
+}
+
+void MainWindowTest::cleanup() {
+    if (window_) window_->close();
+    window_.reset();
+    answers_.reset();
+    dir_.reset();
+}
+
+void MainWindowTest::AddRecipe(const std::string& title, const std::string& cuisine,
+                               const std::string& keyword) {
+    pantrio::Recipe recipe;
+    recipe.Title = title;
+    recipe.Cuisine = cuisine;
+    recipe.Instructions = "Mix everything for " + title + " and bake until done.";
+    recipe.AddLine(false, "2", "cups", "flour", "", 2);
+    recipe.AddCategoryName(keyword);
+    QCOMPARE(recipe.SaveAsNew(window_->main().RecipeStore), 0);
+}
+
+QString MainWindowTest::RowTitle(int row) {
+    auto& model = window_->resultsModel();
+    return model.data(model.index(row, pantrio::ResultsTableModel::TitleColumn)).toString();
+}
+
+bool MainWindowTest::WaitForLoad(int before) {
+    return QTest::qWaitFor([&] { return window_->webTab()->LoadsFinished() > before; }, 20000);
+}
+
+void MainWindowTest::ClickRow(int row, int x) {
+    pantrio::ResultsListView* list = window_->resultsPage()->list();
+    const QRect rect = list->visualRect(window_->resultsModel().index(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(rect.left() + x, rect.center().y()));
+}
+
+void MainWindowTest::startsOnTheDataRootWithTheRecipesListed() {
+    auto* boxLine = window_->findChild<QLabel*>(QStringLiteral("boxLine"));
+    QVERIFY(boxLine != nullptr);
+    QVERIFY2(boxLine->text().contains(QStringLiteral("standard.crb (4 recipes)")),
+             qPrintable(boxLine->text()));
+    auto* status = window_->findChild<QLabel*>(QStringLiteral("statusLine"));
+    QCOMPARE(status->text(), QStringLiteral("4 recipes / 4 in recipe box"));
+    QCOMPARE(RowTitle(0), QStringLiteral("Apple Pie"));
+    QCOMPARE(window_->windowTitle(), QStringLiteral("Pantrio(tm)"));
+    // The run is counted in the user's settings file.
+    pantrio::IniSettingsStore reread(settings_->Path());
+    QVERIFY(reread.Load());
+    QCOMPARE(reread.ReadNumber("RC").value_or(0), 1);
+}
+
+void MainWindowTest::clickingARowShowsTheLocalRecipePage() {
+    const int loads = window_->webTab()->LoadsFinished();
+    ClickRow(1, 60);
+    QVERIFY(WaitForLoad(loads));
+    QCOMPARE(window_->main().CurrentRecipe.Title, std::string("Banana Bread"));
+    pantrio::WebViewTab* tab = window_->webTab();
+    QVERIFY(tab->Address().startsWith(QStringLiteral("file://")));
+    QVERIFY(QString::fromStdString(tab->DocumentSource()).contains(QStringLiteral("Banana Bread")));
+    // A local page: Rate is offered, Import is not.
+    QVERIFY(!tab->findChild<QToolButton*>(QStringLiteral("rateButton"))->isHidden());
+    QVERIFY(tab->findChild<QToolButton*>(QStringLiteral("importButton"))->isHidden());
+    QVERIFY(!tab->findChild<QToolButton*>(QStringLiteral("importInactive"))->isHidden());
+}
+
+void MainWindowTest::clickingTheIconTogglesTheMark() {
+    ClickRow(2, 60);  // select the row first: the icon toggles with one row selected
+    ClickRow(2, 8);
+    auto& store = window_->main().RecipeStore;
+    QTRY_COMPARE(store.QueryNumber("Select Marked from Recipes where Title = 'Carrot Soup'") != 0,
+                 true);
+    auto& model = window_->resultsModel();
+    QCOMPARE(model.data(model.index(2, pantrio::ResultsTableModel::MarkedColumn)).toString(),
+             QStringLiteral("255"));
+    ClickRow(2, 8);
+    QTRY_COMPARE(store.QueryNumber("Select Marked from Recipes where Title = 'Carrot Soup'"), 0L);
+}
+
+void MainWindowTest::anAppKeywordLinkRefillsTheList() {
+    pantrio::WebViewTab* tab = window_->webTab();
+    int loads = tab->LoadsFinished();
+    ClickRow(2, 60);
+    QVERIFY(WaitForLoad(loads));
+    const QString shown = tab->Address();
+    // The page's keyword link, as the page hands it to the engine: the
+    // engine's navigation check runs it as a search and cancels it.
+    tab->Navigate("app:FindKeyword(Desserts)");
+    QTRY_COMPARE(Rows(), 2);
+    QCOMPARE(RowTitle(0), QStringLiteral("Apple Pie"));
+    QCOMPARE(RowTitle(1), QStringLiteral("Date Squares"));
+    // The link was a search, not a navigation: the recipe page stays.
+    QTest::qWait(200);
+    QCOMPARE(tab->Address(), shown);
+}
+
+void MainWindowTest::typingALetterListsFromThatTitleOn() {
+    pantrio::ResultsListView* list = window_->resultsPage()->list();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_C);
+    QTRY_COMPARE(Rows(), 2);
+    QCOMPARE(RowTitle(0), QStringLiteral("Carrot Soup"));
+    QCOMPARE(RowTitle(1), QStringLiteral("Date Squares"));
+}
+
+void MainWindowTest::choosingAnotherThemeShowsThePageInIt() {
+    int loads = window_->webTab()->LoadsFinished();
+    ClickRow(0, 60);
+    QVERIFY(WaitForLoad(loads));
+    const std::string before = window_->webTab()->DocumentSource();
+    answers_->Then([](QWidget* w) {
+        auto* themes = w->findChild<QComboBox*>(QStringLiteral("themeList"));
+        if (themes == nullptr) return;
+        themes->setCurrentIndex(3);
+        QMetaObject::invokeMethod(w, "accept");
+    });
+    loads = window_->webTab()->LoadsFinished();
+    window_->RunCommand(pantrio::command::kOptions);
+    QVERIFY(WaitForLoad(loads));
+    QCOMPARE(window_->main().Settings.HTMLStyle, 3);
+    const std::string after = window_->webTab()->DocumentSource();
+    QVERIFY(after.find("Apple Pie") != std::string::npos);
+    QVERIFY(after != before);
+    // The choice is saved at once.
+    pantrio::IniSettingsStore reread(settings_->Path());
+    QVERIFY(reread.Load());
+    QCOMPARE(reread.ReadNumber("HTMLStyle").value_or(-1), 3);
+}
+
+void MainWindowTest::importingAnExchangeFileThroughTheMenuListsIt() {
+    pantrio::Recipe recipe;
+    recipe.Title = "Elderflower Cordial";
+    recipe.Instructions = "Steep the flowers overnight with lemon and sugar.";
+    recipe.AddLine(false, "20", "", "elderflower heads", "", 20);
+    const QString path = dir_->filePath(QStringLiteral("cordial.rxf"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::fromStdString(pantrio::WriteRecipeDocument(recipe)));
+    file.close();
+
+    answers_->Then(DialogAnswerer::ChooseFile(path));
+    auto* action = window_->findChild<QAction*>(
+        QStringLiteral("command%1").arg(pantrio::command::kImportRecipeFile));
+    QVERIFY(action != nullptr);
+    action->trigger();
+    QTRY_COMPARE(Rows(), 5);
+    QCOMPARE(answers_->Pending(), 0);
+    bool listed = false;
+    for (int r = 0; r < Rows(); ++r) listed = listed || RowTitle(r) == "Elderflower Cordial";
+    QVERIFY(listed);
+}
+
+void MainWindowTest::aPublishedPageImportsWithTheImportButton() {
+    ClickRow(0, 60);
+    QTRY_COMPARE(window_->main().CurrentRecipe.Title, std::string("Apple Pie"));
+    // No nutrition box; then the closing message is answered by default.
+    answers_->Then(DialogAnswerer::PressButton(QMessageBox::No));
+    window_->RunCommand(pantrio::command::kPublishToHtml);
+    QTRY_COMPARE(browser_.opened.size(), std::size_t(1));
+    const QString folder = dir_->filePath(QStringLiteral("root/Publish"));
+    const QStringList pages =
+        QDir(folder).entryList({QStringLiteral("apple_pie_*.htm")}, QDir::Files);
+    QCOMPARE(pages.size(), 1);
+
+    // The recipe leaves the box; the published page brings it back.
+    auto& main = window_->main();
+    QCOMPARE(main.RecipeStore.DeleteRecipe(1, nullptr), 1);
+    main.FillAllRecipes();
+    QCOMPARE(Rows(), 3);
+
+    pantrio::WebViewTab* tab = window_->webTab();
+    int loads = tab->LoadsFinished();
+    tab->Navigate("file://" + (folder + QLatin1Char('/') + pages.first()).toStdString());
+    QVERIFY(WaitForLoad(loads));
+    auto* import = tab->findChild<QToolButton*>(QStringLiteral("importButton"));
+    QVERIFY(!import->isHidden());
+    QVERIFY(!tab->findChild<QToolButton*>(QStringLiteral("rateButton"))->isHidden());
+    const int imported = main.Settings.ImportedRec;
+    loads = tab->LoadsFinished();
+    import->click();
+    QTRY_COMPARE(Rows(), 1);
+    QCOMPARE(RowTitle(0), QStringLiteral("Apple Pie"));
+    QCOMPARE(main.RecipeStore.QueryNumber("Select Count(RecipeID) from Recipes"), 4L);
+    QCOMPARE(main.CurrentRecipe.Title, std::string("Apple Pie"));
+    QCOMPARE(main.Settings.ImportedRec, imported + 1);
+    // The imported recipe is shown as a local page.
+    QVERIFY(WaitForLoad(loads));
+    QVERIFY(tab->findChild<QToolButton*>(QStringLiteral("importButton"))->isHidden());
+
+    // Importing the same page again finds the stored copy and counts nothing.
+    loads = tab->LoadsFinished();
+    tab->Navigate("file://" + (folder + QLatin1Char('/') + pages.first()).toStdString());
+    QVERIFY(WaitForLoad(loads));
+    import->click();
+    QTRY_COMPARE(Rows(), 1);
+    QCOMPARE(main.RecipeStore.QueryNumber("Select Count(RecipeID) from Recipes"), 4L);
+    QCOMPARE(main.Settings.ImportedRec, imported + 1);
+}
+
+void MainWindowTest::pagesWithoutBothMarkersAreRefused() {
+    std::string error;
+    QVERIFY(pantrio::EmbeddedRecipeText("<html>plain page</html>", error).empty());
+    QCOMPARE(error, std::string("Recipe not in Pantrio format."));
+    QVERIFY(pantrio::EmbeddedRecipeText("<!--@pxbegin--<RECIPE>", error).empty());
+    QCOMPARE(error, std::string("Recipe not in Pantrio format:  No end tag."));
+    QCOMPARE(pantrio::EmbeddedRecipeText("x<!--@PXBEGIN--<R/>@pxend-->y", error),
+             std::string("--<R/>"));
+    QVERIFY(error.empty());
+
+    // Through the window: the message is shown and nothing is stored.
+    pantrio::ImportFromPage(window_->main(), "<html>nothing here</html>");
+    QTRY_VERIFY(answers_->messages.contains(QStringLiteral("Recipe not in Pantrio format.")));
+    QCOMPARE(window_->main().RecipeStore.QueryNumber("Select Count(RecipeID) from Recipes"), 4L);
+}
+
+void MainWindowTest::theWindowKeepsItsSizeBetweenRuns() {
+    window_->showNormal();
+    window_->resize(1300, 820);
+    QTRY_COMPARE(window_->size(), QSize(1300, 820));
+    window_->close();
+    window_.reset();
+    StartWindow();
+    QCOMPARE(window_->size(), QSize(1300, 820));
+}
+
+int main(int argc, char** argv) {
+    pantrio::RegisterAppUrlScheme();
+    qputenv("PANTRIO_SQLITE_SYNCHRONOUS", "OFF");
+    QApplication app(argc, argv);
+    MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "MainWindowTest.moc"

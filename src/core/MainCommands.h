@@ -45,7 +45,8 @@ inline constexpr int kFindOnService = 32823;
 inline constexpr int kScreenImport = 237;
 inline constexpr int kImportClipboard = 32851;  // the same window as kScreenImport
 inline constexpr int kFindRecipes = 251;        // the Find dialog
-inline constexpr int kMarkRecipe = 257;         // greyed: marks are set on the results list
+// In the menu, greyed and not in the table: marks are set on the results list.
+inline constexpr int kMarkRecipe = 257;
 inline constexpr int kLeftoverWizard = 32826;
 // The "Add Keyword" sub-menu: 32865, 32871, 32867, 32857, 32858, 32859,
 // 32868, 32869, 32862, 32863, 32870 (see QuickKeywords()).

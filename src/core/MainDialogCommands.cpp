@@ -66,7 +66,6 @@ const std::vector<MainCommand>& MainCommands() {
             {kScreenImport, "&Screen Import"},
             {kImportClipboard, "from Clipboard (Text or Web)"},
             {kFindRecipes, "&Find Recipes..."},
-            {kMarkRecipe, "&Mark Recipe"},
             {kLeftoverWizard, "&Leftover Wizard"},
         };
         for (const QuickKeyword& k : QuickKeywords()) t.push_back({k.commandID, k.menuText});
@@ -82,6 +81,8 @@ bool MainDialog::HasCommand(int id) {
 }
 
 bool MainDialog::CommandEnabled(int id) {
+    // "&Mark Recipe" is in the menu but never runs: a mark is set by a click
+    // on the row's icon.
     return id != command::kMarkRecipe && HasCommand(id);
 }
 
@@ -197,9 +198,6 @@ bool MainDialog::RunCommand(int id) {
             return true;
         case kFindRecipes:
             FindCommand();
-            return true;
-        case kMarkRecipe:
-            // Greyed in the menu; a mark is set by a click on the row's icon.
             return true;
         case kLeftoverWizard:
             LeftoverWizardCommand();

@@ -107,7 +107,10 @@ bool StatementShape::Read(std::string_view s) {
             case JetTokenKind::QuotedName:
                 break;
             case JetTokenKind::Word: {
-                const JetKeyword keyword = ClassifyJetWord(token.text);
+                // Every word that steers has 2 to 6 letters.
+                const JetKeyword keyword = token.text.size() >= 2 && token.text.size() <= 6
+                                               ? ClassifyJetWord(token.text)
+                                               : JetKeyword::None;
                 if (firstWord) {
                     firstWord = false;
                     isUpdate = keyword == JetKeyword::Update;
@@ -155,10 +158,9 @@ bool StatementShape::Read(std::string_view s) {
                 // dot.
                 if (dotFollows && inSetList && liftStack_.empty() &&
                     previous == Previous::SetOrComma && ColumnThenEquals(s, PastDot(s, pos))) {
-                    // The column that follows is a name even when it is
-                    // spelled like a keyword (`SET T.Order = 5`).
+                    // As there, the column that follows is read as if it
+                    // followed SET or the comma directly.
                     pos = PastDot(s, pos);
-                    previous = Previous::Dot;
                     continue;
                 }
                 previous = keyword == JetKeyword::Set ? Previous::SetOrComma : Previous::Other;

@@ -109,7 +109,12 @@ MainWindow::MainWindow(SettingsStore& settings, QtPrompter& prompter, MainWindow
     webTab_->onRate = [this] { RateCommand(); };
 
     resultsData_ = std::make_unique<ResultsModel>(main_->RecipeStore, &prompter_);
-    resultsData_->statusChanged = [this](const std::string& text) { SetStatusText(text); };
+    // The list's own count line; the window's status bar takes the other
+    // status texts ("Loading Web View...", "Import complete..."), so that
+    // the web view's passing texts never wipe out the count.
+    resultsData_->statusChanged = [this](const std::string& text) {
+        results_->SetStatusText(QString::fromStdString(text));
+    };
     model_ = std::make_unique<ResultsTableModel>(*resultsData_, QString());
 
     BuildPages();
@@ -535,7 +540,7 @@ void MainWindow::ShowBoxLine(const std::string& text) {
 }
 
 void MainWindow::SetStatusText(const std::string& text) {
-    results_->SetStatusText(QString::fromStdString(text));
+    statusBar()->showMessage(QString::fromStdString(text));
 }
 
 void MainWindow::SplashText(const std::string& text) {

@@ -185,6 +185,9 @@ void MainWindowTest::clickingARowShowsTheLocalRecipePage() {
     QVERIFY(!tab->findChild<QToolButton*>(QStringLiteral("rateButton"))->isHidden());
     QVERIFY(tab->findChild<QToolButton*>(QStringLiteral("importButton"))->isHidden());
     QVERIFY(!tab->findChild<QToolButton*>(QStringLiteral("importInactive"))->isHidden());
+    // The page's passing status texts leave the list's count line alone.
+    QCOMPARE(window_->findChild<QLabel*>(QStringLiteral("statusLine"))->text(),
+             QStringLiteral("4 recipes / 4 in recipe box"));
 }
 
 void MainWindowTest::clickingTheIconTogglesTheMark() {

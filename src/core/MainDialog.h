@@ -311,6 +311,9 @@ public:
     void ApplyOptions(const OptionsSheet& sheet);
     // Help: 0 contents, 1 index, 2 search (for "recipe"), in the user's browser.
     void ShowHelp(int page);
+    // A topic of the local help by its file name ("Find_Recipes.htm", the
+    // Find dialog's "&Help"), in the user's browser.
+    void ShowHelpTopic(const std::string& page);
     // The address of a local help page.
     std::string HelpAddress(int page) const;
 
@@ -355,6 +358,8 @@ private:
     // Fills the list and notes the header order it shows (-1: none).
     int FillResultsSorted(const std::string& query, int sortColumn);
     void ShowResultsPageState();
+    // Opens `page` of the help folder at `address`, or says why not.
+    void OpenHelpPage(const std::string& page, const std::string& address);
     // The criteria's variant listing and their search on the recipe service;
     // the rows listed.
     int SearchServiceFor(const FindCriteria& criteria);

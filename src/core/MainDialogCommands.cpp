@@ -302,7 +302,18 @@ std::string MainDialog::HelpAddress(int page) const {
 
 void MainDialog::ShowHelp(int page) {
     if (page < 0 || page > 2) page = 0;
-    const std::string file = Settings.Folders().Data() + "/Help/" + kHelpPages[page];
+    OpenHelpPage(kHelpPages[page], HelpAddress(page));
+}
+
+void MainDialog::ShowHelpTopic(const std::string& page) {
+    // Topics are plain file names of the help folder.
+    if (page.empty() || page.find('/') != std::string::npos || page.find("..") != std::string::npos)
+        return;
+    OpenHelpPage(page, "file://" + Settings.Folders().Data() + "/Help/" + page);
+}
+
+void MainDialog::OpenHelpPage(const std::string& page, const std::string& address) {
+    const std::string file = Settings.Folders().Data() + "/Help/" + page;
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) {
         prompter_->Message("The help page " + file +
@@ -311,7 +322,7 @@ void MainDialog::ShowHelp(int page) {
                            "", Buttons::OK, MessageIcon::Warning);
         return;
     }
-    if (externalBrowser_ == nullptr || !externalBrowser_->Open(HelpAddress(page)))
+    if (externalBrowser_ == nullptr || !externalBrowser_->Open(address))
         prompter_->Message("Could not open the help page " + file + " in your web browser.", "",
                            Buttons::OK, MessageIcon::Warning);
 }

@@ -120,6 +120,21 @@ TEST_F(FindCommands, FindGoesToTheServiceForItsScopeOrWhenNothingIsFound) {
     EXPECT_EQ(d.LastFind().scope, FindScope::RecipeService);
 }
 
+TEST_F(FindCommands, TheFindDialogsHelpOpensItsTopicOfTheShippedHelp) {
+    MainDialog& d = Begin();
+    std::filesystem::copy(std::filesystem::path(PANTRIO_BUILT_DATA_DIR) / "Data" / "Help",
+                          dataRoot + "/Data/Help");
+    d.ShowHelpTopic("Find_Recipes.htm");
+    EXPECT_EQ(externalBrowser.opened,
+              std::vector<std::string>{"file://" + dataRoot + "/Data/Help/Find_Recipes.htm"});
+    // Only pages of the help folder open.
+    d.ShowHelpTopic("../support.csy");
+    d.ShowHelpTopic("Missing.htm");
+    EXPECT_EQ(externalBrowser.opened.size(), 1u);
+    EXPECT_TRUE(prompter.ShowedStartingWith("The help page " + dataRoot +
+                                            "/Data/Help/Missing.htm was not found."));
+}
+
 TEST_F(FindCommands, FindWithARecipeNumberOpensThatRecipeOfTheService) {
     AddKitchen();
     MainDialog& d = Begin();

@@ -24,6 +24,7 @@
 #include "recipe/Recipe.h"
 #include "ui/AppUrlScheme.h"
 #include "ui/DialogAnswerer.h"
+#include "ui/DialogsTest.h"
 #include "ui/MainWindow.h"
 #include "ui/QtPrompter.h"
 #include "ui/ResultsPage.h"
@@ -353,8 +354,16 @@ int main(int argc, char** argv) {
     pantrio::RegisterAppUrlScheme();
     qputenv("PANTRIO_SQLITE_SYNCHRONOUS", "OFF");
     QApplication app(argc, argv);
-    MainWindowTest test;
-    return QTest::qExec(&test, argc, argv);
+    int failures = 0;
+    {
+        MainWindowTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        DialogsTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    return failures;
 }
 
 #include "MainWindowTest.moc"

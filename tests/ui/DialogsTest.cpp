@@ -1,0 +1,261 @@
+// The dialogs of the desktop program, worked like a user would, against one
+// main window on a temporary data root shared by the whole suite.
+#include "ui/DialogsTest.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTest>
+#include <QTextEdit>
+
+#include "core/InformationDialog.h"
+#include "core/MainCommands.h"
+#include "core/ProgressWindow.h"
+#include "recipe/Recipe.h"
+#include "ui/CategoryEditDialog.h"
+#include "ui/ClipboardImportDialog.h"
+#include "ui/FindDialog.h"
+#include "ui/ImportFromBoxDialog.h"
+#include "ui/ImportProgressWindow.h"
+#include "ui/InformationWindow.h"
+#include "ui/MainWindow.h"
+#include "ui/QtPrompter.h"
+#include "ui/ResultsPage.h"
+#include "ui/ResultsTableModel.h"
+
+using pantrio::test::DialogAnswerer;
+
+void DialogsTest::initTestCase() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    const QString config = dir_->filePath(QStringLiteral("config"));
+    qputenv("XDG_CONFIG_HOME", config.toUtf8());
+    QDir().mkpath(config + QStringLiteral("/Hearthline"));
+    settings_ = std::make_unique<pantrio::IniSettingsStore>(
+        (config + QStringLiteral("/Hearthline/Pantrio.conf")).toStdString());
+    const QDate today = QDate::currentDate();
+    settings_->WriteNumber("iLastCheckedYear", today.year());
+    settings_->WriteNumber("iLastCheckedMonth", today.month());
+    settings_->WriteNumber("iLastCheckedDay", today.day());
+    QVERIFY(settings_->Flush());
+    prompter_ = std::make_unique<pantrio::QtPrompter>();
+    answers_ = std::make_unique<DialogAnswerer>();
+    pantrio::MainWindowOptions options;
+    options.dataRoot = dir_->filePath(QStringLiteral("root")).toStdString();
+    options.installedDataFolder = PANTRIO_BUILT_DATA_DIR;
+    options.windowStatePath = dir_->filePath(QStringLiteral("window.conf"));
+    options.splash = false;
+    window_ = std::make_unique<pantrio::MainWindow>(*settings_, *prompter_, options);
+    QCOMPARE(window_->Start(pantrio::CommandLine{}), pantrio::MainDialog::StartResult::Ready);
+    for (const char* title : {"Fig Tart", "Gingerbread", "Hummus", "Irish Stew", "Jam Roll"}) {
+        pantrio::Recipe recipe;
+        recipe.Title = title;
+        recipe.Instructions = std::string("Prepare the ") + title + " the way grandmother did.";
+        recipe.AddCategoryName("Salads");
+        QCOMPARE(recipe.SaveAsNew(main().RecipeStore), 0);
+    }
+}
+
+void DialogsTest::cleanupTestCase() {
+    window_->close();
+    window_.reset();
+    answers_.reset();
+    dir_.reset();
+}
+
+void DialogsTest::init() {
+    main().FillAllRecipes();
+    QCOMPARE(long(window_->RowCount()), Count("Select Count(*) from Recipes"));
+}
+
+pantrio::MainDialog& DialogsTest::main() {
+    return window_->main();
+}
+
+long DialogsTest::Count(const std::string& statement) {
+    return main().RecipeStore.QueryNumber(statement);
+}
+
+void DialogsTest::screenImportBuildsTheRecipeFromTheMarkedParts() {
+    pantrio::ClipboardImportDialog dialog(main(), window_.get());
+    QTextEdit* text = dialog.textBox();
+    text->setPlainText(
+        QStringLiteral("Lemon Curd\n3 lemons\n1 cup sugar\nWhisk over heat.\n"
+                       "Stir until thick.\nFrom Aunt May"));
+    auto select = [text](int from, int length) {
+        QTextCursor cursor = text->textCursor();
+        cursor.setPosition(from);
+        cursor.setPosition(from + length, QTextCursor::KeepAnchor);
+        text->setTextCursor(cursor);
+    };
+    const QString all = text->toPlainText();
+    select(0, 5);  // "Lemon": replaced by the second title selection below
+    dialog.MarkSelection(pantrio::ClipboardImportDialog::Title);
+    select(0, 10);
+    dialog.MarkSelection(pantrio::ClipboardImportDialog::Title);
+    select(all.indexOf(QStringLiteral("3 lemons")), 20);
+    dialog.MarkSelection(pantrio::ClipboardImportDialog::Ingredients);
+    const int whisk = all.indexOf(QStringLiteral("Whisk"));
+    select(whisk, all.indexOf(QStringLiteral("\nFrom")) - whisk);
+    dialog.MarkSelection(pantrio::ClipboardImportDialog::Instructions);
+    QCOMPARE(dialog.Slots().title, std::string("Lemon Curd"));
+    QCOMPARE(dialog.Slots().ingredients, std::string("3 lemons\n1 cup sugar"));
+    // The marked text takes the role's colour.
+    QTextCursor probe(text->document());
+    probe.setPosition(2);
+    QCOMPARE(probe.charFormat().background().color(), QColor(0, 100, 255));
+
+    dialog.findChild<QPushButton*>(QStringLiteral("importButton"))->click();
+    // The suite's other tests expect the box as it was.
+    const auto removeImported =
+        qScopeGuard([&] { main().RecipeStore.DeleteRecipe(dialog.ImportedRecipe(), nullptr); });
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(window_->RowCount(), 1);
+    QCOMPARE(Count("Select Count(*) from IngredientLines where RecipeID = " +
+                   std::to_string(dialog.ImportedRecipe())),
+             2L);
+    QCOMPARE(Count("Select Count(*) from Recipes where Title = 'Lemon Curd' and Instructions = "
+                   "'Whisk over heat.' || char(13) || char(10) || 'Stir until thick.'"),
+             1L);
+}
+
+void DialogsTest::importFromBoxChecklistSelectsAll() {
+    std::vector<pantrio::ListRow> rows(3);
+    for (int i = 0; i < 3; ++i) {
+        rows[i].text = "Recipe " + std::to_string(i);
+        rows[i].data = 10 + i;
+    }
+    pantrio::ImportFromBoxDialog dialog(rows, window_.get());
+    QVERIFY(dialog.Chosen().empty());
+    auto* list = dialog.findChild<QListWidget*>(QStringLiteral("recipeChecklist"));
+    list->item(2)->setCheckState(Qt::Checked);
+    QCOMPARE(dialog.Chosen(), std::vector<long>({12}));
+    auto* all = dialog.findChild<QCheckBox*>(QStringLiteral("selectAll"));
+    all->setChecked(true);
+    QCOMPARE(dialog.Chosen(), std::vector<long>({10, 11, 12}));
+    all->setChecked(false);
+    QVERIFY(dialog.Chosen().empty());
+}
+
+void DialogsTest::informationDialogWalksTheTips() {
+    const int tipBefore = main().Settings.TipToShowNext;
+    pantrio::InformationDialog information(main().Settings, main().RecipeStore, 7);
+    pantrio::InformationWindow window(information, window_.get());
+    auto* tip = window.findChild<QLabel*>(QStringLiteral("tipText"));
+    const QString first = tip->text();
+    QVERIFY(!first.isEmpty());
+    window.findChild<QPushButton*>(QStringLiteral("nextTip"))->click();
+    QVERIFY(tip->text() != first);
+    window.findChild<QPushButton*>(QStringLiteral("previousTip"))->click();
+    QCOMPARE(tip->text(), first);
+    QCOMPARE(main().Settings.TipToShowNext, (tipBefore + 1) % information.TipCount());
+    window.findChild<QCheckBox*>(QStringLiteral("showAtStart"))->setChecked(true);
+    QCOMPARE(main().Settings.ShowInfoAtStart != 0, true);
+    window.findChild<QCheckBox*>(QStringLiteral("showAtStart"))->setChecked(false);
+    QCOMPARE(main().Settings.ShowInfoAtStart, 0);
+}
+
+void DialogsTest::keywordEditorAddsWithEnterAndStores() {
+    main().OnRowSelected(0);  // Fig Tart, keyword Salads
+    QCOMPARE(main().CurrentRecipe.Title, std::string("Fig Tart"));
+    pantrio::CategoryEditDialog dialog(main(), window_.get());
+    auto* other = dialog.findChild<QListWidget*>(QStringLiteral("keywordList4"));
+    QVERIFY(other != nullptr);
+    auto* custom = dialog.findChild<QComboBox*>(QStringLiteral("customKeyword"));
+    dialog.show();
+    custom->setFocus();
+    custom->setEditText(QStringLiteral("Spicy"));
+    QTest::keyClick(custom->lineEdit(), Qt::Key_Return);
+    QVERIFY(dialog.isVisible());  // Enter added the keyword, it did not close the dialog
+    QCOMPARE(other->item(0)->text(), QStringLiteral("Spicy"));
+    QCOMPARE(other->item(0)->checkState(), Qt::Checked);
+    QVERIFY(custom->currentText().isEmpty());
+    dialog.accept();
+    const long id = main().CurrentRecipeNumber;
+    QCOMPARE(Count("Select Count(*) from Recipes where RecipeID = " + std::to_string(id) +
+                   " and AllCategoriesText like '%|Spicy%' and AllCategoriesText like '%Salads%'"),
+             1L);
+}
+
+void DialogsTest::findDialogSearchesTheBox() {
+    answers_->Then([](QWidget* w) {
+        auto* text = w->findChild<QLineEdit*>(QStringLiteral("findText"));
+        if (text == nullptr) return;
+        text->setText(QStringLiteral("stew"));
+        QMetaObject::invokeMethod(w, "accept");
+    });
+    window_->RunCommand(251);
+    QTRY_COMPARE(window_->RowCount(), 1);
+    auto& model = window_->resultsModel();
+    QCOMPARE(model.data(model.index(0, 0)).toString(), QStringLiteral("Irish Stew"));
+}
+
+void DialogsTest::deleteAsksAndRemovesTheSelectedRecipe() {
+    window_->SelectRow(3);  // Irish Stew
+    answers_->Then(DialogAnswerer::PressButton(QMessageBox::Cancel));
+    window_->RunCommand(pantrio::command::kDelete);
+    QCOMPARE(answers_->messages.last(),
+             QStringLiteral("Warning:  This will permanently delete this recipe from your recipe "
+                            "box.  Are you sure?"));
+    QCOMPARE(Count("Select Count(*) from Recipes"), 5L);
+    answers_->Then(DialogAnswerer::PressButton(QMessageBox::Ok));
+    QTest::keyClick(window_->resultsPage()->list(), Qt::Key_Delete);
+    QCOMPARE(Count("Select Count(*) from Recipes where Title = 'Irish Stew'"), 0L);
+    QCOMPARE(window_->RowCount(), 4);
+}
+
+void DialogsTest::nextAndPreviousWalkTheList() {
+    window_->SelectRow(0);
+    window_->RunCommand(pantrio::command::kPrevious);
+    QCOMPARE(window_->SelectedRows(), std::vector<int>({0}));
+    window_->RunCommand(pantrio::command::kNext);
+    QCOMPARE(window_->SelectedRows(), std::vector<int>({1}));
+    QCOMPARE(main().CurrentRecipe.Title, std::string("Gingerbread"));
+    const int last = window_->RowCount() - 1;
+    window_->SelectRow(last);
+    window_->RunCommand(pantrio::command::kNext);
+    QCOMPARE(window_->SelectedRows(), std::vector<int>({last}));
+}
+
+void DialogsTest::expandingTheWebViewHidesTheList() {
+    QWidget* list = window_->resultsPage();
+    QVERIFY(list->isVisible());
+    window_->RunCommand(pantrio::command::kExpandWebView);
+    QVERIFY(!list->isVisible());
+    QVERIFY(main().Web.Expanded());
+    // Another page of the window returns the view to its normal size.
+    window_->RunCommand(pantrio::command::kShowShoppingListPage);
+    window_->RunCommand(pantrio::command::kShowRecipesPage);
+    QVERIFY(list->isVisible());
+}
+
+void DialogsTest::progressWindowCancelSetsTheFlag() {
+    pantrio::ImportProgressWindow& window =
+        *window_->findChild<pantrio::ImportProgressWindow*>(QStringLiteral("importProgress"));
+    window.SetCancelled(false);
+    window.Show();
+    window.SetStatus("Fig Tart");
+    window.SetPosition(140);  // kept within the bar's range
+    pantrio::ListRow message;
+    message.text = "Duplicate found: Fig Tart.  Not added.";
+    window.Messages().AddRow(message);
+    QCOMPARE(window.findChild<QListWidget*>(QStringLiteral("importMessages"))->count(), 1);
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("importStatus"))->text(),
+             QStringLiteral("Fig Tart"));
+    QPushButton* cancel = nullptr;
+    for (QPushButton* b : window.findChildren<QPushButton*>())
+        if (b->text().contains(QStringLiteral("Cancel"))) cancel = b;
+    QVERIFY(cancel != nullptr);
+    cancel->click();
+    QVERIFY(window.Cancelled());
+    QVERIFY(!window.isVisible());
+    window.ClearMessages();
+    QCOMPARE(window.findChild<QListWidget*>(QStringLiteral("importMessages"))->count(), 0);
+}

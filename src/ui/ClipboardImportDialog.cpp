@@ -9,10 +9,6 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "base/Text.h"
-#include "core/MainDialog.h"
-#include "core/MainView.h"
-
 namespace pantrio {
 
 namespace {
@@ -33,8 +29,7 @@ const RoleButton kRoles[] = {
 
 }  // namespace
 
-ClipboardImportDialog::ClipboardImportDialog(MainDialog& main, QWidget* parent)
-    : QDialog(parent), main_(main) {
+ClipboardImportDialog::ClipboardImportDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("clipboardImportDialog"));
     setWindowTitle(QStringLiteral("Import from Clipboard"));
     auto* layout = new QVBoxLayout(this);
@@ -76,7 +71,7 @@ ClipboardImportDialog::ClipboardImportDialog(MainDialog& main, QWidget* parent)
 
     connect(paste, &QPushButton::clicked, this,
             [this] { text_->insertPlainText(QGuiApplication::clipboard()->text()); });
-    connect(import, &QPushButton::clicked, this, &ClipboardImportDialog::Import);
+    connect(import, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     resize(720, 520);
 }
@@ -109,17 +104,6 @@ void ClipboardImportDialog::MarkSelection(Role role) {
             slots_.source = text;
             break;
     }
-}
-
-void ClipboardImportDialog::Import() {
-    imported_ = ImportFromSlots(slots_, main_.RecipeStore, main_.Settings.UILF != 0);
-    // The list shows the imported recipe alone (nothing after a duplicate).
-    if (MainView* view = main_.view()) view->ClearResults();
-    main_.FillResults(Format(
-        "Select RecipeID, Color, Marked, Title, TasteRating from Recipes Where RecipeID = %d",
-        imported_));
-    main_.ShowBoxLine();
-    accept();
 }
 
 }  // namespace pantrio

@@ -1,6 +1,5 @@
 #include "ui/FindRecipesDialog.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -14,9 +13,7 @@
 #include <QVBoxLayout>
 
 #include "base/RowSink.h"
-#include "core/MainCommands.h"
 #include "core/MainDialog.h"
-#include "core/MainView.h"
 #include "recipe/Quantity.h"
 #include "search/FindCriteria.h"
 
@@ -194,12 +191,9 @@ void FindRecipesDialog::UpdateTicks() {
                           !cuisine_->currentText().trimmed().isEmpty());
 }
 
-void FindRecipesDialog::Find() {
-    main_.Settings.FilterDlgX = pos().x();
-    main_.Settings.FilterDlgY = pos().y();
-    hide();
-
-    FindCriteria criteria;
+FindRecipesRequest FindRecipesDialog::Request() const {
+    FindRecipesRequest request;
+    FindCriteria& criteria = request.criteria;
     criteria.titleText = title_->currentText().toStdString();
     criteria.titleBeginsWith = titleMode_->currentIndex() == 0;
     for (int i = 0; i < kMaxEntries; ++i) {
@@ -215,22 +209,15 @@ void FindRecipesDialog::Find() {
     criteria.minimumAppearance = ParseQuantity(minimums_[1]->text().toStdString());
     criteria.minimumEffort = ParseQuantity(minimums_[2]->text().toStdString());
     criteria.minimumAffordability = ParseQuantity(minimums_[3]->text().toStdString());
+    request.lookInBox = inBox_->isChecked();
+    return request;
+}
 
-    main_.RunCommand(command::kShowRecipesPage);
-    int rows = -1;
-    if (inBox_->isChecked()) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        if (MainView* view = main_.view()) view->ClearResults();
-        rows = main_.FillResults(FindRecipesQuery(criteria));
-        QApplication::restoreOverrideCursor();
-    }
-    if (!inBox_->isChecked() || (main_.Settings.SWT != 0 && rows == 0)) {
-        if (MainView* view = main_.view()) view->ClearResults();
-        main_.FillResults(ServiceFindQuery(criteria));
-        main_.Web.SearchService(criteria);
-        if (MainView* view = main_.view()) view->ClearResults();
-        main_.FillResults(FindRecipesQuery(criteria));
-    }
+void FindRecipesDialog::Find() {
+    main_.Settings.FilterDlgX = pos().x();
+    main_.Settings.FilterDlgY = pos().y();
+    hide();
+    main_.FindRecipes(Request());
 }
 
 }  // namespace pantrio

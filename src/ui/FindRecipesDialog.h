@@ -1,10 +1,13 @@
 // The Find Recipes dialog (modeless): title text with "begins with" or
 // "contains", main ingredient and cuisine, up to five ingredients and five
 // keywords, four minimum ratings, and where to look. Its position is kept in
-// the settings (FilterDlgX, FilterDlgY).
+// the settings (FilterDlgX, FilterDlgY). "Find Recipes" hands the criteria to
+// MainDialog::FindRecipes, which lists them.
 #pragma once
 
 #include <QDialog>
+
+#include "core/FindRequests.h"
 
 class QCheckBox;
 class QComboBox;
@@ -23,6 +26,8 @@ public:
     FindRecipesDialog(MainDialog& main, QWidget* parent);
     // Shows the dialog at its kept position.
     void Open();
+    // The criteria and where to look, as the dialog stands.
+    FindRecipesRequest Request() const;
 
 private:
     void Find();

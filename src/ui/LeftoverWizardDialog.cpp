@@ -6,14 +6,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/MainDialog.h"
-#include "core/MainView.h"
-#include "search/FindCriteria.h"
-
 namespace pantrio {
 
-LeftoverWizardDialog::LeftoverWizardDialog(MainDialog& main, QWidget* parent)
-    : QDialog(parent), main_(main) {
+LeftoverWizardDialog::LeftoverWizardDialog(const std::string& serviceName, QWidget* parent)
+    : QDialog(parent) {
     setObjectName(QStringLiteral("leftoverWizard"));
     setWindowTitle(QStringLiteral("Leftover Wizard"));
     auto* layout = new QVBoxLayout(this);
@@ -25,7 +21,7 @@ LeftoverWizardDialog::LeftoverWizardDialog(MainDialog& main, QWidget* parent)
         form->addRow(QString::fromLatin1(labels[i]), ingredients_[i]);
     }
     layout->addLayout(form);
-    auto* service = new QRadioButton(QString::fromStdString(main.Settings.ServiceName), this);
+    auto* service = new QRadioButton(QString::fromStdString(serviceName), this);
     service->setChecked(true);
     box_ = new QRadioButton(QStringLiteral("Current Recipe Box"), this);
     box_->setObjectName(QStringLiteral("leftoverInBox"));
@@ -33,22 +29,17 @@ LeftoverWizardDialog::LeftoverWizardDialog(MainDialog& main, QWidget* parent)
     layout->addWidget(box_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &LeftoverWizardDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-void LeftoverWizardDialog::accept() {
-    const FindCriteria criteria = LeftoverWizardCriteria(ingredients_[0]->text().toStdString(),
-                                                         ingredients_[1]->text().toStdString(),
-                                                         ingredients_[2]->text().toStdString());
-    if (MainView* view = main_.view()) view->ClearResults();
-    if (box_->isChecked()) {
-        main_.FillResults(FindRecipesQuery(criteria));
-    } else {
-        main_.FillResults(ServiceFindQuery(criteria));
-        main_.Web.SearchService(criteria);
-    }
-    QDialog::accept();
+LeftoverWizardRequest LeftoverWizardDialog::Request() const {
+    LeftoverWizardRequest request;
+    request.first = ingredients_[0]->text().toStdString();
+    request.second = ingredients_[1]->text().toStdString();
+    request.third = ingredients_[2]->text().toStdString();
+    request.inRecipeBox = box_->isChecked();
+    return request;
 }
 
 }  // namespace pantrio

@@ -24,9 +24,6 @@
 #include "online/PageImport.h"
 #include "render/TemplateCache.h"
 #include "search/KeywordStorage.h"
-#include "search/Marking.h"
-#include "search/SearchLinks.h"
-#include "search/ViewQuery.h"
 #include "ui/CategoryEditDialog.h"
 #include "ui/ClipboardImportDialog.h"
 #include "ui/DesktopBrowser.h"
@@ -53,11 +50,6 @@ namespace pantrio {
 namespace {
 
 // Commands whose windows are part of the desktop program.
-constexpr int kWindowScreenImport = 237;
-constexpr int kWindowImportClipboard = 32851;
-constexpr int kWindowFindRecipes = 251;
-constexpr int kWindowMarkRecipe = 257;
-constexpr int kWindowLeftoverWizard = 32826;
 constexpr int kWindowAddToCalendar = 32801;
 constexpr int kWindowAddToCalendarContext = 32825;
 // Commands of parts of the program that this window does not offer yet; their
@@ -154,7 +146,6 @@ MainDialog::StartResult MainWindow::Start(const CommandLine& commandLine) {
     }
     if (result == MainDialog::StartResult::CloseAfterImport) return result;
     show();
-    findChild<QAction*>(QStringLiteral("command%1").arg(kWindowMarkRecipe))->setEnabled(false);
     if (result == MainDialog::StartResult::Ready) {
         RefreshFolders();
         ShowPage(1);
@@ -251,11 +242,9 @@ void MainWindow::BuildPages() {
     connect(navigation_, &NavigationBar::folderOpened, this, &MainWindow::RefreshFolders);
     connect(navigation_, &NavigationBar::folderItemChosen, this,
             [this](int folder, const QString& text) {
-                main_->RunCommand(command::kShowRecipesPage);
-                ClearResults();
-                FillResults(FolderItemQuery(
+                main_->FolderItemChosen(
                     folder == 0 ? RecipeFolder::Cuisines : RecipeFolder::MainIngredients,
-                    text.toStdString()));
+                    text.toStdString());
             });
 }
 
@@ -265,6 +254,8 @@ void MainWindow::BuildMenus() {
         QAction* action = menu->addAction(text);
         action->setObjectName(QStringLiteral("command%1").arg(id));
         if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+        // Entries of the command table that the window does not offer are greyed.
+        if (MainDialog::HasCommand(id)) action->setEnabled(MainDialog::CommandEnabled(id));
         connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
         return action;
     };
@@ -288,7 +279,7 @@ void MainWindow::BuildMenus() {
     add(import, kImportMealMaster, QStringLiteral("from MealMaster (.MMF)"));
     add(import, kImportMasterCookMx2, QStringLiteral("from MasterCook (.MX2)"));
     add(import, kImportMasterCook, QStringLiteral("from MasterCook (.MXP)"));
-    add(import, kWindowImportClipboard, QStringLiteral("from Clipboard (Text or Web)"));
+    add(import, kImportClipboard, QStringLiteral("from Clipboard (Text or Web)"));
     QMenu* publish = file->addMenu(QStringLiteral("P&ublish Recipes"));
     add(publish, command::kPublishToHtml, QStringLiteral("To HTML"));
     add(publish, kPublishToService,
@@ -299,9 +290,9 @@ void MainWindow::BuildMenus() {
     add(file, kExit, QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    add(edit, kWindowScreenImport, QStringLiteral("&Screen Import"));
-    add(edit, kWindowFindRecipes, QStringLiteral("&Find Recipes..."), QKeySequence::Find);
-    add(edit, kWindowMarkRecipe, QStringLiteral("&Mark Recipe"));
+    add(edit, kScreenImport, QStringLiteral("&Screen Import"));
+    add(edit, kFindRecipes, QStringLiteral("&Find Recipes..."), QKeySequence::Find);
+    add(edit, kMarkRecipe, QStringLiteral("&Mark Recipe"));
     later(edit, kWindowClearMealPlan, QStringLiteral("C&lear Meal Plan..."));
     add(edit, kClearMarks, QStringLiteral("&Clear Marked Recipes"));
 
@@ -321,7 +312,7 @@ void MainWindow::BuildMenus() {
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     add(tools, kIdeaWizard, QStringLiteral("&Idea Wizard"));
-    add(tools, kWindowLeftoverWizard, QStringLiteral("&Leftover Wizard"));
+    add(tools, kLeftoverWizard, QStringLiteral("&Leftover Wizard"));
     tools->addSeparator();
     add(tools, kOptions, QStringLiteral("&Options..."));
 
@@ -352,7 +343,7 @@ void MainWindow::BuildToolBar() {
     using namespace command;
     const Button buttons[] = {
         {kOpenRecipeBox, "Open Box", QStyle::SP_DialogOpenButton, true, true},
-        {kWindowFindRecipes, "Find", QStyle::SP_FileDialogContentsView, true, true},
+        {kFindRecipes, "Find", QStyle::SP_FileDialogContentsView, true, true},
         {kWindowSend, "Send", QStyle::SP_ArrowRight, false, true},
         {kWindowPrintContext, "Print", QStyle::SP_FileIcon, false, true},
         {kWindowNewRecipe, "New", QStyle::SP_FileDialogNewFolder, false, true},
@@ -375,35 +366,29 @@ void MainWindow::BuildToolBar() {
 
 void MainWindow::ConnectResults() {
     ResultsListView* list = results_->list();
-    connect(list, &ResultsListView::rowClicked, this, &MainWindow::RowClicked);
+    connect(list, &ResultsListView::rowClicked, this,
+            [this](int row, int pixelsFromLeft) { main_->RowClicked(row, pixelsFromLeft); });
     connect(list, &ResultsListView::rowDoubleClicked, this,
             [this](int row) { main_->OnRowSelected(row); });
     connect(list, &ResultsListView::selectionMoved, this,
             [this](int row) { main_->OnRowSelected(row); });
     connect(list, &ResultsListView::deletePressed, this, [this] { RunCommand(command::kDelete); });
-    connect(list, &ResultsListView::typedAhead, this, [this](char key) {
-        if (const auto query = TypeAheadQuery(key)) {
-            ClearResults();
-            FillResults(*query);
-        }
+    connect(list, &ResultsListView::typedAhead, this, [this](const QString& text) {
+        // The row found gets the selection mark; its recipe is not displayed.
+        const int row = main_->TypeAhead(text.toStdString());
+        model_->SyncRows();
+        if (row >= 0) SelectRow(row);
     });
     connect(list, &QWidget::customContextMenuRequested, this, &MainWindow::ShowContextMenu);
-    connect(results_, &ResultsPage::viewChanged, this, [this] {
-        ClearResults();
-        FillResults(ViewQuery(results_->ViewCaption().toStdString(),
-                              results_->KeywordCaption().toStdString(), main_->Today()));
-    });
-    connect(results_, &ResultsPage::headerClicked, this, [this](int section) {
-        const std::string query = HeaderClickQuery(section);
-        if (query.empty()) return;
-        ClearResults();
-        FillResults(query);
-    });
-    connect(results_, &ResultsPage::droppedOnKeywordSelector, this, [this] {
-        main_->prompter().Message(
-            "To assign keywords to recipes, use the Notes tab, or right click on a recipe in the "
-            "results view.");
-    });
+    connect(results_, &ResultsPage::viewEntryChosen, this,
+            [this](int entry) { main_->SelectView(entry); });
+    connect(results_, &ResultsPage::keywordEntryChosen, this,
+            [this](int entry) { main_->SelectKeyword(entry); });
+    connect(results_, &ResultsPage::selectorPressed, this, [this] { main_->RunView(); });
+    connect(results_, &ResultsPage::headerClicked, this,
+            [this](int section) { main_->HeaderClicked(section); });
+    connect(results_, &ResultsPage::droppedOnKeywordSelector, this,
+            [this] { main_->DroppedOnKeywordSelector(); });
 }
 
 void MainWindow::ShowContextMenu(const QPoint& position) {
@@ -438,47 +423,17 @@ void MainWindow::ShowContextMenu(const QPoint& position) {
 // ---------------------------------------------------------------- commands
 
 void MainWindow::RunCommand(int id) {
-    switch (id) {
-        case kWindowScreenImport:
-        case kWindowImportClipboard:
-            ScreenImportCommand();
-            return;
-        case kWindowFindRecipes:
-            FindCommand();
-            return;
-        case kWindowLeftoverWizard:
-            LeftoverWizardCommand();
-            return;
-        case kWindowAddToCalendar:
-        case kWindowAddToCalendarContext:
-            AddToCalendarCommand();
-            return;
-        case kWindowMarkRecipe:
-            return;
-        default:
-            break;
+    if (id == kWindowAddToCalendar || id == kWindowAddToCalendarContext) {
+        AddToCalendarCommand();
+        return;
     }
+    // A greyed entry of the command table does nothing, whatever triggers it.
+    if (MainDialog::HasCommand(id) && !MainDialog::CommandEnabled(id)) return;
     if (!main_->RunCommand(id))
         statusBar()->showMessage(QStringLiteral("Not available yet."), 3000);
     if (id == command::kOpenRecipeBox || id == command::kNewRecipeBox ||
         id == command::kImportRecipeBox)
         RefreshFolders();
-}
-
-void MainWindow::RowClicked(int row, int pixelsFromLeft) {
-    const int selected = static_cast<int>(SelectedRows().size());
-    if (ClickTogglesMark(pixelsFromLeft, selected, false)) {
-        MarkEnvironment environment;
-        environment.support = &main_->SupportStore;
-        environment.soundsOn = main_->Settings.SoundsUI == 1;
-        environment.playSound = [this](const std::string& sound) {
-            main_->PlayInterfaceSound(sound);
-        };
-        if (ToggleMarkAt(*resultsData_, main_->RecipeStore, row, environment) >= 0)
-            model_->RowChanged(row);
-        return;
-    }
-    main_->OnRowSelected(row);
 }
 
 void MainWindow::AddToCalendarCommand() {
@@ -487,30 +442,6 @@ void MainWindow::AddToCalendarCommand() {
         return;
     }
     statusBar()->showMessage(QStringLiteral("The meal calendar is not available yet."), 3000);
-}
-
-void MainWindow::FindCommand() {
-    FindDialog dialog(*main_, this);
-    dialog.exec();
-    if (dialog.MoreOptions()) FindRecipesCommand();
-}
-
-void MainWindow::FindRecipesCommand() {
-    if (findRecipes_ == nullptr) {
-        auto* dialog = new FindRecipesDialog(*main_, this);
-        findRecipes_ = dialog;
-    }
-    static_cast<FindRecipesDialog*>(findRecipes_)->Open();
-}
-
-void MainWindow::LeftoverWizardCommand() {
-    LeftoverWizardDialog dialog(*main_, this);
-    dialog.exec();
-}
-
-void MainWindow::ScreenImportCommand() {
-    ClipboardImportDialog dialog(*main_, this);
-    dialog.exec();
 }
 
 void MainWindow::ImportFromPageCommand() {
@@ -524,13 +455,8 @@ void MainWindow::RateCommand() {
 }
 
 void MainWindow::RefreshFolders() {
-    std::vector<std::string> cuisines;
-    std::vector<std::string> ingredients;
-    if (main_->RecipeStore.Connected()) {
-        FolderItems(main_->RecipeStore, RecipeFolder::Cuisines, cuisines);
-        FolderItems(main_->RecipeStore, RecipeFolder::MainIngredients, ingredients);
-    }
-    navigation_->SetFolderItems(cuisines, ingredients);
+    navigation_->SetFolderItems(main_->FolderEntries(RecipeFolder::Cuisines),
+                                main_->FolderEntries(RecipeFolder::MainIngredients));
 }
 
 // ---------------------------------------------------------------- MainView
@@ -589,6 +515,27 @@ void MainWindow::RemoveRows(const std::vector<int>&) {
     model_->Reload();
 }
 
+ResultsModel* MainWindow::Results() {
+    return resultsData_.get();
+}
+
+void MainWindow::RowChanged(int row) {
+    model_->RowChanged(row);
+}
+
+void MainWindow::ShowResultsPageState(const ResultsPageState& state) {
+    results_->ShowState(QString::fromStdString(state.viewCaption),
+                        QString::fromStdString(state.keywordCaption), state.sortColumn);
+}
+
+void MainWindow::SetBusy(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
 void MainWindow::RefreshRecipePages() {}
 
 void MainWindow::ShowPage(int page) {
@@ -637,6 +584,32 @@ std::optional<std::vector<long>> MainWindow::ChooseRecipesToImport(
     ImportFromBoxDialog dialog(rows, this);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Chosen();
+}
+
+std::optional<FindDialogValues> MainWindow::AskFind(const FindDialogValues& last) {
+    FindDialog dialog(*main_, last, this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Values();
+}
+
+std::optional<FindRecipesRequest> MainWindow::AskFindRecipes() {
+    // The dialog stays open beside the window; its "Find Recipes" button
+    // hands the criteria to MainDialog::FindRecipes.
+    if (findRecipes_ == nullptr) findRecipes_ = new FindRecipesDialog(*main_, this);
+    findRecipes_->Open();
+    return std::nullopt;
+}
+
+std::optional<LeftoverWizardRequest> MainWindow::AskLeftoverWizard() {
+    LeftoverWizardDialog dialog(main_->Settings.ServiceName, this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Request();
+}
+
+std::optional<ScreenImportSlots> MainWindow::AskScreenImport() {
+    ClipboardImportDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Slots();
 }
 
 void MainWindow::EndDialog() {

@@ -23,6 +23,7 @@ namespace pantrio {
 
 class DesktopBrowser;
 class ExternalBrowser;
+class FindRecipesDialog;
 class ImportProgressWindow;
 class NavigationBar;
 class QtClipboard;
@@ -76,6 +77,10 @@ public:
     std::vector<int> SelectedRows() override;
     void SelectRow(int row) override;
     void RemoveRows(const std::vector<int>& rows) override;
+    ResultsModel* Results() override;
+    void RowChanged(int row) override;
+    void ShowResultsPageState(const ResultsPageState& state) override;
+    void SetBusy(bool busy) override;
     void RefreshRecipePages() override;
     void ShowPage(int page) override;
     void BringWebViewToFront() override;
@@ -87,7 +92,13 @@ public:
     void ShowAbout(const std::string& text) override;
     std::optional<std::vector<long>> ChooseRecipesToImport(
         const std::vector<ListRow>& rows) override;
+    std::optional<FindDialogValues> AskFind(const FindDialogValues& last) override;
+    std::optional<FindRecipesRequest> AskFindRecipes() override;
+    std::optional<LeftoverWizardRequest> AskLeftoverWizard() override;
+    std::optional<ScreenImportSlots> AskScreenImport() override;
     void EndDialog() override;
+    // The modeless Find Recipes dialog once it was opened; null before.
+    FindRecipesDialog* findRecipesDialog() const { return findRecipes_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -99,15 +110,10 @@ private:
     void ConnectResults();
     void ShowContextMenu(const QPoint& position);
     void RefreshFolders();
-    void RowClicked(int row, int pixelsFromLeft);
     QString ImagesFolder() const;
     QString SoundsFolder() const;
 
     // Commands whose windows live here.
-    void FindCommand();
-    void FindRecipesCommand();
-    void LeftoverWizardCommand();
-    void ScreenImportCommand();
     void ImportFromPageCommand();
     void RateCommand();
     void AddToCalendarCommand();
@@ -131,7 +137,7 @@ private:
     QWidget* resultsColumn_ = nullptr;
     QTabWidget* recipeTabs_ = nullptr;
     QLabel* boxLine_ = nullptr;
-    QWidget* findRecipes_ = nullptr;
+    FindRecipesDialog* findRecipes_ = nullptr;
     bool ending_ = false;
     bool started_ = false;
 };

@@ -55,17 +55,16 @@ NavigationBar::NavigationBar(QWidget* parent) : QTreeWidget(parent) {
     });
 }
 
-void NavigationBar::SetFolderItems(const std::vector<std::string>& cuisines,
-                                   const std::vector<std::string>& mainIngredients) {
-    const QIcon icons[] = {RecipeIcon(8), RecipeIcon(9)};
+void NavigationBar::SetFolderItems(const std::vector<ListRow>& cuisines,
+                                   const std::vector<ListRow>& mainIngredients) {
     QTreeWidgetItem* folders[] = {cuisines_, mainIngredients_};
-    const std::vector<std::string>* items[] = {&cuisines, &mainIngredients};
+    const std::vector<ListRow>* items[] = {&cuisines, &mainIngredients};
     for (int f = 0; f < 2; ++f) {
         qDeleteAll(folders[f]->takeChildren());
-        for (const std::string& text : *items[f]) {
-            auto* item = new QTreeWidgetItem(folders[f], {QString::fromStdString(text)});
+        for (const ListRow& row : *items[f]) {
+            auto* item = new QTreeWidgetItem(folders[f], {QString::fromStdString(row.text)});
             item->setData(0, kFolderRole, f);
-            item->setIcon(0, icons[f]);
+            item->setIcon(0, RecipeIcon(row.icon));
         }
     }
 }

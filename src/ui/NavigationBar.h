@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/RowSink.h"
+
 namespace pantrio {
 
 class NavigationBar : public QTreeWidget {
@@ -14,9 +16,9 @@ class NavigationBar : public QTreeWidget {
 public:
     explicit NavigationBar(QWidget* parent);
 
-    // Replaces the items of the two folders.
-    void SetFolderItems(const std::vector<std::string>& cuisines,
-                        const std::vector<std::string>& mainIngredients);
+    // Replaces the items of the two folders: each row's text with its icon.
+    void SetFolderItems(const std::vector<ListRow>& cuisines,
+                        const std::vector<ListRow>& mainIngredients);
 
 signals:
     // Page 1 (recipes) to 4 (nutrient information) was chosen.

@@ -1,5 +1,6 @@
 #include "ui/ResultsPage.h"
 
+#include <QApplication>
 #include <QDragEnterEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -62,7 +63,11 @@ void ResultsListView::keyPressEvent(QKeyEvent* event) {
     // Letters and digits list the recipes from that character on.
     if ((mods == Qt::NoModifier || mods == Qt::ShiftModifier) &&
         ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z))) {
-        emit typedAhead(static_cast<char>(key));
+        if (!sinceTyped_.isValid() || sinceTyped_.elapsed() > QApplication::keyboardInputInterval())
+            typed_.clear();
+        typed_ += QChar(key);
+        sinceTyped_.start();
+        emit typedAhead(typed_);
         return;
     }
     QTableView::keyPressEvent(event);
@@ -72,10 +77,7 @@ void ResultsListView::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-ResultsPage::ResultsPage(ResultsTableModel& model, QWidget* parent)
-    : QWidget(parent),
-      viewCaption_(QString::fromUtf8(kInitialViewCaption)),
-      keywordCaption_(QString::fromUtf8(kInitialKeywordCaption)) {
+ResultsPage::ResultsPage(ResultsTableModel& model, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("resultsPage"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -94,28 +96,26 @@ ResultsPage::ResultsPage(ResultsTableModel& model, QWidget* parent)
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         selectors->addWidget(button);
     }
-    viewButton_->setText(viewCaption_);
-    keywordButton_->setText(keywordCaption_);
+    viewButton_->setText(QString::fromUtf8(kInitialViewCaption));
+    keywordButton_->setText(QString::fromUtf8(kInitialKeywordCaption));
     layout->addLayout(selectors);
 
     auto makeMenu = [this](QToolButton* button, const std::vector<SelectorEntry>& entries,
-                           QString* caption) {
+                           void (ResultsPage::*chosen)(int)) {
         auto* menu = new QMenu(button);
-        for (const SelectorEntry& entry : entries) {
-            QAction* action = menu->addAction(QString::fromStdString(entry.menuText));
-            const QString chosen = QString::fromStdString(entry.caption);
-            connect(action, &QAction::triggered, this, [this, button, caption, chosen] {
-                *caption = chosen;
-                button->setText(chosen);
-                emit viewChanged();
-            });
-            if (entry.separatorAfter) menu->addSeparator();
+        menu->setObjectName(button->objectName() + QStringLiteral("Menu"));
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            QAction* action = menu->addAction(QString::fromStdString(entries[i].menuText));
+            const int entry = static_cast<int>(i);
+            connect(action, &QAction::triggered, this,
+                    [this, chosen, entry] { emit(this->*chosen)(entry); });
+            if (entries[i].separatorAfter) menu->addSeparator();
         }
         button->setMenu(menu);
-        connect(button, &QToolButton::clicked, this, &ResultsPage::viewChanged);
+        connect(button, &QToolButton::clicked, this, &ResultsPage::selectorPressed);
     };
-    makeMenu(viewButton_, ViewSelectorMenu(), &viewCaption_);
-    makeMenu(keywordButton_, KeywordSelectorMenu(), &keywordCaption_);
+    makeMenu(viewButton_, ViewSelectorMenu(), &ResultsPage::viewEntryChosen);
+    makeMenu(keywordButton_, KeywordSelectorMenu(), &ResultsPage::keywordEntryChosen);
 
     list_ = new ResultsListView(this);
     list_->setModel(&model);
@@ -129,6 +129,26 @@ ResultsPage::ResultsPage(ResultsTableModel& model, QWidget* parent)
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("statusLine"));
     layout->addWidget(status_);
+}
+
+QString ResultsPage::ViewCaption() const {
+    return viewButton_->text();
+}
+
+QString ResultsPage::KeywordCaption() const {
+    return keywordButton_->text();
+}
+
+void ResultsPage::ShowState(const QString& viewCaption, const QString& keywordCaption,
+                            int sortColumn) {
+    viewButton_->setText(viewCaption);
+    keywordButton_->setText(keywordCaption);
+    QHeaderView* header = list_->horizontalHeader();
+    header->setSortIndicatorShown(sortColumn >= 0);
+    // Titles are listed A to Z, ratings best first.
+    if (sortColumn >= 0)
+        header->setSortIndicator(sortColumn,
+                                 sortColumn == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 void ResultsPage::SetStatusText(const QString& text) {

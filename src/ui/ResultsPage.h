@@ -1,9 +1,10 @@
 // The results page: the view and keyword selector buttons above the results
 // list, the list itself (lazy, one row per recipe) and the status line under
-// it. The page only reports what the user did; the main window turns that
-// into the statements of the search code and the commands of MainDialog.
+// it. The page only reports what the user did; the main window hands that to
+// MainDialog, which decides what is listed and which captions the page shows.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QTableView>
 #include <QWidget>
 
@@ -15,8 +16,10 @@ namespace pantrio {
 class ResultsTableModel;
 
 // The list view: reports clicks with their distance from the row's left edge
-// (the icon toggles the mark), letters and digits typed (type-ahead), the
-// Delete key and the arrows that move the selection.
+// (the icon toggles the mark), letters and digits typed (type-ahead: the
+// text typed so far, started anew after a pause longer than the platform's
+// keyboard input interval), the Delete key and the arrows that move the
+// selection.
 class ResultsListView : public QTableView {
     Q_OBJECT
 public:
@@ -25,7 +28,7 @@ public:
 signals:
     void rowClicked(int row, int pixelsFromLeft);
     void rowDoubleClicked(int row);
-    void typedAhead(char key);
+    void typedAhead(const QString& text);
     void deletePressed();
     void selectionMoved(int row);
     void recipesDropped();
@@ -39,6 +42,8 @@ protected:
 private:
     int pressedRow_ = -1;
     int pressedX_ = 0;
+    QString typed_;
+    QElapsedTimer sinceTyped_;
 };
 
 class ResultsPage : public QWidget {
@@ -48,14 +53,20 @@ public:
 
     ResultsListView* list() const { return list_; }
     void SetStatusText(const QString& text);
-    QString ViewCaption() const { return viewCaption_; }
-    QString KeywordCaption() const { return keywordCaption_; }
+    QString ViewCaption() const;
+    QString KeywordCaption() const;
+    // The selector captions and the header's sort indicator (column 0 or 2,
+    // none for -1).
+    void ShowState(const QString& viewCaption, const QString& keywordCaption, int sortColumn);
     // Sets the list's column widths: the title takes the width less 110.
     void FitColumns();
 
 signals:
-    // A selector entry was chosen or a selector button pressed: rerun the view.
-    void viewChanged();
+    // Entry `entry` of the view or keyword selector's menu was chosen.
+    void viewEntryChosen(int entry);
+    void keywordEntryChosen(int entry);
+    // A selector button itself was pressed: the view is listed again.
+    void selectorPressed();
     void headerClicked(int section);
     // A recipe row was dropped on the keyword selector.
     void droppedOnKeywordSelector();
@@ -69,8 +80,6 @@ private:
     QToolButton* viewButton_;
     QToolButton* keywordButton_;
     QLabel* status_;
-    QString viewCaption_;
-    QString keywordCaption_;
 };
 
 }  // namespace pantrio

@@ -10,7 +10,7 @@ ResultsTableModel::ResultsTableModel(ResultsModel& results, QString imagesFolder
     : QAbstractTableModel(parent), results_(results), imagesFolder_(std::move(imagesFolder)) {}
 
 int ResultsTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(results_.LoadedRows());
+    return parent.isValid() ? 0 : shown_;
 }
 
 int ResultsTableModel::columnCount(const QModelIndex& parent) const {
@@ -18,7 +18,7 @@ int ResultsTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ResultsTableModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid()) return {};
+    if (!index.isValid() || index.row() >= shown_) return {};
     const ResultRow* row = results_.Row(index.row());
     if (row == nullptr) return {};
     if (role == RecipeIDRole) return QVariant::fromValue<qlonglong>(row->recipeID);
@@ -52,17 +52,22 @@ QVariant ResultsTableModel::headerData(int section, Qt::Orientation orientation,
 }
 
 bool ResultsTableModel::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && results_.CanFetchMore();
+    return !parent.isValid() && (shown_ < results_.LoadedRows() || results_.CanFetchMore());
 }
 
 void ResultsTableModel::fetchMore(const QModelIndex& parent) {
-    if (parent.isValid() || !results_.CanFetchMore()) return;
-    const int before = rowCount();
+    if (parent.isValid()) return;
+    // Rows already read are shown before another batch is read.
+    if (shown_ >= results_.LoadedRows() && results_.CanFetchMore()) results_.FetchMore();
+    SyncRows();
+}
+
+void ResultsTableModel::SyncRows() {
+    const int loaded = static_cast<int>(results_.LoadedRows());
+    if (loaded <= shown_) return;
     // The rows are read first; the view learns of them once they exist.
-    if (results_.FetchMore() <= 0) return;
-    const int after = rowCount();
-    if (after <= before) return;
-    beginInsertRows(QModelIndex(), before, after - 1);
+    beginInsertRows(QModelIndex(), shown_, loaded - 1);
+    shown_ = loaded;
     endInsertRows();
 }
 
@@ -90,6 +95,7 @@ QMimeData* ResultsTableModel::mimeData(const QModelIndexList& indexes) const {
 int ResultsTableModel::Fill(const std::string& statement) {
     beginResetModel();
     const int result = results_.Fill(statement);
+    shown_ = static_cast<int>(results_.LoadedRows());
     endResetModel();
     return result < 0 ? -1 : static_cast<int>(results_.TotalRows());
 }
@@ -97,26 +103,28 @@ int ResultsTableModel::Fill(const std::string& statement) {
 void ResultsTableModel::Clear() {
     beginResetModel();
     results_.Clear();
+    shown_ = 0;
     endResetModel();
 }
 
 void ResultsTableModel::Reload() {
     beginResetModel();
     results_.Refresh();
+    shown_ = static_cast<int>(results_.LoadedRows());
     endResetModel();
 }
 
 bool ResultsTableModel::EnsureRow(int row) {
     if (row < 0 || row >= results_.TotalRows()) return false;
-    while (row >= rowCount() && canFetchMore(QModelIndex())) {
-        const int before = rowCount();
-        fetchMore(QModelIndex());
-        if (rowCount() == before) break;
-    }
-    return row < rowCount();
+    // Reads the batches up to the row, then shows them.
+    results_.Row(row);
+    SyncRows();
+    return row < shown_;
 }
 
 void ResultsTableModel::RowChanged(int row) {
+    SyncRows();
+    if (row < 0 || row >= shown_) return;
     emit dataChanged(index(row, 0), index(row, columnCount() - 1));
 }
 

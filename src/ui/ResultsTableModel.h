@@ -1,7 +1,9 @@
 // The results list's rows as a table for the list view: a thin adapter over
 // the lazy ResultsModel, which reads the rows in batches of 100 as the view
-// scrolls. Columns: "Recipe" (title with the recipe icon), "R" (the rating
-// text, hidden), "Rating" (the star image) and "Mkd" (the mark, hidden).
+// scrolls. The view is told of every row it may show: rows that the main
+// window's logic reads ahead (type-ahead looks for a title further down)
+// are announced before they are shown. Columns: "Recipe" (title with the recipe icon), "R" (the
+// rating text, hidden), "Rating" (the star image) and "Mkd" (the mark, hidden).
 #pragma once
 
 #include <QAbstractTableModel>
@@ -38,6 +40,8 @@ public:
     void Reload();
     // Reads rows until row `row` is listed; false when it does not exist.
     bool EnsureRow(int row);
+    // Announces to the view the rows read since it last heard of them.
+    void SyncRows();
     // Shows a changed mark of a row.
     void RowChanged(int row);
 
@@ -48,6 +52,8 @@ public:
 private:
     ResultsModel& results_;
     QString imagesFolder_;
+    // The rows the view knows of; never more than the rows read.
+    int shown_ = 0;
 };
 
 }  // namespace pantrio

@@ -84,46 +84,66 @@ long DialogsTest::Count(const std::string& statement) {
 }
 
 void DialogsTest::screenImportBuildsTheRecipeFromTheMarkedParts() {
-    pantrio::ClipboardImportDialog dialog(main(), window_.get());
-    QTextEdit* text = dialog.textBox();
-    text->setPlainText(
-        QStringLiteral("Lemon Curd\n3 lemons\n1 cup sugar\nWhisk over heat.\n"
-                       "Stir until thick.\nFrom Aunt May"));
-    auto select = [text](int from, int length) {
-        QTextCursor cursor = text->textCursor();
-        cursor.setPosition(from);
-        cursor.setPosition(from + length, QTextCursor::KeepAnchor);
-        text->setTextCursor(cursor);
-    };
-    const QString all = text->toPlainText();
-    select(0, 5);  // "Lemon": replaced by the second title selection below
-    dialog.MarkSelection(pantrio::ClipboardImportDialog::Title);
-    select(0, 10);
-    dialog.MarkSelection(pantrio::ClipboardImportDialog::Title);
-    select(all.indexOf(QStringLiteral("3 lemons")), 20);
-    dialog.MarkSelection(pantrio::ClipboardImportDialog::Ingredients);
-    const int whisk = all.indexOf(QStringLiteral("Whisk"));
-    select(whisk, all.indexOf(QStringLiteral("\nFrom")) - whisk);
-    dialog.MarkSelection(pantrio::ClipboardImportDialog::Instructions);
-    QCOMPARE(dialog.Slots().title, std::string("Lemon Curd"));
-    QCOMPARE(dialog.Slots().ingredients, std::string("3 lemons\n1 cup sugar"));
-    // The marked text takes the role's colour.
-    QTextCursor probe(text->document());
-    probe.setPosition(2);
-    QCOMPARE(probe.charFormat().background().color(), QColor(0, 100, 255));
-
-    dialog.findChild<QPushButton*>(QStringLiteral("importButton"))->click();
+    // The window opens the dialog for Edit "Screen Import"; the user pastes,
+    // marks the parts and presses "Import!".
+    bool worked = false;
+    answers_->Then([&worked](QWidget* w) {
+        auto* dialog = qobject_cast<pantrio::ClipboardImportDialog*>(w);
+        if (dialog == nullptr) return;
+        QTextEdit* text = dialog->textBox();
+        text->setPlainText(
+            QStringLiteral("Lemon Curd\n3 lemons\n1 cup sugar\nWhisk over heat.\n"
+                           "Stir until thick.\nFrom Aunt May"));
+        auto select = [text](int from, int length) {
+            QTextCursor cursor = text->textCursor();
+            cursor.setPosition(from);
+            cursor.setPosition(from + length, QTextCursor::KeepAnchor);
+            text->setTextCursor(cursor);
+        };
+        const QString all = text->toPlainText();
+        select(0, 5);  // "Lemon": replaced by the second title selection below
+        dialog->MarkSelection(pantrio::ClipboardImportDialog::Title);
+        select(0, 10);
+        dialog->MarkSelection(pantrio::ClipboardImportDialog::Title);
+        select(all.indexOf(QStringLiteral("3 lemons")), 20);
+        dialog->MarkSelection(pantrio::ClipboardImportDialog::Ingredients);
+        const int whisk = all.indexOf(QStringLiteral("Whisk"));
+        select(whisk, all.indexOf(QStringLiteral("\nFrom")) - whisk);
+        dialog->MarkSelection(pantrio::ClipboardImportDialog::Instructions);
+        if (dialog->Slots().title != "Lemon Curd") return;
+        if (dialog->Slots().ingredients != "3 lemons\n1 cup sugar") return;
+        // The marked text takes the role's colour.
+        QTextCursor probe(text->document());
+        probe.setPosition(2);
+        if (probe.charFormat().background().color() != QColor(0, 100, 255)) return;
+        worked = true;
+        dialog->findChild<QPushButton*>(QStringLiteral("importButton"))->click();
+    });
+    window_->RunCommand(pantrio::command::kScreenImport);
+    QCOMPARE(answers_->Pending(), 0);
+    QVERIFY(worked);
+    const long imported = Count("Select RecipeID from Recipes where Title = 'Lemon Curd'");
     // The suite's other tests expect the box as it was.
     const auto removeImported =
-        qScopeGuard([&] { main().RecipeStore.DeleteRecipe(dialog.ImportedRecipe(), nullptr); });
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        qScopeGuard([&] { main().RecipeStore.DeleteRecipe(static_cast<int>(imported), nullptr); });
+    QVERIFY(imported > 0);
+    // The list shows the imported recipe alone.
     QCOMPARE(window_->RowCount(), 1);
-    QCOMPARE(Count("Select Count(*) from IngredientLines where RecipeID = " +
-                   std::to_string(dialog.ImportedRecipe())),
-             2L);
+    QCOMPARE(window_->RowRecipeID(0), imported);
+    QCOMPARE(
+        Count("Select Count(*) from IngredientLines where RecipeID = " + std::to_string(imported)),
+        2L);
     QCOMPARE(Count("Select Count(*) from Recipes where Title = 'Lemon Curd' and Instructions = "
                    "'Whisk over heat.' || char(13) || char(10) || 'Stir until thick.'"),
              1L);
+
+    // Cancel stores nothing.
+    answers_->Then([](QWidget* w) {
+        if (auto* dialog = qobject_cast<pantrio::ClipboardImportDialog*>(w)) dialog->reject();
+    });
+    window_->RunCommand(pantrio::command::kImportClipboard);
+    QCOMPARE(answers_->Pending(), 0);
+    QCOMPARE(Count("Select Count(*) from Recipes where Title = 'Lemon Curd'"), 1L);
 }
 
 void DialogsTest::importFromBoxChecklistSelectsAll() {

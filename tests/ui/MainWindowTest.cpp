@@ -28,6 +28,7 @@
 #include "ui/MainWindow.h"
 #include "ui/QtPrompter.h"
 #include "ui/ResultsPage.h"
+#include "ui/ResultsPageTest.h"
 #include "ui/ResultsTableModel.h"
 #include "ui/WebViewTab.h"
 
@@ -361,6 +362,10 @@ int main(int argc, char** argv) {
     }
     {
         DialogsTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        ResultsPageTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures;

@@ -1,0 +1,278 @@
+// The results page worked like a user would: menus of the selector buttons,
+// clicks on the header and the navigation bar, keys typed in the list and
+// the search dialogs. One main window on a temporary data root serves the
+// whole suite; its box holds four named recipes and 230 more ("Zed000" ...),
+// so that type-ahead reaches past the list's first batch.
+#include "ui/ResultsPageTest.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopeGuard>
+#include <QTest>
+#include <QToolButton>
+
+#include "core/MainCommands.h"
+#include "recipe/Recipe.h"
+#include "search/ResultsModel.h"
+#include "ui/FindRecipesDialog.h"
+#include "ui/NavigationBar.h"
+#include "ui/ResultsPage.h"
+#include "ui/ResultsTableModel.h"
+
+using pantrio::test::DialogAnswerer;
+
+namespace {
+
+constexpr int kNamed = 4;
+constexpr int kNumbered = 230;
+
+// Chooses entry `entry` of a selector button's menu.
+void ChooseEntry(QToolButton* button, int entry) {
+    int index = 0;
+    for (QAction* action : button->menu()->actions()) {
+        if (action->isSeparator()) continue;
+        if (index++ == entry) {
+            action->trigger();
+            return;
+        }
+    }
+    QFAIL("no such menu entry");
+}
+
+}  // namespace
+
+void ResultsPageTest::initTestCase() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    const QString config = dir_->filePath(QStringLiteral("config"));
+    qputenv("XDG_CONFIG_HOME", config.toUtf8());
+    QDir().mkpath(config + QStringLiteral("/Hearthline"));
+    settings_ = std::make_unique<pantrio::IniSettingsStore>(
+        (config + QStringLiteral("/Hearthline/Pantrio.conf")).toStdString());
+    const QDate today = QDate::currentDate();
+    settings_->WriteNumber("iLastCheckedYear", today.year());
+    settings_->WriteNumber("iLastCheckedMonth", today.month());
+    settings_->WriteNumber("iLastCheckedDay", today.day());
+    QVERIFY(settings_->Flush());
+    prompter_ = std::make_unique<pantrio::QtPrompter>();
+    answers_ = std::make_unique<DialogAnswerer>();
+    pantrio::MainWindowOptions options;
+    options.dataRoot = dir_->filePath(QStringLiteral("root")).toStdString();
+    options.installedDataFolder = PANTRIO_BUILT_DATA_DIR;
+    options.windowStatePath = dir_->filePath(QStringLiteral("window.conf"));
+    options.splash = false;
+    window_ = std::make_unique<pantrio::MainWindow>(*settings_, *prompter_, options);
+    QCOMPARE(window_->Start(pantrio::CommandLine{}), pantrio::MainDialog::StartResult::Ready);
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+
+    struct Named {
+        const char* title;
+        const char* cuisine;
+        const char* keyword;
+        const char* ingredient;
+    };
+    const Named named[kNamed] = {{"Apple Pie", "American", "Desserts", "apples"},
+                                 {"Banana Bread", "American", "Breads", "bananas"},
+                                 {"Carrot Soup", "French", "Soups", "carrots"},
+                                 {"Date Squares", "Canadian", "Desserts", "dates"}};
+    auto& store = window_->main().RecipeStore;
+    for (const Named& n : named) {
+        pantrio::Recipe recipe;
+        recipe.Title = n.title;
+        recipe.Cuisine = n.cuisine;
+        recipe.Instructions = std::string("Make the ") + n.title + ".";
+        recipe.AddLine(false, "2", "cups", n.ingredient, "", 2);
+        recipe.AddCategoryName(n.keyword);
+        QCOMPARE(recipe.SaveAsNew(store), 0);
+    }
+    for (int i = 0; i < kNumbered; ++i) {
+        pantrio::Recipe recipe;
+        recipe.Title = QStringLiteral("Zed%1").arg(i, 3, 10, QLatin1Char('0')).toStdString();
+        recipe.Instructions = "Stir.";
+        QCOMPARE(recipe.SaveAsNew(store), 0);
+    }
+}
+
+void ResultsPageTest::cleanupTestCase() {
+    window_->close();
+    window_.reset();
+    answers_.reset();
+    dir_.reset();
+}
+
+void ResultsPageTest::init() {
+    window_->main().FillAllRecipes();
+    QCOMPARE(window_->RowCount(), kNamed + kNumbered);
+}
+
+QString ResultsPageTest::RowTitle(int row) {
+    auto& model = window_->resultsModel();
+    return model.data(model.index(row, pantrio::ResultsTableModel::TitleColumn)).toString();
+}
+
+void ResultsPageTest::selectorsListTheirViewAndShowTheirCaptions() {
+    auto* view = window_->findChild<QToolButton*>(QStringLiteral("viewSelector"));
+    auto* keyword = window_->findChild<QToolButton*>(QStringLiteral("keywordSelector"));
+    ChooseEntry(keyword, 8);  // "Dessert"
+    QCOMPARE(keyword->text(), QStringLiteral("Desserts"));
+    QCOMPARE(window_->RowCount(), 2);
+    ChooseEntry(view, 2);  // "&Marked Recipes": none of the desserts is marked yet
+    QCOMPARE(view->text(), QStringLiteral("&Marked"));
+    QCOMPARE(keyword->text(), QStringLiteral("Desserts"));
+    QCOMPARE(window_->RowCount(), 0);
+
+    // A mark set elsewhere shows when the selector button is pressed.
+    auto& main = window_->main();
+    main.FillResults(
+        "Select RecipeID, Title, Color, Marked, TasteRating from Recipes where "
+        "Title = 'Date Squares'");
+    QVERIFY(main.ToggleMarkOnRow(0) >= 0);
+    const auto unmark = qScopeGuard([&] {
+        main.RecipeStore.RunSQL("Update Recipes set Marked = 0");
+        ChooseEntry(view, 0);
+        ChooseEntry(keyword, 0);
+    });
+    view->click();
+    QCOMPARE(window_->RowCount(), 1);
+    QCOMPARE(RowTitle(0), QStringLiteral("Date Squares"));
+}
+
+void ResultsPageTest::headerClickOrdersEveryRecipeUntilTheNextView() {
+    auto* keyword = window_->findChild<QToolButton*>(QStringLiteral("keywordSelector"));
+    ChooseEntry(keyword, 8);
+    QCOMPARE(window_->RowCount(), 2);
+    pantrio::ResultsListView* list = window_->resultsPage()->list();
+    QHeaderView* header = list->horizontalHeader();
+    QVERIFY(!header->isSortIndicatorShown());
+    const int x = header->sectionViewportPosition(pantrio::ResultsTableModel::TitleColumn) + 20;
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(x, header->height() / 2));
+    // Every recipe, whatever the keyword selector says, by title.
+    QCOMPARE(window_->RowCount(), kNamed + kNumbered);
+    QCOMPARE(RowTitle(0), QStringLiteral("Apple Pie"));
+    QCOMPARE(keyword->text(), QStringLiteral("Desserts"));
+    QVERIFY(header->isSortIndicatorShown());
+    QCOMPARE(header->sortIndicatorSection(), int(pantrio::ResultsTableModel::TitleColumn));
+    // The selector's own view drops the order mark.
+    keyword->click();
+    QCOMPARE(window_->RowCount(), 2);
+    QVERIFY(!header->isSortIndicatorShown());
+    ChooseEntry(keyword, 0);
+}
+
+void ResultsPageTest::aFolderItemListsItsRecipes() {
+    auto* navigation = window_->findChild<pantrio::NavigationBar*>(QStringLiteral("navigationBar"));
+    QTreeWidgetItem* cuisines = navigation->topLevelItem(0)->child(0);
+    cuisines->setExpanded(false);
+    cuisines->setExpanded(true);  // opening the folder reads its items anew
+    QTreeWidgetItem* french = nullptr;
+    QStringList items;
+    for (int i = 0; i < cuisines->childCount(); ++i) {
+        items << cuisines->child(i)->text(0);
+        if (cuisines->child(i)->text(0) == QStringLiteral("French")) french = cuisines->child(i);
+    }
+    for (const char* cuisine : {"American", "Canadian", "French"})
+        QVERIFY2(items.contains(QString::fromLatin1(cuisine)), qPrintable(items.join('|')));
+    window_->RunCommand(pantrio::command::kShowShoppingListPage);
+    navigation->scrollToItem(french);
+    QTest::mouseClick(navigation->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      navigation->visualItemRect(french).center());
+    QCOMPARE(window_->RowCount(), 1);
+    QCOMPARE(RowTitle(0), QStringLiteral("Carrot Soup"));
+    // The recipes page came to the front.
+    QVERIFY(window_->resultsPage()->isVisible());
+}
+
+void ResultsPageTest::typingMoreLettersMarksTheRowWithoutShowingIt() {
+    auto& main = window_->main();
+    main.OnRowSelected(0);
+    QCOMPARE(main.CurrentRecipe.Title, std::string("Apple Pie"));
+    pantrio::ResultsListView* list = window_->resultsPage()->list();
+    list->setFocus();
+    // Keys typed by an earlier test are forgotten.
+    QTest::qWait(QApplication::keyboardInputInterval() + 100);
+    QTest::keyClick(list, Qt::Key_B);
+    QTest::keyClick(list, Qt::Key_C);
+    // Listed from "B" on; the mark goes to the first title at or after "bc".
+    QCOMPARE(RowTitle(0), QStringLiteral("Banana Bread"));
+    QCOMPARE(window_->SelectedRows(), std::vector<int>({1}));
+    QCOMPARE(RowTitle(1), QStringLiteral("Carrot Soup"));
+    QCOMPARE(main.CurrentRecipe.Title, std::string("Apple Pie"));
+
+    // After a pause the typing starts anew.
+    QTest::qWait(QApplication::keyboardInputInterval() + 100);
+    QTest::keyClick(list, Qt::Key_D);
+    QCOMPARE(RowTitle(0), QStringLiteral("Date Squares"));
+    QCOMPARE(window_->SelectedRows(), std::vector<int>({0}));
+}
+
+void ResultsPageTest::typeAheadPastTheFirstBatchShowsTheRowsItRead() {
+    pantrio::ResultsListView* list = window_->resultsPage()->list();
+    list->setFocus();
+    QTest::qWait(QApplication::keyboardInputInterval() + 100);
+    for (Qt::Key key : {Qt::Key_Z, Qt::Key_E, Qt::Key_D, Qt::Key_2, Qt::Key_1})
+        QTest::keyClick(list, key);
+    // "Zed210" is row 210: the list read the batches up to it and no more.
+    QCOMPARE(window_->SelectedRows(), std::vector<int>({210}));
+    QCOMPARE(RowTitle(210), QStringLiteral("Zed210"));
+    pantrio::ResultsModel& rows = window_->resultsModel().results();
+    QCOMPARE(rows.TotalRows(), long(kNumbered));
+    QVERIFY2(rows.RowsRead() <= 210 + pantrio::ResultsModel::kBatchSize,
+             qPrintable(QString::number(rows.RowsRead())));
+    // Every row read is one the view knows of: its header has a section for
+    // each.
+    QCOMPARE(long(list->verticalHeader()->count()), rows.LoadedRows());
+    QVERIFY(list->visualRect(window_->resultsModel().index(210, 0)).isValid());
+}
+
+void ResultsPageTest::findRecipesStaysOpenAndListsWhatItFinds() {
+    // The Find dialog's "More Options >>" opens Find Recipes beside the window.
+    answers_->Then([](QWidget* w) {
+        if (auto* more = w->findChild<QPushButton*>(QStringLiteral("moreOptions"))) more->click();
+    });
+    window_->RunCommand(pantrio::command::kFindRecipes);
+    QCOMPARE(answers_->Pending(), 0);
+    pantrio::FindRecipesDialog* dialog = window_->findRecipesDialog();
+    QVERIFY(dialog != nullptr);
+    QTRY_VERIFY(dialog->isVisible());
+    QVERIFY(!dialog->isModal());
+    QCOMPARE(window_->RowCount(), kNamed + kNumbered);  // nothing listed yet
+
+    dialog->findChild<QComboBox*>(QStringLiteral("findTitle"))->setEditText(QStringLiteral("Ca"));
+    dialog->move(260, 140);
+    QTRY_COMPARE(dialog->pos(), QPoint(260, 140));
+    dialog->findChild<QPushButton*>(QStringLiteral("findRecipesButton"))->click();
+    QCOMPARE(window_->RowCount(), 1);
+    QCOMPARE(RowTitle(0), QStringLiteral("Carrot Soup"));
+    QVERIFY(!dialog->isVisible());
+    QVERIFY(QApplication::overrideCursor() == nullptr);  // the wait cursor is gone
+    QCOMPARE(window_->main().Settings.FilterDlgX, 260);
+    QCOMPARE(window_->main().Settings.FilterDlgY, 140);
+}
+
+void ResultsPageTest::leftoverWizardSearchesTheBox() {
+    answers_->Then([](QWidget* w) {
+        auto* first = w->findChild<QLineEdit*>(QStringLiteral("leftover1"));
+        if (first == nullptr) return;
+        first->setText(QStringLiteral("dates"));
+        w->findChild<QRadioButton*>(QStringLiteral("leftoverInBox"))->setChecked(true);
+        QMetaObject::invokeMethod(w, "accept");
+    });
+    window_->RunCommand(pantrio::command::kLeftoverWizard);
+    QCOMPARE(answers_->Pending(), 0);
+    QCOMPARE(window_->RowCount(), 1);
+    QCOMPARE(RowTitle(0), QStringLiteral("Date Squares"));
+
+    // Cancel lists nothing new.
+    answers_->Then([](QWidget* w) { QMetaObject::invokeMethod(w, "reject"); });
+    window_->RunCommand(pantrio::command::kLeftoverWizard);
+    QCOMPARE(answers_->Pending(), 0);
+    QCOMPARE(window_->RowCount(), 1);
+}

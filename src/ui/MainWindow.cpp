@@ -489,7 +489,10 @@ int MainWindow::RowCount() {
 
 long MainWindow::RowRecipeID(int row) {
     const ResultRow* r = resultsData_->Row(row);
-    return r != nullptr ? r->recipeID : -1;
+    const long id = r != nullptr ? r->recipeID : -1;
+    // Reading a row further down reads its batch; the list shows it too.
+    model_->SyncRows();
+    return id;
 }
 
 std::vector<int> MainWindow::SelectedRows() {

@@ -215,6 +215,20 @@ void DialogsTest::findDialogSearchesTheBox() {
     QTRY_COMPARE(window_->RowCount(), 1);
     auto& model = window_->resultsModel();
     QCOMPARE(model.data(model.index(0, 0)).toString(), QStringLiteral("Irish Stew"));
+
+    // The next Find opens with the last text; Cancel lists nothing new.
+    QString shown;
+    answers_->Then([&shown](QWidget* w) {
+        auto* text = w->findChild<QLineEdit*>(QStringLiteral("findText"));
+        if (text == nullptr) return;
+        shown = text->text();
+        QMetaObject::invokeMethod(w, "reject");
+    });
+    main().FillAllRecipes();
+    window_->RunCommand(251);
+    QCOMPARE(answers_->Pending(), 0);
+    QCOMPARE(shown, QStringLiteral("stew"));
+    QCOMPARE(long(window_->RowCount()), Count("Select Count(*) from Recipes"));
 }
 
 void DialogsTest::deleteAsksAndRemovesTheSelectedRecipe() {

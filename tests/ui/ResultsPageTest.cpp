@@ -230,6 +230,13 @@ void ResultsPageTest::typeAheadPastTheFirstBatchShowsTheRowsItRead() {
     // each.
     QCOMPARE(long(list->verticalHeader()->count()), rows.LoadedRows());
     QVERIFY(list->visualRect(window_->resultsModel().index(210, 0)).isValid());
+
+    // The same when the window's logic asks for a row's recipe further down.
+    window_->main().FillAllRecipes();
+    QCOMPARE(rows.LoadedRows(), long(pantrio::ResultsModel::kBatchSize));
+    QVERIFY(window_->RowRecipeID(150) > 0);
+    QCOMPARE(long(list->verticalHeader()->count()), rows.LoadedRows());
+    QVERIFY(rows.LoadedRows() > 150);
 }
 
 void ResultsPageTest::findRecipesStaysOpenAndListsWhatItFinds() {

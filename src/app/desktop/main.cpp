@@ -5,6 +5,8 @@
 // desktop).
 #include <QApplication>
 #include <QTimer>
+#include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,41 @@
 #include "ui/MainWindow.h"
 #include "ui/QtPrompter.h"
 #include "ui/Screenshot.h"
+
+namespace {
+
+// While a screenshot is taken nobody is there to answer: questions get their
+// default answer (No, Cancel or OK), dialogs are cancelled, and every text
+// goes to standard error instead of a message box that would wait forever.
+class UnattendedPrompter : public pantrio::QtPrompter {
+public:
+    pantrio::Answer Message(const std::string& text, const std::string&, pantrio::Buttons buttons,
+                            pantrio::MessageIcon) override {
+        std::fprintf(stderr, "%s\n", text.c_str());
+        switch (buttons) {
+            case pantrio::Buttons::OK:
+                return pantrio::Answer::OK;
+            case pantrio::Buttons::OKCancel:
+                return pantrio::Answer::Cancel;
+            default:
+                return pantrio::Answer::No;
+        }
+    }
+    std::optional<std::string> AskText(const std::string&, const std::string&,
+                                       const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> OpenFile(const std::string&, const std::string&,
+                                        const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> SaveFile(const std::string&, const std::string&,
+                                        const std::string&) override {
+        return std::nullopt;
+    }
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
     pantrio::RegisterAppUrlScheme();
@@ -40,7 +77,9 @@ int main(int argc, char** argv) {
 
     pantrio::IniSettingsStore settings(pantrio::IniSettingsStore::DefaultPath());
     settings.Load();
-    pantrio::QtPrompter prompter;
+    pantrio::QtPrompter interactive;
+    UnattendedPrompter unattended;
+    pantrio::QtPrompter& prompter = screenshot.empty() ? interactive : unattended;
     pantrio::MainWindow window(settings, prompter, options);
     const auto result = window.Start(pantrio::CommandLine::Parse(arguments));
     if (result == pantrio::MainDialog::StartResult::CloseAfterImport) return 0;

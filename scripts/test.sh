@@ -3,6 +3,11 @@
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$here/scripts/setup.sh"
+# The code is kept in clang-format's layout (.clang-format at the root).
+if ! (cd "$here" && git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror); then
+    echo "Some files are not formatted: run clang-format -i on them." >&2
+    exit 1
+fi
 build="${PANTRIO_BUILD_DIR:-$here/build-asan}"
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPANTRIO_SANITIZE=ON \
       -DPANTRIO_BUILD_BENCH=OFF

@@ -20,8 +20,7 @@ public:
     // Shows `text` with `caption` and the given buttons; returns the button
     // pressed. An empty caption means the program's name.
     virtual Answer Message(const std::string& text, const std::string& caption = "",
-                           Buttons buttons = Buttons::OK,
-                           MessageIcon icon = MessageIcon::None) = 0;
+                           Buttons buttons = Buttons::OK, MessageIcon icon = MessageIcon::None) = 0;
 
     // Asks for a line of text; nothing on Cancel.
     virtual std::optional<std::string> AskText(const std::string& caption,
@@ -30,11 +29,9 @@ public:
 
     // File dialogs. `filter` is a description with its pattern, for example
     // "Pantrio Recipe Box (*.CRB)". Nothing on Cancel.
-    virtual std::optional<std::string> OpenFile(const std::string& title,
-                                                const std::string& filter,
+    virtual std::optional<std::string> OpenFile(const std::string& title, const std::string& filter,
                                                 const std::string& startFolder = "") = 0;
-    virtual std::optional<std::string> SaveFile(const std::string& title,
-                                                const std::string& filter,
+    virtual std::optional<std::string> SaveFile(const std::string& title, const std::string& filter,
                                                 const std::string& suggestedName = "") = 0;
 };
 

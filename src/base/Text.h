@@ -9,11 +9,11 @@
 
 namespace pantrio {
 
-std::string Trim(std::string_view text);       // blanks, tabs, CR, LF
+std::string Trim(std::string_view text);  // blanks, tabs, CR, LF
 std::string TrimLeft(std::string_view text);
 std::string TrimRight(std::string_view text);
-std::string ToLower(std::string_view text);    // ASCII letters
-std::string ToUpper(std::string_view text);    // ASCII letters
+std::string ToLower(std::string_view text);  // ASCII letters
+std::string ToUpper(std::string_view text);  // ASCII letters
 bool EqualsNoCase(std::string_view a, std::string_view b);
 bool StartsWith(std::string_view text, std::string_view prefix);
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);

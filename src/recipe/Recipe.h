@@ -67,15 +67,15 @@ public:
     std::string PrimaryIngredient;
     std::string Cuisine;
     std::string PictureFile1;
-    std::string CookbookFile;   // kept by Clear
-    double ScaleMultiple = 0;   // kept by Clear
-    std::string SubHead;        // kept by Clear
-    std::string Notes;          // kept by Clear
-    int ActiveMinutes = 0;      // kept by Clear
-    int TotalMinutes = 0;       // kept by Clear
-    int UniqueID = 0;           // kept by Clear
+    std::string CookbookFile;  // kept by Clear
+    double ScaleMultiple = 0;  // kept by Clear
+    std::string SubHead;       // kept by Clear
+    std::string Notes;         // kept by Clear
+    int ActiveMinutes = 0;     // kept by Clear
+    int TotalMinutes = 0;      // kept by Clear
+    int UniqueID = 0;          // kept by Clear
     std::string Source;
-    DateTime LastViewed;        // kept by Clear
+    DateTime LastViewed;             // kept by Clear
     std::string AllIngredientsText;  // kept by Clear
     std::string AllCategoriesText;   // kept by Clear
 

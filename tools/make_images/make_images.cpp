@@ -10,7 +10,7 @@
 // The GIF writer is minimal: one frame, a global palette of up to 256
 // colours, index 0 transparent, and LZW data that never lets the code table
 // grow past its first code width (a clear code is sent often enough), which
-// every decoder reads (GIF89a specification, appendix F).
+// every decoder reads (the GIF89a standard, appendix F).
 #include <cmath>
 #include <cstdint>
 #include <cstdio>

@@ -13,7 +13,7 @@ packages=(
     libsqlite3-dev sqlite3 libjpeg-dev libssl-dev uuid-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format
-    qt6-base-dev qt6-webengine-dev qt6-multimedia-dev
+    qt6-base-dev libqt6opengl6-dev qt6-webengine-dev qt6-multimedia-dev
     libgl1-mesa-dri fonts-dejavu-core xvfb xauth
 )
 

@@ -98,8 +98,12 @@ bool DataFolders::CreateRootIfMissing(const std::string& root, const std::string
         error = "Could not create the folder " + parent.string() + ": " + ec.message();
         return false;
     }
-    const fs::path partial =
-        parent / ("." + target.filename().string() + ".partial-" + std::to_string(getpid()));
+    // Appended piece by piece: GCC 12 warns falsely about "." + std::string.
+    std::string partialName(".");
+    partialName += target.filename().string();
+    partialName += ".partial-";
+    partialName += std::to_string(getpid());
+    const fs::path partial = parent / partialName;
     fs::remove_all(partial, ec);
     CopyReport report = CopyFolder(installed, partial.string());
     if (report.Ok()) {

@@ -101,10 +101,8 @@ int main(int argc, char** argv) {
     int result = 0;
     {
         RecipeDB db;
-        db.CookbookPath = box.string();
         db.SystemDatabasePath = (fs::path(folder) / "system.mdw").string();
-        db.BuildConnectString();
-        if (!db.Connect()) {
+        if (!db.Open(box.string())) {
             std::fprintf(stderr, "cannot open %s:\n%s\n", box.c_str(), db.ErrorReport().c_str());
             fs::remove_all(folder, ec);
             return 1;

@@ -119,9 +119,8 @@ bool MainDialog::LoadSettings(bool countRun) {
 }
 
 bool MainDialog::OpenSupportDatabase() {
-    const std::string connect = CADODatabase::MakeConnectString(
-        Settings.SystemDatabasePath, Settings.Folders().SupportDatabase());
-    if (!SupportStore.Connect(connect, "", "")) {
+    if (!SupportStore.Open(Settings.Folders().SupportDatabase(), false,
+                           Settings.SystemDatabasePath)) {
         prompter_->Message("Sorry, could not open support database.");
         return false;
     }

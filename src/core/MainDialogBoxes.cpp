@@ -75,10 +75,8 @@ bool MainDialog::OpenBox(const std::string& path) {
         }
     }
 
-    RecipeStore.CookbookPath = boxPath;
     RecipeStore.SystemDatabasePath = Settings.SystemDatabasePath;
-    RecipeStore.BuildConnectString();
-    if (!RecipeStore.Connect("", "", "")) {
+    if (!RecipeStore.Open(boxPath)) {
         prompter_->Message(
             "Sorry, could not open recipe box.\n\nIf this is the first time Pantrio runs on this "
             "computer, its database files may be missing from the data folder " +

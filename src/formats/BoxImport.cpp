@@ -24,10 +24,9 @@ bool BoxImport::Open(const std::string& path, const std::string& systemDatabaseP
             "computer.  \r\n\r\nOtherwise, choose Cancel and reinstall the program.");
         return false;
     }
-    source_.CookbookPath = path;
     source_.SystemDatabasePath = systemDatabasePath;
     // The source box is only read: open it read-only so nothing can change it.
-    if (!source_.Connect(source_.BuildConnectString() + ";Mode=Read")) {
+    if (!source_.Open(path, true)) {
         prompter.Message("Sorry, could not open that recipe box.");
         return false;
     }

@@ -120,8 +120,7 @@ ResultsModel::ResultsModel(RecipeDB& db, Prompter* prompter) : db_(db), prompter
 bool ResultsModel::EnsureOpen() {
     if (db_.Connected()) return true;
     if (db_.CookbookPath.empty()) return false;
-    db_.BuildConnectString();
-    return db_.Connect();
+    return db_.Open(db_.CookbookPath);
 }
 
 void ResultsModel::Clear() {

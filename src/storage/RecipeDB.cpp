@@ -39,9 +39,9 @@ const char* TrueFalse(bool value) {
 
 }  // namespace
 
-std::string RecipeDB::BuildConnectString() {
-    SetConnectString(MakeConnectString(SystemDatabasePath, CookbookPath));
-    return ConnectString();
+bool RecipeDB::Open(const std::string& path, bool readOnly) {
+    CookbookPath = path;
+    return Store::Open(path, readOnly, SystemDatabasePath);
 }
 
 std::string RecipeDB::PicturesFolder() const {
@@ -253,10 +253,7 @@ int RecipeDB::SetMarked(bool mark, int recipeID, const std::string& boxPath) {
     auto open = [this](const std::string& path) {
         if (openBox && openBox(path)) return true;
         // No open procedure installed, or it failed: connect directly.
-        Disconnect();
-        CookbookPath = path;
-        BuildConnectString();
-        return Connect();
+        return Open(path);
     };
 
     int result = -1;
@@ -270,7 +267,6 @@ int RecipeDB::SetMarked(bool mark, int recipeID, const std::string& boxPath) {
     } else {
         Disconnect();
         CookbookPath = remembered;
-        BuildConnectString();
     }
     return result;
 }

@@ -32,8 +32,9 @@ public:
     // when it fails, the store connects directly.
     std::function<bool(const std::string& path)> openBox;
 
-    // Sets ConnectString from SystemDatabasePath and CookbookPath; yields it.
-    std::string BuildConnectString();
+    // Opens the box at `path` and remembers it as CookbookPath, whether or
+    // not the file could be opened, so the caller can name it in a message.
+    bool Open(const std::string& path, bool readOnly = false);
     // The folder of CookbookPath + "/Pictures".
     std::string PicturesFolder() const;
 

@@ -17,8 +17,7 @@ protected:
         sourcePath = root.PathOf("other.crb");
         ASSERT_TRUE(root.CreateDatabase(sourcePath, "recipebox.sql")) << root.Error();
         RecipeDB source;
-        source.CookbookPath = sourcePath;
-        ASSERT_TRUE(source.Connect(source.BuildConnectString()));
+        ASSERT_TRUE(source.Open(sourcePath));
         for (const char* title : {"Zucchini Bread", "Apple Pie", "Mom's (best) Stew"}) {
             Recipe r;
             r.Clear();
@@ -30,8 +29,7 @@ protected:
             r.AddCategoryName("Desserts");
             ASSERT_EQ(r.SaveAsNew(source), 0);
         }
-        box.CookbookPath = root.boxPath;
-        ASSERT_TRUE(box.Connect(box.BuildConnectString()));
+        ASSERT_TRUE(box.Open(root.boxPath));
     }
 
     test::TempDataRoot root;
@@ -97,8 +95,7 @@ TEST_F(BoxImportTest, TheSourceBoxIsNeverChanged) {
     import.Copy({static_cast<int>(list.rows[0].data)}, box);
     import.Close();
     RecipeDB source;
-    source.CookbookPath = sourcePath;
-    ASSERT_TRUE(source.Connect(source.BuildConnectString()));
+    ASSERT_TRUE(source.Open(sourcePath));
     EXPECT_EQ(source.CountRecipes(), 3);
 }
 

@@ -19,9 +19,7 @@ class MealMasterImportTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(root.Ok()) << root.Error();
-        db.CookbookPath = root.boxPath;
-        db.BuildConnectString();
-        ASSERT_TRUE(db.Connect()) << db.ErrorReport();
+        ASSERT_TRUE(db.Open(root.boxPath)) << db.ErrorReport();
     }
 
     std::string Write(const std::string& name, const std::string& bytes) {
@@ -183,9 +181,7 @@ TEST_F(MealMasterImportTest, EveryCorpusRecipeIsStoredOrReported) {
     for (const auto& file : files) {
         test::TempDataRoot fresh;
         RecipeDB box;
-        box.CookbookPath = fresh.boxPath;
-        box.BuildConnectString();
-        ASSERT_TRUE(box.Connect());
+        ASSERT_TRUE(box.Open(fresh.boxPath));
         RecordingProgress progress;
         ASSERT_EQ(ImportMealMaster(file, box, progress, &prompter, &summary), 0) << file;
         const long promised = CountHeaders(file);

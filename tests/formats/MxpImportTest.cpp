@@ -19,9 +19,7 @@ class MxpImportTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(root.Ok()) << root.Error();
-        db.CookbookPath = root.boxPath;
-        db.BuildConnectString();
-        ASSERT_TRUE(db.Connect()) << db.ErrorReport();
+        ASSERT_TRUE(db.Open(root.boxPath)) << db.ErrorReport();
     }
     long Count(const std::string& table) { return db.QueryNumber("Select Count(*) from " + table); }
 
@@ -178,9 +176,7 @@ TEST_F(MxpImportTest, EveryCorpusRecipeIsStoredOrReported) {
         }
         test::TempDataRoot fresh;
         RecipeDB box;
-        box.CookbookPath = fresh.boxPath;
-        box.BuildConnectString();
-        ASSERT_TRUE(box.Connect());
+        ASSERT_TRUE(box.Open(fresh.boxPath));
         RecordingProgress progress;
         ASSERT_EQ(ImportMasterCook(file, box, progress, &prompter, &summary), 0) << file;
         EXPECT_GE(summary.stored + summary.notStored, banners) << file;

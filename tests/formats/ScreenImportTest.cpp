@@ -13,8 +13,7 @@ class ScreenImportTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(root.Ok()) << root.Error();
-        box.CookbookPath = root.boxPath;
-        ASSERT_TRUE(box.Connect(box.BuildConnectString()));
+        ASSERT_TRUE(box.Open(root.boxPath));
     }
     test::TempDataRoot root;
     RecipeDB box;

@@ -24,10 +24,8 @@ class SaveAsNewTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(root.Ok()) << root.Error();
-        db.CookbookPath = root.boxPath;
         db.SystemDatabasePath = root.PathOf("system.mdw");
-        db.BuildConnectString();
-        ASSERT_TRUE(db.Connect()) << db.ErrorReport();
+        ASSERT_TRUE(db.Open(root.boxPath)) << db.ErrorReport();
     }
 
     void Box(const std::string& sql) {

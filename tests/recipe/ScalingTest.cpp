@@ -21,8 +21,7 @@ class ScalingTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(root.Ok()) << root.Error();
-        box.CookbookPath = root.boxPath;
-        ASSERT_TRUE(box.Connect(box.BuildConnectString()));
+        ASSERT_TRUE(box.Open(root.boxPath));
     }
 
     // Stores a recipe with these lines and loads it as the current recipe.

@@ -59,12 +59,9 @@ class RenderFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(data.Ok()) << data.Error();
-        box.CookbookPath = data.boxPath;
         box.prompter = &prompter;
-        box.BuildConnectString();
-        ASSERT_TRUE(box.Connect()) << box.ErrorReport();
-        ASSERT_TRUE(support.Connect(CADODatabase::MakeConnectString("", data.supportPath)))
-            << support.ErrorReport();
+        ASSERT_TRUE(box.Open(data.boxPath)) << box.ErrorReport();
+        ASSERT_TRUE(support.Open(data.supportPath)) << support.ErrorReport();
         context.templates = &templates;
         context.imagesFolder = "/data/Data/HTM/Images";
         context.picturesFolder = data.root + "/Pictures";

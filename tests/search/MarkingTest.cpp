@@ -73,9 +73,7 @@ TEST_F(MarkingTest, BoxPathWithAnApostropheAndMissingRecipes) {
     const std::string odd = root.PathOf("Mom's.crb");
     std::filesystem::copy_file(root.boxPath, odd);
     box.Disconnect();
-    box.CookbookPath = odd;
-    box.BuildConnectString();
-    ASSERT_TRUE(box.Connect());
+    ASSERT_TRUE(box.Open(odd));
     PlanRow(4, 2, odd);
     EXPECT_EQ(ToggleMark(box, 2, environment), 0);
     EXPECT_EQ(support.QueryNumber("Select Marked from RecipeList where RecipeListID = 4"), 0);

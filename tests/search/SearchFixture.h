@@ -21,12 +21,9 @@ class SearchFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(root.Ok()) << root.Error();
-        box.CookbookPath = root.boxPath;
         box.prompter = &prompter;
-        box.BuildConnectString();
-        ASSERT_TRUE(box.Connect()) << box.ErrorReport();
-        ASSERT_TRUE(support.Connect(CADODatabase::MakeConnectString("", root.supportPath)))
-            << support.ErrorReport();
+        ASSERT_TRUE(box.Open(root.boxPath)) << box.ErrorReport();
+        ASSERT_TRUE(support.Open(root.supportPath)) << support.ErrorReport();
     }
 
     static void Exec(const std::string& path, const std::string& sql) {

@@ -41,10 +41,8 @@ class RecipeDBTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(root.Ok()) << root.Error();
-        db.CookbookPath = root.boxPath;
         db.prompter = &prompter;
-        db.BuildConnectString();
-        ASSERT_TRUE(db.Connect()) << db.ErrorReport();
+        ASSERT_TRUE(db.Open(root.boxPath)) << db.ErrorReport();
     }
     void Box(const std::string& sql) { Exec(root.boxPath, sql); }
 
@@ -161,7 +159,7 @@ TEST_F(RecipeDBTest, FillResultsAndIcons) {
 
 TEST_F(RecipeDBTest, DeleteRemovesEveryRowButThePictureAndIsAllOrNothing) {
     SupportDB support;
-    ASSERT_TRUE(support.Connect(CADODatabase::MakeConnectString("", root.supportPath)));
+    ASSERT_TRUE(support.Open(root.supportPath));
     Box(RecipeRow(1, "Doomed") + RecipeRow(2, "Kept") + LineRow(1, 1, 1) + LineRow(2, 1, 2) +
         LineRow(3, 2, 1) +
         "INSERT INTO IngredientLinesNutrients VALUES(1, 1, 9, 5), (3, 3, 9, 7);");
@@ -197,8 +195,7 @@ TEST_F(RecipeDBTest, SetMarkedOnAnotherBoxReturnsToTheOpenBox) {
     Texts opened;
     db.openBox = [&](const std::string& path) {
         opened.push_back(path);
-        db.CookbookPath = path;
-        return db.Connect(CADODatabase::MakeConnectString("", path));
+        return db.Open(path);
     };
 
     EXPECT_EQ(db.SetMarked(true, 1, other), 1);
@@ -215,7 +212,7 @@ TEST_F(RecipeDBTest, SetMarkedOnAnotherBoxReturnsToTheOpenBox) {
     EXPECT_EQ(db.RecipeIcon(1), 7);
 
     RecipeDB check;
-    ASSERT_TRUE(check.Connect(CADODatabase::MakeConnectString("", other)));
+    ASSERT_TRUE(check.Open(other));
     EXPECT_EQ(check.RecipeIcon(1), 7);
 }
 

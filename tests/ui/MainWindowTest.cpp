@@ -22,6 +22,7 @@
 #include "formats/RecipeDocument.h"
 #include "online/PageImport.h"
 #include "recipe/Recipe.h"
+#include "storage/CADODatabase.h"
 #include "ui/AppUrlScheme.h"
 #include "ui/DialogAnswerer.h"
 #include "ui/DialogsTest.h"
@@ -353,7 +354,8 @@ void MainWindowTest::theWindowKeepsItsSizeBetweenRuns() {
 
 int main(int argc, char** argv) {
     pantrio::RegisterAppUrlScheme();
-    qputenv("PANTRIO_SQLITE_SYNCHRONOUS", "OFF");
+    // Test databases are thrown away: commits need not wait for the disk.
+    pantrio::CADODatabase::SetDiskSync(pantrio::DiskSync::Off);
     QApplication app(argc, argv);
     int failures = 0;
     {

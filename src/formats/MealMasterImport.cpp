@@ -104,7 +104,7 @@ int RunLineImport(const std::string& path, RecipeTextParser& parser, RecipeDB& d
         AddMessage(window, message);
     };
     parser.onRecipe = [&](Recipe& recipe) {
-        if (recipe.SaveAsNew(db, &window.Messages()) == 0) {
+        if (db.SaveAsNew(recipe, &window.Messages()) == 0) {
             ++counts.stored;
         } else {
             ++counts.notStored;

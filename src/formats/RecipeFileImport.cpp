@@ -83,7 +83,7 @@ void ImportSeveral(XmlDocument& doc, RecipeDB& db, ImportProgress& window, Impor
         std::string reason;
         if (ReadRecipeDocument(recipe, recipeText, nullptr, &reason) == 0) {
             ReportDroppedLines(window, recipe);
-            if (recipe.SaveAsNew(db, &window.Messages()) == 0)
+            if (db.SaveAsNew(recipe, &window.Messages()) == 0)
                 ++counts.stored;
             else
                 ++counts.notStored;
@@ -118,7 +118,7 @@ void ImportOne(const std::string& text, RecipeDB& db, ImportProgress& window, Pr
     if (read) {
         ++counts.recipesFound;
         ReportDroppedLines(window, recipe);
-        stored = recipe.SaveAsNew(db, &window.Messages()) == 0;
+        stored = db.SaveAsNew(recipe, &window.Messages()) == 0;
         if (stored)
             ++counts.stored;
         else

@@ -7,6 +7,7 @@
 #include "base/RowSink.h"
 #include "base/Text.h"
 #include "recipe/Recipe.h"
+#include "recipe/Scaling.h"
 #include "recipe/Units.h"
 #include "storage/CADORecordset.h"
 
@@ -275,6 +276,20 @@ int RecipeDB::SetScale(Recipe& current, double factor) {
     current.ScaleMultiple = factor;
     return RunSQL("Update Recipes Set ScaleMultiple = " + FixedText(factor, 6) +
                   Format(" where RecipeID = %d", current.RecipeID));
+}
+
+int RecipeDB::UpdateConvertedLines(const std::vector<ConvertedLine>& lines) {
+    Transaction transaction(*this);
+    if (Connected() && !transaction.Active()) return -1;
+    for (const ConvertedLine& line : lines) {
+        if (RunSQL(Format("UPDATE IngredientLines Set DblQty = %.2f, Measure='%s', TextQty='%s' "
+                          "WHERE INGREDIENTLINESID=%d",
+                          line.DblQty, QuoteSql(line.Measure).c_str(),
+                          QuoteSql(line.TextQty).c_str(), line.IngredientLinesID)) != 1)
+            return -1;
+    }
+    if (transaction.Active() && !transaction.Commit()) return -1;
+    return 1;
 }
 
 int RecipeDB::UpdateIngredientLine(int lineID, const std::string& textQty,

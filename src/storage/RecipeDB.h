@@ -15,6 +15,7 @@ namespace pantrio {
 class Prompter;
 class Recipe;
 class RowSink;
+struct ConvertedLine;
 struct IngredientLine;
 
 class RecipeDB : public Store {
@@ -69,6 +70,9 @@ public:
     int SetMarked(bool mark, int recipeID, const std::string& boxPath);
     // Sets the current recipe's ScaleMultiple and stores it; RunSQL's result.
     int SetScale(Recipe& current, double factor);
+    // Writes converted quantities and measures to their lines, all in one
+    // transaction. 1, or -1 when a statement failed (nothing is changed).
+    int UpdateConvertedLines(const std::vector<ConvertedLine>& lines);
     int UpdateIngredientLine(int lineID, const std::string& textQty, const std::string& measure,
                              const std::string& name, bool heading, double qty,
                              const std::string& notes);
@@ -82,6 +86,15 @@ public:
     // appended, -1 on failure or for a column name that is not a plain name.
     int DistinctValues(const std::string& column, std::vector<std::string>& out);
     long CountRecipes();
+
+    // Stores `recipe` as a new recipe of this box and sets its RecipeID: 0
+    // when stored, -1 for a duplicate (the message goes to `status` when
+    // given) or a failure. Atomic: a failure stores nothing of the recipe.
+    int SaveAsNew(Recipe& recipe, RowSink* status = nullptr);
+    // The duplicate test of SaveAsNew: the number of a stored recipe with
+    // this title whose instructions begin with the same 30 characters; 0 when
+    // there is none, -1 when the box is not open or the statement fails.
+    long FindDuplicate(const std::string& title, const std::string& instructions);
 };
 
 }  // namespace pantrio

@@ -27,7 +27,7 @@ protected:
             r.AddLine(false, "", "c", "flour", "sifted", 2);
             r.AddLine(true, "", "", "Topping", "", 0);
             r.AddCategoryName("Desserts");
-            ASSERT_EQ(r.SaveAsNew(source), 0);
+            ASSERT_EQ(source.SaveAsNew(r), 0);
         }
         ASSERT_TRUE(box.Open(root.boxPath));
     }
@@ -50,7 +50,7 @@ TEST_F(BoxImportTest, ListsTheOtherBoxInTitleOrderAndCopiesTheChosenOnes) {
     Recipe existing;
     existing.Clear();
     existing.Title = "Already here";
-    ASSERT_EQ(existing.SaveAsNew(box), 0);
+    ASSERT_EQ(box.SaveAsNew(existing), 0);
 
     RecordingProgress progress;
     EXPECT_EQ(

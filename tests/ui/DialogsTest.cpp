@@ -59,7 +59,7 @@ void DialogsTest::initTestCase() {
         recipe.Title = title;
         recipe.Instructions = std::string("Prepare the ") + title + " the way grandmother did.";
         recipe.AddCategoryName("Salads");
-        QCOMPARE(recipe.SaveAsNew(main().RecipeStore), 0);
+        QCOMPARE(main().RecipeStore.SaveAsNew(recipe), 0);
     }
 }
 

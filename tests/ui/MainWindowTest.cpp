@@ -142,7 +142,7 @@ void MainWindowTest::AddRecipe(const std::string& title, const std::string& cuis
     recipe.Instructions = "Mix everything for " + title + " and bake until done.";
     recipe.AddLine(false, "2", "cups", "flour", "", 2);
     recipe.AddCategoryName(keyword);
-    QCOMPARE(recipe.SaveAsNew(window_->main().RecipeStore), 0);
+    QCOMPARE(window_->main().RecipeStore.SaveAsNew(recipe), 0);
 }
 
 QString MainWindowTest::RowTitle(int row) {

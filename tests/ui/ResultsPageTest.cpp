@@ -90,13 +90,13 @@ void ResultsPageTest::initTestCase() {
         recipe.Instructions = std::string("Make the ") + n.title + ".";
         recipe.AddLine(false, "2", "cups", n.ingredient, "", 2);
         recipe.AddCategoryName(n.keyword);
-        QCOMPARE(recipe.SaveAsNew(store), 0);
+        QCOMPARE(store.SaveAsNew(recipe), 0);
     }
     for (int i = 0; i < kNumbered; ++i) {
         pantrio::Recipe recipe;
         recipe.Title = QStringLiteral("Zed%1").arg(i, 3, 10, QLatin1Char('0')).toStdString();
         recipe.Instructions = "Stir.";
-        QCOMPARE(recipe.SaveAsNew(store), 0);
+        QCOMPARE(store.SaveAsNew(recipe), 0);
     }
 }
 

@@ -11,6 +11,7 @@
 #include "app/cli/CliProgress.h"
 #include "app/cli/Command.h"
 #include "base/Text.h"
+#include "core/RecipeScaling.h"
 #include "formats/BoxImport.h"
 #include "formats/MealMasterImport.h"
 #include "formats/MxpImport.h"
@@ -18,7 +19,6 @@
 #include "formats/RecipeFileImport.h"
 #include "recipe/Quantity.h"
 #include "recipe/Recipe.h"
-#include "recipe/Scaling.h"
 #include "storage/CADORecordset.h"
 
 namespace pantrio::cli {
@@ -226,6 +226,10 @@ int RunConvert(CliContext& context, const std::vector<std::string>& arguments) {
     if (!LoadWhole(context, id, recipe)) return kExitFailure;
     const bool toEnglish = recipe.Metric;
     const int converted = ConvertUnits(recipe, context.dialog().RecipeStore);
+    if (converted < 0) {
+        context.err() << "Could not store the converted lines.\n";
+        return kExitFailure;
+    }
     context.out() << "Converted " << converted << (converted == 1 ? " line" : " lines") << " to "
                   << (toEnglish ? "English" : "metric") << " units\n";
     for (const IngredientLine& line : recipe.Lines)

@@ -2,6 +2,7 @@
 // and metric units, against a real box.
 #include <gtest/gtest.h>
 
+#include "core/RecipeScaling.h"
 #include "recipe/Recipe.h"
 #include "recipe/Scaling.h"
 #include "storage/RecipeDB.h"
@@ -32,7 +33,7 @@ protected:
         r.YieldNumber = yield;
         r.YieldUnit = "Servings";
         for (const auto& l : lines) r.AddLine(false, "", l.measure, l.name, "", l.qty);
-        ASSERT_EQ(r.SaveAsNew(box), 0);
+        ASSERT_EQ(box.SaveAsNew(r), 0);
         current = Recipe();
         ASSERT_EQ(box.LoadRecipe(r.RecipeID, current), 1);
         box.LoadIngredientLines(r.RecipeID, current);

@@ -26,7 +26,6 @@ MainDialog::MainDialog(MainDialogEnvironment environment)
       installedDataFolder_(std::move(environment.installedDataFolder)) {
     if (!clock_) clock_ = [] { return DateTime::Now(); };
     if (installedDataFolder_.empty()) installedDataFolder_ = DataFolders::InstalledDataFolder();
-    RecipeStore.prompter = prompter_;
     // Marking a recipe of another box reopens boxes through the same
     // procedure as the user does, so CookbookPath stays in step.
     RecipeStore.openBox = [this](const std::string& path) { return OpenBox(path); };

@@ -9,6 +9,7 @@
 #include "core/MainCommands.h"
 #include "core/MainDialog.h"
 #include "core/MainView.h"
+#include "core/RecipePublishing.h"
 #include "render/AppLink.h"
 #include "render/Publishing.h"
 #include "search/KeywordStorage.h"
@@ -224,14 +225,13 @@ void MainDialog::PublishSelected() {
     environment.box = &RecipeStore;
     environment.support = &SupportStore;
     environment.templates = &Templates();
-    environment.prompter = prompter_;
     environment.theme = Settings.HTMLStyle;
     environment.serviceURL = Settings.ServiceURL;
     environment.serviceName = Settings.ServiceName;
     environment.openInBrowser = [this](const std::string& path) {
         if (externalBrowser_ != nullptr) externalBrowser_->Open(FileUrl(path));
     };
-    PublishRecipes(ids, environment);
+    PublishRecipes(ids, environment, *prompter_);
 }
 
 void MainDialog::PostRecipeCommand() {

@@ -57,7 +57,9 @@ int MainDialog::ShowRecipe(int recipeID, const std::string& boxPath, bool announ
         ShowBoxLine();
     }
 
-    if (RecipeStore.LoadRecipe(recipeID, CurrentRecipe) <= 0) {
+    const int loaded = RecipeStore.LoadRecipe(recipeID, CurrentRecipe);
+    if (loaded <= 0) {
+        if (loaded == 0) prompter_->Message("Recipe box is not open");
         prompter_->Message("Could not load recipe.");
         return -1;
     }
@@ -163,7 +165,12 @@ void MainDialog::DeleteRecipes() {
 }
 
 void MainDialog::ClearMarks() {
-    if (!ClearAllMarks(RecipeStore, *prompter_)) return;
+    const auto confirm = [this] {
+        return prompter_->Message(
+                   "Would you like to clear all checkmarks from the current recipe box?", "",
+                   Buttons::YesNo) == Answer::Yes;
+    };
+    if (!ClearAllMarks(RecipeStore, confirm)) return;
     if (view_ != nullptr) view_->ClearResults();
     FillAllRecipes();
 }
@@ -176,7 +183,13 @@ void MainDialog::AssignQuickKeyword(const std::string& keyword) {
             if (id > 0) ids.push_back(static_cast<int>(id));
         }
     }
-    const AssignKeywordResult result = AssignKeyword(RecipeStore, *prompter_, keyword, ids);
+    const auto confirmMany = [this, &keyword](int recipes) {
+        return prompter_->Message(Format("This operation will assign the keyword '%s' to these "
+                                         "%d recipes.  Are you sure?",
+                                         keyword.c_str(), recipes),
+                                  "Warning", Buttons::OKCancel) == Answer::OK;
+    };
+    const AssignKeywordResult result = AssignKeyword(RecipeStore, keyword, ids, confirmMany);
     if (result.cancelled) return;
     if (CurrentRecipeNumber > 0 &&
         ShowRecipe(CurrentRecipeNumber, Settings.CookbookPath, false) != 0)
@@ -193,7 +206,9 @@ TemplateCache& MainDialog::Templates() {
     const std::string themes = Settings.Folders().Themes();
     // The cache belongs to one themes folder; a changed data root starts anew.
     if (!templates_ || templates_->ThemesFolder() != themes)
-        templates_ = std::make_unique<TemplateCache>(themes, prompter_);
+        templates_ = std::make_unique<TemplateCache>(themes, [this](const std::string& error) {
+            prompter_->Message(error, "Open", Buttons::OK, MessageIcon::Error);
+        });
     return *templates_;
 }
 

@@ -3,7 +3,6 @@
 #include <cctype>
 #include <charconv>
 
-#include "base/Prompter.h"
 #include "base/RowSink.h"
 #include "base/Text.h"
 #include "recipe/Recipe.h"
@@ -62,10 +61,7 @@ int RecipeDB::LoadRecipe(int recipeID, Recipe& recipe) {
                        "AllIngredientsText, AllCategoriesText from Recipes where RecipeID=%d",
                        recipeID)))
         return -1;
-    if (rs.AtEnd()) {
-        if (prompter) prompter->Message("Recipe box is not open");
-        return -1;
-    }
+    if (rs.AtEnd()) return 0;
     long id = recipeID;
     rs.Read("RecipeID", id);
     recipe.RecipeID = static_cast<int>(id);

@@ -12,7 +12,6 @@
 
 namespace pantrio {
 
-class Prompter;
 class Recipe;
 class RowSink;
 struct ConvertedLine;
@@ -23,9 +22,6 @@ public:
     // The settings the connection string is built from.
     std::string CookbookPath;
     std::string SystemDatabasePath;
-
-    // Where messages of the store go ("Recipe box is not open"); may be null.
-    Prompter* prompter = nullptr;
 
     // Reopens another box for SetMarked when a recipe of another box is
     // marked; the main window installs its open procedure here. It connects
@@ -39,10 +35,9 @@ public:
     // The folder of CookbookPath + "/Pictures".
     std::string PicturesFolder() const;
 
-    // Reads the Recipes row into `recipe` (not its lines or keywords): 1, or
-    // -1 when the box is not open, the statement fails or the number has no
-    // row; the last case also shows "Recipe box is not open" through
-    // `prompter`. A stored ScaleMultiple of 0 reads as 1.
+    // Reads the Recipes row into `recipe` (not its lines or keywords): 1; 0
+    // when the number has no row; -1 when the box is not open or the
+    // statement fails. A stored ScaleMultiple of 0 reads as 1.
     int LoadRecipe(int recipeID, Recipe& recipe);
     // Replaces recipe.Lines with the first 100 lines in LineOrder, then line
     // number; sets Metric and clears LinesModified. Yields the number of

@@ -100,7 +100,8 @@ MainWindow::MainWindow(SettingsStore& settings, QtPrompter& prompter, MainWindow
     webTab_->onImport = [this] { ImportFromPageCommand(); };
     webTab_->onRate = [this] { RateCommand(); };
 
-    resultsData_ = std::make_unique<ResultsModel>(main_->RecipeStore, &prompter_);
+    resultsData_ = std::make_unique<ResultsModel>(
+        main_->RecipeStore, [this](const std::string& text) { prompter_.Message(text); });
     // The list's own count line; the window's status bar takes the other
     // status texts ("Loading Web View...", "Import complete..."), so that
     // the web view's passing texts never wipe out the count.

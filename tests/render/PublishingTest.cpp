@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "core/RecipePublishing.h"
 #include "formats/RecipeDocument.h"
 #include "render/Publishing.h"
 #include "render/RenderFixture.h"
@@ -25,7 +26,6 @@ protected:
         environment.box = &box;
         environment.support = &support;
         environment.templates = &templates;
-        environment.prompter = &prompter;
         environment.serviceURL = "http://recipes.example";
         environment.serviceName = "Recipe Exchange";
         environment.openInBrowser = [this](const std::string& path) { opened.push_back(path); };
@@ -52,7 +52,7 @@ TEST_F(PublishingTest, PublishesPagesIndexImagesAndTellsWhere) {
         "(17, 'Aunt Mary''s Pie, v.2', 1), (18, 'Aunt Mary''s Pie, v.2', 1);");
     prompter.answers = {Answer::Yes};
 
-    EXPECT_EQ(4, PublishRecipes({5, 17, 18, 7}, environment));
+    EXPECT_EQ(4, PublishRecipes({5, 17, 18, 7}, environment, prompter));
 
     for (const char* name : {"hot_dogs__5.htm", "aunt_mary's_pie__v_2_17.htm",
                              "aunt_mary's_pie__v_2_18.htm", "apple_crumble_7.htm"})
@@ -93,7 +93,7 @@ TEST_F(PublishingTest, PublishedPageReadsBackAsTheSameRecipe) {
         "UPDATE Recipes SET Title = 'Crumble & <i>Co</i>', Instructions = 'Mix <b>well</b> "
         "@ 180 & bake', UniqueID = 33, EffortRating = 2 WHERE RecipeID = 7");
     const Recipe stored = LoadRecipe(7);
-    ASSERT_EQ(1, PublishRecipes({7}, environment));
+    ASSERT_EQ(1, PublishRecipes({7}, environment, prompter));
     const std::string page = ReadFile(Publish() + "/" + PageFileName(stored.Title, 7));
     const std::size_t begin = page.find("<!--@PXBEGIN--");
     const std::size_t end = page.find("@PXEND-->");
@@ -125,12 +125,12 @@ TEST_F(PublishingTest, PublishedPageReadsBackAsTheSameRecipe) {
 TEST_F(PublishingTest, RepublishingReplacesThePageWhole) {
     ExecBox("INSERT INTO Recipes(RecipeID, Title, ScaleMultiple) VALUES(5, 'Hot Dogs!', 1);");
     test::WriteFile(Publish() + "/hot_dogs__5.htm", std::string(100000, '~'));
-    ASSERT_EQ(1, PublishRecipes({5}, environment));
+    ASSERT_EQ(1, PublishRecipes({5}, environment, prompter));
     EXPECT_EQ(ReadFile(Publish() + "/hot_dogs__5.htm").find("~~~~"), std::string::npos);
 }
 
 TEST_F(PublishingTest, NothingSelected) {
-    EXPECT_EQ(-1, PublishRecipes({}, environment));
+    EXPECT_EQ(-1, PublishRecipes({}, environment, prompter));
     EXPECT_EQ(prompter.Messages(),
               std::vector<std::string>{"No recipes selected.  Please select the recipes you'd "
                                        "like to export in the recipe results window."});
@@ -142,7 +142,7 @@ TEST_F(PublishingTest, PageThatCannotBeCreatedIsReportedAndTheRunGoesOn) {
     ExecBox("INSERT INTO Recipes(RecipeID, Title, ScaleMultiple) VALUES(1, '" + longTitle +
             "', 1), (2, 'Fine', 1);");
     fs::remove(data.root + "/Data/HTM/recipe_index_template.htm");
-    EXPECT_EQ(1, PublishRecipes({1, 2}, environment));
+    EXPECT_EQ(1, PublishRecipes({1, 2}, environment, prompter));
     EXPECT_TRUE(prompter.Showed("Could not create file in " + Publish() + "/" +
                                 PageFileName(longTitle, 1)));
     EXPECT_TRUE(fs::exists(Publish() + "/fine_2.htm"));

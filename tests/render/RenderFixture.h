@@ -7,8 +7,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "base/Text.h"
 #include "recipe/Recipe.h"
@@ -59,7 +61,6 @@ class RenderFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(data.Ok()) << data.Error();
-        box.prompter = &prompter;
         ASSERT_TRUE(box.Open(data.boxPath)) << box.ErrorReport();
         ASSERT_TRUE(support.Open(data.supportPath)) << support.ErrorReport();
         context.templates = &templates;
@@ -106,6 +107,10 @@ protected:
             "NutrientID, BaseRecipeGramWeight) VALUES(1, 2, 501, 200);");
     }
 
+    static std::function<void(const std::string&)> ReportInto(std::vector<std::string>& list) {
+        return [&list](const std::string& text) { list.push_back(text); };
+    }
+
     Recipe LoadRecipe(int number) {
         Recipe recipe;
         EXPECT_EQ(1, box.LoadRecipe(number, recipe));
@@ -118,7 +123,9 @@ protected:
     FakePrompter prompter;
     RecipeDB box;
     SupportDB support;
-    TemplateCache templates{ShippedThemes(), &prompter};
+    // Every template the cache could not read, as reported.
+    std::vector<std::string> readErrors;
+    TemplateCache templates{ShippedThemes(), ReportInto(readErrors)};
     RenderContext context;
 };
 

@@ -78,7 +78,7 @@ protected:
     void UseOwnTemplate(const std::string& text) {
         const std::string folder = data.root + "/themes";
         test::WriteFile(folder + "/recipetheme0.htm", text);
-        ownTemplates = std::make_unique<TemplateCache>(folder, &prompter);
+        ownTemplates = std::make_unique<TemplateCache>(folder, ReportInto(readErrors));
         context.templates = ownTemplates.get();
     }
     std::unique_ptr<TemplateCache> ownTemplates;
@@ -102,7 +102,7 @@ TEST_F(RenderRecipePageTest, EveryThemeFillsEveryPlaceholder) {
         EXPECT_TRUE(Contains(page, "Warning: Missing nutrient info for 1 1/2 cup flour"));
         ExpectMatchesExpectedPage(page, Format("theme%d_view.htm", theme));
     }
-    EXPECT_TRUE(prompter.Messages().empty());
+    EXPECT_TRUE(readErrors.empty());
 }
 
 TEST_F(RenderRecipePageTest, PublishedPageEmbedsTheRecipeItShows) {
@@ -286,15 +286,12 @@ TEST_F(RenderRecipePageTest, HostileFieldsNeverCarryActiveContent) {
 }
 
 TEST_F(RenderRecipePageTest, MissingThemeIsReportedOnceAndRendersTheMarkerAlone) {
-    templates = TemplateCache(data.root + "/nothemes", &prompter);
+    templates = TemplateCache(data.root + "/nothemes", ReportInto(readErrors));
     Recipe recipe;
     EXPECT_EQ(RenderRecipePage(recipe, RecipePageOptions::ViewTab(3), context), "<!--@PXLOCAL-->");
     EXPECT_EQ(RenderRecipePage(recipe, RecipePageOptions::ViewTab(3), context), "<!--@PXLOCAL-->");
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].caption, "Open");
-    EXPECT_EQ(prompter.shown[0].text,
-              data.root + "/nothemes/recipetheme3.htm: No such file or directory");
-    EXPECT_EQ(prompter.shown[0].icon, MessageIcon::Error);
+    EXPECT_EQ(readErrors, std::vector<std::string>{data.root + "/nothemes/recipetheme3.htm: No "
+                                                               "such file or directory"});
 }
 
 TEST_F(RenderRecipePageTest, TemplateCacheKeepsTheTextOfTheThemeItWasReadFor) {

@@ -21,7 +21,6 @@ class SearchFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(root.Ok()) << root.Error();
-        box.prompter = &prompter;
         ASSERT_TRUE(box.Open(root.boxPath)) << box.ErrorReport();
         ASSERT_TRUE(support.Open(root.supportPath)) << support.ErrorReport();
     }
@@ -77,7 +76,6 @@ protected:
     }
 
     TempDataRoot root;
-    FakePrompter prompter;
     RecipeDB box;
     SupportDB support;
 };

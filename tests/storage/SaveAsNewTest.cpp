@@ -152,7 +152,8 @@ TEST_F(SaveAsNewTest, TheSameRecipeTwiceIsADuplicate) {
     EXPECT_EQ(Save(Recipe(first)), -1);
     // Page import finds the stored copy by the same test.
     EXPECT_EQ(db.FindDuplicate("MOM'S STEW", first.Instructions + " More."), first.RecipeID);
-    EXPECT_EQ(db.FindDuplicate("Mom's Stew", "Brown the lamb"), 0);
+    EXPECT_EQ(db.FindDuplicate("Mom's Stew", "Brown the lamb in a heavy pot, then add the onions."),
+              0);
 }
 
 TEST_F(SaveAsNewTest, DuplicatesAreJudgedByTitleAndThirtyCharacterPrefix) {

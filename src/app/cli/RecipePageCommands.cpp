@@ -6,6 +6,7 @@
 #include "app/cli/CliContext.h"
 #include "app/cli/Command.h"
 #include "base/Text.h"
+#include "core/RecipePublishing.h"
 #include "render/Publishing.h"
 #include "render/RenderRecipePage.h"
 #include "render/RenderRecipeText.h"
@@ -144,11 +145,10 @@ int RunPublish(CliContext& context, const std::vector<std::string>& arguments) {
     environment.box = &dialog.RecipeStore;
     environment.support = &dialog.SupportStore;
     environment.templates = &dialog.Templates();
-    environment.prompter = &prompter;
     environment.theme = dialog.Settings.HTMLStyle;
     environment.serviceURL = dialog.Settings.ServiceURL;
     environment.serviceName = dialog.Settings.ServiceName;
-    const int pages = PublishRecipes(ids, environment);
+    const int pages = PublishRecipes(ids, environment, prompter);
     if (pages < static_cast<int>(ids.size())) return kExitFailure;
     context.out() << Trim(dialog.Settings.Folders().Publish() + "/recipe_index.htm") << "\n";
     return kExitOk;

@@ -28,7 +28,8 @@ bool ParseID(const std::string& text, int& id) {
 
 // Runs a results statement on the open box and prints every row.
 int PrintResults(CliContext& context, const std::string& statement) {
-    ResultsModel list(context.dialog().RecipeStore, &context.dialog().prompter());
+    ResultsModel list(context.dialog().RecipeStore,
+                      [&](const std::string& text) { context.dialog().prompter().Message(text); });
     if (list.Fill(statement) != 0) {
         context.err() << "The recipes could not be listed.\n";
         return kExitFailure;
@@ -159,7 +160,7 @@ int RunKeyword(CliContext& context, const std::vector<std::string>& arguments) {
         return kExitFailure;
     }
     const AssignKeywordResult result =
-        AssignKeyword(dialog.RecipeStore, dialog.prompter(), arguments[1], {id});
+        AssignKeyword(dialog.RecipeStore, arguments[1], {id}, [](int) { return true; });
     return result.ok ? kExitOk : kExitFailure;
 }
 

@@ -6,8 +6,8 @@
 #include "recipe/Recipe.h"
 #include "recipe/Scaling.h"
 #include "storage/RecipeDB.h"
+#include "support/BoxFixture.h"
 #include "support/FakePrompter.h"
-#include "support/TestDatabases.h"
 
 namespace pantrio {
 namespace {
@@ -18,13 +18,8 @@ struct LineSpec {
     const char* name;
 };
 
-class ScalingTest : public ::testing::Test {
+class ScalingTest : public test::BoxFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(root.Ok()) << root.Error();
-        ASSERT_TRUE(box.Open(root.boxPath));
-    }
-
     // Stores a recipe with these lines and loads it as the current recipe.
     void Store(std::initializer_list<LineSpec> lines, double yield = 4) {
         Recipe r;
@@ -40,8 +35,6 @@ protected:
         current.RecipeID = r.RecipeID;
     }
 
-    test::TempDataRoot root;
-    RecipeDB box;
     Recipe current;
     test::FakePrompter prompter;
     int count = 0;

@@ -4,16 +4,16 @@
 #include "formats/BoxImport.h"
 #include "formats/ImportProgress.h"
 #include "recipe/Recipe.h"
+#include "support/BoxFixture.h"
 #include "support/FakePrompter.h"
-#include "support/TestDatabases.h"
 
 namespace pantrio {
 namespace {
 
-class BoxImportTest : public ::testing::Test {
+class BoxImportTest : public test::BoxFixture {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(root.Ok()) << root.Error();
+        BoxFixture::SetUp();
         sourcePath = root.PathOf("other.crb");
         ASSERT_TRUE(root.CreateDatabase(sourcePath, "recipebox.sql")) << root.Error();
         RecipeDB source;
@@ -29,12 +29,9 @@ protected:
             r.AddCategoryName("Desserts");
             ASSERT_EQ(source.SaveAsNew(r), 0);
         }
-        ASSERT_TRUE(box.Open(root.boxPath));
     }
 
-    test::TempDataRoot root;
     std::string sourcePath;
-    RecipeDB box;
     test::FakePrompter prompter;
 };
 

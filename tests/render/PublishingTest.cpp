@@ -19,10 +19,10 @@ class PublishingTest : public RenderFixture {
 protected:
     void SetUp() override {
         RenderFixture::SetUp();
-        fs::create_directories(data.root + "/Data");
-        fs::copy(test::ShippedData() + "/HTM", data.root + "/Data/HTM",
+        fs::create_directories(root.root + "/Data");
+        fs::copy(test::ShippedData() + "/HTM", root.root + "/Data/HTM",
                  fs::copy_options::recursive);
-        environment.dataRoot = data.root;
+        environment.dataRoot = root.root;
         environment.box = &box;
         environment.support = &support;
         environment.templates = &templates;
@@ -30,7 +30,7 @@ protected:
         environment.serviceName = "Recipe Exchange";
         environment.openInBrowser = [this](const std::string& path) { opened.push_back(path); };
     }
-    std::string Publish() const { return data.root + "/Publish"; }
+    std::string Publish() const { return root.root + "/Publish"; }
 
     PublishEnvironment environment;
     std::vector<std::string> opened;
@@ -45,10 +45,9 @@ TEST(PageFileNameTest, BlanksAndPunctuationBecomeUnderscores) {
 
 TEST_F(PublishingTest, PublishesPagesIndexImagesAndTellsWhere) {
     StoreSampleRecipe();
-    ExecBox("UPDATE Recipes SET PictureFile1 = 'crumble.jpg' WHERE RecipeID = 7");
-    test::WriteFile(data.root + "/Pictures/crumble.jpg", "jpeg");
-    ExecBox(
-        "INSERT INTO Recipes(RecipeID, Title, ScaleMultiple) VALUES(5, 'Hot Dogs!', 1), "
+    Box("UPDATE Recipes SET PictureFile1 = 'crumble.jpg' WHERE RecipeID = 7");
+    test::WriteFile(root.root + "/Pictures/crumble.jpg", "jpeg");
+    Box("INSERT INTO Recipes(RecipeID, Title, ScaleMultiple) VALUES(5, 'Hot Dogs!', 1), "
         "(17, 'Aunt Mary''s Pie, v.2', 1), (18, 'Aunt Mary''s Pie, v.2', 1);");
     prompter.answers = {Answer::Yes};
 
@@ -89,8 +88,7 @@ TEST_F(PublishingTest, PublishesPagesIndexImagesAndTellsWhere) {
 
 TEST_F(PublishingTest, PublishedPageReadsBackAsTheSameRecipe) {
     StoreSampleRecipe();
-    ExecBox(
-        "UPDATE Recipes SET Title = 'Crumble & <i>Co</i>', Instructions = 'Mix <b>well</b> "
+    Box("UPDATE Recipes SET Title = 'Crumble & <i>Co</i>', Instructions = 'Mix <b>well</b> "
         "@ 180 & bake', UniqueID = 33, EffortRating = 2 WHERE RecipeID = 7");
     const Recipe stored = LoadRecipe(7);
     ASSERT_EQ(1, PublishRecipes({7}, environment, prompter));
@@ -123,7 +121,7 @@ TEST_F(PublishingTest, PublishedPageReadsBackAsTheSameRecipe) {
 }
 
 TEST_F(PublishingTest, RepublishingReplacesThePageWhole) {
-    ExecBox("INSERT INTO Recipes(RecipeID, Title, ScaleMultiple) VALUES(5, 'Hot Dogs!', 1);");
+    Box("INSERT INTO Recipes(RecipeID, Title, ScaleMultiple) VALUES(5, 'Hot Dogs!', 1);");
     test::WriteFile(Publish() + "/hot_dogs__5.htm", std::string(100000, '~'));
     ASSERT_EQ(1, PublishRecipes({5}, environment, prompter));
     EXPECT_EQ(ReadFile(Publish() + "/hot_dogs__5.htm").find("~~~~"), std::string::npos);
@@ -139,15 +137,15 @@ TEST_F(PublishingTest, NothingSelected) {
 
 TEST_F(PublishingTest, PageThatCannotBeCreatedIsReportedAndTheRunGoesOn) {
     const std::string longTitle(300, 'x');
-    ExecBox("INSERT INTO Recipes(RecipeID, Title, ScaleMultiple) VALUES(1, '" + longTitle +
-            "', 1), (2, 'Fine', 1);");
-    fs::remove(data.root + "/Data/HTM/recipe_index_template.htm");
+    Box("INSERT INTO Recipes(RecipeID, Title, ScaleMultiple) VALUES(1, '" + longTitle +
+        "', 1), (2, 'Fine', 1);");
+    fs::remove(root.root + "/Data/HTM/recipe_index_template.htm");
     EXPECT_EQ(1, PublishRecipes({1, 2}, environment, prompter));
     EXPECT_TRUE(prompter.Showed("Could not create file in " + Publish() + "/" +
                                 PageFileName(longTitle, 1)));
     EXPECT_TRUE(fs::exists(Publish() + "/fine_2.htm"));
     // A missing index template is reported and the index is written empty.
-    EXPECT_TRUE(prompter.ShowedStartingWith(data.root + "/Data/HTM/recipe_index_template.htm: "));
+    EXPECT_TRUE(prompter.ShowedStartingWith(root.root + "/Data/HTM/recipe_index_template.htm: "));
     EXPECT_EQ(ReadFile(Publish() + "/recipe_index.htm"), "");
 }
 

@@ -16,6 +16,7 @@ class MenusTest : public QObject, protected pantrio::test::WindowFixture {
 private slots:
     void initTestCase();
     void cleanupTestCase() { TearDownWindow(); }
+    void init();
 
     void everyEntryComesFromTheCommandTable();
     void clicksAndKeysRunTheCommands();

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "core/ExternalBrowser.h"
 #include "core/IniSettingsStore.h"
+#include "support/RecordingView.h"
 #include "ui/DialogAnswerer.h"
 #include "ui/MainWindow.h"
 #include "ui/QtPrompter.h"
@@ -21,16 +21,6 @@ class Recipe;
 }
 
 namespace pantrio::test {
-
-// Remembers the addresses the program hands to the user's browser.
-class RecordingBrowser : public ExternalBrowser {
-public:
-    bool Open(const std::string& address) override {
-        opened.push_back(address);
-        return true;
-    }
-    std::vector<std::string> opened;
-};
 
 class WindowFixture {
 protected:
@@ -56,7 +46,8 @@ protected:
     std::unique_ptr<QtPrompter> prompter_;
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<DialogAnswerer> answers_;
-    RecordingBrowser browser_;
+    // Records the pages handed to the user's browser instead of opening them.
+    FakeExternalBrowser browser_;
 };
 
 }  // namespace pantrio::test

@@ -1,5 +1,6 @@
-// MainDialog: the command table and the commands that belong to the main
-// window itself (pages, help, information, options, service pages, exit).
+// MainDialog: running the command table's commands under their rules, and the
+// commands that belong to the main window itself (pages, help, information,
+// options, service pages, exit).
 #include <filesystem>
 
 #include "base/Prompter.h"

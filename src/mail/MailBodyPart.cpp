@@ -116,8 +116,10 @@ std::string MailBodyPart::PartHeader() const {
     const std::string parentBoundary = parent_ ? parent_->boundary_ : std::string();
 
     std::string header = attachment ? "\r\n\r\n--" : "\r\n--";
-    header += parentBoundary + "\r\nContent-Type: " + CleanHeaderValue(contentType_) +
-              "; charset=" + CleanHeaderValue(charset_);
+    header += parentBoundary + "\r\nContent-Type: " + CleanHeaderValue(contentType_);
+    // Only a text carries a charset; a file or a container declaring one
+    // would claim something it does not hold.
+    if (!attachment && !multipart) header += "; charset=" + CleanHeaderValue(charset_);
     if (attachment) header += "; name=" + Quoted(fileTitle_);
     if (multipart) header += "; boundary=\"" + boundary_ + "\"";
     header += "\r\n";

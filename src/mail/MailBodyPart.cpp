@@ -72,9 +72,7 @@ void MailBodyPart::CopyFrom(const MailBodyPart& other) {
 }
 
 void MailBodyPart::SetText(std::string_view text) {
-    std::string lines = ReplaceAll(std::string(text), "\r\n", "\n");
-    lines = ReplaceAll(std::move(lines), "\r", "\n");
-    text_ = ReplaceAll(std::move(lines), "\n", "\r\n");
+    text_ = WithLineEnds(text, "\r\n");
     contentType_ = "text/plain";
 }
 

@@ -200,6 +200,20 @@ std::string EncodeHeaderWord(std::string_view text, std::string_view charset) {
     return out;
 }
 
+std::string WithLineEnds(std::string_view text, std::string_view lineEnd) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 32);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            out += lineEnd;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 std::string CleanHeaderValue(std::string_view text) {
     std::string out(text);
     for (char& c : out) {

@@ -39,6 +39,9 @@ std::string DotStuff(std::string_view text, bool atLineStart = false);
 // (RFC 2047 sections 2, 5 and 6.2).
 std::string EncodeHeaderWord(std::string_view text, std::string_view charset);
 
+// Every "\r\n", lone "\r" and lone "\n" of `text` becomes `lineEnd`.
+std::string WithLineEnds(std::string_view text, std::string_view lineEnd);
+
 // Line ends and other control characters in a header value become blanks, so
 // a value can never start a header line of its own.
 std::string CleanHeaderValue(std::string_view text);

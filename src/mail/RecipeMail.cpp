@@ -4,6 +4,8 @@
 #include <fstream>
 
 #include "base/Text.h"
+#include "formats/XmlEscapes.h"
+#include "mail/MailEncoding.h"
 
 namespace pantrio {
 
@@ -29,27 +31,7 @@ std::string HtmlFooter(const std::string& site) {
 // The note is what the user typed, not markup: it is shown as typed, line
 // breaks included, and can carry no element into the page.
 std::string NoteAsHtml(const std::string& note) {
-    std::string html;
-    for (std::size_t i = 0; i < note.size(); ++i) {
-        const char c = note[i];
-        if (c == '&') {
-            html += "&amp;";
-        } else if (c == '<') {
-            html += "&lt;";
-        } else if (c == '>') {
-            html += "&gt;";
-        } else if (c == '"') {
-            html += "&quot;";
-        } else if (c == '\r') {
-            if (i + 1 < note.size() && note[i + 1] == '\n') ++i;
-            html += "<BR>";
-        } else if (c == '\n') {
-            html += "<BR>";
-        } else {
-            html += c;
-        }
-    }
-    return html;
+    return WithLineEnds(EscapeXmlText(note), "<BR>");
 }
 
 // An image the page refers to by content id. A file that is missing leaves a

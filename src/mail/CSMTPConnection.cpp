@@ -144,11 +144,22 @@ bool CSMTPConnection::SendCommand(std::string_view command) {
     return false;
 }
 
-bool CSMTPConnection::SendData(std::string_view text) {
+bool CSMTPConnection::SendData(std::string_view text, const std::string& failure) {
     if (text.empty()) return true;
     const bool sent = SendCommand(DotStuff(text, atLineStart_));
     atLineStart_ = text.back() == '\n';
-    return sent;
+    return sent || Error(ReplaceAll(failure, "%d", std::to_string(lastError_)));
+}
+
+bool CSMTPConnection::Exchange(std::string_view command, int expectedCode,
+                               const std::string& sendDiagnostic,
+                               const std::string& replyDiagnostic, bool refusalIsBadCommand) {
+    if (!SendCommand(command))
+        return Error(ReplaceAll(sendDiagnostic, "%d", std::to_string(lastError_)));
+    if (ReadResponse(expectedCode)) return true;
+    if (refusalIsBadCommand && lastError_ == kMailErrorUnexpectedReply)
+        lastError_ = kMailErrorBadCommand;
+    return Error(replyDiagnostic);
 }
 
 bool CSMTPConnection::ReadResponse(int expectedCode) {
@@ -274,23 +285,20 @@ bool CSMTPConnection::Connect(const std::string& server, int loginMethod,
 }
 
 bool CSMTPConnection::ConnectSMTP() {
-    if (!SendCommand(Format("HELO %s\r\n", greetingName_.c_str())))
-        return Error(
-            "CSMTPConnection::ConnectSMTP, An unexpected error occurred while sending the HELO "
-            "command");
-    return ReadResponse(250);
+    return Exchange(Format("HELO %s\r\n", greetingName_.c_str()), 250,
+                    "CSMTPConnection::ConnectSMTP, An unexpected error occurred while sending the "
+                    "HELO command",
+                    "CSMTPConnection::ConnectSMTP, An unexpected HELO response was received",
+                    false);
 }
 
 bool CSMTPConnection::SendEhlo() {
-    if (!SendCommand(Format("EHLO %s\r\n", greetingName_.c_str())))
-        return Error(
-            "CSMTPConnection::ConnectESMTP, An unexpected error occurred while sending the EHLO "
-            "command");
-    if (!ReadResponse(250))
-        return Error(
-            "CSMTPConnection::ConnectESMTP, An unexpected response was received occurred while "
-            "sending the EHLO command");
-    return true;
+    return Exchange(Format("EHLO %s\r\n", greetingName_.c_str()), 250,
+                    "CSMTPConnection::ConnectESMTP, An unexpected error occurred while sending the "
+                    "EHLO command",
+                    "CSMTPConnection::ConnectESMTP, An unexpected response was received occurred "
+                    "while sending the EHLO command",
+                    false);
 }
 
 bool CSMTPConnection::StartTlsCommand() {
@@ -327,62 +335,53 @@ bool CSMTPConnection::Login(int loginMethod, const std::string& userName,
 }
 
 bool CSMTPConnection::AuthLogin(const std::string& userName, const std::string& password) {
-    if (!SendCommand("AUTH LOGIN\r\n"))
-        return Error(
-            "CSMTPConnection::AuthLogin, An unexpected error occurred while sending the AUTH "
-            "command");
-    if (!ReadResponse(334))
-        return Error("CSMTPConnection::AuthLogin, Server does not support AUTH LOGIN");
     // The wording of the two prompts differs between servers; what they ask
     // for is fixed by their order (RFC 4954 section 4), so it is not checked.
-    if (!SendCommand(Base64Encode(userName) + "\r\n"))
-        return Error(
-            "CSMTPConnection::AuthLogin, An unexpected error occurred while sending the username");
-    if (!ReadResponse(334))
-        return Error(
-            "CSMTPConnection::AuthLogin, Server did not respond correctly to AUTH LOGIN username "
-            "field");
-    if (!SendCommand(Base64Encode(password) + "\r\n"))
-        return Error(
-            "CSMTPConnection::AuthLogin, An unexpected error occurred while sending the password");
-    if (!ReadResponse(235))
-        return Error("CSMTPConnection::AuthLogin, AUTH LOGIN authentication was unsuccessful");
-    return true;
+    return Exchange("AUTH LOGIN\r\n", 334,
+                    "CSMTPConnection::AuthLogin, An unexpected error occurred while sending the "
+                    "AUTH command",
+                    "CSMTPConnection::AuthLogin, Server does not support AUTH LOGIN", false) &&
+           Exchange(Base64Encode(userName) + "\r\n", 334,
+                    "CSMTPConnection::AuthLogin, An unexpected error occurred while sending the "
+                    "username",
+                    "CSMTPConnection::AuthLogin, Server did not respond correctly to AUTH LOGIN "
+                    "username field",
+                    false) &&
+           Exchange(Base64Encode(password) + "\r\n", 235,
+                    "CSMTPConnection::AuthLogin, An unexpected error occurred while sending the "
+                    "password",
+                    "CSMTPConnection::AuthLogin, AUTH LOGIN authentication was unsuccessful",
+                    false);
 }
 
 bool CSMTPConnection::AuthPlain(const std::string& userName, const std::string& password) {
     // RFC 4616: no authorization identity, the user name and the password,
-    // each preceded by a zero byte, sent as the initial response.
+    // each preceded by a zero byte, sent as the initial response (RFC 4954).
     std::string credentials;
     credentials += '\0';
     credentials += userName;
     credentials += '\0';
     credentials += password;
-    if (!SendCommand("AUTH PLAIN " + Base64Encode(credentials) + "\r\n"))
-        return Error(
-            "CSMTPConnection::AuthLoginPlain, An unexpected error occurred while sending the AUTH "
-            "command");
-    if (!ReadResponse(235))
-        return Error("CSMTPConnection::AuthLoginPlain, AUTH PLAIN authentication was unsuccessful");
-    return true;
+    return Exchange("AUTH PLAIN " + Base64Encode(credentials) + "\r\n", 235,
+                    "CSMTPConnection::AuthLoginPlain, An unexpected error occurred while sending "
+                    "the AUTH command",
+                    "CSMTPConnection::AuthLoginPlain, AUTH PLAIN authentication was unsuccessful",
+                    false);
 }
 
 bool CSMTPConnection::CramLogin(const std::string& userName, const std::string& password) {
-    if (!SendCommand("AUTH CRAM-MD5\r\n"))
-        return Error(
-            "CSMTPConnection::CramLogin, An unexpected error occurred while sending the AUTH "
-            "command");
-    if (!ReadResponse(334))
-        return Error("CSMTPConnection::CramLogin, Server does not support AUTH CRAM-MD5");
+    if (!Exchange("AUTH CRAM-MD5\r\n", 334,
+                  "CSMTPConnection::CramLogin, An unexpected error occurred while sending the AUTH "
+                  "command",
+                  "CSMTPConnection::CramLogin, Server does not support AUTH CRAM-MD5", false))
+        return false;
     std::string challenge = Base64Decode(lastResponse_.size() > 4 ? lastResponse_.substr(4) : "");
     challenge = challenge.substr(0, challenge.find('\0'));
-    const std::string response = CramMd5Response(userName, password, challenge);
-    if (!SendCommand(Base64Encode(response) + "\r\n"))
-        return Error(
-            "CSMTPConnection::CramLogin, An unexpected error occurred while sending the username");
-    if (!ReadResponse(235))
-        return Error("CSMTPConnection::CramLogin, AUTH CRAM-MD5 authentication was unsuccessful");
-    return true;
+    return Exchange(Base64Encode(CramMd5Response(userName, password, challenge)) + "\r\n", 235,
+                    "CSMTPConnection::CramLogin, An unexpected error occurred while sending the "
+                    "username",
+                    "CSMTPConnection::CramLogin, AUTH CRAM-MD5 authentication was unsuccessful",
+                    false);
 }
 
 bool CSMTPConnection::FailMessage(const std::string& diagnostic) {
@@ -429,107 +428,74 @@ bool CSMTPConnection::SendMessage(const MailMessage& message) {
                      unreadable);
     }
 
-    if (!SendCommand(Format("MAIL FROM:<%s>\r\n", message.from.address.c_str())))
-        return FailMessage(Format(
-            "CSMTPConnection::SendMessage, Failed in call to send MAIL command, GetLastError "
-            "returns: %d",
-            lastError_));
-    if (!ReadResponse(250)) {
-        if (lastError_ == kMailErrorUnexpectedReply) lastError_ = kMailErrorBadCommand;
-        return FailMessage(
-            "CSMTPConnection::SendMessage, An unexpected MAIL response was received");
-    }
+    const std::string mail = Format("MAIL FROM:<%s>\r\n", message.from.address.c_str());
+    if (!Exchange(mail, 250,
+                  "CSMTPConnection::SendMessage, Failed in call to send MAIL command, "
+                  "GetLastError returns: %d",
+                  "CSMTPConnection::SendMessage, An unexpected MAIL response was received"))
+        return FailMessage({});
     for (const MailAddress* address : recipients) {
         if (!SendRCPTForRecipient(address->address)) return FailMessage({});
     }
-    if (!SendCommand("DATA\r\n"))
-        return FailMessage(Format(
-            "CSMTPConnection::SendMessage, Failed in call to send MAIL command, GetLastError "
-            "returns: %d",
-            lastError_));
-    if (!ReadResponse(354)) {
-        if (lastError_ == kMailErrorUnexpectedReply) lastError_ = kMailErrorBadCommand;
-        return FailMessage(
-            "CSMTPConnection::SendMessage, An unexpected DATA response was received");
-    }
+    if (!Exchange("DATA\r\n", 354,
+                  "CSMTPConnection::SendMessage, Failed in call to send MAIL command, "
+                  "GetLastError returns: %d",
+                  "CSMTPConnection::SendMessage, An unexpected DATA response was received"))
+        return FailMessage({});
 
     inData_ = true;
     atLineStart_ = true;
-    if (!SendData(message.HeaderText()))
-        return FailMessage(
-            Format("CSMTPConnection::SendMessage, Failed in call to send the header, GetLastError "
-                   "returns: %d",
-                   lastError_));
-    if (!SendData("\r\n"))
-        return FailMessage(Format(
-            "CSMTPConnection::SendMessage, Failed in call to send the header / body separator, "
-            "GetLastError returns: %d",
-            lastError_));
-    if (message.HasPartTree()) {
-        if (!SendBodyPart(message.Root(), true)) return FailMessage({});
-    } else if (!SendData(message.Root().Text())) {
-        return FailMessage(
-            Format("CSMTPConnection::SendMessage, Failed in call to send the header, GetLastError "
-                   "returns: %d",
-                   lastError_));
+    const char* const headerFailure =
+        "CSMTPConnection::SendMessage, Failed in call to send the header, GetLastError returns: %d";
+    bool sent = SendData(message.HeaderText(), headerFailure) &&
+                SendData("\r\n",
+                         "CSMTPConnection::SendMessage, Failed in call to send the header / body "
+                         "separator, GetLastError returns: %d");
+    if (sent) {
+        sent = message.HasPartTree() ? SendBodyPart(message.Root(), true)
+                                     : SendData(message.Root().Text(), headerFailure);
     }
-    // The end marker itself is never stuffed.
-    if (!SendCommand("\r\n.\r\n"))
-        return FailMessage(
-            Format("CSMTPConnection::SendMessage, Failed in call to send end of message indicator, "
-                   "GetLastError returns: %d",
-                   lastError_));
+    if (!sent) return FailMessage({});
+    // The end marker itself is never stuffed; after it the server is out of
+    // the message, whatever it answers.
+    const bool ended = Exchange(
+        "\r\n.\r\n", 250,
+        "CSMTPConnection::SendMessage, Failed in call to send end of message indicator, "
+        "GetLastError returns: %d",
+        "CSMTPConnection::SendMessage, An unexpected end of message response was received");
     inData_ = false;
-    if (!ReadResponse(250)) {
-        if (lastError_ == kMailErrorUnexpectedReply) lastError_ = kMailErrorBadCommand;
-        return FailMessage(
-            "CSMTPConnection::SendMessage, An unexpected end of message response was received");
-    }
-    return true;
+    return ended || FailMessage({});
 }
 
 bool CSMTPConnection::SendRCPTForRecipient(const std::string& address) {
-    if (!SendCommand(Format("RCPT TO:<%s>\r\n", address.c_str())))
-        return Error(
-            Format("CSMTPConnection::SendRCPTForRecipient, Failed in call to send RCPT command, "
-                   "GetLastError returns: %d",
-                   lastError_));
-    if (!ReadResponse(250)) {
-        if (lastError_ == kMailErrorUnexpectedReply) lastError_ = kMailErrorBadCommand;
-        return Error(
-            "CSMTPConnection::SendRCPTForRecipient, An unexpected RCPT response was received");
-    }
-    return true;
+    return Exchange(Format("RCPT TO:<%s>\r\n", address.c_str()), 250,
+                    "CSMTPConnection::SendRCPTForRecipient, Failed in call to send RCPT command, "
+                    "GetLastError returns: %d",
+                    "CSMTPConnection::SendRCPTForRecipient, An unexpected RCPT response was "
+                    "received");
 }
 
 bool CSMTPConnection::SendBodyPart(const MailBodyPart& part, bool root) {
-    if (!root && !SendData(part.PartHeader()))
-        return Error(
-            Format("CSMTPConnection::SendBodyPart, Failed in call to send body parts header, "
-                   "GetLastError returns: %d",
-                   lastError_));
+    const char* const bodyFailure =
+        "CSMTPConnection::SendBodyPart, Failed in call to send body parts body, GetLastError "
+        "returns: %d";
+    if (!root && !SendData(part.PartHeader(),
+                           "CSMTPConnection::SendBodyPart, Failed in call to send body parts "
+                           "header, GetLastError returns: %d"))
+        return false;
     std::string body;
     if (!part.PartBody(body)) {
-        lastError_ = errno ? errno : EIO;
-        return Error(Format(
-            "CSMTPConnection::SendBodyPart, Failed in call to send body parts body, GetLastError "
-            "returns: %d",
-            lastError_));
+        lastError_ = EIO;
+        return Error(ReplaceAll(bodyFailure, "%d", std::to_string(lastError_)));
     }
-    if (!SendData(body))
-        return Error(Format(
-            "CSMTPConnection::SendBodyPart, Failed in call to send body parts body, GetLastError "
-            "returns: %d",
-            lastError_));
+    if (!SendData(body, bodyFailure)) return false;
     for (std::size_t i = 0; i < part.ChildCount(); ++i) {
         if (!SendBodyPart(part.Child(i), false)) return false;
     }
-    if (part.ChildCount() > 0 && !SendData(part.PartFooter()))
-        return Error(
-            Format("CSMTPConnection::SendBodyPart, Failed in call to send body parts footer, "
-                   "GetLastError returns: %d",
-                   lastError_));
-    return true;
+    return part.ChildCount() == 0 ||
+           SendData(part.PartFooter(),
+                    "CSMTPConnection::SendBodyPart, Failed in call to send body parts footer, "
+                    "GetLastError returns: %d");
 }
 
 bool CSMTPConnection::Disconnect(bool sendQuit) {
@@ -543,17 +509,11 @@ bool CSMTPConnection::Disconnect(bool sendQuit) {
     // QUIT in the middle of a message would become part of it, and a server
     // that stopped answering would make the user wait once more.
     if (sendQuit && !inData_ && !streamBroken_) {
-        if (!SendCommand("QUIT\r\n")) {
-            Error(Format(
-                "CSMTPConnection::Disconnect, Failed in call to send QUIT command, GetLastError "
-                "returns: %d",
-                lastError_));
-        } else if (!ReadResponse(221)) {
-            if (lastError_ == kMailErrorUnexpectedReply) lastError_ = kMailErrorBadCommand;
-            Error("CSMTPConnection::Disconnect, An unexpected QUIT response was received");
-        } else {
-            result = true;
-        }
+        result = Exchange(
+            "QUIT\r\n", 221,
+            "CSMTPConnection::Disconnect, Failed in call to send QUIT command, GetLastError "
+            "returns: %d",
+            "CSMTPConnection::Disconnect, An unexpected QUIT response was received");
     }
     connected_ = false;
     inData_ = false;

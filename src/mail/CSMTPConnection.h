@@ -82,8 +82,13 @@ private:
 
     bool SendCommand(std::string_view command);
     // Message content between DATA and the end marker, dot-stuffed across
-    // pieces (RFC 5321 section 4.5.2).
-    bool SendData(std::string_view text);
+    // pieces (RFC 5321 section 4.5.2). `failure` is the diagnostic, "%d"
+    // standing for the error value.
+    bool SendData(std::string_view text, const std::string& failure);
+    // Sends a command and reads its reply. A refusal of the commands that
+    // carry the message sets the error value 22 (bad command).
+    bool Exchange(std::string_view command, int expectedCode, const std::string& sendDiagnostic,
+                  const std::string& replyDiagnostic, bool refusalIsBadCommand = true);
     // Records a diagnostic; the first one of an operation is its failure.
     bool Error(const std::string& diagnostic);
     void BeginOperation();

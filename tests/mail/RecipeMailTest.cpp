@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "mail/MailServerFixture.h"
+#include "mail/MailTransport.h"
 #include "mail/RecipeMail.h"
 
 namespace pantrio::test {
@@ -54,9 +55,12 @@ TEST_P(RecipeMailTest, ArrivesAsHtmlWithImagesTextAndAttachment) {
     ASSERT_TRUE(built.ok) << built.error;
     EXPECT_EQ(built.attachmentPath, content.attachmentFolder + "/Pantrio_Recipe.rxf");
 
-    CSMTPConnection connection;
-    ASSERT_TRUE(connection.Connect("127.0.0.1", 0, "", "", server_.Port()));
-    ASSERT_TRUE(connection.SendMessage(message)) << connection.FailureText();
+    SmtpSettings settings;
+    settings.server = "127.0.0.1";
+    settings.port = server_.Port();
+    SmtpTransport transport;
+    const MailSendResult result = transport.Send(settings, message, nullptr);
+    ASSERT_TRUE(result.sent) << result.failure;
 
     const std::string tree = Tree(1);
     const int attachment = GetParam().picture + GetParam().rating + 4;

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "mail/MailServerFixture.h"
+#include "mail/MailTransport.h"
 
 namespace pantrio::test {
 namespace {
@@ -182,13 +183,15 @@ TEST_F(SmtpConnectionTest, RefusedRecipientFailsTheMessage) {
     StartServer(options);
     MailMessage message = TextMessage("hello");
     message.AddRecipient({"", "nobody@pantrio.test"}, MailMessage::RecipientKind::To);
-    CSMTPConnection connection;
-    ASSERT_TRUE(connection.Connect("127.0.0.1", 0, "", "", server_.Port()));
-    EXPECT_FALSE(connection.SendMessage(message));
-    EXPECT_EQ(connection.LastError(), kMailErrorBadCommand);
-    EXPECT_NE(connection.FailureText().find("unexpected RCPT response"), std::string::npos);
-    EXPECT_NE(connection.FailureText().find("550 5.1.1"), std::string::npos)
-        << connection.FailureText();
+    SmtpSettings settings;
+    settings.server = "127.0.0.1";
+    settings.port = server_.Port();
+    const MailSendResult result = SmtpTransport().Send(settings, message, nullptr);
+    EXPECT_FALSE(result.sent);
+    EXPECT_TRUE(result.connected);
+    EXPECT_EQ(result.error, kMailErrorBadCommand);
+    EXPECT_EQ(result.response, "550 5.1.1 Mailbox unavailable");
+    EXPECT_NE(result.failure.find("unexpected RCPT response"), std::string::npos) << result.failure;
     EXPECT_FALSE(HasStored(1));
 }
 

@@ -18,8 +18,9 @@ constexpr long kRecipesPerCommit = 5000;
 }  // namespace
 
 ImportSummary RunLineImport(const std::string& path, RecipeTextParser& parser, RecipeDB& db,
-                            ImportProgress& window) {
+                            ImportProgress& window, const ImportOptions& options) {
     ImportSummary counts;
+    parser.longFormUnits = options.longFormUnits;
     window.SetCancelled(false);
     LineReader reader;
     if (!reader.Open(path)) {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "formats/ImportSummary.h"
+#include "formats/Importer.h"
 
 namespace pantrio {
 
@@ -19,9 +19,9 @@ class RecipeTextParser;
 // read, and its message list every duplicate and every recipe not stored.
 // All recipes go in one transaction, committed every few thousand recipes and
 // at the end (also on cancel), so each recipe is stored whole or not at all.
-// An empty file gives `emptyFile`; a file that cannot be opened gives the
-// notice "Failed to open <path>".
+// The parser gets the options' unit form. An empty file gives `emptyFile`;
+// a file that cannot be opened gives the notice "Failed to open <path>".
 ImportSummary RunLineImport(const std::string& path, RecipeTextParser& parser, RecipeDB& db,
-                            ImportProgress& window);
+                            ImportProgress& window, const ImportOptions& options);
 
 }  // namespace pantrio

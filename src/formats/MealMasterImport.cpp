@@ -257,8 +257,7 @@ void MealMasterParser::Finish(bool cancelled, long lastLine) {
 ImportSummary ImportMealMaster(const std::string& path, RecipeDB& db, ImportProgress& window,
                                const ImportOptions& options) {
     MealMasterParser parser;
-    parser.longFormUnits = options.longFormUnits;
-    return RunLineImport(path, parser, db, window);
+    return RunLineImport(path, parser, db, window, options);
 }
 
 }  // namespace pantrio

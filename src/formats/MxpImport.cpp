@@ -167,8 +167,7 @@ void MxpParser::Finish(bool cancelled, long lastLine) {
 ImportSummary ImportMasterCook(const std::string& path, RecipeDB& db, ImportProgress& window,
                                const ImportOptions& options) {
     MxpParser parser;
-    parser.longFormUnits = options.longFormUnits;
-    return RunLineImport(path, parser, db, window);
+    return RunLineImport(path, parser, db, window, options);
 }
 
 }  // namespace pantrio

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <fstream>
 #include <functional>
+#include <random>
 
 #include "base/Text.h"
 #include "formats/ImportProgress.h"
@@ -353,6 +354,87 @@ TYPED_TEST(TextImportTest, EveryCorpusRecipeIsStoredOrReported) {
         total += summary.stored;
     }
     EXPECT_GE(total, TypeParam::kCorpusRecipes);
+}
+
+// What each format does on its own, on the same fixture.
+
+std::string DataFile(const std::string& name) {
+    return std::string(PANTRIO_TEST_DATA_DIR) + "/" + name;
+}
+
+using MealMasterImport = TextImportTest<MealMasterFormat>;
+using MasterCookImport = TextImportTest<MasterCookFormat>;
+
+TEST_F(MealMasterImport, DamagedFilesStoreOnlyWholeRecipes) {
+    ImportSummary summary;
+    std::string text;
+    {
+        std::ifstream in(DataFile("mealmaster/two_recipes.mmf"), std::ios::binary);
+        text.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    // Mixed line ends, NUL bytes and a 1 MB line inside the directions.
+    std::string mixed;
+    int n = 0;
+    for (char c : text) {
+        if (c == '\n') {
+            mixed += (++n % 3 == 0) ? "\r" : (n % 3 == 1 ? "\r\n" : "\n");
+        } else {
+            mixed += c;
+        }
+    }
+    mixed.insert(mixed.find("Heat and serve."),
+                 std::string("\0\0", 2) + std::string(1 << 20, 'z') + "\n");
+    summary = ImportMealMaster(Write(mixed), db, window);
+    EXPECT_EQ(summary.stored, 2);
+    ASSERT_EQ(window.messages.rows.size(), 1u);
+    // (A lone CR before an empty LF line reads as one CR LF, so line numbers
+    // depend on the mix; the message names the line whatever its number.)
+    EXPECT_NE(window.messages.rows[0].text.find(" is longer than 65536 characters"),
+              std::string::npos)
+        << window.messages.rows[0].text;
+    EXPECT_EQ(db.QueryText("Select Title from Recipes where RecipeID = 2"), "Quick Soup");
+
+    // Random bytes: no recipe, a clear message, nothing stored.
+    std::mt19937 random(7);
+    std::string binary(200000, '\0');
+    for (char& c : binary) c = static_cast<char>(random() & 0xFF);
+    RecordingProgress second;
+    summary = ImportMealMaster(Write(binary), db, second);
+    EXPECT_EQ(summary.stored, 0);
+    EXPECT_EQ(second.messages.Texts().back(), "No MealMaster recipes found in this file.");
+    EXPECT_EQ(Count("Recipes"), 2);
+    ExpectWholeRecipesOnly();
+}
+
+TEST_F(MasterCookImport, ReadsFixedColumnsAndStoresBothRecipes) {
+    EXPECT_EQ(ImportMasterCook(DataFile("mxp/two_recipes.mxp"), db, window).stored, 2);
+    EXPECT_EQ(window.statuses, (std::vector<std::string>{"Chocolate Cake", "Plain Toast"}));
+    EXPECT_EQ(Count("Recipes"), 2);
+    EXPECT_EQ(Count("IngredientLines"), 4);
+
+    Recipe cake;
+    ASSERT_EQ(db.LoadRecipe(1, cake), 1);
+    db.LoadIngredientLines(1, cake);
+    EXPECT_EQ(cake.Title, "Chocolate Cake");
+    EXPECT_EQ(cake.Source, "Grandma");
+    EXPECT_DOUBLE_EQ(cake.YieldNumber, 8);
+    EXPECT_EQ(cake.YieldUnit, "Servings");
+    EXPECT_EQ(cake.YieldText, "8 Servings");
+    EXPECT_EQ(db.QueryText("Select AllCategoriesText from Recipes where RecipeID = 1"),
+              "|Desserts|Cakes|Chocolate");
+    ASSERT_EQ(cake.LineCount(), 3);
+    EXPECT_EQ(cake.Lines[0].TextQty, "1/2");
+    EXPECT_DOUBLE_EQ(cake.Lines[0].DblQty, 0.5);
+    EXPECT_EQ(cake.Lines[0].Measure, "teaspoon");
+    EXPECT_EQ(cake.Lines[0].Name, "salt");
+    EXPECT_EQ(cake.Lines[0].PrepNotes, "to taste");
+    EXPECT_EQ(cake.Lines[1].TextQty, "1 1/2");
+    EXPECT_EQ(cake.Lines[1].PrepNotes, "sifted");
+    EXPECT_EQ(cake.Lines[2].Measure, "");
+    // Line breaks between lines, the paragraph kept, a break for the rule.
+    EXPECT_EQ(
+        cake.Instructions,
+        "Mix everything.\r\nBake for an hour.\r\n\r\nLet it cool.\r\n\r\nNOTES : Keeps a week.");
 }
 
 }  // namespace

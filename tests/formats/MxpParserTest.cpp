@@ -1,30 +1,10 @@
-// MasterCook MXP import: the reader on its own, and imports into a real box.
+// The MasterCook MXP reader on its own: lines in, Recipe records and messages out.
 #include <gtest/gtest.h>
 
-#include "formats/ImportProgress.h"
 #include "formats/MxpImport.h"
-#include "storage/RecipeDB.h"
-#include "support/TestDatabases.h"
 
 namespace pantrio {
 namespace {
-
-const std::string kTwoRecipes = std::string(PANTRIO_TEST_DATA_DIR) + "/mxp/two_recipes.mxp";
-
-class MxpImportTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(root.Ok()) << root.Error();
-        db.CookbookPath = root.boxPath;
-        db.BuildConnectString();
-        ASSERT_TRUE(db.Connect()) << db.ErrorReport();
-    }
-    long Count(const std::string& table) { return db.QueryNumber("Select Count(*) from " + table); }
-
-    test::TempDataRoot root;
-    RecipeDB db;
-    RecordingProgress window;
-};
 
 std::vector<Recipe> Parse(const std::vector<std::string>& lines,
                           std::vector<std::string>* messages = nullptr) {
@@ -40,38 +20,7 @@ std::vector<Recipe> Parse(const std::vector<std::string>& lines,
     return recipes;
 }
 
-TEST_F(MxpImportTest, ReadsFixedColumnsAndStoresBothRecipes) {
-    EXPECT_EQ(ImportMasterCook(kTwoRecipes, db, window).stored, 2);
-    EXPECT_EQ(window.statuses, (std::vector<std::string>{"Chocolate Cake", "Plain Toast"}));
-    EXPECT_EQ(Count("Recipes"), 2);
-    EXPECT_EQ(Count("IngredientLines"), 4);
-
-    Recipe cake;
-    ASSERT_EQ(db.LoadRecipe(1, cake), 1);
-    db.LoadIngredientLines(1, cake);
-    EXPECT_EQ(cake.Title, "Chocolate Cake");
-    EXPECT_EQ(cake.Source, "Grandma");
-    EXPECT_DOUBLE_EQ(cake.YieldNumber, 8);
-    EXPECT_EQ(cake.YieldUnit, "Servings");
-    EXPECT_EQ(cake.YieldText, "8 Servings");
-    EXPECT_EQ(db.QueryText("Select AllCategoriesText from Recipes where RecipeID = 1"),
-              "|Desserts|Cakes|Chocolate");
-    ASSERT_EQ(cake.LineCount(), 3);
-    EXPECT_EQ(cake.Lines[0].TextQty, "1/2");
-    EXPECT_DOUBLE_EQ(cake.Lines[0].DblQty, 0.5);
-    EXPECT_EQ(cake.Lines[0].Measure, "teaspoon");
-    EXPECT_EQ(cake.Lines[0].Name, "salt");
-    EXPECT_EQ(cake.Lines[0].PrepNotes, "to taste");
-    EXPECT_EQ(cake.Lines[1].TextQty, "1 1/2");
-    EXPECT_EQ(cake.Lines[1].PrepNotes, "sifted");
-    EXPECT_EQ(cake.Lines[2].Measure, "");
-    // Line breaks between lines, the paragraph kept, a break for the rule.
-    EXPECT_EQ(
-        cake.Instructions,
-        "Mix everything.\r\nBake for an hour.\r\n\r\nLet it cool.\r\n\r\nNOTES : Keeps a week.");
-}
-
-TEST_F(MxpImportTest, RecipesWithoutSectionsAndOddBanners) {
+TEST(MxpParserTest, RecipesWithoutSectionsAndOddBanners) {
     // A recipe without an ingredient table is followed straight by the next
     // banner; the next recipe has no "Recipe By" line; a TAB lines up columns.
     std::vector<std::string> messages;

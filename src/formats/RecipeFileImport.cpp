@@ -99,13 +99,14 @@ void ImportOne(const std::string& text, RecipeDB& db, ImportProgress& window,
     window.SetPosition(0);
     Recipe recipe;
     const bool read = ReadRecipeDocument(recipe, text) == 0;
-    if (!read) counts.notices.push_back({kCannotReadRecipeDocument, "", ImportNotice::Kind::Plain});
     window.SetPosition(75);
     bool stored = false;
     if (read) {
         ++counts.recipesFound;
         ReportDroppedLines(window, recipe);
         stored = StoreImportedRecipe(recipe, db, window, counts);
+    } else {
+        counts.notices.push_back({kCannotReadRecipeDocument, "", ImportNotice::Kind::Plain});
     }
     window.SetPosition(100);
     window.Hide();

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/DateTime.h"
@@ -24,6 +25,7 @@
 #include "core/ProgressWindow.h"
 #include "core/ResultsPageState.h"
 #include "core/WebView.h"
+#include "formats/ImporterTable.h"
 #include "formats/ScreenImport.h"
 #include "recipe/Recipe.h"
 #include "search/SearchLinks.h"
@@ -297,8 +299,18 @@ public:
     // holds recipes (`icon` is the question's icon).
     void ImportGuard(MessageIcon icon);
     // Imports an exchange file opened from outside the program (the command
-    // line), asking first. ImportRecipeFile's result.
+    // line), asking first: -1 when the user declined, otherwise 0.
     int ImportExchangeFile(const std::string& path);
+    // The formats the import commands read; a format added here is read by
+    // the menu commands and by the command line alike.
+    ImporterTable& Importers() { return importers_; }
+    // Imports `path` into the open box with the importer of the row `format`
+    // (the menu commands) or of the row the table picks for the file (the
+    // command line; `unknownFormat` when none does), reporting to `progress`.
+    // The importer's notices are shown through the prompter.
+    ImportSummary ImportFileAs(std::string_view format, const std::string& path,
+                               ImportProgress& progress);
+    ImportSummary ImportFile(const std::string& path, ImportProgress& progress);
     // The progress window the importers report to.
     ProgressWindow& ImportWindow();
 
@@ -381,6 +393,7 @@ private:
     Clipboard* clipboard_;
     ProgressWindow* progress_;
     SilentProgressWindow silentProgress_;
+    ImporterTable importers_ = ImporterTable::Standard();
     std::unique_ptr<TemplateCache> templates_;
     std::function<DateTime()> clock_;
     std::string dataRootOverride_;

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/DateTime.h"
@@ -19,10 +20,12 @@
 #include "core/AppSettings.h"
 #include "core/CommandLine.h"
 #include "core/FindRequests.h"
+#include "core/MainCommands.h"
 #include "core/OptionsSheet.h"
 #include "core/ProgressWindow.h"
 #include "core/ResultsPageState.h"
 #include "core/WebView.h"
+#include "formats/ImporterTable.h"
 #include "formats/ScreenImport.h"
 #include "recipe/Recipe.h"
 #include "search/SearchLinks.h"
@@ -151,12 +154,20 @@ public:
 
     // Runs a command of the menus, the toolbar or the context menu by its
     // id (MainCommands.h); false for an id that is not in the table.
+    // A greyed command is not run (false); one that needs a recipe shows
+    // "Please select a recipe first." when there is none.
     bool RunCommand(int id);
     static bool HasCommand(int id);
-    // Whether the window offers the command: false for ids that are not in
-    // the table and for "&Mark Recipe", which stays greyed (marks are set on
-    // the results list).
-    static bool CommandEnabled(int id);
+    // Whether the window offers the command now, by its rule in the table:
+    // false for ids that are not in the table, for commands whose work does
+    // not exist yet, for "&Mark Recipe", and while no box is open for the
+    // commands that work on the box.
+    bool CommandEnabled(int id) const;
+    // The command's menu text with the recipe service's name put in.
+    std::string CommandCaption(int id) const;
+    // Whether the recipe a rule needs is there (a selected row, the shown
+    // recipe); otherwise shows "Please select a recipe first.".
+    bool RequireRecipe(CommandRule rule);
 
     // ---- the results list and the current recipe (MainDialogRecipes.cpp)
 
@@ -288,8 +299,18 @@ public:
     // holds recipes (`icon` is the question's icon).
     void ImportGuard(MessageIcon icon);
     // Imports an exchange file opened from outside the program (the command
-    // line), asking first. ImportRecipeFile's result.
+    // line), asking first: -1 when the user declined, otherwise 0.
     int ImportExchangeFile(const std::string& path);
+    // The formats the import commands read; a format added here is read by
+    // the menu commands and by the command line alike.
+    ImporterTable& Importers() { return importers_; }
+    // Imports `path` into the open box with the importer of the row `format`
+    // (the menu commands) or of the row the table picks for the file (the
+    // command line; `unknownFormat` when none does), reporting to `progress`.
+    // The importer's notices are shown through the prompter.
+    ImportSummary ImportFileAs(std::string_view format, const std::string& path,
+                               ImportProgress& progress);
+    ImportSummary ImportFile(const std::string& path, ImportProgress& progress);
     // The progress window the importers report to.
     ProgressWindow& ImportWindow();
 
@@ -372,6 +393,7 @@ private:
     Clipboard* clipboard_;
     ProgressWindow* progress_;
     SilentProgressWindow silentProgress_;
+    ImporterTable importers_ = ImporterTable::Standard();
     std::unique_ptr<TemplateCache> templates_;
     std::function<DateTime()> clock_;
     std::string dataRootOverride_;

@@ -5,9 +5,6 @@
 #include "core/MainDialog.h"
 #include "core/MainView.h"
 #include "formats/BoxImport.h"
-#include "formats/MealMasterImport.h"
-#include "formats/MxpImport.h"
-#include "formats/RecipeFileImport.h"
 #include "search/ViewQuery.h"
 
 namespace pantrio {
@@ -46,10 +43,53 @@ void MainDialog::ImportGuard(MessageIcon icon) {
         NewRecipeBoxCommand();
 }
 
+ImportSummary MainDialog::ImportFileAs(std::string_view format, const std::string& path,
+                                       ImportProgress& progress) {
+    const ImporterRow* row = importers_.Find(format);
+    if (row == nullptr) {
+        ImportSummary summary;
+        summary.unknownFormat = true;
+        return summary;
+    }
+    ImportOptions options;
+    options.longFormUnits = Settings.UILF != 0;
+    ImportSummary summary = row->import(path, RecipeStore, progress, options);
+    for (const ImportNotice& notice : summary.notices) {
+        switch (notice.kind) {
+            case ImportNotice::Kind::Plain:
+                prompter_->Message(notice.text, notice.caption);
+                break;
+            case ImportNotice::Kind::Information:
+                prompter_->Message(notice.text, notice.caption, Buttons::OK,
+                                   MessageIcon::Information);
+                break;
+            case ImportNotice::Kind::Error:
+                prompter_->Message(notice.text, notice.caption, Buttons::OK, MessageIcon::Error);
+                break;
+        }
+    }
+    return summary;
+}
+
+ImportSummary MainDialog::ImportFile(const std::string& path, ImportProgress& progress) {
+    const ImporterRow* row = importers_.ForFile(path);
+    if (row == nullptr) {
+        ImportSummary summary;
+        summary.unknownFormat = true;
+        return summary;
+    }
+    return ImportFileAs(row->id, path, progress);
+}
+
 int MainDialog::ImportExchangeFile(const std::string& path) {
+    if (prompter_->Message(
+            Format("Would you like to import %s into your recipe box?", path.c_str()),
+            "Import Recipe into Pantrio", Buttons::OKCancel, MessageIcon::Question) != Answer::OK)
+        return -1;
     ProgressWindow& window = ImportWindow();
     window.ClearMessages();
-    return ImportRecipeFile(path, true, RecipeStore, window, *prompter_);
+    ImportFileAs("rxf", path, window);
+    return 0;
 }
 
 void MainDialog::ImportRecipeFileCommand() {
@@ -58,7 +98,7 @@ void MainDialog::ImportRecipeFileCommand() {
     if (!path) return;
     ProgressWindow& window = ImportWindow();
     window.ClearMessages();
-    ImportRecipeFile(*path, false, RecipeStore, window, *prompter_);
+    ImportFileAs("rxf", *path, window);
     FillAllRecipes();
     ShowBoxLine();
 }
@@ -72,7 +112,7 @@ void MainDialog::ImportMealMasterCommand() {
     ProgressWindow& window = ImportWindow();
     window.ClearMessages();
     window.Show();
-    ImportMealMaster(*path, RecipeStore, window, prompter_, nullptr, Settings.UILF != 0);
+    ImportFileAs("mealmaster", *path, window);
     window.Hide();
     if (view_ != nullptr) view_->SetStatusText("Import complete.  Viewing Recipes...");
     FillResults(kNewestRecipesQuery);
@@ -88,7 +128,7 @@ void MainDialog::ImportMasterCookCommand() {
     ProgressWindow& window = ImportWindow();
     window.ClearMessages();
     window.Show();
-    ImportMasterCook(*path, RecipeStore, window, prompter_, nullptr, Settings.UILF != 0);
+    ImportFileAs("mastercook", *path, window);
     window.Hide();
     if (view_ != nullptr) view_->ClearResults();
     FillAllRecipes();
@@ -113,7 +153,10 @@ void MainDialog::ImportRecipeBoxCommand() {
         return;
     }
     BoxImport source;
-    if (source.Open(*path, Settings.SystemDatabasePath, *prompter_)) {
+    std::string failure;
+    if (!source.Open(*path, Settings.SystemDatabasePath, failure)) {
+        prompter_->Message(failure);
+    } else {
         VectorRowSink list;
         source.FillList(list);
         const auto chosen =

@@ -50,7 +50,8 @@ PageImportResult ImportFromPage(MainDialog& main, const std::string& source) {
 
     Recipe recipe;
     recipe.LongFormUnits = main.Settings.UILF != 0;
-    if (ReadRecipeDocument(recipe, text, &main.prompter()) != 0) {
+    if (ReadRecipeDocument(recipe, text) != 0) {
+        main.prompter().Message(kCannotReadRecipeDocument);
         window.Hide();
         return result;
     }

@@ -13,10 +13,7 @@
 #include "base/Text.h"
 #include "core/RecipeScaling.h"
 #include "formats/BoxImport.h"
-#include "formats/MealMasterImport.h"
-#include "formats/MxpImport.h"
 #include "formats/RecipeDocument.h"
-#include "formats/RecipeFileImport.h"
 #include "recipe/Quantity.h"
 #include "recipe/Recipe.h"
 #include "storage/CADORecordset.h"
@@ -25,33 +22,10 @@ namespace pantrio::cli {
 
 namespace {
 
-enum class FileKind { Unknown, RecipeFile, MealMaster, MasterCook, RecipeBox };
-
-// The first few kilobytes of a file, to tell text formats apart.
-std::string FileHead(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string head(8192, '\0');
-    in.read(head.data(), static_cast<std::streamsize>(head.size()));
-    head.resize(static_cast<std::size_t>(in.gcount()));
-    return head;
-}
-
-// The format from the extension; a .txt file is told by its content.
-FileKind KindOf(const std::string& path) {
-    const std::string ext = ToLower(std::filesystem::path(path).extension().string());
-    if (ext == ".rxf") return FileKind::RecipeFile;
-    if (ext == ".crb") return FileKind::RecipeBox;
-    if (ext == ".mxp") return FileKind::MasterCook;
-    if (ext == ".mmf" || ext == ".mm") return FileKind::MealMaster;
-    if (ext == ".txt") {
-        const std::string head = FileHead(path);
-        if (FindNoCase(head, "Exported from MasterCook") != std::string::npos)
-            return FileKind::MasterCook;
-        if (FindNoCase(head, "Meal-Master") != std::string::npos ||
-            FindNoCase(head, "MMMMM") != std::string::npos)
-            return FileKind::MealMaster;
-    }
-    return FileKind::Unknown;
+// Another recipe box is no file format of the importer table: it is copied
+// recipe by recipe from a second connection.
+bool IsRecipeBox(const std::string& path) {
+    return ToLower(std::filesystem::path(path).extension().string()) == ".crb";
 }
 
 // Copies every recipe of another box, in title order.
@@ -64,7 +38,11 @@ bool ImportBox(CliContext& context, const std::string& path, CliProgress& progre
         return false;
     }
     BoxImport import;
-    if (!import.Open(path, dialog.Settings.SystemDatabasePath, dialog.prompter())) return false;
+    std::string failure;
+    if (!import.Open(path, dialog.Settings.SystemDatabasePath, failure)) {
+        dialog.prompter().Message(failure);
+        return false;
+    }
     VectorRowSink list;
     import.FillList(list);
     std::vector<int> ids;
@@ -81,8 +59,6 @@ int RunImport(CliContext& context, const std::vector<std::string>& arguments) {
     if (arguments.empty()) return kExitUsage;
     if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
     MainDialog& dialog = context.dialog();
-    RecipeDB& box = dialog.RecipeStore;
-    const bool longForm = dialog.Settings.UILF != 0;
     long imported = 0, duplicates = 0, others = 0;
     bool failed = false;
     for (const std::string& path : arguments) {
@@ -94,31 +70,23 @@ int RunImport(CliContext& context, const std::vector<std::string>& arguments) {
         }
         CliProgress progress(context.err(), isatty(STDERR_FILENO) != 0);
         ImportSummary summary;
-        switch (KindOf(path)) {
-            case FileKind::RecipeFile:
-                ImportRecipeFile(path, false, box, progress, dialog.prompter(), &summary);
-                break;
-            case FileKind::MealMaster:
-                ImportMealMaster(path, box, progress, &dialog.prompter(), &summary, longForm);
-                break;
-            case FileKind::MasterCook:
-                ImportMasterCook(path, box, progress, &dialog.prompter(), &summary, longForm);
-                break;
-            case FileKind::RecipeBox:
-                if (!ImportBox(context, path, progress, summary)) failed = true;
-                break;
-            case FileKind::Unknown:
+        long dups = 0;
+        if (IsRecipeBox(path)) {
+            if (!ImportBox(context, path, progress, summary)) failed = true;
+            // Another box's duplicates are skipped without a message.
+            dups = summary.notStored;
+        } else {
+            summary = dialog.ImportFile(path, progress);
+            if (summary.unknownFormat) {
                 context.err() << "Cannot import " << path
                               << ": not a recipe file this program reads (.rxf, .mmf, .mm, "
                                  ".txt, .mxp, .crb).\n";
                 failed = true;
                 continue;
+            }
+            dups = summary.duplicates;
         }
         progress.Done();
-        // Another box's duplicates are skipped without a message.
-        const long dups = KindOf(path) == FileKind::RecipeBox
-                              ? summary.notStored
-                              : progress.CountMessages("Duplicate found:");
         imported += summary.stored;
         duplicates += dups;
         others += summary.notStored > dups ? summary.notStored - dups : 0;
@@ -185,7 +153,8 @@ int RunExportRxf(CliContext& context, const std::vector<std::string>& arguments)
         file << text;
         file.close();
         if (!file) {
-            std::filesystem::remove(temp);
+            std::error_code ec;
+            std::filesystem::remove(temp, ec);
             context.err() << "Could not write " << out << ".\n";
             return kExitFailure;
         }

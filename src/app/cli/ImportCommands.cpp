@@ -11,14 +11,10 @@
 #include "app/cli/CliProgress.h"
 #include "app/cli/Command.h"
 #include "base/Text.h"
-#include "formats/BoxImport.h"
 #include "formats/MealMasterImport.h"
-#include "formats/MxpImport.h"
 #include "formats/RecipeDocument.h"
-#include "formats/RecipeFileImport.h"
 #include "recipe/Quantity.h"
 #include "recipe/Recipe.h"
-#include "recipe/Scaling.h"
 #include "storage/CADORecordset.h"
 
 namespace pantrio::cli {
@@ -57,32 +53,16 @@ FileKind KindOf(const std::string& path) {
 // Copies every recipe of another box, in title order.
 bool ImportBox(CliContext& context, const std::string& path, CliProgress& progress,
                ImportSummary& summary) {
-    MainDialog& dialog = context.dialog();
-    if (IsSameBoxPath(path, dialog.Settings.CookbookPath)) {
-        context.err() << "That recipe box is the one you are currently viewing.  Please choose a "
-                         "different file.\n";
-        return false;
-    }
-    BoxImport import;
-    if (!import.Open(path, dialog.Settings.SystemDatabasePath, dialog.prompter())) return false;
-    VectorRowSink list;
-    import.FillList(list);
-    std::vector<int> ids;
-    for (const auto& row : list.rows) ids.push_back(static_cast<int>(row.data));
-    const int stored = import.Copy(ids, dialog.RecipeStore, &progress);
-    summary.recipesFound = static_cast<long>(ids.size());
-    summary.stored = stored;
-    summary.notStored = static_cast<long>(ids.size()) - stored;
-    summary.cancelled = progress.Cancelled();
-    return true;
+    std::string error;
+    if (context.dialog().Boxes().ImportWholeBox(path, progress, summary, error)) return true;
+    if (!error.empty()) context.err() << error << "\n";
+    return false;
 }
 
 int RunImport(CliContext& context, const std::vector<std::string>& arguments) {
     if (arguments.empty()) return kExitUsage;
     if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
-    MainDialog& dialog = context.dialog();
-    RecipeDB& box = dialog.RecipeStore;
-    const bool longForm = dialog.Settings.UILF != 0;
+    BoxController& boxes = context.dialog().Boxes();
     long imported = 0, duplicates = 0, others = 0;
     bool failed = false;
     for (const std::string& path : arguments) {
@@ -96,13 +76,13 @@ int RunImport(CliContext& context, const std::vector<std::string>& arguments) {
         ImportSummary summary;
         switch (KindOf(path)) {
             case FileKind::RecipeFile:
-                ImportRecipeFile(path, false, box, progress, dialog.prompter(), &summary);
+                boxes.ImportFile(path, ImportFormat::RecipeFile, progress, summary);
                 break;
             case FileKind::MealMaster:
-                ImportMealMaster(path, box, progress, &dialog.prompter(), &summary, longForm);
+                boxes.ImportFile(path, ImportFormat::MealMaster, progress, summary);
                 break;
             case FileKind::MasterCook:
-                ImportMasterCook(path, box, progress, &dialog.prompter(), &summary, longForm);
+                boxes.ImportFile(path, ImportFormat::MasterCook, progress, summary);
                 break;
             case FileKind::RecipeBox:
                 if (!ImportBox(context, path, progress, summary)) failed = true;
@@ -141,15 +121,10 @@ bool ParseRecipeID(const std::string& text, int& id) {
 
 // Loads recipe `id` of the open box with its lines and keywords.
 bool LoadWhole(CliContext& context, int id, Recipe& recipe) {
-    RecipeDB& box = context.dialog().RecipeStore;
-    if (box.LoadRecipe(id, recipe) <= 0) {
-        context.err() << "No recipe number " << id << " in " << box.CookbookPath << ".\n";
-        return false;
-    }
-    box.LoadIngredientLines(id, recipe);
-    box.LoadKeywords(id, recipe.CategoryNames);
-    recipe.RecipeID = id;
-    return true;
+    MainDialog& dialog = context.dialog();
+    if (dialog.Recipes().LoadRecipe(id, recipe)) return true;
+    context.err() << "No recipe number " << id << " in " << dialog.Boxes().CookbookPath() << ".\n";
+    return false;
 }
 
 int RunExportRxf(CliContext& context, const std::vector<std::string>& arguments) {
@@ -206,7 +181,7 @@ int RunScale(CliContext& context, const std::vector<std::string>& arguments) {
     if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
     Recipe recipe;
     if (!LoadWhole(context, id, recipe)) return kExitFailure;
-    if (!ScaleRecipeTo(recipe, context.dialog().RecipeStore, ParseQuantity(arguments[1]))) {
+    if (!context.dialog().Recipes().Scale(recipe, ParseQuantity(arguments[1]))) {
         context.err() << (recipe.YieldNumber <= 0
                               ? "This recipe does not say how many it makes, so it cannot be "
                                 "scaled.\n"
@@ -225,7 +200,7 @@ int RunConvert(CliContext& context, const std::vector<std::string>& arguments) {
     Recipe recipe;
     if (!LoadWhole(context, id, recipe)) return kExitFailure;
     const bool toEnglish = recipe.Metric;
-    const int converted = ConvertUnits(recipe, context.dialog().RecipeStore);
+    const int converted = context.dialog().Recipes().ConvertUnits(recipe);
     context.out() << "Converted " << converted << (converted == 1 ? " line" : " lines") << " to "
                   << (toEnglish ? "English" : "metric") << " units\n";
     for (const IngredientLine& line : recipe.Lines)

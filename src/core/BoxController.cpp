@@ -74,6 +74,10 @@ const std::string& BoxController::CookbookPath() const {
     return context_.settings.CookbookPath;
 }
 
+std::string BoxController::OpenBoxFile() const {
+    return context_.box.Connected() ? context_.box.FilePath() : std::string();
+}
+
 void BoxController::AnnounceBoxChange() {
     if (status_ != nullptr) status_->OpenBoxChanged();
 }

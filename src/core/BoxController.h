@@ -44,6 +44,8 @@ public:
     bool NewRecipeBox(const std::string& name);
     // The path of the open box (the CookbookPath setting).
     const std::string& CookbookPath() const;
+    // The file of the box open now; empty when none is open.
+    std::string OpenBoxFile() const;
     // Counts the recipes of the open box and shows the box line.
     void ShowBoxLine();
     // As counted by the last ShowBoxLine.

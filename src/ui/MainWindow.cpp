@@ -21,7 +21,6 @@
 
 #include "core/DataFolders.h"
 #include "core/MainCommands.h"
-#include "online/PageImport.h"
 #include "render/TemplateCache.h"
 #include "search/KeywordStorage.h"
 #include "ui/CategoryEditDialog.h"
@@ -96,11 +95,11 @@ MainWindow::MainWindow(SettingsStore& settings, QtPrompter& prompter, MainWindow
     environment.dataRoot = options_.dataRoot;
     environment.installedDataFolder = options_.installedDataFolder;
     main_ = std::make_unique<MainDialog>(std::move(environment));
-    webTab_->Attach(&main_->Web);
+    webTab_->Attach(&main_->Web());
     webTab_->onImport = [this] { ImportFromPageCommand(); };
     webTab_->onRate = [this] { RateCommand(); };
 
-    resultsData_ = std::make_unique<ResultsModel>(main_->RecipeStore, &prompter_);
+    resultsData_ = main_->Results().MakeModel(&prompter_);
     // The list's own count line; the window's status bar takes the other
     // status texts ("Loading Web View...", "Import complete..."), so that
     // the web view's passing texts never wipe out the count.
@@ -122,7 +121,7 @@ MainWindow::~MainWindow() {
 }
 
 QString MainWindow::ImagesFolder() const {
-    return QString::fromStdString(main_->Settings.Folders().HtmImages());
+    return QString::fromStdString(main_->ImagesFolder());
 }
 
 QString MainWindow::SoundsFolder() const {
@@ -203,12 +202,8 @@ void MainWindow::BuildPages() {
     categories->setObjectName(QStringLiteral("categoriesButton"));
     notes->layout()->addWidget(categories);
     connect(categories, &QPushButton::clicked, this, [this] {
-        if (main_->CurrentRecipeNumber < 0) {
-            main_->prompter().Message("Please select a recipe first.");
-            return;
-        }
-        CategoryEditDialog dialog(*main_, this);
-        if (dialog.exec() == QDialog::Accepted) main_->RefreshRecipePages();
+        CategoryEditDialog dialog(main_->Recipes(), this);
+        if (dialog.Opened()) dialog.exec();
     });
     recipeTabs_->addTab(notes, QStringLiteral("Notes"));
     recipeTabs_->addTab(
@@ -242,7 +237,7 @@ void MainWindow::BuildPages() {
     connect(navigation_, &NavigationBar::folderOpened, this, &MainWindow::RefreshFolders);
     connect(navigation_, &NavigationBar::folderItemChosen, this,
             [this](int folder, const QString& text) {
-                main_->FolderItemChosen(
+                main_->Results().FolderItemChosen(
                     folder == 0 ? RecipeFolder::Cuisines : RecipeFolder::MainIngredients,
                     text.toStdString());
             });
@@ -283,7 +278,7 @@ void MainWindow::BuildMenus() {
     QMenu* publish = file->addMenu(QStringLiteral("P&ublish Recipes"));
     add(publish, command::kPublishToHtml, QStringLiteral("To HTML"));
     add(publish, kPublishToService,
-        QStringLiteral("To ") + QString::fromStdString(main_->Settings.ServiceName));
+        QStringLiteral("To ") + QString::fromStdString(main_->ServiceName()));
     file->addSeparator();
     add(file, kBackup, QStringLiteral("&Backup Pantrio Files"));
     file->addSeparator();
@@ -367,28 +362,28 @@ void MainWindow::BuildToolBar() {
 void MainWindow::ConnectResults() {
     ResultsListView* list = results_->list();
     connect(list, &ResultsListView::rowClicked, this,
-            [this](int row, int pixelsFromLeft) { main_->RowClicked(row, pixelsFromLeft); });
+            [this](int row, int pixelsFromLeft) { main_->Results().RowClicked(row, pixelsFromLeft); });
     connect(list, &ResultsListView::rowDoubleClicked, this,
-            [this](int row) { main_->OnRowSelected(row); });
+            [this](int row) { main_->Recipes().OnRowSelected(row); });
     connect(list, &ResultsListView::selectionMoved, this,
-            [this](int row) { main_->OnRowSelected(row); });
+            [this](int row) { main_->Recipes().OnRowSelected(row); });
     connect(list, &ResultsListView::deletePressed, this, [this] { RunCommand(command::kDelete); });
     connect(list, &ResultsListView::typedAhead, this, [this](const QString& text) {
         // The row found gets the selection mark; its recipe is not displayed.
-        const int row = main_->TypeAhead(text.toStdString());
+        const int row = main_->Results().TypeAhead(text.toStdString());
         model_->SyncRows();
         if (row >= 0) SelectRow(row);
     });
     connect(list, &QWidget::customContextMenuRequested, this, &MainWindow::ShowContextMenu);
     connect(results_, &ResultsPage::viewEntryChosen, this,
-            [this](int entry) { main_->SelectView(entry); });
+            [this](int entry) { main_->Results().SelectView(entry); });
     connect(results_, &ResultsPage::keywordEntryChosen, this,
-            [this](int entry) { main_->SelectKeyword(entry); });
-    connect(results_, &ResultsPage::selectorPressed, this, [this] { main_->RunView(); });
+            [this](int entry) { main_->Results().SelectKeyword(entry); });
+    connect(results_, &ResultsPage::selectorPressed, this, [this] { main_->Results().RunView(); });
     connect(results_, &ResultsPage::headerClicked, this,
-            [this](int section) { main_->HeaderClicked(section); });
+            [this](int section) { main_->Results().HeaderClicked(section); });
     connect(results_, &ResultsPage::droppedOnKeywordSelector, this,
-            [this] { main_->DroppedOnKeywordSelector(); });
+            [this] { main_->Results().DroppedOnKeywordSelector(); });
 }
 
 void MainWindow::ShowContextMenu(const QPoint& position) {
@@ -415,7 +410,7 @@ void MainWindow::ShowContextMenu(const QPoint& position) {
     add(&menu, command::kDelete, QStringLiteral("&Delete"));
     menu.addSeparator();
     add(&menu, command::kFindOnService,
-        QStringLiteral("Find on ") + QString::fromStdString(main_->Settings.ServiceName));
+        QStringLiteral("Find on ") + QString::fromStdString(main_->ServiceName()));
     add(&menu, command::kPublishToHtmlContext, QStringLiteral("P&ublish to HTML..."));
     menu.exec(results_->list()->viewport()->mapToGlobal(position));
 }
@@ -431,9 +426,6 @@ void MainWindow::RunCommand(int id) {
     if (MainDialog::HasCommand(id) && !MainDialog::CommandEnabled(id)) return;
     if (!main_->RunCommand(id))
         statusBar()->showMessage(QStringLiteral("Not available yet."), 3000);
-    if (id == command::kOpenRecipeBox || id == command::kNewRecipeBox ||
-        id == command::kImportRecipeBox)
-        RefreshFolders();
 }
 
 void MainWindow::AddToCalendarCommand() {
@@ -445,18 +437,18 @@ void MainWindow::AddToCalendarCommand() {
 }
 
 void MainWindow::ImportFromPageCommand() {
-    ImportFromPage(*main_, webTab_->DocumentSource());
+    main_->Web().ImportPage(webTab_->DocumentSource());
 }
 
 void MainWindow::RateCommand() {
-    if (main_->Web.PageKind() == WebView::kImportablePage)
-        ImportFromPage(*main_, webTab_->DocumentSource());
+    if (main_->Web().PageKind() == WebView::kImportablePage)
+        main_->Web().ImportPage(webTab_->DocumentSource());
     statusBar()->showMessage(QStringLiteral("Rating recipes comes with a later version."), 3000);
 }
 
 void MainWindow::RefreshFolders() {
-    navigation_->SetFolderItems(main_->FolderEntries(RecipeFolder::Cuisines),
-                                main_->FolderEntries(RecipeFolder::MainIngredients));
+    navigation_->SetFolderItems(main_->Results().FolderEntries(RecipeFolder::Cuisines),
+                                main_->Results().FolderEntries(RecipeFolder::MainIngredients));
 }
 
 // ---------------------------------------------------------------- MainView
@@ -467,6 +459,10 @@ void MainWindow::ShowBoxLine(const std::string& text) {
 
 void MainWindow::SetStatusText(const std::string& text) {
     statusBar()->showMessage(QString::fromStdString(text));
+}
+
+void MainWindow::OpenBoxChanged() {
+    RefreshFolders();
 }
 
 void MainWindow::SplashText(const std::string& text) {
@@ -598,13 +594,14 @@ std::optional<FindDialogValues> MainWindow::AskFind(const FindDialogValues& last
 std::optional<FindRecipesRequest> MainWindow::AskFindRecipes() {
     // The dialog stays open beside the window; its "Find Recipes" button
     // hands the criteria to MainDialog::FindRecipes.
-    if (findRecipes_ == nullptr) findRecipes_ = new FindRecipesDialog(*main_, this);
+    if (findRecipes_ == nullptr)
+        findRecipes_ = new FindRecipesDialog(main_->Find(), main_->ServiceName(), this);
     findRecipes_->Open();
     return std::nullopt;
 }
 
 std::optional<LeftoverWizardRequest> MainWindow::AskLeftoverWizard() {
-    LeftoverWizardDialog dialog(main_->Settings.ServiceName, this);
+    LeftoverWizardDialog dialog(main_->ServiceName(), this);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Request();
 }

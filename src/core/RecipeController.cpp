@@ -136,7 +136,7 @@ void RecipeController::DeleteRecipes() {
         Transaction transaction(box);
         for (const long id : ids) {
             if (id <= 0) continue;
-            if (box.DeleteRecipe(static_cast<int>(id), nullptr) != 1) {
+            if (!DeleteRecipe(static_cast<int>(id))) {
                 ok = false;
                 break;
             }
@@ -161,6 +161,10 @@ void RecipeController::DeleteRecipes() {
     results.RemoveRows(selected);
     RefreshRecipePages();
     boxes.ShowBoxLine();
+}
+
+bool RecipeController::DeleteRecipe(int id) {
+    return context_.box.DeleteRecipe(id, nullptr) == 1;
 }
 
 void RecipeController::ClearMarks() {
@@ -304,6 +308,10 @@ bool RecipeController::Scale(Recipe& recipe, double wanted) {
 
 int RecipeController::ConvertUnits(Recipe& recipe) {
     return pantrio::ConvertUnits(recipe, context_.box);
+}
+
+int RecipeController::SaveAsNew(Recipe& recipe) {
+    return recipe.SaveAsNew(context_.box);
 }
 
 bool RecipeController::Exists(int id) {

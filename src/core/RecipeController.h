@@ -45,6 +45,9 @@ public:
     void NextRecipe();
     // Deletes the selected recipes after the question.
     void DeleteRecipes();
+    // Deletes recipe `id` of the open box with its lines, without asking;
+    // false when the box refused.
+    bool DeleteRecipe(int id);
     // Clears every mark of the box after the question.
     void ClearMarks();
     // Gives `keyword` to every selected recipe (asking first for more than 4).
@@ -104,6 +107,9 @@ public:
     // Converts `recipe`'s lines between English and metric units; the number
     // of lines converted.
     int ConvertUnits(Recipe& recipe);
+    // Stores `recipe` as a new recipe of the open box: SaveAsNew's result (0
+    // when stored, its number then in recipe.RecipeID).
+    int SaveAsNew(Recipe& recipe);
     // Whether the open box holds recipe `id`.
     bool Exists(int id);
 

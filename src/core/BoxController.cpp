@@ -92,9 +92,9 @@ bool BoxController::OpenBox(const std::string& path) {
     std::error_code ec;
     if (!fs::is_regular_file(boxPath, ec)) {
         context_.prompter.Message("Please choose a recipe box to open");
-        const auto chosen = context_.prompter.OpenFile("Open a Pantrio Recipe Box (.CRB)",
-                                                       "Pantrio Recipe Box (*.CRB)",
-                                                       settings.Folders().Rbox());
+        const auto chosen =
+            context_.prompter.OpenFile("Open a Pantrio Recipe Box (.CRB)",
+                                       "Pantrio Recipe Box (*.CRB)", settings.Folders().Rbox());
         if (chosen) {
             boxPath = *chosen;
             settings.CookbookPath = boxPath;

@@ -154,9 +154,9 @@ void BoxController::ImportRecipeBoxCommand() {
             "Import into current recipe box?", Buttons::YesNo,
             MessageIcon::Question) != Answer::Yes)
         return;
-    const auto path = prompter.OpenFile("Pantrio Recipe Box (.CRB)",
-                                        "Pantrio Recipe Box (*.crb *.CRB)",
-                                        context_.settings.Folders().Rbox());
+    const auto path =
+        prompter.OpenFile("Pantrio Recipe Box (.CRB)", "Pantrio Recipe Box (*.crb *.CRB)",
+                          context_.settings.Folders().Rbox());
     if (!path) return;
     if (IsSameBoxPath(*path, CookbookPath())) {
         prompter.Message(

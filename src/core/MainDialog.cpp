@@ -120,7 +120,8 @@ bool MainDialog::LoadSettings(bool countRun) {
     bool changed = false;
     if (countRun) {
         // The run count grows at every start, whatever happens afterwards.
-        settingsStore_->WriteNumber("RC", settings_.RC < INT32_MAX ? settings_.RC + 1 : settings_.RC);
+        settingsStore_->WriteNumber("RC",
+                                    settings_.RC < INT32_MAX ? settings_.RC + 1 : settings_.RC);
         changed = true;
     }
     if (settings_.ApplyPathDefaults()) {
@@ -133,7 +134,8 @@ bool MainDialog::LoadSettings(bool countRun) {
     if (changed) settingsStore_->Flush();
 
     std::string error;
-    if (!DataFolders::CreateRootIfMissing(settings_.MyPantrioRecipes, installedDataFolder_, error)) {
+    if (!DataFolders::CreateRootIfMissing(settings_.MyPantrioRecipes, installedDataFolder_,
+                                          error)) {
         prompter_->Message(error, "", Buttons::OK, MessageIcon::Error);
         return false;
     }
@@ -156,7 +158,7 @@ void MainDialog::LoadLookupLists() {
     lookups_.Measures.ClearRows();
     lookups_.Departments.ClearRows();
     support_.FillCombo("IngredientMasterTable", "KeywordText", "ID", lookups_.IngredientNames,
-                           "KeywordText");
+                       "KeywordText");
     support_.FillCombo("Measures", "Measure", "ID", lookups_.Measures, "Measure");
     support_.FillDepartmentCombo(lookups_.Departments);
 

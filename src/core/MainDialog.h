@@ -19,8 +19,8 @@
 #include "base/Prompter.h"
 #include "base/RowSink.h"
 #include "core/AppSettings.h"
-#include "core/CommandLine.h"
 #include "core/BoxController.h"
+#include "core/CommandLine.h"
 #include "core/FindController.h"
 #include "core/LookupLists.h"
 #include "core/OptionsSheet.h"
@@ -45,8 +45,8 @@ struct RenderContext;
 
 // What the main window is given by the program that runs it.
 struct MainDialogEnvironment {
-    SettingsStore* settingsStore = nullptr;      // required
-    Prompter* prompter = nullptr;                // required
+    SettingsStore* settingsStore = nullptr;  // required
+    Prompter* prompter = nullptr;            // required
     // The window's areas; optional: no window, nothing shown.
     MainView* view = nullptr;
     Sound* sound = nullptr;                      // optional: no sounds

@@ -9,8 +9,8 @@
 #include "core/MainDialog.h"
 #include "core/RecipePagesView.h"
 #include "recipe/Quantity.h"
-#include "render/RenderRecipePage.h"
 #include "recipe/Scaling.h"
+#include "render/RenderRecipePage.h"
 #include "render/TemplateCache.h"
 #include "search/KeywordEditor.h"
 #include "search/Marking.h"
@@ -120,8 +120,8 @@ void RecipeController::DeleteRecipes() {
                      "Warning:  This will permanently delete %d recipes from your recipe "
                      "box.  Are you sure?",
                      n);
-    if (context_.prompter.Message(question, "Warning", Buttons::OKCancel,
-                                  MessageIcon::Warning) != Answer::OK) {
+    if (context_.prompter.Message(question, "Warning", Buttons::OKCancel, MessageIcon::Warning) !=
+        Answer::OK) {
         boxes.ShowBoxLine();
         return;
     }

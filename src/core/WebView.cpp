@@ -7,10 +7,10 @@
 
 #include "base/Prompter.h"
 #include "base/Text.h"
+#include "core/AppSettings.h"
 #include "core/Browser.h"
 #include "core/MainDialog.h"
 #include "core/WebLayoutView.h"
-#include "core/AppSettings.h"
 #include "render/AppLink.h"
 #include "render/RenderRecipePage.h"
 #include "search/SearchLinks.h"
@@ -127,8 +127,7 @@ void WebView::DownloadBegin() {
 void WebView::DownloadComplete() {
     const std::string source = browser_ != nullptr ? browser_->DocumentSource() : std::string();
     const int kind = ClassifyPage(source);
-    if (view_ != nullptr)
-        view_->SetWebButtons(kind == kImportablePage, kind != kWebPage);
+    if (view_ != nullptr) view_->SetWebButtons(kind == kImportablePage, kind != kWebPage);
 
     static const std::string kAssigned = "<!--@CRFASSIGNUNIQUEID=";
     const std::size_t at = FindNoCase(source, kAssigned);

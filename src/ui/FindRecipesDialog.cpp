@@ -136,8 +136,8 @@ FindRecipesDialog::FindRecipesDialog(FindController& finder, const std::string& 
 
     inBox_ = new QRadioButton(QStringLiteral("Look in Recipe Box"), this);
     inBox_->setChecked(true);
-    auto* onService = new QRadioButton(
-        QStringLiteral("Look on ") + QString::fromStdString(serviceName), this);
+    auto* onService =
+        new QRadioButton(QStringLiteral("Look on ") + QString::fromStdString(serviceName), this);
     layout->addWidget(inBox_);
     layout->addWidget(onService);
     auto* buttons = new QHBoxLayout;

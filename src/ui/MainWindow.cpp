@@ -361,8 +361,9 @@ void MainWindow::BuildToolBar() {
 
 void MainWindow::ConnectResults() {
     ResultsListView* list = results_->list();
-    connect(list, &ResultsListView::rowClicked, this,
-            [this](int row, int pixelsFromLeft) { main_->Results().RowClicked(row, pixelsFromLeft); });
+    connect(list, &ResultsListView::rowClicked, this, [this](int row, int pixelsFromLeft) {
+        main_->Results().RowClicked(row, pixelsFromLeft);
+    });
     connect(list, &ResultsListView::rowDoubleClicked, this,
             [this](int row) { main_->Recipes().OnRowSelected(row); });
     connect(list, &ResultsListView::selectionMoved, this,

@@ -281,8 +281,7 @@ TEST_F(FindCommands, ScreenImportListsTheNewRecipeAloneAndDropsADuplicate) {
     EXPECT_EQ(view.boxLines.back(), "Recipe Box: " + StandardBox() + " (2 recipes)");
     EXPECT_EQ(Column(StandardBox(), 2, "Instructions"), "Boil.\r\nServe.");
     EXPECT_EQ(Column(StandardBox(), 2, "Source"), "Grandma");
-    EXPECT_EQ(Number("Select count(*) from IngredientLines where RecipeID = 2"),
-              2);
+    EXPECT_EQ(Number("Select count(*) from IngredientLines where RecipeID = 2"), 2);
 
     // The same text again, through the import menu's entry: nothing is stored
     // or said, and the list is empty.

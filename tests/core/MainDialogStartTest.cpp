@@ -72,7 +72,8 @@ TEST_F(MainDialogStart, LookupListsAndTheMasterListAreLoaded) {
     EXPECT_EQ(dialog->Lookups().IngredientNames.Texts(),
               (std::vector<std::string>{"bread flour", "kosher salt", "salt"}));
     EXPECT_EQ(dialog->Lookups().Measures.Texts(), (std::vector<std::string>{"cup", "tsp"}));
-    EXPECT_EQ(dialog->Lookups().Departments.Texts(), (std::vector<std::string>{"Baking", "Spices"}));
+    EXPECT_EQ(dialog->Lookups().Departments.Texts(),
+              (std::vector<std::string>{"Baking", "Spices"}));
     EXPECT_EQ(dialog->Lookups().Keywords.Texts(), (std::vector<std::string>{"Mine", "Soup"}));
     EXPECT_EQ(dialog->Lookups().CustomKeywords.Texts(), (std::vector<std::string>{"Mine"}));
     EXPECT_TRUE(prompter.shown.empty());
@@ -163,7 +164,8 @@ TEST_F(MainDialogStart, CommandLineExchangeFileIsImportedAndStartUpEnds) {
     prompter.answers = {Answer::OK};
     EXPECT_EQ(d.Initialise(CommandLine::Parse({file})), StartResult::CloseAfterImport);
     ASSERT_FALSE(prompter.shown.empty());
-    EXPECT_EQ(prompter.shown[0].text, "Would you like to import " + file + " into your recipe box?");
+    EXPECT_EQ(prompter.shown[0].text,
+              "Would you like to import " + file + " into your recipe box?");
     EXPECT_EQ(Number("Select count(*) from Recipes where Title = 'Buttermilk Pancakes'"), 1);
     EXPECT_TRUE(SupportOpen()) << "the import runs after the support database opens";
     EXPECT_TRUE(view.boxLines.empty());

@@ -32,7 +32,8 @@ protected:
 
     // The mark of a meal-plan entry as the support database holds it.
     std::string PlanMark(int recipeListID) {
-        return Value("Select Marked from RecipeList where RecipeListID = " + std::to_string(recipeListID),
+        return Value(
+            "Select Marked from RecipeList where RecipeListID = " + std::to_string(recipeListID),
             true);
     }
 };
@@ -147,7 +148,8 @@ TEST_F(ResultsPage, FoldersListTheValuesAndAClickListsTheirRecipes) {
         EXPECT_EQ(row.icon, 8);
     }
     EXPECT_EQ(texts, (Titles{"", " Thai", "Italian", "Mom's", "Thai"}));
-    const std::vector<ListRow> ingredients = d.Results().FolderEntries(RecipeFolder::MainIngredients);
+    const std::vector<ListRow> ingredients =
+        d.Results().FolderEntries(RecipeFolder::MainIngredients);
     ASSERT_FALSE(ingredients.empty());
     EXPECT_EQ(ingredients.front().icon, 9);
 

@@ -6,10 +6,10 @@
 #include <set>
 
 #include "core/CommandsFixture.h"
-#include "core/ShiftedText.h"
 #include "core/InformationDialog.h"
 #include "core/MainCommands.h"
 #include "core/OptionsSheet.h"
+#include "core/ShiftedText.h"
 #include "core/Tips.h"
 #include "render/TemplateCache.h"
 #include "search/ViewQuery.h"
@@ -274,7 +274,8 @@ TEST_F(WindowCommands, CommandsThatInformOrOpenPages) {
     EXPECT_EQ(view.pages.back(), 1);
 
     d.RunCommand(command::kIdeaWizard);
-    EXPECT_EQ(browser.navigated.back(), d.CurrentSettings().ServiceURL + "/wizard1.aspx?refer=productmenu");
+    EXPECT_EQ(browser.navigated.back(),
+              d.CurrentSettings().ServiceURL + "/wizard1.aspx?refer=productmenu");
     d.RunCommand(command::kForum);
     EXPECT_EQ(externalBrowser.opened.back(), d.CurrentSettings().ServiceURL + "/forums");
 
@@ -316,8 +317,10 @@ TEST_F(WindowCommands, PostRecipeQuestions) {
     EXPECT_EQ(d.Recipes().PostRecipeCommand(), Decision::None);
     EXPECT_EQ(prompter.Messages().back(), "Please rate this recipe before posting.");
 
-    d.Recipes().CurrentForEditing().TasteRating = d.Recipes().CurrentForEditing().AppearanceRating = 4;
-    d.Recipes().CurrentForEditing().EffortRating = d.Recipes().CurrentForEditing().AffordableRating = 3;
+    d.Recipes().CurrentForEditing().TasteRating = d.Recipes().CurrentForEditing().AppearanceRating =
+        4;
+    d.Recipes().CurrentForEditing().EffortRating =
+        d.Recipes().CurrentForEditing().AffordableRating = 3;
     prompter.answers = {Answer::Yes};
     EXPECT_EQ(d.Recipes().PostRecipeCommand(), Decision::FirstPosting);
     EXPECT_EQ(prompter.shown.back().caption, "Post recipe?");

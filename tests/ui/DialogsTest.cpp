@@ -15,9 +15,9 @@
 #include <QTest>
 #include <QTextEdit>
 
-#include "core/Tips.h"
 #include "core/MainCommands.h"
 #include "core/ProgressWindow.h"
+#include "core/Tips.h"
 #include "recipe/Recipe.h"
 #include "ui/BoxStatements.h"
 #include "ui/CategoryEditDialog.h"

@@ -6,19 +6,20 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/Prompter.h"
 #include "base/RowSink.h"
 #include "core/ControllerContext.h"
 #include "core/ProgressWindow.h"
+#include "formats/ImporterTable.h"
 
 namespace pantrio {
 
 class ImportProgress;
 class ImportView;
 class StatusView;
-struct ImportSummary;
 
 // The rows of a statement run for a front end: the column names and every
 // row's values as text.
@@ -26,9 +27,6 @@ struct StatementRows {
     std::vector<std::string> columns;
     std::vector<std::vector<std::string>> rows;
 };
-
-// The formats a front end may name for ImportFile.
-enum class ImportFormat { RecipeFile, MealMaster, MasterCook };
 
 class BoxController {
 public:
@@ -67,15 +65,21 @@ public:
     // holds recipes (`icon` is the question's icon).
     void ImportGuard(MessageIcon icon);
     // Imports an exchange file opened from outside the program (the command
-    // line), asking first. ImportRecipeFile's result.
+    // line), asking first: -1 when the user declined, otherwise 0.
     int ImportExchangeFile(const std::string& path);
-    // Imports the file at `path` of `format` into the open box without any
-    // question, reporting to `progress` and counting into `summary`.
-    void ImportFile(const std::string& path, ImportFormat format, ImportProgress& progress,
-                    ImportSummary& summary);
+    // The formats the import commands read; a format added here is read by
+    // the menu commands and by the command line alike.
+    ImporterTable& Importers() { return importers_; }
+    // Imports `path` into the open box with the importer of the row `format`
+    // (the menu commands) or of the row the table picks for the file (the
+    // command line; `unknownFormat` when none does), reporting to `progress`.
+    // The importer's notices are shown through the prompter.
+    ImportSummary ImportFileAs(std::string_view format, const std::string& path,
+                               ImportProgress& progress);
+    ImportSummary ImportFile(const std::string& path, ImportProgress& progress);
     // Copies every recipe of the box at `path` into the open box, in title
     // order; false with `error` set when that box is the open one or cannot
-    // be opened (`error` stays empty when the prompter already said why).
+    // be opened.
     bool ImportWholeBox(const std::string& path, ImportProgress& progress, ImportSummary& summary,
                         std::string& error);
     // The progress window the importers report to.
@@ -106,6 +110,7 @@ private:
     ImportView* imports_;
     ProgressWindow* progress_;
     SilentProgressWindow silentProgress_;
+    ImporterTable importers_ = ImporterTable::Standard();
     long recipeCount_ = 0;
 };
 

@@ -7,9 +7,6 @@
 #include "core/MainDialog.h"
 #include "core/StatusView.h"
 #include "formats/BoxImport.h"
-#include "formats/MealMasterImport.h"
-#include "formats/MxpImport.h"
-#include "formats/RecipeFileImport.h"
 #include "search/ViewQuery.h"
 #include "storage/RecipeDB.h"
 
@@ -51,26 +48,54 @@ void BoxController::ImportGuard(MessageIcon icon) {
         NewRecipeBoxCommand();
 }
 
-int BoxController::ImportExchangeFile(const std::string& path) {
-    ProgressWindow& window = ImportWindow();
-    window.ClearMessages();
-    return ImportRecipeFile(path, true, context_.box, window, context_.prompter);
+ImportSummary BoxController::ImportFileAs(std::string_view format, const std::string& path,
+                                          ImportProgress& progress) {
+    const ImporterRow* row = importers_.Find(format);
+    if (row == nullptr) {
+        ImportSummary summary;
+        summary.unknownFormat = true;
+        return summary;
+    }
+    ImportOptions options;
+    options.longFormUnits = context_.settings.UILF != 0;
+    ImportSummary summary = row->import(path, context_.box, progress, options);
+    Prompter& prompter = context_.prompter;
+    for (const ImportNotice& notice : summary.notices) {
+        switch (notice.kind) {
+            case ImportNotice::Kind::Plain:
+                prompter.Message(notice.text, notice.caption);
+                break;
+            case ImportNotice::Kind::Information:
+                prompter.Message(notice.text, notice.caption, Buttons::OK,
+                                 MessageIcon::Information);
+                break;
+            case ImportNotice::Kind::Error:
+                prompter.Message(notice.text, notice.caption, Buttons::OK, MessageIcon::Error);
+                break;
+        }
+    }
+    return summary;
 }
 
-void BoxController::ImportFile(const std::string& path, ImportFormat format,
-                               ImportProgress& progress, ImportSummary& summary) {
-    const bool longForm = context_.settings.UILF != 0;
-    switch (format) {
-        case ImportFormat::RecipeFile:
-            ImportRecipeFile(path, false, context_.box, progress, context_.prompter, &summary);
-            break;
-        case ImportFormat::MealMaster:
-            ImportMealMaster(path, context_.box, progress, &context_.prompter, &summary, longForm);
-            break;
-        case ImportFormat::MasterCook:
-            ImportMasterCook(path, context_.box, progress, &context_.prompter, &summary, longForm);
-            break;
+ImportSummary BoxController::ImportFile(const std::string& path, ImportProgress& progress) {
+    const ImporterRow* row = importers_.ForFile(path);
+    if (row == nullptr) {
+        ImportSummary summary;
+        summary.unknownFormat = true;
+        return summary;
     }
+    return ImportFileAs(row->id, path, progress);
+}
+
+int BoxController::ImportExchangeFile(const std::string& path) {
+    if (context_.prompter.Message(
+            Format("Would you like to import %s into your recipe box?", path.c_str()),
+            "Import Recipe into Pantrio", Buttons::OKCancel, MessageIcon::Question) != Answer::OK)
+        return -1;
+    ProgressWindow& window = ImportWindow();
+    window.ClearMessages();
+    ImportFileAs("rxf", path, window);
+    return 0;
 }
 
 bool BoxController::ImportWholeBox(const std::string& path, ImportProgress& progress,
@@ -83,8 +108,7 @@ bool BoxController::ImportWholeBox(const std::string& path, ImportProgress& prog
         return false;
     }
     BoxImport import;
-    // Open says why it cannot open the box.
-    if (!import.Open(path, context_.settings.SystemDatabasePath, context_.prompter)) return false;
+    if (!import.Open(path, context_.settings.SystemDatabasePath, error)) return false;
     VectorRowSink list;
     import.FillList(list);
     std::vector<int> ids;
@@ -105,7 +129,7 @@ void BoxController::ImportRecipeFileCommand() {
     if (!path) return;
     ProgressWindow& window = ImportWindow();
     window.ClearMessages();
-    ImportRecipeFile(*path, false, context_.box, window, context_.prompter);
+    ImportFileAs("rxf", *path, window);
     context_.main.Results().FillAllRecipes();
     ShowBoxLine();
 }
@@ -119,8 +143,7 @@ void BoxController::ImportMealMasterCommand() {
     ProgressWindow& window = ImportWindow();
     window.ClearMessages();
     window.Show();
-    ImportMealMaster(*path, context_.box, window, &context_.prompter, nullptr,
-                     context_.settings.UILF != 0);
+    ImportFileAs("mealmaster", *path, window);
     window.Hide();
     if (status_ != nullptr) status_->SetStatusText("Import complete.  Viewing Recipes...");
     context_.main.Results().FillResults(kNewestRecipesQuery);
@@ -136,8 +159,7 @@ void BoxController::ImportMasterCookCommand() {
     ProgressWindow& window = ImportWindow();
     window.ClearMessages();
     window.Show();
-    ImportMasterCook(*path, context_.box, window, &context_.prompter, nullptr,
-                     context_.settings.UILF != 0);
+    ImportFileAs("mastercook", *path, window);
     window.Hide();
     ResultsController& results = context_.main.Results();
     results.ClearResults();
@@ -165,7 +187,10 @@ void BoxController::ImportRecipeBoxCommand() {
         return;
     }
     BoxImport source;
-    if (source.Open(*path, context_.settings.SystemDatabasePath, prompter)) {
+    std::string failure;
+    if (!source.Open(*path, context_.settings.SystemDatabasePath, failure)) {
+        prompter.Message(failure);
+    } else {
         VectorRowSink list;
         source.FillList(list);
         const auto chosen =

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/DateTime.h"
@@ -23,6 +24,7 @@
 #include "core/CommandLine.h"
 #include "core/FindController.h"
 #include "core/LookupLists.h"
+#include "core/MainCommands.h"
 #include "core/OptionsSheet.h"
 #include "core/ProgressWindow.h"
 #include "core/RecipeController.h"
@@ -111,12 +113,20 @@ public:
 
     // Runs a command of the menus, the toolbar or the context menu by its
     // id (MainCommands.h); false for an id that is not in the table.
+    // A greyed command is not run (false); one that needs a recipe shows
+    // "Please select a recipe first." when there is none.
     bool RunCommand(int id);
     static bool HasCommand(int id);
-    // Whether the window offers the command: false for ids that are not in
-    // the table and for "&Mark Recipe", which stays greyed (marks are set on
-    // the results list).
-    static bool CommandEnabled(int id);
+    // Whether the window offers the command now, by its rule in the table:
+    // false for ids that are not in the table, for commands whose work does
+    // not exist yet, for "&Mark Recipe", and while no box is open for the
+    // commands that work on the box.
+    bool CommandEnabled(int id) const;
+    // The command's menu text with the recipe service's name put in.
+    std::string CommandCaption(int id) const;
+    // Whether the recipe a rule needs is there (a selected row, the shown
+    // recipe); otherwise shows "Please select a recipe first.".
+    bool RequireRecipe(CommandRule rule);
 
     // ---- the areas of the window, each with its own controller
 

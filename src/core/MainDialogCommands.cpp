@@ -1,5 +1,6 @@
-// MainDialog: the command table and the commands that belong to the main
-// window itself (pages, help, information, options, service pages, exit).
+// MainDialog: running the command table's commands under their rules, and the
+// commands that belong to the main window itself (pages, help, information,
+// options, service pages, exit).
 #include <filesystem>
 
 #include "base/Prompter.h"
@@ -23,69 +24,48 @@ const char* const kHelpPages[] = {"contents.htm", "helpindex.htm", "search.htm"}
 
 }  // namespace
 
-const std::vector<MainCommand>& MainCommands() {
-    using namespace command;
-    static const std::vector<MainCommand> table = [] {
-        std::vector<MainCommand> t = {
-            {kNewRecipeBox, "&New Recipe Box"},
-            {kOpenRecipeBox, "&Open Recipe Box"},
-            {kImportRecipeFile, "from Pantrio Recipe File (.RXF)"},
-            {kImportRecipeBox, "from Pantrio Recipe Box (.CRB)"},
-            {kImportCookn, "from Cook'n (.DBF)"},
-            {kImportMealMaster, "from MealMaster (.MMF)"},
-            {kImportMasterCookMx2, "from MasterCook (.MX2)"},
-            {kImportMasterCook, "from MasterCook (.MXP)"},
-            {kPublishToHtml, "To HTML"},
-            {kPublishToHtmlContext, "P&ublish to HTML..."},
-            {kPublishToService, "to the recipe service"},
-            {kBackup, "&Backup Pantrio Files"},
-            {kExit, "E&xit"},
-            {kClearMarks, "&Clear Marked Recipes"},
-            {kInformation, "Recipe &Box Information"},
-            {kShowRecipesPage, "&Recipes"},
-            {kShowShoppingListPage, "&Shopping List"},
-            {kShowCalendarPage, "Meal &Calendar"},
-            {kShowNutrientPage, "&Nutrient Information"},
-            {kExpandWebView, "&Expand/Contract Web View"},
-            {kIdeaWizard, "&Idea Wizard"},
-            {kOptions, "&Options..."},
-            {kHelpContents, "&Contents..."},
-            {kHelpIndex, "&Index..."},
-            {kHelpSearch, "&Search..."},
-            {kCheckForUpdates, "Check Online for &Updates..."},
-            {kForum, "&Pantrio User to User Forum"},
-            {kAbout, "&About Pantrio"},
-            {kPrevious, "Previous"},
-            {kNext, "Next"},
-            {kPostRecipe, "Post Recipe"},
-            {kTellAFriend, "Tell a Friend"},
-            {kDelete, "&Delete"},
-            {kFindOnService, "Find on the recipe service"},
-            {kScreenImport, "&Screen Import"},
-            {kImportClipboard, "from Clipboard (Text or Web)"},
-            {kFindRecipes, "&Find Recipes..."},
-            {kLeftoverWizard, "&Leftover Wizard"},
-        };
-        for (const QuickKeyword& k : QuickKeywords()) t.push_back({k.commandID, k.menuText});
-        return t;
-    }();
-    return table;
+bool MainDialog::HasCommand(int id) {
+    return CommandEntry(id) != nullptr;
 }
 
-bool MainDialog::HasCommand(int id) {
-    for (const MainCommand& c : MainCommands())
-        if (c.id == id) return true;
+bool MainDialog::CommandEnabled(int id) const {
+    const MainCommand* entry = CommandEntry(id);
+    if (entry == nullptr) return false;
+    switch (entry->rule) {
+        case CommandRule::Always:
+            return true;
+        case CommandRule::NeedsOpenBox:
+        case CommandRule::NeedsSelection:
+        case CommandRule::NeedsCurrentRecipe:
+            return box_.Connected();
+        case CommandRule::NotYet:
+        case CommandRule::Never:
+            return false;
+    }
     return false;
 }
 
-bool MainDialog::CommandEnabled(int id) {
-    // "&Mark Recipe" is in the menu but never runs: a mark is set by a click
-    // on the row's icon.
-    return id != command::kMarkRecipe && HasCommand(id);
+std::string MainDialog::CommandCaption(int id) const {
+    const MainCommand* entry = CommandEntry(id);
+    return entry != nullptr ? MenuCaption(*entry, settings_.ServiceName) : std::string();
+}
+
+bool MainDialog::RequireRecipe(CommandRule rule) {
+    bool present = true;
+    if (rule == CommandRule::NeedsSelection)
+        present = !results_.SelectedRows().empty();
+    else if (rule == CommandRule::NeedsCurrentRecipe)
+        present = recipes_.HasCurrent();
+    if (!present) prompter_->Message("Please select a recipe first.");
+    return present;
 }
 
 bool MainDialog::RunCommand(int id) {
     using namespace command;
+    // A greyed command does nothing, whatever triggers it; one that needs a
+    // recipe says so when there is none.
+    if (!CommandEnabled(id)) return false;
+    if (!RequireRecipe(CommandEntry(id)->rule)) return true;
     switch (id) {
         case kNewRecipeBox:
             boxes_.NewRecipeBoxCommand();
@@ -197,6 +177,10 @@ bool MainDialog::RunCommand(int id) {
             return true;
         case kLeftoverWizard:
             find_.LeftoverWizardCommand();
+            return true;
+        case kAddToCalendar:
+        case kAddToCalendarContext:
+            SetStatusText("The meal calendar is not available yet.");
             return true;
         default:
             break;

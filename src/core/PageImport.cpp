@@ -64,7 +64,8 @@ PageImportResult WebView::ImportPage(const std::string& source) {
 
     Recipe recipe;
     recipe.LongFormUnits = context_.settings.UILF != 0;
-    if (ReadRecipeDocument(recipe, text, &context_.prompter) != 0) {
+    if (ReadRecipeDocument(recipe, text) != 0) {
+        context_.prompter.Message(kCannotReadRecipeDocument);
         window.Hide();
         return result;
     }

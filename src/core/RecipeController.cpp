@@ -220,10 +220,6 @@ std::string RecipeController::RenderPreviewPage(int theme) {
 
 RecipeController::PostDecision RecipeController::PostRecipeCommand() {
     Prompter& prompter = context_.prompter;
-    if (!HasCurrent()) {
-        prompter.Message("Please select a recipe first.");
-        return PostDecision::None;
-    }
     const Recipe& r = current_;
     if (r.UniqueID != 0) {
         if (prompter.Message("Recipe appears to be posted already.  Post an improved revision?",
@@ -246,10 +242,6 @@ RecipeController::PostDecision RecipeController::PostRecipeCommand() {
 }
 
 void RecipeController::FindOnServiceCommand() {
-    if (!HasCurrent()) {
-        context_.prompter.Message("Please select a recipe first.");
-        return;
-    }
     if (current_.UniqueID > 0) {
         context_.main.Web().OpenServiceRecipe(current_.UniqueID);
     } else {
@@ -271,10 +263,7 @@ void RecipeController::StoreServiceNumber(const std::string& number) {
 }
 
 bool RecipeController::OpenKeywordEditor(KeywordEditor& editor) {
-    if (!HasCurrent()) {
-        context_.prompter.Message("Please select a recipe first.");
-        return false;
-    }
+    if (!HasCurrent()) return false;
     editor.Open(context_.support, context_.lookups.CustomKeywords.rows);
     return true;
 }

@@ -67,20 +67,22 @@ public:
 
     // What the Post Recipe questions decided.
     enum class PostDecision { None, FirstPosting, Revision };
-    // Post Recipe: the questions before a recipe goes to the service. The
+    // Post Recipe (run with a current recipe; the command's rule asks for
+    // one): the questions before a recipe goes to the service. The
     // posting itself belongs to the recipe service, which is not built yet,
     // so a decided posting goes no further than the web view's wait for the
     // service's answer.
     PostDecision PostRecipeCommand();
-    // The context menu's look-up of the current recipe on the service.
+    // The context menu's look-up of the current recipe on the service (run
+    // with a current recipe).
     void FindOnServiceCommand();
     // The service assigned number `uniqueID` to the current recipe's first
     // posting: it is stored with the recipe, which turns blue.
     void StoreServiceNumber(const std::string& uniqueID);
 
     // The Notes tab's "Categories...": opens `editor` on the current recipe's
-    // keywords; false after "Please select a recipe first." when there is
-    // no current recipe.
+    // keywords; false when there is no current recipe (the window asks for
+    // one first, MainDialog::RequireRecipe).
     bool OpenKeywordEditor(KeywordEditor& editor);
     // The category dialog's OK: stores the edited keywords and shows the
     // recipe anew.

@@ -18,8 +18,8 @@ class RecipeController;
 class CategoryEditDialog : public QDialog {
     Q_OBJECT
 public:
-    // Opens on the current recipe's keywords; Opened() is false (after
-    // "Please select a recipe first.") when there is no current recipe.
+    // Opens on the current recipe's keywords; Opened() is false when there
+    // is no current recipe.
     CategoryEditDialog(RecipeController& recipes, QWidget* parent);
     bool Opened() const { return opened_; }
     void accept() override;

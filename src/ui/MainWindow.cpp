@@ -1,5 +1,6 @@
 #include "ui/MainWindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -13,6 +14,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QUrl>
@@ -48,20 +50,34 @@ namespace pantrio {
 
 namespace {
 
-// Commands whose windows are part of the desktop program.
-constexpr int kWindowAddToCalendar = 32801;
-constexpr int kWindowAddToCalendarContext = 32825;
-// Commands of parts of the program that this window does not offer yet; their
-// entries are shown greyed.
-constexpr int kWindowPrint = 242;
-constexpr int kWindowPrintContext = 151;
-constexpr int kWindowOpenShoppingList = 32834;
-constexpr int kWindowSaveShoppingList = 32832;
-constexpr int kWindowClearMealPlan = 32821;
-constexpr int kWindowNewRecipe = 32786;
-constexpr int kWindowSend = 32787;
-constexpr int kWindowSendContext = 32824;
-constexpr int kWindowAddToShoppingList = 231;
+// The toolbar's pictures; the buttons' captions come from the command table.
+QStyle::StandardPixmap ToolBarIcon(int id) {
+    using namespace command;
+    switch (id) {
+        case kOpenRecipeBox:
+            return QStyle::SP_DialogOpenButton;
+        case kFindRecipes:
+            return QStyle::SP_FileDialogContentsView;
+        case kSend:
+            return QStyle::SP_ArrowRight;
+        case kNewRecipe:
+            return QStyle::SP_FileDialogNewFolder;
+        case kAddToShoppingList:
+            return QStyle::SP_FileDialogListView;
+        case kAddToCalendar:
+            return QStyle::SP_FileDialogInfoView;
+        case kPrevious:
+            return QStyle::SP_ArrowUp;
+        case kNext:
+            return QStyle::SP_ArrowDown;
+        case kPostRecipe:
+            return QStyle::SP_ArrowForward;
+        case kTellAFriend:
+            return QStyle::SP_MessageBoxInformation;
+        default:
+            return QStyle::SP_FileIcon;
+    }
+}
 
 }  // namespace
 
@@ -139,6 +155,7 @@ MainDialog::StartResult MainWindow::Start(const CommandLine& commandLine) {
     const MainDialog::StartResult result = main_->Initialise(commandLine);
     model_->SetImagesFolder(ImagesFolder());
     started_ = true;
+    UpdateCommandStates();
     if (splash_) {
         splash_->finish(this);
         splash_.reset();
@@ -146,7 +163,6 @@ MainDialog::StartResult MainWindow::Start(const CommandLine& commandLine) {
     if (result == MainDialog::StartResult::CloseAfterImport) return result;
     show();
     if (result == MainDialog::StartResult::Ready) {
-        RefreshFolders();
         ShowPage(1);
         recipeTabs_->setCurrentWidget(webTab_);
     }
@@ -202,6 +218,7 @@ void MainWindow::BuildPages() {
     categories->setObjectName(QStringLiteral("categoriesButton"));
     notes->layout()->addWidget(categories);
     connect(categories, &QPushButton::clicked, this, [this] {
+        if (!main_->RequireRecipe(CommandRule::NeedsCurrentRecipe)) return;
         CategoryEditDialog dialog(main_->Recipes(), this);
         if (dialog.Opened()) dialog.exec();
     });
@@ -243,83 +260,54 @@ void MainWindow::BuildPages() {
             });
 }
 
+QAction* MainWindow::CommandAction(int id, const QString& text, const QString& prefix,
+                                   QObject* parent) {
+    auto* action = new QAction(text, parent);
+    action->setObjectName(prefix + QString::number(id));
+    action->setEnabled(main_->CommandEnabled(id));
+    connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+    return action;
+}
+
+void MainWindow::AddLayout(QMenuBar* bar, QMenu* menu, const std::vector<LayoutItem>& layout,
+                           const QString& prefix) {
+    std::vector<QMenu*> open;
+    if (menu != nullptr) open.push_back(menu);
+    for (const LayoutItem& item : layout) {
+        switch (item.kind) {
+            case LayoutItem::Kind::BeginMenu: {
+                const QString caption = QString::fromUtf8(item.text);
+                QMenu* sub = open.empty() ? bar->addMenu(caption) : open.back()->addMenu(caption);
+                sub->setObjectName(QStringLiteral("menu ") + QString(caption).remove(u'&'));
+                // Greyed entries follow the open box whenever a menu opens.
+                if (open.empty())
+                    connect(sub, &QMenu::aboutToShow, this, &MainWindow::UpdateCommandStates);
+                open.push_back(sub);
+                break;
+            }
+            case LayoutItem::Kind::EndMenu:
+                open.pop_back();
+                break;
+            case LayoutItem::Kind::Separator:
+                open.back()->addSeparator();
+                break;
+            case LayoutItem::Kind::Command: {
+                QAction* action =
+                    CommandAction(item.id, QString::fromStdString(main_->CommandCaption(item.id)),
+                                  prefix, open.back());
+                const MainCommand* entry = CommandEntry(item.id);
+                if (entry != nullptr && *entry->accelerator != '\0')
+                    action->setShortcut(QKeySequence(QString::fromLatin1(entry->accelerator)));
+                open.back()->addAction(action);
+                if (bar != nullptr) commandActions_.push_back({action, item.id});
+                break;
+            }
+        }
+    }
+}
+
 void MainWindow::BuildMenus() {
-    auto add = [this](QMenu* menu, int id, const QString& text,
-                      const QKeySequence& shortcut = QKeySequence()) {
-        QAction* action = menu->addAction(text);
-        action->setObjectName(QStringLiteral("command%1").arg(id));
-        if (!shortcut.isEmpty()) action->setShortcut(shortcut);
-        // Entries of the command table that the window does not offer are greyed.
-        if (MainDialog::HasCommand(id)) action->setEnabled(MainDialog::CommandEnabled(id));
-        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
-        return action;
-    };
-    auto later = [&add](QMenu* menu, int id, const QString& text) {
-        add(menu, id, text)->setEnabled(false);
-    };
-    using namespace command;
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    add(file, kNewRecipeBox, QStringLiteral("&New Recipe Box"), QKeySequence::New);
-    add(file, kOpenRecipeBox, QStringLiteral("&Open Recipe Box"), QKeySequence::Open);
-    file->addSeparator();
-    later(file, kWindowPrint, QStringLiteral("&Print..."));
-    later(file, kWindowOpenShoppingList, QStringLiteral("Open Sh&opping List"));
-    later(file, kWindowSaveShoppingList, QStringLiteral("Save S&hopping List"));
-    file->addSeparator();
-    QMenu* import = file->addMenu(QStringLiteral("&Import Recipes"));
-    add(import, kImportRecipeFile, QStringLiteral("from Pantrio Recipe File (.RXF)"),
-        QKeySequence(Qt::CTRL | Qt::Key_I));
-    add(import, kImportRecipeBox, QStringLiteral("from Pantrio Recipe Box (.CRB)"));
-    add(import, kImportCookn, QStringLiteral("from Cook'n (.DBF)"));
-    add(import, kImportMealMaster, QStringLiteral("from MealMaster (.MMF)"));
-    add(import, kImportMasterCookMx2, QStringLiteral("from MasterCook (.MX2)"));
-    add(import, kImportMasterCook, QStringLiteral("from MasterCook (.MXP)"));
-    add(import, kImportClipboard, QStringLiteral("from Clipboard (Text or Web)"));
-    QMenu* publish = file->addMenu(QStringLiteral("P&ublish Recipes"));
-    add(publish, command::kPublishToHtml, QStringLiteral("To HTML"));
-    add(publish, kPublishToService,
-        QStringLiteral("To ") + QString::fromStdString(main_->ServiceName()));
-    file->addSeparator();
-    add(file, kBackup, QStringLiteral("&Backup Pantrio Files"));
-    file->addSeparator();
-    add(file, kExit, QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
-
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    add(edit, kScreenImport, QStringLiteral("&Screen Import"));
-    add(edit, kFindRecipes, QStringLiteral("&Find Recipes..."), QKeySequence::Find);
-    add(edit, kMarkRecipe, QStringLiteral("&Mark Recipe"));
-    later(edit, kWindowClearMealPlan, QStringLiteral("C&lear Meal Plan..."));
-    add(edit, kClearMarks, QStringLiteral("&Clear Marked Recipes"));
-
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    add(view, kInformation, QStringLiteral("Recipe &Box Information"));
-    view->addSeparator();
-    add(view, kShowRecipesPage, QStringLiteral("&Recipes"), QKeySequence(Qt::CTRL | Qt::Key_1));
-    add(view, kShowShoppingListPage, QStringLiteral("&Shopping List"),
-        QKeySequence(Qt::CTRL | Qt::Key_2));
-    add(view, kShowCalendarPage, QStringLiteral("Meal &Calendar"),
-        QKeySequence(Qt::CTRL | Qt::Key_3));
-    add(view, kShowNutrientPage, QStringLiteral("&Nutrient Information"),
-        QKeySequence(Qt::CTRL | Qt::Key_4));
-    view->addSeparator();
-    add(view, kExpandWebView, QStringLiteral("&Expand/Contract Web View"),
-        QKeySequence(Qt::Key_F11));
-
-    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
-    add(tools, kIdeaWizard, QStringLiteral("&Idea Wizard"));
-    add(tools, kLeftoverWizard, QStringLiteral("&Leftover Wizard"));
-    tools->addSeparator();
-    add(tools, kOptions, QStringLiteral("&Options..."));
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    add(help, kHelpContents, QStringLiteral("&Contents..."), QKeySequence::HelpContents);
-    add(help, kHelpIndex, QStringLiteral("&Index..."));
-    add(help, kHelpSearch, QStringLiteral("&Search..."));
-    help->addSeparator();
-    add(help, kCheckForUpdates, QStringLiteral("Check Online for &Updates..."));
-    add(help, kForum, QStringLiteral("&Pantrio User to User Forum"));
-    help->addSeparator();
-    add(help, kAbout, QStringLiteral("&About Pantrio"));
+    AddLayout(menuBar(), nullptr, MenuBarLayout(), QStringLiteral("command"));
 }
 
 void MainWindow::BuildToolBar() {
@@ -327,36 +315,25 @@ void MainWindow::BuildToolBar() {
     bar->setObjectName(QStringLiteral("toolBar"));
     bar->setMovable(false);
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    QStyle* s = style();
-    struct Button {
-        int id;
-        const char* text;
-        QStyle::StandardPixmap icon;
-        bool available;
-        bool separatorAfter;
-    };
-    using namespace command;
-    const Button buttons[] = {
-        {kOpenRecipeBox, "Open Box", QStyle::SP_DialogOpenButton, true, true},
-        {kFindRecipes, "Find", QStyle::SP_FileDialogContentsView, true, true},
-        {kWindowSend, "Send", QStyle::SP_ArrowRight, false, true},
-        {kWindowPrintContext, "Print", QStyle::SP_FileIcon, false, true},
-        {kWindowNewRecipe, "New", QStyle::SP_FileDialogNewFolder, false, true},
-        {kWindowAddToShoppingList, "Add Shop", QStyle::SP_FileDialogListView, false, false},
-        {kWindowAddToCalendar, "Add Cal", QStyle::SP_FileDialogInfoView, true, true},
-        {kPrevious, "Previous", QStyle::SP_ArrowUp, true, false},
-        {kNext, "Next", QStyle::SP_ArrowDown, true, true},
-        {kPostRecipe, "Post Recipe", QStyle::SP_ArrowForward, true, true},
-        {kTellAFriend, "Tell a Friend", QStyle::SP_MessageBoxInformation, true, false},
-    };
-    for (const Button& b : buttons) {
-        QAction* action = bar->addAction(s->standardIcon(b.icon), QString::fromLatin1(b.text));
-        action->setObjectName(QStringLiteral("toolbar%1").arg(b.id));
-        action->setEnabled(b.available);
-        const int id = b.id;
-        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
-        if (b.separatorAfter) bar->addSeparator();
+    for (const LayoutItem& item : ToolBarLayout()) {
+        if (item.kind != LayoutItem::Kind::Command) {
+            bar->addSeparator();
+            continue;
+        }
+        // The buttons carry no accelerators: those belong to the menu entries,
+        // and a key held by two actions would run neither.
+        const MainCommand* entry = CommandEntry(item.id);
+        QAction* action =
+            CommandAction(item.id, QString::fromUtf8(entry != nullptr ? entry->toolbarText : ""),
+                          QStringLiteral("toolbar"), bar);
+        action->setIcon(style()->standardIcon(ToolBarIcon(item.id)));
+        bar->addAction(action);
+        commandActions_.push_back({action, item.id});
     }
+}
+
+void MainWindow::UpdateCommandStates() {
+    for (const auto& [action, id] : commandActions_) action->setEnabled(main_->CommandEnabled(id));
 }
 
 void MainWindow::ConnectResults() {
@@ -390,51 +367,16 @@ void MainWindow::ConnectResults() {
 void MainWindow::ShowContextMenu(const QPoint& position) {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("resultsContextMenu"));
-    auto add = [this](QMenu* into, int id, const QString& text, bool enabled = true) {
-        QAction* action = into->addAction(text);
-        action->setObjectName(QStringLiteral("context%1").arg(id));
-        action->setEnabled(enabled);
-        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
-    };
-    add(&menu, kWindowPrintContext, QStringLiteral("P&rint..."), false);
-    add(&menu, kWindowSendContext, QStringLiteral("&Send via email"), false);
-    add(&menu, kWindowAddToShoppingList, QStringLiteral("&Add Recipe Ingredients to Shopping List"),
-        false);
-    add(&menu, kWindowAddToCalendarContext, QStringLiteral("Add Recipe to &Calendar"));
-    menu.addSeparator();
-    QMenu* keywords = menu.addMenu(QStringLiteral("Add Keyword"));
-    keywords->setObjectName(QStringLiteral("addKeywordMenu"));
-    for (const QuickKeyword& k : QuickKeywords()) {
-        add(keywords, k.commandID, QString::fromUtf8(k.menuText));
-        if (k.separatorAfter) keywords->addSeparator();
-    }
-    add(&menu, command::kDelete, QStringLiteral("&Delete"));
-    menu.addSeparator();
-    add(&menu, command::kFindOnService,
-        QStringLiteral("Find on ") + QString::fromStdString(main_->ServiceName()));
-    add(&menu, command::kPublishToHtmlContext, QStringLiteral("P&ublish to HTML..."));
+    AddLayout(nullptr, &menu, ContextMenuLayout(), QStringLiteral("context"));
     menu.exec(results_->list()->viewport()->mapToGlobal(position));
 }
 
 // ---------------------------------------------------------------- commands
 
 void MainWindow::RunCommand(int id) {
-    if (id == kWindowAddToCalendar || id == kWindowAddToCalendarContext) {
-        AddToCalendarCommand();
-        return;
-    }
-    // A greyed entry of the command table does nothing, whatever triggers it.
-    if (MainDialog::HasCommand(id) && !MainDialog::CommandEnabled(id)) return;
     if (!main_->RunCommand(id))
         statusBar()->showMessage(QStringLiteral("Not available yet."), 3000);
-}
-
-void MainWindow::AddToCalendarCommand() {
-    if (SelectedRows().empty()) {
-        main_->prompter().Message("Please select a recipe first.");
-        return;
-    }
-    statusBar()->showMessage(QStringLiteral("The meal calendar is not available yet."), 3000);
+    UpdateCommandStates();
 }
 
 void MainWindow::ImportFromPageCommand() {
@@ -464,6 +406,8 @@ void MainWindow::SetStatusText(const std::string& text) {
 
 void MainWindow::OpenBoxChanged() {
     RefreshFolders();
+    // Commands that work on the box follow whether one is open.
+    UpdateCommandStates();
 }
 
 void MainWindow::SplashText(const std::string& text) {

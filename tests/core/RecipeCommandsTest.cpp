@@ -187,7 +187,7 @@ TEST_F(RecipeCommands, UnknownCommandsAreNotRun) {
     MainDialog& d = Start();
     EXPECT_FALSE(d.RunCommand(242));  // printing comes with the print pages
     EXPECT_FALSE(d.RunCommand(12345));
-    EXPECT_FALSE(MainDialog::HasCommand(257));  // "&Mark Recipe" stays greyed
+    EXPECT_FALSE(d.CommandEnabled(257));  // "&Mark Recipe" stays greyed
     EXPECT_TRUE(MainDialog::HasCommand(32846));
     EXPECT_TRUE(prompter.shown.empty());
 }

@@ -287,10 +287,10 @@ TEST_F(ResultsPage, MarkingIsSilentWhenInterfaceSoundsAreOff) {
 TEST_F(ResultsPage, MarkRecipeStaysGreyedAndADropOnTheKeywordSelectorOnlyExplains) {
     AddRecipes(StandardBox(), {"Apple"});
     MainDialog& d = Start();
-    EXPECT_FALSE(MainDialog::CommandEnabled(command::kMarkRecipe));
-    EXPECT_TRUE(MainDialog::CommandEnabled(command::kFindRecipes));
-    EXPECT_TRUE(MainDialog::CommandEnabled(command::kLeftoverWizard));
-    EXPECT_FALSE(MainDialog::CommandEnabled(4711));
+    EXPECT_FALSE(d.CommandEnabled(command::kMarkRecipe));
+    EXPECT_TRUE(d.CommandEnabled(command::kFindRecipes));
+    EXPECT_TRUE(d.CommandEnabled(command::kLeftoverWizard));
+    EXPECT_FALSE(d.CommandEnabled(4711));
     view.Select({0});
     EXPECT_FALSE(d.RunCommand(command::kMarkRecipe));
     EXPECT_EQ(Column(StandardBox(), 1, "Marked"), "0");

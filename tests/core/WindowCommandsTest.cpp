@@ -309,7 +309,7 @@ TEST_F(WindowCommands, PostRecipeQuestions) {
     AddRecipes(StandardBox(), {"Apple"});
     MainDialog& d = Start();
     using Decision = RecipeController::PostDecision;
-    EXPECT_EQ(d.Recipes().PostRecipeCommand(), Decision::None);
+    EXPECT_TRUE(d.RunCommand(command::kPostRecipe));
     EXPECT_EQ(prompter.Messages().back(), "Please select a recipe first.");
 
     view.Select({0});

@@ -33,50 +33,19 @@
 using pantrio::test::DialogAnswerer;
 
 void DialogsTest::initTestCase() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-    const QString config = dir_->filePath(QStringLiteral("config"));
-    qputenv("XDG_CONFIG_HOME", config.toUtf8());
-    QDir().mkpath(config + QStringLiteral("/Hearthline"));
-    settings_ = std::make_unique<pantrio::IniSettingsStore>(
-        (config + QStringLiteral("/Hearthline/Pantrio.conf")).toStdString());
-    const QDate today = QDate::currentDate();
-    settings_->WriteNumber("iLastCheckedYear", today.year());
-    settings_->WriteNumber("iLastCheckedMonth", today.month());
-    settings_->WriteNumber("iLastCheckedDay", today.day());
-    QVERIFY(settings_->Flush());
-    prompter_ = std::make_unique<pantrio::QtPrompter>();
-    answers_ = std::make_unique<DialogAnswerer>();
-    pantrio::MainWindowOptions options;
-    options.dataRoot = dir_->filePath(QStringLiteral("root")).toStdString();
-    options.installedDataFolder = PANTRIO_BUILT_DATA_DIR;
-    options.windowStatePath = dir_->filePath(QStringLiteral("window.conf"));
-    options.splash = false;
-    window_ = std::make_unique<pantrio::MainWindow>(*settings_, *prompter_, options);
-    QCOMPARE(window_->Start(pantrio::CommandLine{}), pantrio::MainDialog::StartResult::Ready);
+    SetUpWindow();
     for (const char* title : {"Fig Tart", "Gingerbread", "Hummus", "Irish Stew", "Jam Roll"}) {
         pantrio::Recipe recipe;
         recipe.Title = title;
         recipe.Instructions = std::string("Prepare the ") + title + " the way grandmother did.";
         recipe.AddCategoryName("Salads");
-        QCOMPARE(main().Recipes().SaveAsNew(recipe), 0);
+        SaveRecipe(recipe);
     }
-}
-
-void DialogsTest::cleanupTestCase() {
-    window_->close();
-    window_.reset();
-    answers_.reset();
-    dir_.reset();
 }
 
 void DialogsTest::init() {
     main().Results().FillAllRecipes();
     QCOMPARE(long(window_->RowCount()), Count("Select Count(*) from Recipes"));
-}
-
-pantrio::MainDialog& DialogsTest::main() {
-    return window_->main();
 }
 
 long DialogsTest::Count(const std::string& statement) {

@@ -10,13 +10,11 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QWebEngineView>
 #include <memory>
 
-#include "core/ExternalBrowser.h"
 #include "core/IniSettingsStore.h"
 #include "core/MainCommands.h"
 #include "core/PageImport.h"
@@ -27,34 +25,21 @@
 #include "ui/DialogAnswerer.h"
 #include "ui/DialogsTest.h"
 #include "ui/MainWindow.h"
-#include "ui/QtPrompter.h"
+#include "ui/MenusTest.h"
 #include "ui/ResultsPage.h"
 #include "ui/ResultsPageTest.h"
 #include "ui/ResultsTableModel.h"
 #include "ui/WebViewTab.h"
+#include "ui/WindowFixture.h"
 
 using pantrio::test::DialogAnswerer;
 
-namespace {
-
-// Remembers the addresses the program hands to the user's browser.
-class RecordingBrowser : public pantrio::ExternalBrowser {
-public:
-    bool Open(const std::string& address) override {
-        opened.push_back(address);
-        return true;
-    }
-    std::vector<std::string> opened;
-};
-
-}  // namespace
-
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, protected pantrio::test::WindowFixture {
     Q_OBJECT
 
 private slots:
     void init();
-    void cleanup();
+    void cleanup() { TearDownWindow(); }
 
     void startsOnTheDataRootWithTheRecipesListed();
     void clickingARowShowsTheLocalRecipePage();
@@ -68,41 +53,12 @@ private slots:
     void theWindowKeepsItsSizeBetweenRuns();
 
 private:
-    void StartWindow();
     void AddRecipe(const std::string& title, const std::string& cuisine,
                    const std::string& keyword);
-    int Rows() { return window_->RowCount(); }
-    QString RowTitle(int row);
-    // Waits for the View tab to finish one more load than `before`.
-    bool WaitForLoad(int before);
-    void ClickRow(int row, int x);
-
-    std::unique_ptr<QTemporaryDir> dir_;
-    std::unique_ptr<pantrio::IniSettingsStore> settings_;
-    std::unique_ptr<pantrio::QtPrompter> prompter_;
-    std::unique_ptr<pantrio::MainWindow> window_;
-    std::unique_ptr<DialogAnswerer> answers_;
-    RecordingBrowser browser_;
 };
 
 void MainWindowTest::init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-    const QString config = dir_->filePath(QStringLiteral("config"));
-    qputenv("XDG_CONFIG_HOME", config.toUtf8());
-    QDir().mkpath(config + QStringLiteral("/Hearthline"));
-    settings_ = std::make_unique<pantrio::IniSettingsStore>(
-        (config + QStringLiteral("/Hearthline/Pantrio.conf")).toStdString());
-    // Checked for updates today: start-up asks nothing.
-    const QDate today = QDate::currentDate();
-    settings_->WriteNumber("iLastCheckedYear", today.year());
-    settings_->WriteNumber("iLastCheckedMonth", today.month());
-    settings_->WriteNumber("iLastCheckedDay", today.day());
-    QVERIFY(settings_->Flush());
-    prompter_ = std::make_unique<pantrio::QtPrompter>();
-    answers_ = std::make_unique<DialogAnswerer>();
-    browser_.opened.clear();
-    StartWindow();
+    SetUpWindow();
     AddRecipe("Apple Pie", "American", "Desserts");
     AddRecipe("Banana Bread", "American", "Breads");
     AddRecipe("Carrot Soup", "French", "Soups");
@@ -110,28 +66,6 @@ void MainWindowTest::init() {
     window_->main().Results().FillAllRecipes();
     window_->main().Boxes().ShowBoxLine();
     QCOMPARE(Rows(), 4);
-}
-
-void MainWindowTest::StartWindow() {
-    pantrio::MainWindowOptions options;
-    options.dataRoot = dir_->filePath(QStringLiteral("root")).toStdString();
-    options.installedDataFolder = PANTRIO_BUILT_DATA_DIR;
-    options.windowStatePath = dir_->filePath(QStringLiteral("window.conf"));
-    options.splash = false;
-    options.externalBrowser = &browser_;
-    window_ = std::make_unique<pantrio::MainWindow>(*settings_, *prompter_, options);
-    const int loads = window_->webTab()->LoadsFinished();
-    QCOMPARE(window_->Start(pantrio::CommandLine{}), pantrio::MainDialog::StartResult::Ready);
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    // The welcome page has loaded.
-    QVERIFY(WaitForLoad(loads));
-}
-
-void MainWindowTest::cleanup() {
-    if (window_) window_->close();
-    window_.reset();
-    answers_.reset();
-    dir_.reset();
 }
 
 void MainWindowTest::AddRecipe(const std::string& title, const std::string& cuisine,
@@ -142,23 +76,7 @@ void MainWindowTest::AddRecipe(const std::string& title, const std::string& cuis
     recipe.Instructions = "Mix everything for " + title + " and bake until done.";
     recipe.AddLine(false, "2", "cups", "flour", "", 2);
     recipe.AddCategoryName(keyword);
-    QCOMPARE(window_->main().Recipes().SaveAsNew(recipe), 0);
-}
-
-QString MainWindowTest::RowTitle(int row) {
-    auto& model = window_->resultsModel();
-    return model.data(model.index(row, pantrio::ResultsTableModel::TitleColumn)).toString();
-}
-
-bool MainWindowTest::WaitForLoad(int before) {
-    return QTest::qWaitFor([&] { return window_->webTab()->LoadsFinished() > before; }, 20000);
-}
-
-void MainWindowTest::ClickRow(int row, int x) {
-    pantrio::ResultsListView* list = window_->resultsPage()->list();
-    const QRect rect = list->visualRect(window_->resultsModel().index(row, 0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      QPoint(rect.left() + x, rect.center().y()));
+    SaveRecipe(recipe);
 }
 
 void MainWindowTest::startsOnTheDataRootWithTheRecipesListed() {
@@ -367,6 +285,10 @@ int main(int argc, char** argv) {
     }
     {
         ResultsPageTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        MenusTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures;

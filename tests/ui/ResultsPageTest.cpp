@@ -50,28 +50,7 @@ void ChooseEntry(QToolButton* button, int entry) {
 }  // namespace
 
 void ResultsPageTest::initTestCase() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-    const QString config = dir_->filePath(QStringLiteral("config"));
-    qputenv("XDG_CONFIG_HOME", config.toUtf8());
-    QDir().mkpath(config + QStringLiteral("/Hearthline"));
-    settings_ = std::make_unique<pantrio::IniSettingsStore>(
-        (config + QStringLiteral("/Hearthline/Pantrio.conf")).toStdString());
-    const QDate today = QDate::currentDate();
-    settings_->WriteNumber("iLastCheckedYear", today.year());
-    settings_->WriteNumber("iLastCheckedMonth", today.month());
-    settings_->WriteNumber("iLastCheckedDay", today.day());
-    QVERIFY(settings_->Flush());
-    prompter_ = std::make_unique<pantrio::QtPrompter>();
-    answers_ = std::make_unique<DialogAnswerer>();
-    pantrio::MainWindowOptions options;
-    options.dataRoot = dir_->filePath(QStringLiteral("root")).toStdString();
-    options.installedDataFolder = PANTRIO_BUILT_DATA_DIR;
-    options.windowStatePath = dir_->filePath(QStringLiteral("window.conf"));
-    options.splash = false;
-    window_ = std::make_unique<pantrio::MainWindow>(*settings_, *prompter_, options);
-    QCOMPARE(window_->Start(pantrio::CommandLine{}), pantrio::MainDialog::StartResult::Ready);
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    SetUpWindow();
 
     struct Named {
         const char* title;
@@ -83,7 +62,6 @@ void ResultsPageTest::initTestCase() {
                                  {"Banana Bread", "American", "Breads", "bananas"},
                                  {"Carrot Soup", "French", "Soups", "carrots"},
                                  {"Date Squares", "Canadian", "Desserts", "dates"}};
-    auto& recipes = window_->main().Recipes();
     for (const Named& n : named) {
         pantrio::Recipe recipe;
         recipe.Title = n.title;
@@ -91,31 +69,19 @@ void ResultsPageTest::initTestCase() {
         recipe.Instructions = std::string("Make the ") + n.title + ".";
         recipe.AddLine(false, "2", "cups", n.ingredient, "", 2);
         recipe.AddCategoryName(n.keyword);
-        QCOMPARE(recipes.SaveAsNew(recipe), 0);
+        SaveRecipe(recipe);
     }
     for (int i = 0; i < kNumbered; ++i) {
         pantrio::Recipe recipe;
         recipe.Title = QStringLiteral("Zed%1").arg(i, 3, 10, QLatin1Char('0')).toStdString();
         recipe.Instructions = "Stir.";
-        QCOMPARE(recipes.SaveAsNew(recipe), 0);
+        SaveRecipe(recipe);
     }
-}
-
-void ResultsPageTest::cleanupTestCase() {
-    window_->close();
-    window_.reset();
-    answers_.reset();
-    dir_.reset();
 }
 
 void ResultsPageTest::init() {
     window_->main().Results().FillAllRecipes();
     QCOMPARE(window_->RowCount(), kNamed + kNumbered);
-}
-
-QString ResultsPageTest::RowTitle(int row) {
-    auto& model = window_->resultsModel();
-    return model.data(model.index(row, pantrio::ResultsTableModel::TitleColumn)).toString();
 }
 
 void ResultsPageTest::selectorsListTheirViewAndShowTheirCaptions() {

@@ -11,43 +11,18 @@
 #include "app/cli/CliProgress.h"
 #include "app/cli/Command.h"
 #include "base/Text.h"
-#include "formats/MealMasterImport.h"
 #include "formats/RecipeDocument.h"
 #include "recipe/Quantity.h"
 #include "recipe/Recipe.h"
-#include "storage/CADORecordset.h"
 
 namespace pantrio::cli {
 
 namespace {
 
-enum class FileKind { Unknown, RecipeFile, MealMaster, MasterCook, RecipeBox };
-
-// The first few kilobytes of a file, to tell text formats apart.
-std::string FileHead(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string head(8192, '\0');
-    in.read(head.data(), static_cast<std::streamsize>(head.size()));
-    head.resize(static_cast<std::size_t>(in.gcount()));
-    return head;
-}
-
-// The format from the extension; a .txt file is told by its content.
-FileKind KindOf(const std::string& path) {
-    const std::string ext = ToLower(std::filesystem::path(path).extension().string());
-    if (ext == ".rxf") return FileKind::RecipeFile;
-    if (ext == ".crb") return FileKind::RecipeBox;
-    if (ext == ".mxp") return FileKind::MasterCook;
-    if (ext == ".mmf" || ext == ".mm") return FileKind::MealMaster;
-    if (ext == ".txt") {
-        const std::string head = FileHead(path);
-        if (FindNoCase(head, "Exported from MasterCook") != std::string::npos)
-            return FileKind::MasterCook;
-        if (FindNoCase(head, "Meal-Master") != std::string::npos ||
-            FindNoCase(head, "MMMMM") != std::string::npos)
-            return FileKind::MealMaster;
-    }
-    return FileKind::Unknown;
+// Another recipe box is no file format of the importer table: it is copied
+// recipe by recipe from a second connection.
+bool IsRecipeBox(const std::string& path) {
+    return ToLower(std::filesystem::path(path).extension().string()) == ".crb";
 }
 
 // Copies every recipe of another box, in title order.
@@ -74,31 +49,23 @@ int RunImport(CliContext& context, const std::vector<std::string>& arguments) {
         }
         CliProgress progress(context.err(), isatty(STDERR_FILENO) != 0);
         ImportSummary summary;
-        switch (KindOf(path)) {
-            case FileKind::RecipeFile:
-                boxes.ImportFile(path, ImportFormat::RecipeFile, progress, summary);
-                break;
-            case FileKind::MealMaster:
-                boxes.ImportFile(path, ImportFormat::MealMaster, progress, summary);
-                break;
-            case FileKind::MasterCook:
-                boxes.ImportFile(path, ImportFormat::MasterCook, progress, summary);
-                break;
-            case FileKind::RecipeBox:
-                if (!ImportBox(context, path, progress, summary)) failed = true;
-                break;
-            case FileKind::Unknown:
+        long dups = 0;
+        if (IsRecipeBox(path)) {
+            if (!ImportBox(context, path, progress, summary)) failed = true;
+            // Another box's duplicates are skipped without a message.
+            dups = summary.notStored;
+        } else {
+            summary = boxes.ImportFile(path, progress);
+            if (summary.unknownFormat) {
                 context.err() << "Cannot import " << path
                               << ": not a recipe file this program reads (.rxf, .mmf, .mm, "
                                  ".txt, .mxp, .crb).\n";
                 failed = true;
                 continue;
+            }
+            dups = summary.duplicates;
         }
         progress.Done();
-        // Another box's duplicates are skipped without a message.
-        const long dups = KindOf(path) == FileKind::RecipeBox
-                              ? summary.notStored
-                              : progress.CountMessages("Duplicate found:");
         imported += summary.stored;
         duplicates += dups;
         others += summary.notStored > dups ? summary.notStored - dups : 0;
@@ -160,7 +127,8 @@ int RunExportRxf(CliContext& context, const std::vector<std::string>& arguments)
         file << text;
         file.close();
         if (!file) {
-            std::filesystem::remove(temp);
+            std::error_code ec;
+            std::filesystem::remove(temp, ec);
             context.err() << "Could not write " << out << ".\n";
             return kExitFailure;
         }

@@ -102,6 +102,11 @@ public:
                       std::string& error);
 
 private:
+    // What both text-file import commands do: the new-box offer (with
+    // `guardIcon`), the file dialog, and the import of row `format` with the
+    // progress window shown. False when no file was chosen.
+    bool ImportTextFile(std::string_view format, MessageIcon guardIcon, const std::string& title,
+                        const std::string& filter);
     // The window hears that another box is open or the open one changed.
     void AnnounceBoxChange();
 

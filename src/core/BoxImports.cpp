@@ -134,33 +134,32 @@ void BoxController::ImportRecipeFileCommand() {
     ShowBoxLine();
 }
 
-void BoxController::ImportMealMasterCommand() {
-    ImportGuard(MessageIcon::Error);
-    const auto path = context_.prompter.OpenFile("Import a MealMaster File (.MMF)",
-                                                 "MealMaster File (*.MMF *.mmf);;All Files (*)",
-                                                 context_.settings.MyPantrioRecipes);
-    if (!path) return;
+bool BoxController::ImportTextFile(std::string_view format, MessageIcon guardIcon,
+                                   const std::string& title, const std::string& filter) {
+    ImportGuard(guardIcon);
+    const auto path = context_.prompter.OpenFile(title, filter, context_.settings.MyPantrioRecipes);
+    if (!path) return false;
     ProgressWindow& window = ImportWindow();
     window.ClearMessages();
     window.Show();
-    ImportFileAs("mealmaster", *path, window);
+    ImportFileAs(format, *path, window);
     window.Hide();
+    return true;
+}
+
+void BoxController::ImportMealMasterCommand() {
+    if (!ImportTextFile("mealmaster", MessageIcon::Error, "Import a MealMaster File (.MMF)",
+                        "MealMaster File (*.MMF *.mmf);;All Files (*)"))
+        return;
     if (status_ != nullptr) status_->SetStatusText("Import complete.  Viewing Recipes...");
     context_.main.Results().FillResults(kNewestRecipesQuery);
     ShowBoxLine();
 }
 
 void BoxController::ImportMasterCookCommand() {
-    ImportGuard(MessageIcon::Warning);
-    const auto path = context_.prompter.OpenFile("Import a MasterCook File (.MXP)",
-                                                 "MasterCook File (*.MXP *.mxp);;All Files (*)",
-                                                 context_.settings.MyPantrioRecipes);
-    if (!path) return;
-    ProgressWindow& window = ImportWindow();
-    window.ClearMessages();
-    window.Show();
-    ImportFileAs("mastercook", *path, window);
-    window.Hide();
+    if (!ImportTextFile("mastercook", MessageIcon::Warning, "Import a MasterCook File (.MXP)",
+                        "MasterCook File (*.MXP *.mxp);;All Files (*)"))
+        return;
     ResultsController& results = context_.main.Results();
     results.ClearResults();
     results.FillAllRecipes();

@@ -220,4 +220,109 @@ std::string EnsureUtf8(std::string_view bytes) {
     return Cp1252ToUtf8(bytes);
 }
 
+std::string NormaliseLineBreaks(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r') {
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            out += "\r\n";
+        } else if (c == '\n') {
+            out += "\r\n";
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+char32_t NextChar(std::string_view text, std::size_t& at, bool& valid) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    std::size_t length = 0;
+    char32_t cp = 0;
+    if (lead < 0x80) {
+        valid = true;
+        ++at;
+        return lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2;
+        cp = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3;
+        cp = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4;
+        cp = lead & 0x07;
+    }
+    valid = length > 0 && at + length <= text.size();
+    for (std::size_t i = 1; valid && i < length; ++i) {
+        if ((byte(at + i) & 0xC0) != 0x80) valid = false;
+        cp = (cp << 6) | (byte(at + i) & 0x3F);
+    }
+    if (!valid) {
+        ++at;
+        return lead;
+    }
+    at += length;
+    return cp;
+}
+
+char32_t LowerChar(char32_t c) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 0x20;
+    if (c >= 0x100 && c <= 0x17F) {
+        if (c == 0x130) return 'i';
+        if (c == 0x178) return 0xFF;
+        // Pairs of upper and lower letters: the upper one even up to U+0137 and
+        // from U+014A, odd in between and from U+0179.
+        const bool evenUpper = (c <= 0x137 && c != 0x131) || (c >= 0x14A && c <= 0x177);
+        const bool oddUpper = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+        if ((evenUpper && c % 2 == 0) || (oddUpper && c % 2 == 1)) return c + 1;
+        return c;
+    }
+    if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return c + 0x20;
+    if (c >= 0x410 && c <= 0x42F) return c + 0x20;
+    if (c >= 0x400 && c <= 0x40F) return c + 0x50;
+    return c;
+}
+
+char32_t UpperChar(char32_t c) {
+    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 0x20;
+    if (c == 0xFF) return 0x178;
+    if (c >= 0x100 && c <= 0x17F) {
+        if (c == 0x131) return 'I';
+        if (c == 0x17F) return 'S';
+        if (c > 0x100 && LowerChar(c - 1) == c) return c - 1;
+        return c;
+    }
+    if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) return c - 0x20;
+    if (c >= 0x430 && c <= 0x44F) return c - 0x20;
+    if (c >= 0x450 && c <= 0x45F) return c - 0x50;
+    return c;
+}
+
+std::string MapChars(std::string_view text, const std::function<char32_t(char32_t)>& map) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t from = at;
+        bool valid = false;
+        const char32_t c = NextChar(text, at, valid);
+        if (valid)
+            AppendUtf8(out, map(c));
+        else
+            out.append(text.substr(from, at - from));
+    }
+    return out;
+}
+
+std::string ToLowerText(std::string_view text) {
+    return MapChars(text, LowerChar);
+}
+
+std::string ToUpperText(std::string_view text) {
+    return MapChars(text, UpperChar);
+}
+
 }  // namespace pantrio

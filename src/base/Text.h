@@ -3,6 +3,7 @@
 // words need.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,20 @@ std::string TrimLeft(std::string_view text);
 std::string TrimRight(std::string_view text);
 std::string ToLower(std::string_view text);  // ASCII letters
 std::string ToUpper(std::string_view text);  // ASCII letters
+// Letter case of whole characters for text people read (titles, file names):
+// ASCII, Latin-1, Latin Extended-A, Greek and Cyrillic letters. Other
+// characters and bytes that are not UTF-8 stay as they are.
+std::string ToLowerText(std::string_view text);
+std::string ToUpperText(std::string_view text);
+char32_t LowerChar(char32_t c);
+char32_t UpperChar(char32_t c);
+// Reads the UTF-8 character at `at` and moves `at` past it; a byte that
+// starts no valid character reads as itself (so it can be copied unchanged)
+// and `valid` says which it was.
+char32_t NextChar(std::string_view text, std::size_t& at, bool& valid);
+// Each valid UTF-8 character of `text` replaced by `map` of it; other bytes
+// are copied unchanged.
+std::string MapChars(std::string_view text, const std::function<char32_t(char32_t)>& map);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 bool StartsWith(std::string_view text, std::string_view prefix);
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
@@ -29,6 +44,10 @@ std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2))
 // multi-byte character.
 std::string CutChars(std::string_view text, std::size_t maxChars);
 std::size_t CharCount(std::string_view text);
+// Multi-line text with its line breaks as the stored fields keep them: every
+// carriage return, line feed or pair of them becomes CR LF. Every reader
+// applies it, so a recipe that leaves in a file and comes back compares equal.
+std::string NormaliseLineBreaks(std::string_view text);
 
 // Encodings: the program works in UTF-8. Files from other programs may be
 // Windows-1252; bytes that are not valid UTF-8 are read that way.

@@ -64,6 +64,61 @@ bool IsQuantityText(const std::string& z) {
     return true;
 }
 
+// Where the second column of a two-column ingredient block starts: its
+// quantity field takes the same seven characters there as the first
+// column's at the start of the line.
+constexpr std::size_t kSecondColumn = 41;
+
+// An ingredient field by the columns' own test: a quantity of digits,
+// slashes and points (or none) that reads as more than zero.
+bool IsIngredientField(const std::string& field) {
+    const std::string z = Trim(ColumnText(field, 0, 7));
+    if (!IsQuantityText(z)) return false;
+    const std::size_t dash = z.find('-');
+    return z.empty() || ParseQuantity(dash == std::string::npos ? z : z.substr(0, dash)) > 0;
+}
+
+// Whether the line sets a second ingredient beside the first: the first
+// column's text has ended before the second column, whose field is an
+// ingredient of its own with its quantity right-aligned (or only a unit, or a
+// continuation). A one-column line that runs long does not pass.
+bool HasSecondColumn(const std::string& line) {
+    if (CharCount(line) <= kSecondColumn + 8) return false;
+    if (!Trim(ColumnText(line, kSecondColumn - 2, kSecondColumn)).empty()) return false;
+    const std::string field = ColumnText(line, kSecondColumn);
+    if (!IsIngredientField(field) || ColumnText(field, 7, 8) != " ") return false;
+    const std::string quantity = ColumnText(field, 0, 7);
+    const std::string unit = ColumnText(field, 8, 10);
+    const std::string text = Trim(ColumnText(field, 10));
+    if (text.empty() || (!Trim(unit).empty() && ColumnText(field, 10, 11) != " ")) return false;
+    if (!Trim(quantity).empty()) return quantity.back() != ' ';
+    return !Trim(unit).empty() || text.front() == '-';
+}
+
+// A line of the ingredient columns: a quantity field of digits, slashes and
+// points (or none) followed by a unit and text.
+bool IsIngredientLine(const std::string& line) {
+    return IsIngredientField(line) && !Trim(ColumnText(line, 8)).empty();
+}
+
+// A header label such as "Yield:" or " Servings:" opening the line: words of
+// letters ended by a colon.
+bool IsLabel(const std::string& line) {
+    const std::size_t colon = line.find(':');
+    if (colon == std::string::npos) return false;
+    const std::string label = Trim(std::string_view(line).substr(0, colon));
+    if (label.empty()) return false;
+    for (char c : label)
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == ' ')) return false;
+    return true;
+}
+
+// A label with a number after it: a yield line ("Makes: 2 loaves").
+bool IsLabelledNumber(const std::string& line) {
+    return IsLabel(line) &&
+           line.find_first_of("0123456789", line.find(':')) != std::string::npos;
+}
+
 int TruncatedInt(double value) {
     if (!(value > INT_MIN && value < INT_MAX)) return 0;
     return static_cast<int>(value);
@@ -82,6 +137,7 @@ void MealMasterParser::ReportNoEnd() {
 
 void MealMasterParser::Begin(const std::string& title, long lineNumber) {
     Reset();
+    secondColumn_.clear();
     recipe_.Title = TitleCase(title);
     recipeLine_ = lineNumber;
     headerWithoutTitle_ = 0;
@@ -116,7 +172,7 @@ void MealMasterParser::Feed(const std::string& line, long lineNumber) {
     if (phase_ == 1) {
         phase_ = 2;
         const std::size_t at = line.find("Categories");
-        if (at != std::string::npos && at > 0) {
+        if (at != std::string::npos) {
             // Only the first five names count, as MealMaster writes no more.
             const auto parts = Split(AfterLabel(line, at, 10), ',');
             for (std::size_t i = 0; i < parts.size() && i < 5; ++i) {
@@ -125,70 +181,100 @@ void MealMasterParser::Feed(const std::string& line, long lineNumber) {
             }
             return;
         }
-        // No categories line: this line is the yield line or the body.
+        // Files without a categories line go on with the yield or the first
+        // ingredient; only a line that is neither stands in for the
+        // categories line.
+        if (!IsLabelledNumber(line) && !IsIngredientLine(line)) return;
     }
     if (phase_ == 2) {
         phase_ = 3;
-        if (FindNoCase(line, "yield") != std::string::npos ||
-            FindNoCase(line, "serving") != std::string::npos) {
-            const std::size_t at = line.find_first_of("0123456789.", 1);
-            if (at != std::string::npos) {
-                recipe_.YieldText = line.substr(at);
-                const auto words = Split(Trim(recipe_.YieldText), ' ');
-                recipe_.YieldNumber = ParseQuantity(words.empty() ? "" : words[0]);
-                recipe_.YieldUnit.clear();
-                for (std::size_t i = 1; i < words.size(); ++i) {
-                    if (!words[i].empty()) {
-                        recipe_.YieldUnit = words[i];
-                        break;
-                    }
-                }
-            }
+        // The yield line, whatever its label (Yield, Servings, Makes, Serves):
+        // a number after the first character. A file without one goes
+        // straight on with its first ingredient, which is kept.
+        const std::size_t at = line.find_first_of("0123456789.", 1);
+        if (at != std::string::npos && !IsIngredientLine(line)) {
+            ReadYield(line.substr(at));
             return;
         }
-        // No yield line: this line already belongs to the body.
+        if (IsLabelledNumber(line) || (at == std::string::npos && IsLabel(line))) return;
     }
     HandleBody(line, lineNumber);
 }
 
+void MealMasterParser::ReadYield(const std::string& text) {
+    recipe_.YieldText = text;
+    const auto words = Split(Trim(text), ' ');
+    recipe_.YieldNumber = ParseQuantity(words.empty() ? "" : words[0]);
+    recipe_.YieldUnit.clear();
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        if (!words[i].empty()) {
+            recipe_.YieldUnit = words[i];
+            break;
+        }
+    }
+}
+
 void MealMasterParser::HandleBody(const std::string& line, long lineNumber) {
     if (IsMarkerLine(line)) {
+        FlushSecondColumn();
         if (IsEndLine(line)) {
             EndRecipe();
             return;
         }
         if (IsHeaderLine(line)) {
-            // The next recipe begins before this one was closed: its end is
-            // unknown, so it is not stored.
-            ReportNoEnd();
-            Reset();
+            // The next recipe begins before this one was closed. The open
+            // one ends here and is stored as read; the list says so, so the
+            // user can check where it was cut.
+            Tell(Format("No end line: %s (line %ld).  Closed at the next recipe (line %ld).",
+                        recipe_.Title.c_str(), recipeLine_, lineNumber),
+                 false);
+            EndRecipe();
             headerWithoutTitle_ = lineNumber;
             return;
         }
         return;  // a section line such as MMMMM-----FILLING-----
     }
     if (HandleIngredient(line)) return;
+    FlushSecondColumn();
     AddDirections(line);
 }
 
 bool MealMasterParser::HandleIngredient(const std::string& line) {
-    const std::string q = ColumnText(line, 0, 7);
-    const std::string z = Trim(q);
-    if (!IsQuantityText(z)) return false;
-    const std::size_t dash = z.find('-');
-    const double quantity = ParseQuantity(dash == std::string::npos ? z : z.substr(0, dash));
-    if (!z.empty() && !(quantity > 0)) return false;
+    std::string first = line;
+    std::string second;
+    if (HasSecondColumn(line)) {
+        first = ColumnText(line, 0, kSecondColumn);
+        second = ColumnText(line, kSecondColumn);
+    }
+    if (!IsIngredientField(first)) return false;
+    AddIngredient(first, nullptr);
+    if (!second.empty()) AddIngredient(second, &secondColumn_);
+    return true;
+}
 
-    const std::string unit = Trim(ColumnText(line, 8, 10));
-    const std::string text = Trim(ColumnText(line, 10));
-    if (z.empty() && unit.empty() && text.empty()) return true;
-
+void MealMasterParser::AddIngredient(const std::string& field, std::vector<std::string>* later) {
+    const std::string z = Trim(ColumnText(field, 0, 7));
+    const std::string unit = Trim(ColumnText(field, 8, 10));
+    const std::string text = Trim(ColumnText(field, 10));
+    if (z.empty() && unit.empty() && text.empty()) return;
+    if (later) {
+        // The second column's lines follow the first column's, so they wait
+        // for the end of the ingredient block; a continuation waits with the
+        // line it continues.
+        if (!text.empty() && text.front() == '-' && !later->empty())
+            later->back() += "\n" + text;
+        else
+            later->push_back(field);
+        return;
+    }
     if (!text.empty() && text.front() == '-') {
         // A continuation of the previous ingredient. After lines were dropped
         // for want of room it would land on the wrong line, so it goes too.
         if (recipe_.LinesDropped() == 0) AppendToLastLineNotes(recipe_, text.substr(1));
-        return true;
+        return;
     }
+    const std::size_t dash = z.find('-');
+    const double quantity = ParseQuantity(dash == std::string::npos ? z : z.substr(0, dash));
     std::string name;
     std::string notes;
     SplitNameAndNotes(text, name, notes);
@@ -197,7 +283,13 @@ bool MealMasterParser::HandleIngredient(const std::string& line) {
         dash != std::string::npos) {
         recipe_.Lines.back().TextQty = z;  // keep a range as written
     }
-    return true;
+}
+
+void MealMasterParser::FlushSecondColumn() {
+    std::vector<std::string> waiting;
+    waiting.swap(secondColumn_);
+    for (const std::string& entry : waiting)
+        for (const std::string& field : Split(entry, '\n')) AddIngredient(field, nullptr);
 }
 
 void MealMasterParser::EndRecipe() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "formats/Importer.h"
 #include "formats/RecipeTextParser.h"
@@ -19,13 +20,21 @@ public:
 
 private:
     void Begin(const std::string& title, long lineNumber);
+    void ReadYield(const std::string& text);
     void HandleBody(const std::string& line, long lineNumber);
     bool HandleIngredient(const std::string& line);
+    // Adds one ingredient field (quantity, unit and text columns); with
+    // `later` the field waits there for the end of the ingredient block.
+    void AddIngredient(const std::string& field, std::vector<std::string>* later);
+    void FlushSecondColumn();
     void EndRecipe();
     void ReportNoEnd();
 
     // phase_: 0 title, 1 categories, 2 yield, 3 body
-    long headerWithoutTitle_ = 0;  // line of a header not yet followed by a title
+    long headerWithoutTitle_ = 0;
+    // Second-column ingredients of the current block, each with its
+    // continuation fields after line feeds.
+    std::vector<std::string> secondColumn_;  // line of a header not yet followed by a title
 };
 
 // The MealMaster import as the menu command and the command line run it.

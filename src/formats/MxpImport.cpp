@@ -34,6 +34,18 @@ bool IsClosingRule(const std::string& line) {
     return line.find("- - - - - ") != std::string::npos;
 }
 
+// The column heads over the ingredients ("  Amount  Measure  Ingredient ...").
+bool IsColumnHead(const std::string& line) {
+    return line.find("Amount") != std::string::npos && line.find("Measure") != std::string::npos &&
+           line.find("Ingredient") != std::string::npos;
+}
+
+// The ruled line under the column heads: hyphens in groups, nothing else.
+bool IsRuledLine(const std::string& line) {
+    const std::string text = Trim(line);
+    return StartsWith(text, "---") && text.find_first_not_of("- ") == std::string::npos;
+}
+
 }  // namespace
 
 std::string ExpandTabs(const std::string& line) {
@@ -93,6 +105,21 @@ void MxpParser::Feed(const std::string& rawLine, long lineNumber) {
         }
         Start(lineNumber);
         return;
+    }
+    // Other programs leave out header lines or put blank lines between them.
+    // Before the ingredients, the column heads and the ruled line start the
+    // ingredient section wherever they stand, and a "Categories" label is the
+    // categories line even after a blank line.
+    if (phase_ >= 2 && phase_ <= 5) {
+        if (IsColumnHead(line)) {
+            phase_ = 5;
+            return;
+        }
+        if (IsRuledLine(line)) {
+            phase_ = 6;
+            return;
+        }
+        if (phase_ == 5 && StartsWith(TrimLeft(line), "Categories")) phase_ = 4;
     }
     switch (phase_) {
         case 0:

@@ -72,6 +72,17 @@ public:
     void Number(std::string_view name, double& field) {
         if (doc_.FindElem(name)) field = ReadDouble(doc_.GetData());
     }
+    // A quantity: written with every digit it needs, or by older versions
+    // with two decimals, which are read back as the kitchen fraction they
+    // were rounded from.
+    void Quantity(std::string_view name, double& field) {
+        if (!doc_.FindElem(name)) return;
+        const std::string text = Trim(doc_.GetData());
+        field = ReadDouble(text);
+        const std::size_t point = text.find('.');
+        if (point != std::string::npos && text.size() - point - 1 <= 2)
+            field = NearestKitchenFraction(field);
+    }
     void Whole(std::string_view name, int& field) {
         if (doc_.FindElem(name)) field = ReadInt(doc_.GetData());
     }
@@ -97,7 +108,7 @@ void ReadLines(XmlDocument& doc, Recipe& recipe) {
         read.Text("MEASURE", measure);
         read.Text("NAME", name);
         read.Text("PREPNOTES", prepNotes);
-        read.Number("DBLQTY", qty);
+        read.Quantity("DBLQTY", qty);
         read.Whole("LINEORDER", lineOrder);
         read.Whole("NUTRIENTID", nutrientID);
         read.Number("DBBASERECIPEGMWT", gramWeight);
@@ -122,7 +133,7 @@ std::string WriteRecipeDocument(const Recipe& recipe) {
     XmlDocument doc;
     doc.AddElem("RECIPE");
     doc.AddChildElem("TITLE", recipe.Title);
-    doc.AddChildElem("YIELDQTY", DecimalText(recipe.YieldNumber, 2));
+    doc.AddChildElem("YIELDQTY", ExactDecimalText(recipe.YieldNumber));
     doc.AddChildElem("INSTRUCTIONS", MarkText(recipe.Instructions));
     doc.AddChildElem("CUISINE", MarkText(recipe.Cuisine));
     doc.AddChildElem("MAININGREDIENT", MarkText(recipe.PrimaryIngredient));
@@ -145,7 +156,7 @@ std::string WriteRecipeDocument(const Recipe& recipe) {
         doc.AddChildElem("MEASURE", MarkLineText(line.Measure));
         doc.AddChildElem("NAME", MarkLineText(line.Name));
         doc.AddChildElem("PREPNOTES", MarkLineText(line.PrepNotes));
-        doc.AddChildElem("DBLQTY", DecimalText(line.DblQty, 2));
+        doc.AddChildElem("DBLQTY", ExactDecimalText(line.DblQty));
         doc.AddChildElem("LINEORDER", std::to_string(line.LineOrder));
         doc.AddChildElem("NUTRIENTID", std::to_string(line.NutrientID));
         doc.AddChildElem("DBBASERECIPEGMWT", DecimalText(line.BaseRecipeGramWeight, 6));
@@ -177,7 +188,7 @@ int ReadRecipeDocument(Recipe& recipe, const std::string& text, std::string* rea
     recipe.Title = UnmarkText(doc.GetData());
 
     FieldReader read(doc);
-    read.Number("YIELDQTY", recipe.YieldNumber);
+    read.Quantity("YIELDQTY", recipe.YieldNumber);
     read.Text("INSTRUCTIONS", recipe.Instructions);
     read.Text("CUISINE", recipe.Cuisine);
     read.Text("MAININGREDIENT", recipe.PrimaryIngredient);
@@ -203,8 +214,21 @@ int ReadRecipeDocument(Recipe& recipe, const std::string& text, std::string* rea
         doc.OutOfElem();
     }
     read.Whole("UNIQUEID", recipe.UniqueID);
+    // The file may carry any line ends; the record keeps CR LF.
+    recipe.Instructions = NormaliseLineBreaks(recipe.Instructions);
+    recipe.Notes = NormaliseLineBreaks(recipe.Notes);
     if (reason) reason->clear();
     return 0;
+}
+
+std::string WriteRecipeCollection(const std::vector<std::string>& documents) {
+    std::string text = "<RXF>\r\n";
+    for (const std::string& document : documents) {
+        text += document;
+        if (!EndsWithNoCase(text, "\r\n")) text += "\r\n";
+    }
+    text += "</RXF>\r\n";
+    return text;
 }
 
 }  // namespace pantrio

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace pantrio {
 
@@ -17,6 +18,10 @@ inline constexpr const char* kCannotReadRecipeDocument = "Could not read Pantrio
 
 // The document for `recipe`; the recipe is not changed.
 std::string WriteRecipeDocument(const Recipe& recipe);
+
+// An exchange file of several recipes: each document inside one RXF element,
+// every line ending in CR LF like the documents' own lines.
+std::string WriteRecipeCollection(const std::vector<std::string>& documents);
 
 // Fills a freshly constructed `recipe` from a document: 0 when a recipe was
 // read, -1 when the text is not well formed, its root is not RECIPE or it has

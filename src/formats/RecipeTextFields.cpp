@@ -5,17 +5,14 @@
 namespace pantrio {
 
 std::string TitleCase(std::string_view text) {
-    std::string out(text);
+    // Whole characters change case, so accented capitals such as "È" become
+    // "è" inside a word.
     bool startOfWord = true;
-    for (char& c : out) {
-        if (startOfWord) {
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        } else if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
+    return MapChars(text, [&](char32_t c) {
+        const char32_t mapped = startOfWord ? UpperChar(c) : LowerChar(c);
         startOfWord = c == ' ';
-    }
-    return out;
+        return mapped;
+    });
 }
 
 void SplitNameAndNotes(const std::string& text, std::string& name, std::string& notes) {

@@ -7,23 +7,6 @@
 
 namespace pantrio {
 
-std::string NormaliseLineBreaks(const std::string& text) {
-    std::string out;
-    out.reserve(text.size() + text.size() / 16);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r') {
-            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            out += "\r\n";
-        } else if (c == '\n') {
-            out += "\r\n";
-        } else {
-            out.push_back(c);
-        }
-    }
-    return out;
-}
-
 int ImportFromSlots(const ScreenImportSlots& slots, RecipeDB& box, bool longFormUnits) {
     Recipe recipe;
     recipe.LongFormUnits = longFormUnits;

@@ -27,8 +27,4 @@ inline constexpr std::size_t kScreenImportTitleChars = 75;
 // expands abbreviated unit words.
 int ImportFromSlots(const ScreenImportSlots& slots, RecipeDB& box, bool longFormUnits = false);
 
-// Multi-line text with its line breaks as the stored fields keep them: every
-// carriage return, line feed or pair of them becomes CR LF.
-std::string NormaliseLineBreaks(const std::string& text);
-
 }  // namespace pantrio

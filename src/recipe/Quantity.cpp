@@ -196,4 +196,35 @@ std::string DecimalText(double value, int decimals) {
     return std::string(buffer, end);
 }
 
+std::string ExactDecimalText(double value) {
+    if (!std::isfinite(value)) value = 0;
+    char buffer[400];
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    if (ec != std::errc()) return "0";
+    return std::string(buffer, end);
+}
+
+double NearestKitchenFraction(double value) {
+    if (!std::isfinite(value)) return value;
+    // A two-decimal rounding moves a value by at most 0.005; the small slack
+    // covers the binary form of the decimal read.
+    constexpr double kRounding = 0.005 + 1e-9;
+    const double magnitude = std::fabs(value);
+    const double whole = std::floor(magnitude);
+    const double remainder = magnitude - whole;
+    double best = remainder;
+    double bestError = kRounding;
+    bool found = false;
+    for (int denominator : {2, 3, 4, 6, 8, 16}) {
+        const double candidate = std::round(remainder * denominator) / denominator;
+        const double error = std::fabs(candidate - remainder);
+        if (error <= kRounding && (!found || error < bestError - 1e-12)) {
+            best = candidate;
+            bestError = error;
+            found = true;
+        }
+    }
+    if (!found) return value;
+    return std::copysign(whole + best, value);
+}
 }  // namespace pantrio

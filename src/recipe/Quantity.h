@@ -40,4 +40,15 @@ std::string FractionText(double value, std::int64_t maxDenominator);
 // finite print as 0, so a statement never carries "nan" or "inf".
 std::string DecimalText(double value, int decimals);
 
+// A double in fixed notation with the fewest decimals that read back as the
+// same value ("0.125", "0.3333333333333333"), so a quantity written to a file
+// comes back unchanged. Values that are not finite print as 0.
+std::string ExactDecimalText(double value);
+
+// Files written with two decimals carry kitchen fractions rounded ("0.13" for
+// 1/8). When the fractional part of `value` lies within 0.005 of a half,
+// third, quarter, sixth, eighth or sixteenth, that fraction is returned (the
+// nearest, the smaller denominator on a tie); otherwise `value` itself.
+double NearestKitchenFraction(double value);
+
 }  // namespace pantrio

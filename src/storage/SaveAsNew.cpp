@@ -21,16 +21,13 @@ constexpr std::size_t kPrepNotesWidth = 64;
 // title, make a recipe a duplicate.
 constexpr std::size_t kDuplicatePrefixChars = 30;
 
-// Makes the wild cards of a LIKE pattern literal with the escape character
-// "\", so a prefix such as "Mix 50% of" matches only itself.
-std::string LiteralLikePattern(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        if (c == '\\' || c == '%' || c == '_') out += '\\';
-        out += c;
-    }
-    return out;
+// The part of the instructions the duplicate test compares: line ends in the
+// stored convention and ASCII letters folded, so a recipe that went out to a
+// file with other line ends (or another letter case) is still recognised.
+std::string DuplicateKey(const std::string& instructions) {
+    std::string normal = NormaliseLineBreaks(instructions);
+    if (CharCount(normal) <= kDuplicatePrefixChars) return {};
+    return ToLower(CutChars(normal, kDuplicatePrefixChars));
 }
 
 void Report(RowSink* status, std::string text) {
@@ -54,22 +51,24 @@ std::string Quoted(const std::string& text) {
 
 long RecipeDB::FindDuplicate(const std::string& title, const std::string& instructions) {
     if (!Connected()) return -1;
-    // Same title, and instructions that begin with the same characters. The
-    // prefix's wild cards are made literal so that instructions such as
-    // "Use 50% rye" do not match unrelated text; the title test uses the index.
-    std::string prefix;
-    if (CharCount(instructions) > kDuplicatePrefixChars)
-        prefix = LiteralLikePattern(CutChars(instructions, kDuplicatePrefixChars));
+    // Same title (the index finds the candidates), and instructions that
+    // begin with the same characters once their line ends are normalised.
+    // Short instructions compare as an empty prefix, which every recipe of
+    // the same title has.
     CADORecordset rs(*this);
-    if (!rs.Run("Select RecipeID from Recipes where Title = " + Quoted(title) +
-                " and Instructions LIKE '" + QuoteSql(prefix) + "%' ESCAPE '\\'")) {
+    if (!rs.Run("Select RecipeID, Instructions from Recipes where Title = " + Quoted(title) +
+                " order by RecipeID")) {
         SetError(rs.ErrorCode(), rs.ErrorReport());
         return -1;
     }
-    if (rs.AtEnd()) return 0;
-    long id = 0;
-    if (!rs.ReadAt(0, id)) return -1;
-    return id;
+    const std::string key = DuplicateKey(instructions);
+    for (; !rs.AtEnd(); rs.NextRow()) {
+        long id = 0;
+        std::string stored;
+        if (!rs.ReadAt(0, id) || !rs.ReadAt(1, stored)) return -1;
+        if (key.empty() || StartsWith(ToLower(NormaliseLineBreaks(stored)), key)) return id;
+    }
+    return 0;
 }
 
 int RecipeDB::SaveAsNew(Recipe& recipe, RowSink* status) {
@@ -91,7 +90,10 @@ int RecipeDB::SaveAsNew(Recipe& recipe, RowSink* status) {
     if (maxID < 0) return fail();
     recipe.RecipeID = static_cast<int>(maxID + 1);
 
-    const long duplicate = FindDuplicate(recipe.Title, recipe.Instructions);
+    // Multi-line fields are stored with CR LF line ends, whatever the reader.
+    const std::string instructions = NormaliseLineBreaks(recipe.Instructions);
+    const std::string notes = NormaliseLineBreaks(recipe.Notes);
+    const long duplicate = FindDuplicate(recipe.Title, instructions);
     if (duplicate < 0) return fail();
     if (duplicate > 0) {
         Report(status, Format("Duplicate found: %s.  Not added.", recipe.Title.c_str()));
@@ -106,9 +108,9 @@ int RecipeDB::SaveAsNew(Recipe& recipe, RowSink* status) {
         "EffortRating, AppearanceRating, AffordableRating, ActiveMinutes, TotalMinutes, "
         "AllIngredientsText, AllCategoriesText, LastViewed, ScaleMultiple, PictureFile1) VALUES(";
     insert += std::to_string(recipe.RecipeID) + "," + Quoted(recipe.Title) + ", " +
-              Quoted(recipe.Instructions) + ", " + Quoted(recipe.YieldText) + ", " +
+              Quoted(instructions) + ", " + Quoted(recipe.YieldText) + ", " +
               Quoted(recipe.YieldUnit) + ", " + DecimalText(recipe.YieldNumber, 1) + "," +
-              Quoted(recipe.SubHead) + "," + Quoted(recipe.Notes) + "," +
+              Quoted(recipe.SubHead) + "," + Quoted(notes) + "," +
               Quoted(recipe.PrimaryIngredient) + "," + Quoted(recipe.Cuisine) + "," +
               std::to_string(recipe.UniqueID) + "," + std::to_string(color) + "," +
               Quoted(recipe.Source) + "," + DecimalText(recipe.TasteRating, 4) + "," +

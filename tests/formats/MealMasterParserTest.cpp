@@ -115,13 +115,18 @@ TEST(MealMasterParserTest, DropsAndReportsRecipesItCannotStoreWhole) {
     // A recipe cut off by the next header, and a header without a title.
     MealMasterParser unclosed;
     p = ParseFile(unclosed, DataFile("missing_end_before_next.mmf"));
-    ASSERT_EQ(p.recipes.size(), 1u);
-    EXPECT_EQ(p.recipes[0].Title, "Closed");
-    EXPECT_EQ(p.recipes[0].LineCount(), 1);
-    EXPECT_EQ(p.dropped, (std::vector<std::string>{
-                             "No end line: Unclosed (line 2).  Not added.",
-                             "No title in the recipe at line 7.  Not added.",
-                         }));
+    // The open recipe is closed at the next header and stored as read.
+    ASSERT_EQ(p.recipes.size(), 2u);
+    EXPECT_EQ(p.recipes[0].Title, "Unclosed");
+    EXPECT_EQ(p.recipes[0].Instructions, "Stir.");
+    EXPECT_EQ(p.recipes[1].Title, "Closed");
+    EXPECT_EQ(p.recipes[1].LineCount(), 1);
+    EXPECT_EQ(p.messages,
+              (std::vector<std::string>{
+                  "No end line: Unclosed (line 2).  Closed at the next recipe (line 7).",
+                  "No title in the recipe at line 7.  Not added.",
+              }));
+    EXPECT_EQ(p.dropped, std::vector<std::string>{"No title in the recipe at line 7.  Not added."});
 
     MealMasterParser none;
     p = ParseFile(none, DataFile("no_header.mmf"));
@@ -185,8 +190,81 @@ TEST(MealMasterParserTest, ToleratesPaddedBlankLinesAndMissingHeaderLines) {
     EXPECT_EQ(p.recipes[0].Instructions, "Stir.");
 }
 
+// The lines after the title in the layouts real files use. Each case gives
+// the lines, then the categories, yield and ingredients the recipe gets.
+TEST(MealMasterParserTest, HeaderVariantsKeepTheirYieldAndFirstIngredient) {
+    struct Case {
+        std::vector<std::string> header;
+        std::vector<std::string> categories;
+        double yield;
+        std::string yieldUnit;
+        std::vector<std::string> names;
+    };
+    const std::vector<Case> cases = {
+        {{"Categories: Dips Appetizers", "  Servings:  4"}, {"Dips Appetizers"}, 4, "", {"Flour"}},
+        {{" Categories: Breads", "      Makes: 2 loaves"}, {"Breads"}, 2, "loaves", {"Flour"}},
+        {{" Categories: Soups", "     Serves: 6"}, {"Soups"}, 6, "", {"Flour"}},
+        {{"      Yield: 3 dozen"}, {}, 3, "dozen", {"Flour"}},  // no categories line
+        {{" Categories: Soups"}, {"Soups"}, 0, "", {"Flour"}},  // no yield line
+        {{}, {}, 0, "", {"Flour"}},                             // neither
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> lines = {"MMMMM----- Recipe via Meal-Master (tm) v8.05",
+                                          "      Title: Test"};
+        lines.insert(lines.end(), c.header.begin(), c.header.end());
+        lines.insert(lines.end(), {"      1 c  Flour", "", "  Stir.", "MMMMM"});
+        MealMasterParser parser;
+        const Parsed p = ParseLines(parser, lines);
+        const std::string label = c.header.empty() ? "(none)" : c.header.front();
+        ASSERT_EQ(p.recipes.size(), 1u) << label;
+        const Recipe& r = p.recipes[0];
+        EXPECT_EQ(r.CategoryNames, c.categories) << label;
+        EXPECT_DOUBLE_EQ(r.YieldNumber, c.yield) << label;
+        EXPECT_EQ(r.YieldUnit, c.yieldUnit) << label;
+        std::vector<std::string> names;
+        for (const auto& line : r.Lines) names.push_back(line.Name);
+        EXPECT_EQ(names, c.names) << label;
+        EXPECT_EQ(r.Instructions, "Stir.") << label;
+    }
+}
+
+// Ingredients set in two columns: each block gives column one's lines in
+// order, then column two's; a hyphen continues the line of its own column.
+TEST(MealMasterParserTest, TwoColumnIngredientsAreSeparateLines) {
+    std::vector<std::string> lines = Header("Two Columns");
+    lines.insert(lines.end(),
+                 {"      2    Chiles, calif.; roast & peel        1    Eggs; separated",
+                  "  1 1/3 oz Cheese, monterey jack            3/16 c  Flour, all purpose",
+                  "           -grated                                -sifted",
+                  "           Oil; for frying",
+                  "MMMMM------------------------TOMATO SAUCE-----------------------------",
+                  "    1/3 sm Onion                                 pn Cinnamon, ground",
+                  "      1 c  Flour, sifted three times with the baking powder and the salt",
+                  "", "  Stir.", "MMMMM"});
+    MealMasterParser parser;
+    const Parsed p = ParseLines(parser, lines);
+    ASSERT_EQ(p.recipes.size(), 1u);
+    std::vector<std::string> got;
+    for (const auto& line : p.recipes[0].Lines)
+        got.push_back(line.TextQty + "|" + line.Measure + "|" + line.Name + "|" + line.PrepNotes);
+    EXPECT_EQ(got, (std::vector<std::string>{
+                       "2||Chiles|calif.; roast & peel",
+                       "1 1/3|oz|Cheese|monterey jack grated",
+                       "||Oil|for frying",
+                       "1||Eggs|separated",
+                       "3/16|c|Flour|all purpose sifted",
+                       "1/3|sm|Onion|",
+                       "1|c|Flour|sifted three times with the baking powder and the salt",
+                       "|pn|Cinnamon|ground",
+                   }));
+}
+
 TEST(MealMasterParserTest, SharedHelpers) {
     EXPECT_EQ(TitleCase("APPLE PIE deluxe"), "Apple Pie Deluxe");
+    EXPECT_EQ(TitleCase("CRÃME BRÃLÃ"
+                        "E Ã L'ORANGE ÅÃDÅ¹"),
+              "CrÃ¨me BrÃ»lÃ©"
+              "e Ã L'orange ÅÃ³dÅº");
     EXPECT_EQ(TitleCase("cr\xC3\xA8me BR\xC3\xBBL\xC3\xA9"
                         "E"),
               "Cr\xC3\xA8me Br\xC3\xBBl\xC3\xA9"

@@ -65,5 +65,43 @@ TEST(MxpParserTest, RecipesWithoutSectionsAndOddBanners) {
     EXPECT_EQ(messages, std::vector<std::string>{"No MasterCook recipes found in this file."});
 }
 
+// Header layouts other programs write: blank lines between the header lines,
+// and recipes without "Recipe By" or "Serving Size". The categories and the
+// ingredients land where they belong either way.
+TEST(MxpParserTest, HeaderVariantsOfOtherPrograms) {
+    const std::vector<std::string> table = {
+        "  Amount  Measure       Ingredient -- Preparation Method",
+        "--------  ------------  --------------------------------",
+        "  1                cup  milk -- please", "  2                     eggs", "", "Stir."};
+    struct Case {
+        std::vector<std::string> header;
+        std::vector<std::string> categories;
+        double yield;
+    };
+    const std::vector<Case> cases = {
+        {{"Recipe By     :Sam", "", "Serving Size  : 2", "", "",
+          "Categories    : Burgers                         Fish", "                Meat", "", ""},
+         {"Burgers", "Fish", "Meat"},
+         2},
+        {{}, {}, 0},
+        {{"Categories    : Soups", ""}, {"Soups"}, 0},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> lines = {"* Exported from MasterCook *", "", "   Variant", "", ""};
+        lines.insert(lines.end(), c.header.begin(), c.header.end());
+        lines.insert(lines.end(), table.begin(), table.end());
+        const auto recipes = Parse(lines);
+        const std::string label = c.header.empty() ? "(no header)" : c.header.front();
+        ASSERT_EQ(recipes.size(), 1u) << label;
+        EXPECT_EQ(recipes[0].CategoryNames, c.categories) << label;
+        EXPECT_DOUBLE_EQ(recipes[0].YieldNumber, c.yield) << label;
+        ASSERT_EQ(recipes[0].LineCount(), 2) << label;
+        EXPECT_EQ(recipes[0].Lines[0].Name, "milk") << label;
+        EXPECT_EQ(recipes[0].Lines[0].PrepNotes, "please") << label;
+        EXPECT_EQ(recipes[0].Lines[1].Name, "eggs") << label;
+        EXPECT_EQ(recipes[0].Instructions, "Stir.") << label;
+    }
+}
+
 }  // namespace
 }  // namespace pantrio

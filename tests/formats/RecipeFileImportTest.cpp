@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Text.h"
 #include "formats/ImportProgress.h"
 #include "formats/RecipeDocument.h"
 #include "formats/RecipeFileImport.h"
@@ -202,13 +203,60 @@ TEST_F(RecipeFileImportTest, WrittenFileImportsWhole) {
     Recipe stored;
     ASSERT_EQ(db.LoadRecipe(id, stored), 1);
     EXPECT_EQ(stored.Title, r.Title);
-    EXPECT_EQ(stored.Instructions, r.Instructions);
+    EXPECT_EQ(stored.Instructions, "Line one & two.\r\nLine <three> with an @ sign.");
     EXPECT_EQ(stored.AffordableRating, 2);
     EXPECT_EQ(stored.TotalMinutes, 95);
     ASSERT_EQ(db.LoadIngredientLines(id, stored), 100);
     EXPECT_TRUE(stored.Lines[0].bHeading);
     EXPECT_EQ(stored.Lines[1].Name, "beef & pork");
     EXPECT_EQ(stored.Lines[1].TextQty, "2");
+}
+
+// A recipe that leaves in an exchange file and comes back into the same box
+// is the same recipe: found as a duplicate whatever the file's line ends, and
+// its small fractions unchanged, also from files written with two decimals.
+TEST_F(RecipeFileImportTest, ExportedRecipesComeBackUnchanged) {
+    Recipe pie;
+    pie.Title = "Apple Pie Deluxe";
+    pie.Instructions = "Peel and slice the apples.\r\n\r\nBake for forty minutes.";
+    pie.YieldNumber = 2.5;
+    const std::vector<std::pair<double, std::string>> quantities = {
+        {0.125, "1/8"}, {0.0625, "1/16"}, {0.375, "3/8"}, {2.0 / 3, "2/3"}, {1.1875, "1 3/16"}};
+    for (const auto& [qty, text] : quantities) pie.AddLine(false, "", "c", "flour", "", qty);
+    ASSERT_EQ(db.SaveAsNew(pie), 0) << db.ErrorReport();
+    Recipe tart = pie;
+    tart.Title = "Apple Tart";
+
+    const std::string file =
+        WriteRecipeCollection({WriteRecipeDocument(pie), WriteRecipeDocument(tart)});
+    for (std::size_t at = file.find('\n'); at != std::string::npos; at = file.find('\n', at + 1))
+        ASSERT_EQ(file[at - 1], '\r') << "a bare line feed at " << at;
+    Import(Write("both.rxf", file));
+    EXPECT_EQ(summary.stored, 1);
+    EXPECT_EQ(summary.notStored, 1);
+    EXPECT_EQ(progress.messages.Texts(), Texts{"Duplicate found: Apple Pie Deluxe.  Not added."});
+
+    // Older files carry two decimals; they are read as the fractions they were.
+    std::string older = WriteRecipeDocument(tart);
+    for (const char* exact : {"0.125<", "0.0625<", "0.375<", "1.1875<"}) {
+        const std::string rounded = Format("%.2f<", std::stod(exact));
+        older = ReplaceAll(older, exact, rounded);
+    }
+    older = ReplaceAll(older, "Apple Tart", "Apple Flan");
+    Import(Write("older.rxf", older));
+    for (const char* title : {"Apple Tart", "Apple Flan"}) {
+        Recipe stored;
+        const int id = db.QueryInt(std::string("Select RecipeID from Recipes where Title = '") +
+                                   title + "'");
+        ASSERT_EQ(db.LoadRecipe(id, stored), 1) << title;
+        ASSERT_EQ(db.LoadIngredientLines(id, stored), 5) << title;
+        EXPECT_EQ(stored.Instructions, pie.Instructions) << title;
+        EXPECT_DOUBLE_EQ(stored.YieldNumber, 2.5) << title;
+        for (std::size_t i = 0; i < quantities.size(); ++i) {
+            EXPECT_EQ(stored.Lines[i].TextQty, quantities[i].second) << title;
+            EXPECT_NEAR(stored.Lines[i].DblQty, quantities[i].first, 1e-9) << title;
+        }
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Recipes built from the five marked slots of the screen import.
 #include <gtest/gtest.h>
 
+#include "base/Text.h"
 #include "formats/ScreenImport.h"
 #include "recipe/Recipe.h"
 #include "storage/RecipeDB.h"

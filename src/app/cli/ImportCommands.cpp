@@ -110,15 +110,15 @@ int RunExportRxf(CliContext& context, const std::vector<std::string>& arguments)
     }
     if (out.empty() || ids.empty()) return kExitUsage;
     if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
-    std::string text;
+    std::vector<std::string> documents;
     for (int id : ids) {
         Recipe recipe;
         if (!LoadWhole(context, id, recipe)) return kExitFailure;
-        text += WriteRecipeDocument(recipe);
-        if (!text.empty() && text.back() != '\n') text += "\n";
+        documents.push_back(WriteRecipeDocument(recipe));
     }
     // Several recipes travel inside one RXF element.
-    if (ids.size() > 1) text = "<RXF>\n" + text + "</RXF>\n";
+    std::string text = documents.size() > 1 ? WriteRecipeCollection(documents) : documents.front();
+    if (!EndsWithNoCase(text, "\r\n")) text += "\r\n";
     // Written beside the target and renamed, so a failed write never leaves
     // half a file under the name.
     const std::string temp = out + ".part";

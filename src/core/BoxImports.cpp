@@ -108,7 +108,11 @@ bool BoxController::ImportWholeBox(const std::string& path, ImportProgress& prog
         return false;
     }
     BoxImport import;
-    if (!import.Open(path, context_.settings.SystemDatabasePath, error)) return false;
+    std::vector<std::string> failures;
+    if (!import.Open(path, context_.settings.SystemDatabasePath, failures)) {
+        for (const std::string& failure : failures) error += (error.empty() ? "" : "\n") + failure;
+        return false;
+    }
     VectorRowSink list;
     import.FillList(list);
     std::vector<int> ids;
@@ -186,9 +190,9 @@ void BoxController::ImportRecipeBoxCommand() {
         return;
     }
     BoxImport source;
-    std::string failure;
-    if (!source.Open(*path, context_.settings.SystemDatabasePath, failure)) {
-        prompter.Message(failure);
+    std::vector<std::string> failures;
+    if (!source.Open(*path, context_.settings.SystemDatabasePath, failures)) {
+        for (const std::string& failure : failures) prompter.Message(failure);
     } else {
         VectorRowSink list;
         source.FillList(list);

@@ -14,19 +14,21 @@ bool IsSameBoxPath(const std::string& a, const std::string& b) {
 }
 
 bool BoxImport::Open(const std::string& path, const std::string& systemDatabasePath,
-                     std::string& failure) {
+                     std::vector<std::string>& failures) {
+    failures.clear();
     source_.Disconnect();
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
-        failure =
+        failures.push_back(
             "Sorry, Pantrio could not locate or more critical Pantrio files or folders on your "
-            "computer.  \r\n\r\nOtherwise, choose Cancel and reinstall the program.";
+            "computer.  \r\n\r\nOtherwise, choose Cancel and reinstall the program.");
+        failures.push_back("Sorry, could not open that recipe box.");
         return false;
     }
     source_.SystemDatabasePath = systemDatabasePath;
     // The source box is only read: open it read-only so nothing can change it.
     if (!source_.Open(path, true)) {
-        failure = "Sorry, could not open that recipe box.";
+        failures.push_back("Sorry, could not open that recipe box.");
         return false;
     }
     return true;

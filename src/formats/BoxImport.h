@@ -21,10 +21,12 @@ bool IsSameBoxPath(const std::string& a, const std::string& b);
 
 class BoxImport {
 public:
-    // Opens `path` as the source box. When it cannot, `failure` gets the
-    // message for the user: a missing file and a file that is not a box each
-    // have their own.
-    bool Open(const std::string& path, const std::string& systemDatabasePath, std::string& failure);
+    // Opens `path` as the source box. When it cannot, `failures` gets the
+    // messages for the user, each shown on its own: a missing file gets the
+    // missing-files message and then the one for a box that cannot be
+    // opened; a file that is not a box gets the latter.
+    bool Open(const std::string& path, const std::string& systemDatabasePath,
+              std::vector<std::string>& failures);
     bool IsOpen() { return source_.Connected(); }
     void Close() { source_.Disconnect(); }
 

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "base/Text.h"
+#include "formats/ImportStoring.h"
 #include "formats/MealMasterImport.h"
 #include "formats/MxpImport.h"
 #include "formats/RecipeFileImport.h"
@@ -23,6 +24,15 @@ std::string FileHead(const std::string& path) {
     return head;
 }
 
+// A MasterCook banner without MasterCook's own words, as other programs
+// write it.
+bool HasOtherProgramsBanner(std::string_view head) {
+    for (const std::string& line : Split(head, '\n'))
+        if (IsMasterCookBanner(line) && line.find("Exported from MasterCook") == std::string::npos)
+            return true;
+    return false;
+}
+
 bool Contains(const std::vector<std::string>& list, const std::string& item) {
     return std::find(list.begin(), list.end(), item) != list.end();
 }
@@ -36,14 +46,30 @@ ImporterTable ImporterTable::Standard() {
                {},
                nullptr,
                [](const std::string& path, RecipeDB& box, ImportProgress& progress,
-                  const ImportOptions&) { return ImportRecipeFile(path, box, progress); }});
+                  const ImportOptions& options) {
+                   return ImportRecipeFile(path, box, progress, options);
+               }});
     table.Add({"mastercook",
                {".mxp"},
                {".txt"},
                [](std::string_view head) {
-                   return FindNoCase(head, "Exported from MasterCook") != std::string::npos;
+                   return FindNoCase(head, "Exported from MasterCook") != std::string::npos ||
+                          HasOtherProgramsBanner(head);
                },
-               ImportMasterCook});
+               [](const std::string& path, RecipeDB& box, ImportProgress& progress,
+                  const ImportOptions& options) {
+                   // A text file whose banner another program wrote is read as
+                   // this format; the list says so, in case it was not meant.
+                   const bool other =
+                       ToLower(std::filesystem::path(path).extension().string()) != ".mxp" &&
+                       HasOtherProgramsBanner(FileHead(path));
+                   if (other)
+                       AddImportMessage(progress,
+                                        Format("%s: its banner names the MasterCook export "
+                                               "format; read as a MasterCook file.",
+                                               std::filesystem::path(path).filename().c_str()));
+                   return ImportMasterCook(path, box, progress, options);
+               }});
     table.Add({"mealmaster",
                {".mmf", ".mm"},
                {".txt"},

@@ -115,8 +115,7 @@ bool IsLabel(const std::string& line) {
 
 // A label with a number after it: a yield line ("Makes: 2 loaves").
 bool IsLabelledNumber(const std::string& line) {
-    return IsLabel(line) &&
-           line.find_first_of("0123456789", line.find(':')) != std::string::npos;
+    return IsLabel(line) && line.find_first_of("0123456789", line.find(':')) != std::string::npos;
 }
 
 int TruncatedInt(double value) {
@@ -262,7 +261,7 @@ void MealMasterParser::AddIngredient(const std::string& field, std::vector<std::
         // for the end of the ingredient block; a continuation waits with the
         // line it continues.
         if (!text.empty() && text.front() == '-' && !later->empty())
-            later->back() += "\n" + text;
+            later->back() += "\n" + field;
         else
             later->push_back(field);
         return;

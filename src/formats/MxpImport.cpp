@@ -21,14 +21,6 @@ constexpr std::size_t kUnitFrom = 10;
 constexpr std::size_t kUnitTo = 24;
 constexpr std::size_t kIngredientFrom = 24;
 
-// "* Exported from MasterCook *", and the banner some other programs write
-// for this format ("----- Exported by ... [Master Cook Export Format] -----").
-bool IsBanner(const std::string& line) {
-    if (line.find("Exported") == std::string::npos) return false;
-    return line.find('*') != std::string::npos ||
-           FindNoCase(line, "Master Cook Export") != std::string::npos;
-}
-
 // MasterCook's closing rule under the directions.
 bool IsClosingRule(const std::string& line) {
     return line.find("- - - - - ") != std::string::npos;
@@ -47,6 +39,12 @@ bool IsRuledLine(const std::string& line) {
 }
 
 }  // namespace
+
+bool IsMasterCookBanner(std::string_view line) {
+    if (line.find("Exported") == std::string::npos) return false;
+    return line.find('*') != std::string::npos ||
+           FindNoCase(line, "Master Cook Export") != std::string::npos;
+}
 
 std::string ExpandTabs(const std::string& line) {
     if (line.find('\t') == std::string::npos) return line;
@@ -97,7 +95,7 @@ void MxpParser::Feed(const std::string& rawLine, long lineNumber) {
         }
         return;
     }
-    if (IsBanner(line)) {
+    if (IsMasterCookBanner(line)) {
         if (phase_ == 1) {
             ReportNoTitle(recipeLine_);
         } else if (phase_ >= 2) {

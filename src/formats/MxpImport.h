@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "formats/Importer.h"
 #include "formats/RecipeTextParser.h"
@@ -33,5 +34,10 @@ ImportSummary ImportMasterCook(const std::string& path, RecipeDB& db, ImportProg
 // Replaces each TAB by blanks up to the next multiple of eight characters, as
 // a text viewer shows it, so the fixed columns of lines with TABs line up.
 std::string ExpandTabs(const std::string& line);
+
+// The banner that opens each recipe: "* Exported from MasterCook *", or the
+// one other programs write for this format ("----- Exported by ...
+// [Master Cook Export Format] -----").
+bool IsMasterCookBanner(std::string_view line);
 
 }  // namespace pantrio

@@ -50,7 +50,8 @@ void ReportDroppedLines(ImportProgress& window, const Recipe& recipe) {
 // Stores every RECIPE child of the RXF element the cursor stands on, all in
 // one transaction. A recipe that cannot be read is listed with its number in
 // the file and its line; the others are stored.
-void ImportSeveral(XmlDocument& doc, RecipeDB& db, ImportProgress& window, ImportSummary& counts) {
+void ImportSeveral(XmlDocument& doc, RecipeDB& db, ImportProgress& window, ImportSummary& counts,
+                   const ImportOptions& options) {
     const std::string& text = doc.GetDoc();
     window.Show();
     window.SetPosition(0);
@@ -74,6 +75,7 @@ void ImportSeveral(XmlDocument& doc, RecipeDB& db, ImportProgress& window, Impor
 
         const std::string recipeText = doc.GetSubDoc();
         Recipe recipe;
+        recipe.LongFormUnits = options.longFormUnits;
         std::string reason;
         if (ReadRecipeDocument(recipe, recipeText, &reason) == 0) {
             ReportDroppedLines(window, recipe);
@@ -93,11 +95,12 @@ void ImportSeveral(XmlDocument& doc, RecipeDB& db, ImportProgress& window, Impor
     window.Hide();
 }
 
-void ImportOne(const std::string& text, RecipeDB& db, ImportProgress& window,
-               ImportSummary& counts) {
+void ImportOne(const std::string& text, RecipeDB& db, ImportProgress& window, ImportSummary& counts,
+               const ImportOptions& options) {
     window.Show();
     window.SetPosition(0);
     Recipe recipe;
+    recipe.LongFormUnits = options.longFormUnits;
     const bool read = ReadRecipeDocument(recipe, text) == 0;
     window.SetPosition(75);
     bool stored = false;
@@ -121,27 +124,30 @@ void ImportOne(const std::string& text, RecipeDB& db, ImportProgress& window,
 
 }  // namespace
 
-ImportSummary ImportRecipeText(const std::string& text, RecipeDB& db, ImportProgress& window) {
+ImportSummary ImportRecipeText(const std::string& text, RecipeDB& db, ImportProgress& window,
+                               const ImportOptions& options) {
     ImportSummary counts;
     window.SetCancelled(false);
 
     const std::string utf8 = EnsureUtf8(text);
     XmlDocument doc;
     if (doc.SetDoc(utf8) && doc.FindElem() && doc.GetTagName() == "RXF") {
-        ImportSeveral(doc, db, window, counts);
+        ImportSeveral(doc, db, window, counts, options);
     } else {
-        ImportOne(utf8, db, window, counts);
+        ImportOne(utf8, db, window, counts, options);
     }
     return counts;
 }
 
-ImportSummary ImportRecipeFile(const std::string& path, RecipeDB& db, ImportProgress& window) {
+ImportSummary ImportRecipeFile(const std::string& path, RecipeDB& db, ImportProgress& window,
+                               const ImportOptions& options) {
     std::string text;
     std::string reason;
     std::vector<ImportNotice> openFailure;
     if (!ReadWholeFile(path, text, reason))
         openFailure.push_back({path + ": " + reason, "Open", ImportNotice::Kind::Error});
-    ImportSummary counts = ImportRecipeText(ReplaceAll(std::move(text), "\r\n", "\n"), db, window);
+    ImportSummary counts =
+        ImportRecipeText(ReplaceAll(std::move(text), "\r\n", "\n"), db, window, options);
     counts.notices.insert(counts.notices.begin(), openFailure.begin(), openFailure.end());
     return counts;
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "formats/ImportSummary.h"
+#include "formats/Importer.h"
 
 namespace pantrio {
 
@@ -18,10 +19,12 @@ class RecipeDB;
 // Imports every recipe of the file at `path`. A file that cannot be opened
 // gives a notice captioned "Open" and is then read as an empty text, which is
 // no recipe. A single recipe stored gives a notice saying so.
-ImportSummary ImportRecipeFile(const std::string& path, RecipeDB& db, ImportProgress& window);
+ImportSummary ImportRecipeFile(const std::string& path, RecipeDB& db, ImportProgress& window,
+                               const ImportOptions& options = {});
 
 // The same for the text of such a file (UTF-8, or Windows-1252 when it is not
 // valid UTF-8).
-ImportSummary ImportRecipeText(const std::string& text, RecipeDB& db, ImportProgress& window);
+ImportSummary ImportRecipeText(const std::string& text, RecipeDB& db, ImportProgress& window,
+                               const ImportOptions& options = {});
 
 }  // namespace pantrio

@@ -107,19 +107,18 @@ int RecipeDB::SaveAsNew(Recipe& recipe, RowSink* status) {
         "SubHead, Notes, PrimaryIngredient, Cuisine, UniqueID, Color, Source, TasteRating, "
         "EffortRating, AppearanceRating, AffordableRating, ActiveMinutes, TotalMinutes, "
         "AllIngredientsText, AllCategoriesText, LastViewed, ScaleMultiple, PictureFile1) VALUES(";
-    insert += std::to_string(recipe.RecipeID) + "," + Quoted(recipe.Title) + ", " +
-              Quoted(instructions) + ", " + Quoted(recipe.YieldText) + ", " +
-              Quoted(recipe.YieldUnit) + ", " + DecimalText(recipe.YieldNumber, 1) + "," +
-              Quoted(recipe.SubHead) + "," + Quoted(notes) + "," +
-              Quoted(recipe.PrimaryIngredient) + "," + Quoted(recipe.Cuisine) + "," +
-              std::to_string(recipe.UniqueID) + "," + std::to_string(color) + "," +
-              Quoted(recipe.Source) + "," + DecimalText(recipe.TasteRating, 4) + "," +
-              DecimalText(recipe.EffortRating, 4) + "," + DecimalText(recipe.AppearanceRating, 4) +
-              "," + DecimalText(recipe.AffordableRating, 4) + "," +
-              std::to_string(recipe.ActiveMinutes) + "," + std::to_string(recipe.TotalMinutes) +
-              "," + Quoted(recipe.AllIngredientsText) + "," + Quoted(recipe.AllCategoriesText) +
-              ",#" + viewed.IsoText() + "#," + DecimalText(recipe.ScaleMultiple, 4) + "," +
-              Quoted(recipe.PictureFile1) + ")";
+    insert +=
+        std::to_string(recipe.RecipeID) + "," + Quoted(recipe.Title) + ", " + Quoted(instructions) +
+        ", " + Quoted(recipe.YieldText) + ", " + Quoted(recipe.YieldUnit) + ", " +
+        DecimalText(recipe.YieldNumber, 1) + "," + Quoted(recipe.SubHead) + "," + Quoted(notes) +
+        "," + Quoted(recipe.PrimaryIngredient) + "," + Quoted(recipe.Cuisine) + "," +
+        std::to_string(recipe.UniqueID) + "," + std::to_string(color) + "," +
+        Quoted(recipe.Source) + "," + DecimalText(recipe.TasteRating, 4) + "," +
+        DecimalText(recipe.EffortRating, 4) + "," + DecimalText(recipe.AppearanceRating, 4) + "," +
+        DecimalText(recipe.AffordableRating, 4) + "," + std::to_string(recipe.ActiveMinutes) + "," +
+        std::to_string(recipe.TotalMinutes) + "," + Quoted(recipe.AllIngredientsText) + "," +
+        Quoted(recipe.AllCategoriesText) + ",#" + viewed.IsoText() + "#," +
+        DecimalText(recipe.ScaleMultiple, 4) + "," + Quoted(recipe.PictureFile1) + ")";
     if (RunSQL(insert) != 1) return fail();
 
     // The keyword text is always derived from the names.

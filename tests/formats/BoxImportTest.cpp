@@ -32,12 +32,12 @@ protected:
     }
 
     std::string sourcePath;
-    std::string failure;  // what Open says when it cannot open a box
+    std::vector<std::string> failures;  // what Open says when it cannot open a box
 };
 
 TEST_F(BoxImportTest, ListsTheOtherBoxInTitleOrderAndCopiesTheChosenOnes) {
     BoxImport import;
-    ASSERT_TRUE(import.Open(sourcePath, "", failure));
+    ASSERT_TRUE(import.Open(sourcePath, "", failures));
     VectorRowSink list;
     ASSERT_EQ(import.FillList(list), 3);
     ASSERT_EQ(list.Texts(),
@@ -73,7 +73,7 @@ TEST_F(BoxImportTest, ListsTheOtherBoxInTitleOrderAndCopiesTheChosenOnes) {
 
 TEST_F(BoxImportTest, DuplicatesAreSkippedSilently) {
     BoxImport import;
-    ASSERT_TRUE(import.Open(sourcePath, "", failure));
+    ASSERT_TRUE(import.Open(sourcePath, "", failures));
     VectorRowSink list;
     import.FillList(list);
     std::vector<int> all;
@@ -81,12 +81,12 @@ TEST_F(BoxImportTest, DuplicatesAreSkippedSilently) {
     EXPECT_EQ(import.Copy(all, box), 3);
     EXPECT_EQ(import.Copy(all, box), 0);
     EXPECT_EQ(box.CountRecipes(), 3);
-    EXPECT_TRUE(failure.empty());
+    EXPECT_TRUE(failures.empty());
 }
 
 TEST_F(BoxImportTest, TheSourceBoxIsNeverChanged) {
     BoxImport import;
-    ASSERT_TRUE(import.Open(sourcePath, "", failure));
+    ASSERT_TRUE(import.Open(sourcePath, "", failures));
     VectorRowSink list;
     import.FillList(list);
     import.Copy({static_cast<int>(list.rows[0].data)}, box);
@@ -98,8 +98,11 @@ TEST_F(BoxImportTest, TheSourceBoxIsNeverChanged) {
 
 TEST_F(BoxImportTest, MissingAndBrokenBoxesHaveTheirMessages) {
     BoxImport import;
-    EXPECT_FALSE(import.Open(root.PathOf("missing.crb"), "", failure));
-    EXPECT_TRUE(StartsWith(failure, "Sorry, Pantrio could not locate")) << failure;
+    // A missing file gets both messages, each shown on its own.
+    EXPECT_FALSE(import.Open(root.PathOf("missing.crb"), "", failures));
+    ASSERT_EQ(failures.size(), 2u);
+    EXPECT_TRUE(StartsWith(failures[0], "Sorry, Pantrio could not locate")) << failures[0];
+    EXPECT_EQ(failures[1], "Sorry, could not open that recipe box.");
 
     const std::string text = root.PathOf("notes.crb");
     ASSERT_TRUE(test::TempDataRoot::Exec(root.PathOf("scratch.db"), "CREATE TABLE t(x);"));
@@ -107,8 +110,8 @@ TEST_F(BoxImportTest, MissingAndBrokenBoxesHaveTheirMessages) {
     ASSERT_NE(f, nullptr);
     std::fputs("this is not a recipe box\n", f);
     std::fclose(f);
-    EXPECT_FALSE(import.Open(text, "", failure));
-    EXPECT_EQ(failure, "Sorry, could not open that recipe box.");
+    EXPECT_FALSE(import.Open(text, "", failures));
+    EXPECT_EQ(failures, std::vector<std::string>{"Sorry, could not open that recipe box."});
     VectorRowSink list;
     EXPECT_EQ(import.FillList(list), 0);
     EXPECT_EQ(import.Copy({1}, box), 0);

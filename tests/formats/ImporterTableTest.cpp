@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <utility>
+#include <vector>
 
 #include "formats/ImportProgress.h"
 #include "formats/ImporterTable.h"
@@ -44,6 +46,8 @@ TEST_F(ImporterTableTest, PicksByExtensionThenByContent) {
         {"f.TXT", "---------- Recipe via Meal-Master\n", "mealmaster"},
         // MasterCook is asked first, so its banner wins over MealMaster's marks.
         {"h.txt", "* Exported from MasterCook *\nMMMMM\n", "mastercook"},
+        // Other programs' banner for MasterCook's format, without asterisks.
+        {"l.txt", "  ----- Exported by Another [Master Cook Export Format] -----\n", "mastercook"},
         {"i.txt", "a shopping list\n", "none"},
         {"j.crb", "", "none"},
         {"k", "MMMMM\n", "none"},
@@ -78,6 +82,36 @@ TEST_F(ImporterTableTest, ARowAddedAtRunTimeIsPickedLikeTheOthers) {
     RecordingProgress progress;
     table.ForFile(Write("d.mmf", ""))->import("", unused, progress, {});
     EXPECT_EQ(calls, 1);
+}
+
+// "Display units in long form" reaches every importer through the table's
+// options: the same ingredient line stores "cups" from each format.
+TEST_F(ImporterTableTest, EveryImporterHonoursLongFormUnits) {
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"a.rxf",
+         "<RECIPE><TITLE>Soup</TITLE><INSTRUCTIONS>Stir.</INSTRUCTIONS><INGREDIENTLIST>"
+         "<INGREDIENTLINE><TEXTQTY>2</TEXTQTY><MEASURE>c</MEASURE><NAME>water</NAME>"
+         "<DBLQTY>2</DBLQTY></INGREDIENTLINE></INGREDIENTLIST></RECIPE>"},
+        {"b.mmf",
+         "MMMMM----- Recipe via Meal-Master (tm) v8.05\n      Title: Soup\n Categories: A\n"
+         "      Yield: 1 serving\n      2 c  water\n\n  Stir.\nMMMMM\n"},
+        {"c.mxp",
+         "* Exported from MasterCook *\n\nSoup\n\nRecipe By     : Sam\nServing Size  : 1\n"
+         "Categories    : A\n\n  Amount  Measure       Ingredient -- Preparation Method\n"
+         "--------  ------------  --------------------------------\n"
+         "   2      c             water\n\nStir.\n"},
+    };
+    ImportOptions longForm;
+    longForm.longFormUnits = true;
+    for (const auto& [name, text] : files) {
+        test::TempDataRoot boxRoot;
+        RecipeDB box;
+        ASSERT_TRUE(box.Open(boxRoot.boxPath)) << box.ErrorReport();
+        RecordingProgress progress;
+        const std::string path = Write(name, text);
+        EXPECT_EQ(table.ForFile(path)->import(path, box, progress, longForm).stored, 1) << name;
+        EXPECT_EQ(box.QueryText("Select Measure from IngredientLines"), "cups") << name;
+    }
 }
 
 }  // namespace

@@ -232,15 +232,15 @@ TEST(MealMasterParserTest, HeaderVariantsKeepTheirYieldAndFirstIngredient) {
 // order, then column two's; a hyphen continues the line of its own column.
 TEST(MealMasterParserTest, TwoColumnIngredientsAreSeparateLines) {
     std::vector<std::string> lines = Header("Two Columns");
-    lines.insert(lines.end(),
-                 {"      2    Chiles, calif.; roast & peel        1    Eggs; separated",
-                  "  1 1/3 oz Cheese, monterey jack            3/16 c  Flour, all purpose",
-                  "           -grated                                -sifted",
-                  "           Oil; for frying",
-                  "MMMMM------------------------TOMATO SAUCE-----------------------------",
-                  "    1/3 sm Onion                                 pn Cinnamon, ground",
-                  "      1 c  Flour, sifted three times with the baking powder and the salt",
-                  "", "  Stir.", "MMMMM"});
+    lines.insert(
+        lines.end(),
+        {"      2    Chiles, calif.; roast & peel        1    Eggs; separated",
+         "  1 1/3 oz Cheese, monterey jack            3/16 c  Flour, all purpose",
+         "           -grated" + std::string(34, ' ') + "-sifted", "           Oil; for frying",
+         "MMMMM------------------------TOMATO SAUCE-----------------------------",
+         "    1/3 sm Onion                                 pn Cinnamon, ground",
+         "      1 c  Flour, sifted three times with the baking powder and the salt", "", "  Stir.",
+         "MMMMM"});
     MealMasterParser parser;
     const Parsed p = ParseLines(parser, lines);
     ASSERT_EQ(p.recipes.size(), 1u);
@@ -248,7 +248,7 @@ TEST(MealMasterParserTest, TwoColumnIngredientsAreSeparateLines) {
     for (const auto& line : p.recipes[0].Lines)
         got.push_back(line.TextQty + "|" + line.Measure + "|" + line.Name + "|" + line.PrepNotes);
     EXPECT_EQ(got, (std::vector<std::string>{
-                       "2||Chiles|calif.; roast & peel",
+                       "2||Chiles|calif. roast & peel",
                        "1 1/3|oz|Cheese|monterey jack grated",
                        "||Oil|for frying",
                        "1||Eggs|separated",
@@ -261,10 +261,12 @@ TEST(MealMasterParserTest, TwoColumnIngredientsAreSeparateLines) {
 
 TEST(MealMasterParserTest, SharedHelpers) {
     EXPECT_EQ(TitleCase("APPLE PIE deluxe"), "Apple Pie Deluxe");
-    EXPECT_EQ(TitleCase("CRÃME BRÃLÃ"
-                        "E Ã L'ORANGE ÅÃDÅ¹"),
-              "CrÃ¨me BrÃ»lÃ©"
-              "e Ã L'orange ÅÃ³dÅº");
+    EXPECT_EQ(TitleCase("CR\xC3\x88ME BR\xC3\x9BL\xC3\x89"
+                        "E \xC3\x80 L'ORANGE \xC5\x81\xC3\x93"
+                        "D\xC5\xB9"),
+              "Cr\xC3\xA8me Br\xC3\xBBl\xC3\xA9"
+              "e \xC3\x80 L'orange \xC5\x81\xC3\xB3"
+              "d\xC5\xBA");
     EXPECT_EQ(TitleCase("cr\xC3\xA8me BR\xC3\xBBL\xC3\xA9"
                         "E"),
               "Cr\xC3\xA8me Br\xC3\xBBl\xC3\xA9"

@@ -72,7 +72,10 @@ TEST(MxpParserTest, HeaderVariantsOfOtherPrograms) {
     const std::vector<std::string> table = {
         "  Amount  Measure       Ingredient -- Preparation Method",
         "--------  ------------  --------------------------------",
-        "  1                cup  milk -- please", "  2                     eggs", "", "Stir."};
+        "  1                cup  milk -- please",
+        "  2                     eggs",
+        "",
+        "Stir."};
     struct Case {
         std::vector<std::string> header;
         std::vector<std::string> categories;

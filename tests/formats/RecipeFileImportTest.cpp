@@ -246,8 +246,8 @@ TEST_F(RecipeFileImportTest, ExportedRecipesComeBackUnchanged) {
     Import(Write("older.rxf", older));
     for (const char* title : {"Apple Tart", "Apple Flan"}) {
         Recipe stored;
-        const int id = db.QueryInt(std::string("Select RecipeID from Recipes where Title = '") +
-                                   title + "'");
+        const int id =
+            db.QueryInt(std::string("Select RecipeID from Recipes where Title = '") + title + "'");
         ASSERT_EQ(db.LoadRecipe(id, stored), 1) << title;
         ASSERT_EQ(db.LoadIngredientLines(id, stored), 5) << title;
         EXPECT_EQ(stored.Instructions, pie.Instructions) << title;

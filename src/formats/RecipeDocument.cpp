@@ -1,5 +1,6 @@
 #include "formats/RecipeDocument.h"
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string_view>
@@ -54,6 +55,17 @@ int ReadInt(std::string_view text) {
 // reader serves as a locale-independent decimal conversion.
 double ReadDouble(const std::string& text) {
     return ParseQuantity(text);
+}
+
+// A quantity range as the text importers keep it ("1-2", "1/2-1") whose
+// first value is the number: the file's text is kept, as the number alone
+// would lose the range.
+bool IsRangeOf(const std::string& text, double qty) {
+    const std::string range = Trim(text);
+    const std::size_t dash = range.find('-');
+    if (dash == 0 || dash == std::string::npos || dash + 1 >= range.size()) return false;
+    if (range.find_first_not_of("0123456789/. -") != std::string::npos) return false;
+    return std::fabs(ParseQuantity(range.substr(0, dash)) - qty) < 1e-9;
 }
 
 // Reads the fields of the RECIPE element the cursor stands in. Each element
@@ -116,8 +128,10 @@ void ReadLines(XmlDocument& doc, Recipe& recipe) {
         // The quantity text is rebuilt from the number; a line beyond the
         // record's limit is refused and counted by the record.
         if (recipe.AddLine(heading, textQty, measure, name, prepNotes, qty, -1, gramWeight,
-                           nutrientID) > before)
+                           nutrientID) > before) {
             recipe.Lines.back().LineOrder = lineOrder;
+            if (IsRangeOf(textQty, qty)) recipe.Lines.back().TextQty = Trim(textQty);
+        }
         doc.OutOfElem();
     }
 }

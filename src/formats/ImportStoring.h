@@ -1,8 +1,10 @@
 // The steps every importer takes with what it has read: a line in the
 // progress window's message list, storing one recipe with SaveAsNew while
-// counting the outcome, and closing the import's transaction.
+// counting the outcome, and closing the import's transaction; and reading
+// a whole file for the importers that parse a file at once.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace pantrio {
@@ -11,6 +13,11 @@ class ImportProgress;
 class Recipe;
 class RecipeDB;
 struct ImportSummary;
+
+// Reads the whole file at `path` into `text`; false with the system's reason
+// when it cannot be read or is larger than `maxBytes`.
+bool ReadWholeFile(const std::string& path, std::string& text, std::string& reason,
+                   std::size_t maxBytes = static_cast<std::size_t>(-1));
 
 // Appends `text` to the progress window's message list.
 void AddImportMessage(ImportProgress& window, const std::string& text);

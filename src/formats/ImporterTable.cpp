@@ -8,6 +8,7 @@
 #include "formats/MealMasterImport.h"
 #include "formats/MxpImport.h"
 #include "formats/RecipeFileImport.h"
+#include "formats/WebRecipeImport.h"
 
 namespace pantrio {
 
@@ -52,6 +53,8 @@ ImporterTable ImporterTable::Standard() {
                           FindNoCase(head, "MMMMM") != std::string::npos;
                },
                ImportMealMaster});
+    // Saved web pages and bare JSON-LD documents with schema.org recipes.
+    table.Add({"webpage", {".html", ".htm", ".json"}, {}, nullptr, ImportWebRecipes});
     return table;
 }
 

@@ -394,6 +394,26 @@ void CollectRecipes(const Json& root, WebRecipes& into) {
     }
 }
 
+// Pages often break a long text over lines inside a JSON string, which JSON
+// does not allow and browsers' script engines reject too; such line ends and
+// tabs inside strings are read as blanks. Only the string boundaries are
+// tracked here; the parser still reads the document.
+std::string BlankControlsInStrings(std::string_view json) {
+    std::string out(json);
+    bool inString = false;
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const char c = out[i];
+        if (inString && c == '\\') {
+            ++i;
+        } else if (c == '"') {
+            inString = !inString;
+        } else if (inString && (c == '\n' || c == '\r' || c == '\t')) {
+            out[i] = ' ';
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 int IsoDurationMinutes(std::string_view text) {
@@ -505,7 +525,12 @@ void ReadJsonLdRecipes(std::string_view json, WebRecipes& into) {
     };
     Json document;
     try {
-        document = Json::parse(json.begin(), json.end(), limitDepth);
+        std::string mended;
+        if (!Json::accept(json.begin(), json.end())) mended = BlankControlsInStrings(json);
+        if (mended.empty())
+            document = Json::parse(json.begin(), json.end(), limitDepth);
+        else
+            document = Json::parse(mended, limitDepth);
     } catch (const Json::exception& failure) {
         std::string reason = failure.what();
         if (const std::size_t cut = reason.find("] "); cut != std::string::npos)

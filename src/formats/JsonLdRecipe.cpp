@@ -246,7 +246,13 @@ void ReadYield(Recipe& recipe, const Json* yield) {
     double value = 0;
     const std::size_t length = ReadQuantity(text, 0, true, value);
     if (length == 0) {
+        // "Serves 4": the text stands as written, its first number is the yield.
         recipe.YieldText = CutChars(text, 255);
+        const std::size_t digit = text.find_first_of("0123456789");
+        if (digit != std::string::npos && ReadQuantity(text, digit, true, value) > 0) {
+            recipe.YieldNumber = value;
+            recipe.YieldUnit = "Servings";
+        }
         return;
     }
     recipe.YieldNumber = value;

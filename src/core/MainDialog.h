@@ -295,6 +295,9 @@ public:
     void ImportRecipeBoxCommand();
     void ImportMealMasterCommand();
     void ImportMasterCookCommand();
+    void ImportMasterCookMx2Command();
+    void ImportMasterCookFile(std::string_view format, const std::string& title,
+                              const std::string& filter);
     // Before a text-file import: offers a new box when the open one already
     // holds recipes (`icon` is the question's icon).
     void ImportGuard(MessageIcon icon);

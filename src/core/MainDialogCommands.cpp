@@ -93,9 +93,7 @@ bool MainDialog::RunCommand(int id) {
             ImportMealMasterCommand();
             return true;
         case kImportMasterCookMx2:
-            prompter_->Message(
-                "This feature is not yet implemented, but is coming soon.  Please check for "
-                "updates in another 30 days.");
+            ImportMasterCookMx2Command();
             return true;
         case kImportMasterCook:
             ImportMasterCookCommand();

@@ -120,15 +120,26 @@ void MainDialog::ImportMealMasterCommand() {
 }
 
 void MainDialog::ImportMasterCookCommand() {
+    ImportMasterCookFile("mastercook", "Import a MasterCook File (.MXP)",
+                         "MasterCook File (*.MXP *.mxp);;All Files (*)");
+}
+
+void MainDialog::ImportMasterCookMx2Command() {
+    ImportMasterCookFile("mx2", "Import a MasterCook File (.MX2)",
+                         "MasterCook XML File (*.MX2 *.mx2);;All Files (*)");
+}
+
+// Both MasterCook formats go the same way: the advice to use a new box, the
+// file, the import, and the whole box listed afterwards.
+void MainDialog::ImportMasterCookFile(std::string_view format, const std::string& title,
+                                      const std::string& filter) {
     ImportGuard(MessageIcon::Warning);
-    const auto path = prompter_->OpenFile("Import a MasterCook File (.MXP)",
-                                          "MasterCook File (*.MXP *.mxp);;All Files (*)",
-                                          Settings.MyPantrioRecipes);
+    const auto path = prompter_->OpenFile(title, filter, Settings.MyPantrioRecipes);
     if (!path) return;
     ProgressWindow& window = ImportWindow();
     window.ClearMessages();
     window.Show();
-    ImportFileAs("mastercook", *path, window);
+    ImportFileAs(format, *path, window);
     window.Hide();
     if (view_ != nullptr) view_->ClearResults();
     FillAllRecipes();

@@ -563,6 +563,12 @@ WebRecipes ReadPageRecipes(std::string_view page) {
             Format("%d block(s) of structured data larger than %zu bytes were not read.",
                    scripts.skippedTooLarge, kMaxJsonLdScriptBytes));
     for (const std::string& script : scripts.scripts) ReadJsonLdRecipes(script, found);
+    // Pages without JSON-LD recipes may carry them as microdata instead.
+    if (found.recipes.empty()) {
+        WebRecipes fromMicrodata;
+        ReadJsonLdRecipes(MicrodataAsJson(page), fromMicrodata);
+        found.recipes = std::move(fromMicrodata.recipes);
+    }
     return found;
 }
 

@@ -29,7 +29,8 @@ struct WebRecipes {
 
 // Adds the recipes of one JSON-LD text to `into`.
 void ReadJsonLdRecipes(std::string_view json, WebRecipes& into);
-// The recipes of every JSON-LD script element of an HTML page.
+// The recipes of every JSON-LD script element of an HTML page; when those
+// hold none, the recipes its microdata describes.
 WebRecipes ReadPageRecipes(std::string_view page);
 
 // An ISO 8601 duration ("PT1H30M", "P1DT2H", "PT0.5H") in whole minutes,

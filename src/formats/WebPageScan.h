@@ -32,4 +32,11 @@ PageScripts JsonLdScripts(std::string_view page);
 // without "<" or "&" is only tidied.
 std::string PlainTextOfMarkup(std::string_view markup);
 
+// The microdata items of `page` (elements with itemscope, their itemprop
+// properties and nested items) as a JSON array in the shape of JSON-LD, so
+// that one reader serves both: {"@type": itemtype, "name": "...", ...}, a
+// property given more than once as a list. Nesting and the number of items
+// and properties are bounded; what lies beyond is left out.
+std::string MicrodataAsJson(std::string_view page);
+
 }  // namespace pantrio

@@ -124,6 +124,12 @@ TEST_F(WebRecipeImportTest, CorpusPagesImportTheirRecipe) {
          "6 Servings",
          10,
          {"1/4", "cup", "Asian sesame oil"}},
+        // Its recipe is microdata; its JSON-LD describes only a video.
+        {"mealie-recipes__mealie__tests-data-html__jam-roly-poly-with-custard.html",
+         "Jam roly poly with custard",
+         "6 Servings",
+         11,
+         {"225", "g", "of self-raising flour"}},
         // Its description breaks lines inside a JSON string.
         {"nextcloud__cookbook__res_JsonLd__caseH.html",
          "Lamm-Tajine mit Walnüssen und Feigen",

@@ -23,7 +23,6 @@
 
 #include "core/DataFolders.h"
 #include "core/MainCommands.h"
-#include "online/PageImport.h"
 #include "render/TemplateCache.h"
 #include "search/KeywordStorage.h"
 #include "ui/CategoryEditDialog.h"
@@ -112,11 +111,11 @@ MainWindow::MainWindow(SettingsStore& settings, QtPrompter& prompter, MainWindow
     environment.dataRoot = options_.dataRoot;
     environment.installedDataFolder = options_.installedDataFolder;
     main_ = std::make_unique<MainDialog>(std::move(environment));
-    webTab_->Attach(&main_->Web);
+    webTab_->Attach(&main_->Web());
     webTab_->onImport = [this] { ImportFromPageCommand(); };
     webTab_->onRate = [this] { RateCommand(); };
 
-    resultsData_ = std::make_unique<ResultsModel>(main_->RecipeStore, &prompter_);
+    resultsData_ = main_->Results().MakeModel(&prompter_);
     // The list's own count line; the window's status bar takes the other
     // status texts ("Loading Web View...", "Import complete..."), so that
     // the web view's passing texts never wipe out the count.
@@ -138,7 +137,7 @@ MainWindow::~MainWindow() {
 }
 
 QString MainWindow::ImagesFolder() const {
-    return QString::fromStdString(main_->Settings.Folders().HtmImages());
+    return QString::fromStdString(main_->ImagesFolder());
 }
 
 QString MainWindow::SoundsFolder() const {
@@ -164,7 +163,6 @@ MainDialog::StartResult MainWindow::Start(const CommandLine& commandLine) {
     if (result == MainDialog::StartResult::CloseAfterImport) return result;
     show();
     if (result == MainDialog::StartResult::Ready) {
-        RefreshFolders();
         ShowPage(1);
         recipeTabs_->setCurrentWidget(webTab_);
     }
@@ -221,8 +219,8 @@ void MainWindow::BuildPages() {
     notes->layout()->addWidget(categories);
     connect(categories, &QPushButton::clicked, this, [this] {
         if (!main_->RequireRecipe(CommandRule::NeedsCurrentRecipe)) return;
-        CategoryEditDialog dialog(*main_, this);
-        if (dialog.exec() == QDialog::Accepted) main_->RefreshRecipePages();
+        CategoryEditDialog dialog(main_->Recipes(), this);
+        if (dialog.Opened()) dialog.exec();
     });
     recipeTabs_->addTab(notes, QStringLiteral("Notes"));
     recipeTabs_->addTab(
@@ -256,7 +254,7 @@ void MainWindow::BuildPages() {
     connect(navigation_, &NavigationBar::folderOpened, this, &MainWindow::RefreshFolders);
     connect(navigation_, &NavigationBar::folderItemChosen, this,
             [this](int folder, const QString& text) {
-                main_->FolderItemChosen(
+                main_->Results().FolderItemChosen(
                     folder == 0 ? RecipeFolder::Cuisines : RecipeFolder::MainIngredients,
                     text.toStdString());
             });
@@ -340,29 +338,30 @@ void MainWindow::UpdateCommandStates() {
 
 void MainWindow::ConnectResults() {
     ResultsListView* list = results_->list();
-    connect(list, &ResultsListView::rowClicked, this,
-            [this](int row, int pixelsFromLeft) { main_->RowClicked(row, pixelsFromLeft); });
+    connect(list, &ResultsListView::rowClicked, this, [this](int row, int pixelsFromLeft) {
+        main_->Results().RowClicked(row, pixelsFromLeft);
+    });
     connect(list, &ResultsListView::rowDoubleClicked, this,
-            [this](int row) { main_->OnRowSelected(row); });
+            [this](int row) { main_->Recipes().OnRowSelected(row); });
     connect(list, &ResultsListView::selectionMoved, this,
-            [this](int row) { main_->OnRowSelected(row); });
+            [this](int row) { main_->Recipes().OnRowSelected(row); });
     connect(list, &ResultsListView::deletePressed, this, [this] { RunCommand(command::kDelete); });
     connect(list, &ResultsListView::typedAhead, this, [this](const QString& text) {
         // The row found gets the selection mark; its recipe is not displayed.
-        const int row = main_->TypeAhead(text.toStdString());
+        const int row = main_->Results().TypeAhead(text.toStdString());
         model_->SyncRows();
         if (row >= 0) SelectRow(row);
     });
     connect(list, &QWidget::customContextMenuRequested, this, &MainWindow::ShowContextMenu);
     connect(results_, &ResultsPage::viewEntryChosen, this,
-            [this](int entry) { main_->SelectView(entry); });
+            [this](int entry) { main_->Results().SelectView(entry); });
     connect(results_, &ResultsPage::keywordEntryChosen, this,
-            [this](int entry) { main_->SelectKeyword(entry); });
-    connect(results_, &ResultsPage::selectorPressed, this, [this] { main_->RunView(); });
+            [this](int entry) { main_->Results().SelectKeyword(entry); });
+    connect(results_, &ResultsPage::selectorPressed, this, [this] { main_->Results().RunView(); });
     connect(results_, &ResultsPage::headerClicked, this,
-            [this](int section) { main_->HeaderClicked(section); });
+            [this](int section) { main_->Results().HeaderClicked(section); });
     connect(results_, &ResultsPage::droppedOnKeywordSelector, this,
-            [this] { main_->DroppedOnKeywordSelector(); });
+            [this] { main_->Results().DroppedOnKeywordSelector(); });
 }
 
 void MainWindow::ShowContextMenu(const QPoint& position) {
@@ -377,25 +376,22 @@ void MainWindow::ShowContextMenu(const QPoint& position) {
 void MainWindow::RunCommand(int id) {
     if (!main_->RunCommand(id))
         statusBar()->showMessage(QStringLiteral("Not available yet."), 3000);
-    if (id == command::kOpenRecipeBox || id == command::kNewRecipeBox ||
-        id == command::kImportRecipeBox)
-        RefreshFolders();
     UpdateCommandStates();
 }
 
 void MainWindow::ImportFromPageCommand() {
-    ImportFromPage(*main_, webTab_->DocumentSource());
+    main_->Web().ImportPage(webTab_->DocumentSource());
 }
 
 void MainWindow::RateCommand() {
-    if (main_->Web.PageKind() == WebView::kImportablePage)
-        ImportFromPage(*main_, webTab_->DocumentSource());
+    if (main_->Web().PageKind() == WebView::kImportablePage)
+        main_->Web().ImportPage(webTab_->DocumentSource());
     statusBar()->showMessage(QStringLiteral("Rating recipes comes with a later version."), 3000);
 }
 
 void MainWindow::RefreshFolders() {
-    navigation_->SetFolderItems(main_->FolderEntries(RecipeFolder::Cuisines),
-                                main_->FolderEntries(RecipeFolder::MainIngredients));
+    navigation_->SetFolderItems(main_->Results().FolderEntries(RecipeFolder::Cuisines),
+                                main_->Results().FolderEntries(RecipeFolder::MainIngredients));
 }
 
 // ---------------------------------------------------------------- MainView
@@ -406,6 +402,12 @@ void MainWindow::ShowBoxLine(const std::string& text) {
 
 void MainWindow::SetStatusText(const std::string& text) {
     statusBar()->showMessage(QString::fromStdString(text));
+}
+
+void MainWindow::OpenBoxChanged() {
+    RefreshFolders();
+    // Commands that work on the box follow whether one is open.
+    UpdateCommandStates();
 }
 
 void MainWindow::SplashText(const std::string& text) {
@@ -537,13 +539,14 @@ std::optional<FindDialogValues> MainWindow::AskFind(const FindDialogValues& last
 std::optional<FindRecipesRequest> MainWindow::AskFindRecipes() {
     // The dialog stays open beside the window; its "Find Recipes" button
     // hands the criteria to MainDialog::FindRecipes.
-    if (findRecipes_ == nullptr) findRecipes_ = new FindRecipesDialog(*main_, this);
+    if (findRecipes_ == nullptr)
+        findRecipes_ = new FindRecipesDialog(main_->Find(), main_->ServiceName(), this);
     findRecipes_->Open();
     return std::nullopt;
 }
 
 std::optional<LeftoverWizardRequest> MainWindow::AskLeftoverWizard() {
-    LeftoverWizardDialog dialog(main_->Settings.ServiceName, this);
+    LeftoverWizardDialog dialog(main_->ServiceName(), this);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Request();
 }

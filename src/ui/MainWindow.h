@@ -76,6 +76,7 @@ public:
     void ShowBoxLine(const std::string& text) override;
     void SetStatusText(const std::string& text) override;
     void SplashText(const std::string& text) override;
+    void OpenBoxChanged() override;
     void ClearResults() override;
     int FillResults(const std::string& query) override;
     int RowCount() override;

@@ -77,7 +77,9 @@ TEST_F(CommandTable, RulesGreyCommandsByTheOpenBox) {
     EXPECT_FALSE(d.RunCommand(kPrint));
     EXPECT_FALSE(d.RunCommand(kMarkRecipe));
 
-    d.RecipeStore.Disconnect();
+    // A box that cannot be opened leaves none open.
+    EXPECT_FALSE(d.Boxes().OpenBox(dataRoot + "/Rbox/gone.crb"));
+    prompter.shown.clear();
     for (const auto& c : cases) EXPECT_EQ(d.CommandEnabled(c.id), c.withoutBox) << c.id;
     view.queries.clear();
     EXPECT_FALSE(d.RunCommand(kClearMarks));
@@ -88,7 +90,7 @@ TEST_F(CommandTable, RulesGreyCommandsByTheOpenBox) {
 TEST_F(CommandTable, CommandsThatNeedARecipeAskForOneFirst) {
     AddRecipes(StandardBox(), {"Apple", "Banana"});
     MainDialog& d = Start();
-    d.FillAllRecipes();
+    d.Results().FillAllRecipes();
     using namespace command;
     for (const int id : {kAddToCalendar, kAddToCalendarContext, kPostRecipe, kFindOnService}) {
         SCOPED_TRACE(id);
@@ -110,7 +112,7 @@ TEST_F(CommandTable, CommandsThatNeedARecipeAskForOneFirst) {
     EXPECT_FALSE(d.RequireRecipe(CommandRule::NeedsCurrentRecipe));
 
     prompter.shown.clear();
-    d.OnRowSelected(1);
+    d.Recipes().OnRowSelected(1);
     EXPECT_TRUE(d.RequireRecipe(CommandRule::NeedsCurrentRecipe));
     EXPECT_TRUE(d.RunCommand(kFindOnService));
     ASSERT_EQ(prompter.shown.size(), 1u);

@@ -36,7 +36,7 @@ protected:
                                            "Fake", ImportNotice::Kind::Information});
                 return summary;
             }};
-        d.Importers().Add(row);
+        d.Boxes().Importers().Add(row);
     }
     std::string Write(const std::string& name, const std::string& text) {
         const std::string path = temp.PathOf(name);
@@ -53,7 +53,8 @@ TEST_F(ImportEntry, AFormatAddedAtRunTimeImportsThroughTheMenuAndTheCommandLineP
     AddFakeFormat(d);
 
     // The command line's path: the table picks the row by the file.
-    ImportSummary summary = d.ImportFile(Write("two.fake", "Fake Stew\nFake Pie\n"), window);
+    ImportSummary summary =
+        d.Boxes().ImportFile(Write("two.fake", "Fake Stew\nFake Pie\n"), window);
     EXPECT_FALSE(summary.unknownFormat);
     EXPECT_EQ(summary.stored, 2);
     EXPECT_EQ(summary.newRecipeIDs, (std::vector<int>{1, 2}));
@@ -64,7 +65,7 @@ TEST_F(ImportEntry, AFormatAddedAtRunTimeImportsThroughTheMenuAndTheCommandLineP
     EXPECT_EQ(prompter.shown[0].icon, MessageIcon::Information);
 
     // The menu's path: the command names its row, whatever the file is called.
-    summary = d.ImportFileAs("fake", Write("three.txt", "Fake Pie\nFake Tart\n"), window);
+    summary = d.Boxes().ImportFileAs("fake", Write("three.txt", "Fake Pie\nFake Tart\n"), window);
     EXPECT_EQ(summary.stored, 1);
     EXPECT_EQ(summary.duplicates, 1);
     EXPECT_EQ(Column(StandardBox(), 3, "Title"), "Fake Tart");
@@ -73,8 +74,9 @@ TEST_F(ImportEntry, AFormatAddedAtRunTimeImportsThroughTheMenuAndTheCommandLineP
 
     // A file no row claims is left alone and said so.
     prompter.shown.clear();
-    EXPECT_TRUE(d.ImportFile(Write("notes.doc", "Fake Soup\n"), window).unknownFormat);
-    EXPECT_TRUE(d.ImportFileAs("cookn", Write("x.dbf", "Fake Soup\n"), window).unknownFormat);
+    EXPECT_TRUE(d.Boxes().ImportFile(Write("notes.doc", "Fake Soup\n"), window).unknownFormat);
+    EXPECT_TRUE(
+        d.Boxes().ImportFileAs("cookn", Write("x.dbf", "Fake Soup\n"), window).unknownFormat);
     EXPECT_TRUE(prompter.shown.empty());
     EXPECT_EQ(Column(StandardBox(), 4, "Title"), "");
 }
@@ -83,7 +85,7 @@ TEST_F(ImportEntry, AnExchangeFileFromOutsideIsImportedOnlyWhenTheUserAgrees) {
     MainDialog& d = Start();
     const std::string path = std::string(PANTRIO_TEST_DATA_DIR) + "/rxf/single_recipe.rxf";
     prompter.answers = {Answer::Cancel};
-    EXPECT_EQ(d.ImportExchangeFile(path), -1);
+    EXPECT_EQ(d.Boxes().ImportExchangeFile(path), -1);
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].text,
               "Would you like to import " + path + " into your recipe box?");
@@ -92,7 +94,7 @@ TEST_F(ImportEntry, AnExchangeFileFromOutsideIsImportedOnlyWhenTheUserAgrees) {
     EXPECT_EQ(Column(StandardBox(), 1, "Title"), "");
 
     prompter.answers = {Answer::OK};
-    EXPECT_EQ(d.ImportExchangeFile(path), 0);
+    EXPECT_EQ(d.Boxes().ImportExchangeFile(path), 0);
     EXPECT_EQ(Column(StandardBox(), 1, "Title"), "Buttermilk Pancakes");
     EXPECT_EQ(prompter.Messages().back(),
               "The recipe 'Buttermilk Pancakes' has been successfully imported to your recipe "

@@ -17,10 +17,12 @@
 
 #include "core/IniSettingsStore.h"
 #include "core/MainCommands.h"
+#include "core/PageImport.h"
 #include "formats/RecipeDocument.h"
-#include "online/PageImport.h"
 #include "recipe/Recipe.h"
 #include "ui/AppUrlScheme.h"
+#include "ui/BoxStatements.h"
+#include "ui/DialogAnswerer.h"
 #include "ui/DialogsTest.h"
 #include "ui/MainWindow.h"
 #include "ui/MenusTest.h"
@@ -61,8 +63,8 @@ void MainWindowTest::init() {
     AddRecipe("Banana Bread", "American", "Breads");
     AddRecipe("Carrot Soup", "French", "Soups");
     AddRecipe("Date Squares", "Canadian", "Desserts");
-    window_->main().FillAllRecipes();
-    window_->main().ShowBoxLine();
+    window_->main().Results().FillAllRecipes();
+    window_->main().Boxes().ShowBoxLine();
     QCOMPARE(Rows(), 4);
 }
 
@@ -96,7 +98,7 @@ void MainWindowTest::clickingARowShowsTheLocalRecipePage() {
     const int loads = window_->webTab()->LoadsFinished();
     ClickRow(1, 60);
     QVERIFY(WaitForLoad(loads));
-    QCOMPARE(window_->main().CurrentRecipe.Title, std::string("Banana Bread"));
+    QCOMPARE(window_->main().Recipes().Current().Title, std::string("Banana Bread"));
     pantrio::WebViewTab* tab = window_->webTab();
     QVERIFY(tab->Address().startsWith(QStringLiteral("file://")));
     QVERIFY(QString::fromStdString(tab->DocumentSource()).contains(QStringLiteral("Banana Bread")));
@@ -112,14 +114,14 @@ void MainWindowTest::clickingARowShowsTheLocalRecipePage() {
 void MainWindowTest::clickingTheIconTogglesTheMark() {
     ClickRow(2, 60);  // select the row first: the icon toggles with one row selected
     ClickRow(2, 8);
-    auto& store = window_->main().RecipeStore;
-    QTRY_COMPARE(store.QueryNumber("Select Marked from Recipes where Title = 'Carrot Soup'") != 0,
-                 true);
+    auto& main = window_->main();
+    const std::string marked = "Select Marked from Recipes where Title = 'Carrot Soup'";
+    QTRY_COMPARE(pantrio::test::BoxNumber(main, marked) != 0, true);
     auto& model = window_->resultsModel();
     QCOMPARE(model.data(model.index(2, pantrio::ResultsTableModel::MarkedColumn)).toString(),
              QStringLiteral("255"));
     ClickRow(2, 8);
-    QTRY_COMPARE(store.QueryNumber("Select Marked from Recipes where Title = 'Carrot Soup'"), 0L);
+    QTRY_COMPARE(pantrio::test::BoxNumber(main, marked), 0L);
 }
 
 void MainWindowTest::anAppKeywordLinkRefillsTheList() {
@@ -162,7 +164,7 @@ void MainWindowTest::choosingAnotherThemeShowsThePageInIt() {
     loads = window_->webTab()->LoadsFinished();
     window_->RunCommand(pantrio::command::kOptions);
     QVERIFY(WaitForLoad(loads));
-    QCOMPARE(window_->main().Settings.HTMLStyle, 3);
+    QCOMPARE(window_->main().CurrentSettings().HTMLStyle, 3);
     const std::string after = window_->webTab()->DocumentSource();
     QVERIFY(after.find("Apple Pie") != std::string::npos);
     QVERIFY(after != before);
@@ -197,7 +199,7 @@ void MainWindowTest::importingAnExchangeFileThroughTheMenuListsIt() {
 
 void MainWindowTest::aPublishedPageImportsWithTheImportButton() {
     ClickRow(0, 60);
-    QTRY_COMPARE(window_->main().CurrentRecipe.Title, std::string("Apple Pie"));
+    QTRY_COMPARE(window_->main().Recipes().Current().Title, std::string("Apple Pie"));
     // No nutrition box; then the closing message is answered by default.
     answers_->Then(DialogAnswerer::PressButton(QMessageBox::No));
     window_->RunCommand(pantrio::command::kPublishToHtml);
@@ -209,8 +211,8 @@ void MainWindowTest::aPublishedPageImportsWithTheImportButton() {
 
     // The recipe leaves the box; the published page brings it back.
     auto& main = window_->main();
-    QCOMPARE(main.RecipeStore.DeleteRecipe(1, nullptr), 1);
-    main.FillAllRecipes();
+    QVERIFY(main.Recipes().DeleteRecipe(1));
+    main.Results().FillAllRecipes();
     QCOMPARE(Rows(), 3);
 
     pantrio::WebViewTab* tab = window_->webTab();
@@ -220,14 +222,14 @@ void MainWindowTest::aPublishedPageImportsWithTheImportButton() {
     auto* import = tab->findChild<QToolButton*>(QStringLiteral("importButton"));
     QVERIFY(!import->isHidden());
     QVERIFY(!tab->findChild<QToolButton*>(QStringLiteral("rateButton"))->isHidden());
-    const int imported = main.Settings.ImportedRec;
+    const int imported = main.CurrentSettings().ImportedRec;
     loads = tab->LoadsFinished();
     import->click();
     QTRY_COMPARE(Rows(), 1);
     QCOMPARE(RowTitle(0), QStringLiteral("Apple Pie"));
-    QCOMPARE(main.RecipeStore.QueryNumber("Select Count(RecipeID) from Recipes"), 4L);
-    QCOMPARE(main.CurrentRecipe.Title, std::string("Apple Pie"));
-    QCOMPARE(main.Settings.ImportedRec, imported + 1);
+    QCOMPARE(pantrio::test::BoxNumber(main, "Select Count(RecipeID) from Recipes"), 4L);
+    QCOMPARE(main.Recipes().Current().Title, std::string("Apple Pie"));
+    QCOMPARE(main.CurrentSettings().ImportedRec, imported + 1);
     // The imported recipe is shown as a local page.
     QVERIFY(WaitForLoad(loads));
     QVERIFY(tab->findChild<QToolButton*>(QStringLiteral("importButton"))->isHidden());
@@ -238,8 +240,8 @@ void MainWindowTest::aPublishedPageImportsWithTheImportButton() {
     QVERIFY(WaitForLoad(loads));
     import->click();
     QTRY_COMPARE(Rows(), 1);
-    QCOMPARE(main.RecipeStore.QueryNumber("Select Count(RecipeID) from Recipes"), 4L);
-    QCOMPARE(main.Settings.ImportedRec, imported + 1);
+    QCOMPARE(pantrio::test::BoxNumber(main, "Select Count(RecipeID) from Recipes"), 4L);
+    QCOMPARE(main.CurrentSettings().ImportedRec, imported + 1);
 }
 
 void MainWindowTest::pagesWithoutBothMarkersAreRefused() {
@@ -253,9 +255,9 @@ void MainWindowTest::pagesWithoutBothMarkersAreRefused() {
     QVERIFY(error.empty());
 
     // Through the window: the message is shown and nothing is stored.
-    pantrio::ImportFromPage(window_->main(), "<html>nothing here</html>");
+    window_->main().Web().ImportPage("<html>nothing here</html>");
     QTRY_VERIFY(answers_->messages.contains(QStringLiteral("Recipe not in Pantrio format.")));
-    QCOMPARE(window_->main().RecipeStore.QueryNumber("Select Count(RecipeID) from Recipes"), 4L);
+    QCOMPARE(pantrio::test::BoxNumber(window_->main(), "Select Count(RecipeID) from Recipes"), 4L);
 }
 
 void MainWindowTest::theWindowKeepsItsSizeBetweenRuns() {

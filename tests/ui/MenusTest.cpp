@@ -3,8 +3,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
@@ -60,7 +62,7 @@ void MenusTest::initTestCase() {
         recipe.Instructions = "Make it.";
         SaveRecipe(recipe);
     }
-    main().FillAllRecipes();
+    main().Results().FillAllRecipes();
     QCOMPARE(Rows(), 3);
 }
 
@@ -175,22 +177,28 @@ void MenusTest::clicksAndKeysRunTheCommands() {
 }
 
 void MenusTest::greyedEntriesFollowTheOpenBox() {
-    const std::string box = main().RecipeStore.CookbookPath;
+    const std::string box = main().Boxes().CookbookPath();
     auto* clearMarks =
         window_->findChild<QAction*>(QStringLiteral("command%1").arg(command::kClearMarks));
     auto* find =
         window_->findChild<QAction*>(QStringLiteral("toolbar%1").arg(command::kFindRecipes));
     QVERIFY(clearMarks->isEnabled() && find->isEnabled());
-    main().RecipeStore.Disconnect();
+    // A box that cannot be opened leaves none open: the message, the file
+    // dialog (cancelled) and the failure message.
+    answers_->Then(pantrio::test::DialogAnswerer::PressButton(QMessageBox::Ok));
+    answers_->Then([](QWidget* dialog) {
+        if (auto* d = qobject_cast<QDialog*>(dialog)) d->reject();
+    });
+    QVERIFY(!main().Boxes().OpenBox(box + ".gone"));
     QMenu* edit = OpenMenu(QStringLiteral("&Edit"));
     QVERIFY(edit != nullptr);
     QVERIFY(!clearMarks->isEnabled());
     edit->close();
 
-    QVERIFY(main().OpenBox(box));
+    QVERIFY(main().Boxes().OpenBox(box));
     QTest::keyClick(window_.get(), Qt::Key_1, Qt::ControlModifier);
     QTRY_VERIFY(find->isEnabled());
-    main().FillAllRecipes();
+    main().Results().FillAllRecipes();
 }
 
 void MenusTest::theContextMenuAsksForARecipeFirst() {

@@ -21,6 +21,7 @@
 #include "core/MainCommands.h"
 #include "recipe/Recipe.h"
 #include "search/ResultsModel.h"
+#include "ui/BoxStatements.h"
 #include "ui/FindRecipesDialog.h"
 #include "ui/NavigationBar.h"
 #include "ui/ResultsPage.h"
@@ -79,7 +80,7 @@ void ResultsPageTest::initTestCase() {
 }
 
 void ResultsPageTest::init() {
-    window_->main().FillAllRecipes();
+    window_->main().Results().FillAllRecipes();
     QCOMPARE(window_->RowCount(), kNamed + kNumbered);
 }
 
@@ -96,12 +97,12 @@ void ResultsPageTest::selectorsListTheirViewAndShowTheirCaptions() {
 
     // A mark set elsewhere shows when the selector button is pressed.
     auto& main = window_->main();
-    main.FillResults(
+    main.Results().FillResults(
         "Select RecipeID, Title, Color, Marked, TasteRating from Recipes where "
         "Title = 'Date Squares'");
-    QVERIFY(main.ToggleMarkOnRow(0) >= 0);
+    QVERIFY(main.Results().ToggleMarkOnRow(0) >= 0);
     const auto unmark = qScopeGuard([&] {
-        main.RecipeStore.RunSQL("Update Recipes set Marked = 0");
+        pantrio::test::RunOnBox(main, "Update Recipes set Marked = 0");
         ChooseEntry(view, 0);
         ChooseEntry(keyword, 0);
     });
@@ -158,8 +159,8 @@ void ResultsPageTest::aFolderItemListsItsRecipes() {
 
 void ResultsPageTest::typingMoreLettersMarksTheRowWithoutShowingIt() {
     auto& main = window_->main();
-    main.OnRowSelected(0);
-    QCOMPARE(main.CurrentRecipe.Title, std::string("Apple Pie"));
+    main.Recipes().OnRowSelected(0);
+    QCOMPARE(main.Recipes().Current().Title, std::string("Apple Pie"));
     pantrio::ResultsListView* list = window_->resultsPage()->list();
     list->setFocus();
     // Keys typed by an earlier test are forgotten.
@@ -170,7 +171,7 @@ void ResultsPageTest::typingMoreLettersMarksTheRowWithoutShowingIt() {
     QCOMPARE(RowTitle(0), QStringLiteral("Banana Bread"));
     QCOMPARE(window_->SelectedRows(), std::vector<int>({1}));
     QCOMPARE(RowTitle(1), QStringLiteral("Carrot Soup"));
-    QCOMPARE(main.CurrentRecipe.Title, std::string("Apple Pie"));
+    QCOMPARE(main.Recipes().Current().Title, std::string("Apple Pie"));
 
     // After a pause the typing starts anew.
     QTest::qWait(QApplication::keyboardInputInterval() + 100);
@@ -198,7 +199,7 @@ void ResultsPageTest::typeAheadPastTheFirstBatchShowsTheRowsItRead() {
     QVERIFY(list->visualRect(window_->resultsModel().index(210, 0)).isValid());
 
     // The same when the window's logic asks for a row's recipe further down.
-    window_->main().FillAllRecipes();
+    window_->main().Results().FillAllRecipes();
     QCOMPARE(rows.LoadedRows(), long(pantrio::ResultsModel::kBatchSize));
     QVERIFY(window_->RowRecipeID(150) > 0);
     QCOMPARE(long(list->verticalHeader()->count()), rows.LoadedRows());
@@ -226,8 +227,8 @@ void ResultsPageTest::findRecipesStaysOpenAndListsWhatItFinds() {
     QCOMPARE(RowTitle(0), QStringLiteral("Carrot Soup"));
     QVERIFY(!dialog->isVisible());
     QVERIFY(QApplication::overrideCursor() == nullptr);  // the wait cursor is gone
-    QCOMPARE(window_->main().Settings.FilterDlgX, 260);
-    QCOMPARE(window_->main().Settings.FilterDlgY, 140);
+    QCOMPARE(window_->main().CurrentSettings().FilterDlgX, 260);
+    QCOMPARE(window_->main().CurrentSettings().FilterDlgY, 140);
 }
 
 void ResultsPageTest::leftoverWizardSearchesTheBox() {

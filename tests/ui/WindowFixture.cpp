@@ -54,7 +54,7 @@ void WindowFixture::TearDownWindow() {
 
 void WindowFixture::SaveRecipe(const Recipe& recipe) {
     Recipe copy = recipe;
-    QCOMPARE(copy.SaveAsNew(main().RecipeStore), 0);
+    QCOMPARE(main().Recipes().SaveAsNew(copy), 0);
 }
 
 QString WindowFixture::RowTitle(int row) {

@@ -11,12 +11,9 @@
 #include "app/cli/CliProgress.h"
 #include "app/cli/Command.h"
 #include "base/Text.h"
-#include "formats/BoxImport.h"
 #include "formats/RecipeDocument.h"
 #include "recipe/Quantity.h"
 #include "recipe/Recipe.h"
-#include "recipe/Scaling.h"
-#include "storage/CADORecordset.h"
 
 namespace pantrio::cli {
 
@@ -31,34 +28,16 @@ bool IsRecipeBox(const std::string& path) {
 // Copies every recipe of another box, in title order.
 bool ImportBox(CliContext& context, const std::string& path, CliProgress& progress,
                ImportSummary& summary) {
-    MainDialog& dialog = context.dialog();
-    if (IsSameBoxPath(path, dialog.Settings.CookbookPath)) {
-        context.err() << "That recipe box is the one you are currently viewing.  Please choose a "
-                         "different file.\n";
-        return false;
-    }
-    BoxImport import;
-    std::string failure;
-    if (!import.Open(path, dialog.Settings.SystemDatabasePath, failure)) {
-        dialog.prompter().Message(failure);
-        return false;
-    }
-    VectorRowSink list;
-    import.FillList(list);
-    std::vector<int> ids;
-    for (const auto& row : list.rows) ids.push_back(static_cast<int>(row.data));
-    const int stored = import.Copy(ids, dialog.RecipeStore, &progress);
-    summary.recipesFound = static_cast<long>(ids.size());
-    summary.stored = stored;
-    summary.notStored = static_cast<long>(ids.size()) - stored;
-    summary.cancelled = progress.Cancelled();
-    return true;
+    std::string error;
+    if (context.dialog().Boxes().ImportWholeBox(path, progress, summary, error)) return true;
+    if (!error.empty()) context.err() << error << "\n";
+    return false;
 }
 
 int RunImport(CliContext& context, const std::vector<std::string>& arguments) {
     if (arguments.empty()) return kExitUsage;
     if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
-    MainDialog& dialog = context.dialog();
+    BoxController& boxes = context.dialog().Boxes();
     long imported = 0, duplicates = 0, others = 0;
     bool failed = false;
     for (const std::string& path : arguments) {
@@ -76,7 +55,7 @@ int RunImport(CliContext& context, const std::vector<std::string>& arguments) {
             // Another box's duplicates are skipped without a message.
             dups = summary.notStored;
         } else {
-            summary = dialog.ImportFile(path, progress);
+            summary = boxes.ImportFile(path, progress);
             if (summary.unknownFormat) {
                 context.err() << "Cannot import " << path
                               << ": not a recipe file this program reads (.rxf, .mmf, .mm, "
@@ -109,15 +88,10 @@ bool ParseRecipeID(const std::string& text, int& id) {
 
 // Loads recipe `id` of the open box with its lines and keywords.
 bool LoadWhole(CliContext& context, int id, Recipe& recipe) {
-    RecipeDB& box = context.dialog().RecipeStore;
-    if (box.LoadRecipe(id, recipe) <= 0) {
-        context.err() << "No recipe number " << id << " in " << box.CookbookPath << ".\n";
-        return false;
-    }
-    box.LoadIngredientLines(id, recipe);
-    box.LoadKeywords(id, recipe.CategoryNames);
-    recipe.RecipeID = id;
-    return true;
+    MainDialog& dialog = context.dialog();
+    if (dialog.Recipes().LoadRecipe(id, recipe)) return true;
+    context.err() << "No recipe number " << id << " in " << dialog.Boxes().CookbookPath() << ".\n";
+    return false;
 }
 
 int RunExportRxf(CliContext& context, const std::vector<std::string>& arguments) {
@@ -175,7 +149,7 @@ int RunScale(CliContext& context, const std::vector<std::string>& arguments) {
     if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
     Recipe recipe;
     if (!LoadWhole(context, id, recipe)) return kExitFailure;
-    if (!ScaleRecipeTo(recipe, context.dialog().RecipeStore, ParseQuantity(arguments[1]))) {
+    if (!context.dialog().Recipes().Scale(recipe, ParseQuantity(arguments[1]))) {
         context.err() << (recipe.YieldNumber <= 0
                               ? "This recipe does not say how many it makes, so it cannot be "
                                 "scaled.\n"
@@ -194,7 +168,7 @@ int RunConvert(CliContext& context, const std::vector<std::string>& arguments) {
     Recipe recipe;
     if (!LoadWhole(context, id, recipe)) return kExitFailure;
     const bool toEnglish = recipe.Metric;
-    const int converted = ConvertUnits(recipe, context.dialog().RecipeStore);
+    const int converted = context.dialog().Recipes().ConvertUnits(recipe);
     context.out() << "Converted " << converted << (converted == 1 ? " line" : " lines") << " to "
                   << (toEnglish ? "English" : "metric") << " units\n";
     for (const IngredientLine& line : recipe.Lines)

@@ -70,6 +70,29 @@ bool ReadWholeFile(const std::string& path, std::string& text, std::string& reas
     return true;
 }
 
+bool ReadImportFile(const std::string& path, std::size_t maxBytes, ImportProgress& window,
+                    std::string& text, ImportSummary& counts) {
+    window.SetCancelled(false);
+    std::string reason;
+    if (!ReadWholeFile(path, text, reason, maxBytes)) {
+        counts.notices.push_back({path + ": " + reason, "Open", ImportNotice::Kind::Error});
+        return false;
+    }
+    if (Trim(text).empty()) {
+        counts.emptyFile = true;
+        return false;
+    }
+    return true;
+}
+
+bool ImportCancelled(ImportProgress& window, ImportSummary& counts) {
+    window.Breathe();
+    if (!window.Cancelled()) return false;
+    counts.cancelled = true;
+    AddImportMessage(window, "Import cancelled.");
+    return true;
+}
+
 void AddImportMessage(ImportProgress& window, const std::string& text) {
     ListRow row;
     row.text = text;

@@ -198,17 +198,8 @@ void ReadMx2Recipe(XmlDocument& doc, Recipe& recipe) {
 ImportSummary ImportMx2(const std::string& path, RecipeDB& db, ImportProgress& window,
                         const ImportOptions& options) {
     ImportSummary counts;
-    window.SetCancelled(false);
     std::string bytes;
-    std::string reason;
-    if (!ReadWholeFile(path, bytes, reason, kMaxMx2Bytes)) {
-        counts.notices.push_back({path + ": " + reason, "Open", ImportNotice::Kind::Error});
-        return counts;
-    }
-    if (Trim(bytes).empty()) {
-        counts.emptyFile = true;
-        return counts;
-    }
+    if (!ReadImportFile(path, kMaxMx2Bytes, window, bytes, counts)) return counts;
     const std::string fileName = std::filesystem::path(path).filename().string();
     // MX2 files declare ISO-8859-1; bytes that are not UTF-8 are read as
     // Windows-1252, its superset.
@@ -228,12 +219,7 @@ ImportSummary ImportMx2(const std::string& path, RecipeDB& db, ImportProgress& w
     const std::size_t size = doc.GetDoc().size();
     doc.IntoElem();
     while (doc.FindElem("RcpE")) {
-        window.Breathe();
-        if (window.Cancelled()) {
-            counts.cancelled = true;
-            AddImportMessage(window, "Import cancelled.");
-            break;
-        }
+        if (ImportCancelled(window, counts)) break;
         ++counts.recipesFound;
         Recipe recipe;
         recipe.LongFormUnits = options.longFormUnits;

@@ -36,12 +36,7 @@ void ImportSeveral(XmlDocument& doc, RecipeDB& db, ImportProgress& window, Impor
     std::size_t counted = 0;
     doc.IntoElem();
     while (doc.FindElem("RECIPE")) {
-        window.Breathe();
-        if (window.Cancelled()) {
-            counts.cancelled = true;
-            AddImportMessage(window, "Import cancelled.");
-            break;
-        }
+        if (ImportCancelled(window, counts)) break;
         ++counts.recipesFound;
         const auto offset = static_cast<std::size_t>(doc.GetElemOffset());
         for (; counted < offset; ++counted)

@@ -21,17 +21,8 @@ bool LooksLikeJson(std::string_view head) {
 ImportSummary ImportWebRecipes(const std::string& path, RecipeDB& db, ImportProgress& window,
                                const ImportOptions&) {
     ImportSummary counts;
-    window.SetCancelled(false);
     std::string bytes;
-    std::string reason;
-    if (!ReadWholeFile(path, bytes, reason, kMaxWebPageBytes)) {
-        counts.notices.push_back({path + ": " + reason, "Open", ImportNotice::Kind::Error});
-        return counts;
-    }
-    if (Trim(bytes).empty()) {
-        counts.emptyFile = true;
-        return counts;
-    }
+    if (!ReadImportFile(path, kMaxWebPageBytes, window, bytes, counts)) return counts;
     // Pages that are not UTF-8 are read as Windows-1252, as old pages were.
     const std::string text = EnsureUtf8(bytes);
     const std::string ext = ToLower(std::filesystem::path(path).extension().string());
@@ -60,12 +51,7 @@ ImportSummary ImportWebRecipes(const std::string& path, RecipeDB& db, ImportProg
     const bool inTransaction = db.BeginTransaction();
     const long total = static_cast<long>(found.recipes.size());
     for (Recipe& recipe : found.recipes) {
-        window.Breathe();
-        if (window.Cancelled()) {
-            counts.cancelled = true;
-            AddImportMessage(window, "Import cancelled.");
-            break;
-        }
+        if (ImportCancelled(window, counts)) break;
         ++counts.recipesFound;
         if (Trim(recipe.Title).empty()) {
             ++counts.notStored;

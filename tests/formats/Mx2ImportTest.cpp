@@ -5,40 +5,15 @@
 #include <fstream>
 #include <iterator>
 
-#include "base/Text.h"
-#include "formats/ImportProgress.h"
-#include "formats/ImporterTable.h"
-#include "recipe/Recipe.h"
-#include "storage/RecipeDB.h"
+#include "formats/ImportFixture.h"
 #include "support/Corpus.h"
-#include "support/TestDatabases.h"
 
 namespace pantrio {
 namespace {
 
-class Mx2ImportTest : public ::testing::Test {
+class Mx2ImportTest : public test::ImportFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(root.Ok()) << root.Error();
-        db.CookbookPath = root.boxPath;
-        db.BuildConnectString();
-        ASSERT_TRUE(db.Connect()) << db.ErrorReport();
-    }
-    ImportSummary Import(const std::string& path) {
-        const ImporterRow* row = table.ForFile(path);
-        EXPECT_TRUE(row != nullptr && row->id == "mx2") << path;
-        return row ? row->import(path, db, progress, {}) : ImportSummary{};
-    }
-    std::string Write(const std::string& name, const std::string& text) {
-        const std::string path = root.PathOf(name);
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
-
-    test::TempDataRoot root;
-    RecipeDB db;
-    RecordingProgress progress;
-    ImporterTable table = ImporterTable::Standard();
+    ImportSummary Import(const std::string& path) { return ImportAs("mx2", path); }
 };
 
 long CountOf(const std::string& path, const std::string& needle) {
@@ -95,9 +70,7 @@ TEST_F(Mx2ImportTest, FieldsLandInTheirColumns) {
     ASSERT_EQ(summary.stored, 1);
     EXPECT_EQ(summary.notStored, 1) << "a recipe without a name";
 
-    Recipe recipe;
-    ASSERT_EQ(db.LoadRecipe(summary.newRecipeIDs[0], recipe), 1);
-    db.LoadIngredientLines(recipe.RecipeID, recipe);
+    const Recipe recipe = Load(summary.newRecipeIDs[0]);
     EXPECT_EQ(recipe.Title, "Cr\xC3\xA8me & Caramel");
     EXPECT_EQ(recipe.YieldText, "6 Servings");
     EXPECT_EQ(recipe.ActiveMinutes, 75);

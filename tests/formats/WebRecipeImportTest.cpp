@@ -3,59 +3,17 @@
 // the ingredient quantities pages write, and pages built to do harm.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "base/Text.h"
-#include "formats/ImportProgress.h"
-#include "formats/ImporterTable.h"
+#include "formats/ImportFixture.h"
 #include "formats/JsonLdRecipe.h"
-#include "formats/WebRecipeImport.h"
-#include "storage/RecipeDB.h"
 #include "support/Corpus.h"
-#include "support/TestDatabases.h"
 
 namespace pantrio {
 namespace {
 
-class WebRecipeImportTest : public ::testing::Test {
+class WebRecipeImportTest : public test::ImportFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(root.Ok()) << root.Error();
-        db.CookbookPath = root.boxPath;
-        db.BuildConnectString();
-        ASSERT_TRUE(db.Connect()) << db.ErrorReport();
-    }
-
-    std::string Write(const std::string& name, const std::string& text) {
-        const std::string path = root.PathOf(name);
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
-    // Imports through the importer table, as the menu and the command line do.
-    ImportSummary Import(const std::string& path) {
-        const ImporterRow* row = table.ForFile(path);
-        EXPECT_NE(row, nullptr) << path;
-        if (!row) return {};
-        EXPECT_EQ(row->id, "webpage");
-        return row->import(path, db, progress, {});
-    }
-    Recipe Load(int id) {
-        Recipe recipe;
-        EXPECT_EQ(db.LoadRecipe(id, recipe), 1);
-        db.LoadIngredientLines(id, recipe);
-        return recipe;
-    }
-    std::string Messages() const {
-        std::string all;
-        for (const ListRow& row : progress.messages.rows) all += row.text + "\n";
-        return all;
-    }
-
-    test::TempDataRoot root;
-    RecipeDB db;
-    RecordingProgress progress;
-    ImporterTable table = ImporterTable::Standard();
+    ImportSummary Import(const std::string& path) { return ImportAs("webpage", path); }
 };
 
 struct Line {

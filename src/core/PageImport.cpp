@@ -9,7 +9,7 @@
 #include "formats/JsonLdRecipe.h"
 #include "formats/RecipeDocument.h"
 #include "recipe/Recipe.h"
-#include "storage/Store.h"
+#include "storage/RecipeDB.h"
 
 namespace pantrio {
 
@@ -18,18 +18,6 @@ namespace {
 constexpr const char* kBeginMarker = "<!--@PXBEGIN";
 constexpr std::size_t kBeginMarkerLength = 12;
 constexpr const char* kEndMarker = "@PXEND-->";
-// The characters of the instructions that SaveAsNew's duplicate test compares.
-constexpr std::size_t kDuplicatePrefixChars = 30;
-
-// `text` as a LIKE pattern that matches itself only (with ESCAPE '\').
-std::string LiteralPattern(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        if (c == '%' || c == '_' || c == '\\') out += '\\';
-        out += c;
-    }
-    return out;
-}
 
 }  // namespace
 
@@ -54,16 +42,11 @@ bool WebView::HoldsWebRecipes(const std::string& source) {
 }
 
 int WebView::StoreOrFind(Recipe& recipe, bool& stored) {
-    stored = recipe.SaveAsNew(context_.box, &context_.main.Boxes().ImportWindow().Messages()) == 0;
+    stored = context_.box.SaveAsNew(recipe, &context_.main.Boxes().ImportWindow().Messages()) == 0;
     if (stored) return recipe.RecipeID;
     // A duplicate: the copy already stored has the same title and the same
     // beginning of its instructions.
-    std::string prefix;
-    if (CharCount(recipe.Instructions) > kDuplicatePrefixChars)
-        prefix = CutChars(recipe.Instructions, kDuplicatePrefixChars);
-    const long found = context_.box.QueryNumber(
-        "Select RecipeID from Recipes where Title = '" + QuoteSql(recipe.Title) +
-        "' and Instructions LIKE '" + QuoteSql(LiteralPattern(prefix)) + "%' ESCAPE '\\'");
+    const long found = context_.box.FindDuplicate(recipe.Title, recipe.Instructions);
     // Neither stored nor found: the box refused the statements.
     return found > 0 ? static_cast<int>(found) : -1;
 }

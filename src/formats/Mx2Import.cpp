@@ -19,24 +19,6 @@ namespace {
 // to its notes.
 constexpr std::size_t kMaxSubHeadChars = 200;
 
-void AppendUtf8(std::string& out, unsigned long code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 // Decodes XML character references ("&#013;", "&#x2F;"), which MasterCook
 // writes for the line ends inside notes. A reference to no valid character
 // (zero, a surrogate, beyond U+10FFFF) stays as it stands.
@@ -66,7 +48,7 @@ std::string DecodeCharacterReferences(std::string_view text) {
             const bool valid = j > digitsFrom && j < text.size() && text[j] == ';' && code != 0 &&
                                code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
             if (valid) {
-                AppendUtf8(out, code);
+                AppendUtf8(out, static_cast<char32_t>(code));
                 i = j + 1;
                 continue;
             }

@@ -1,9 +1,7 @@
-// What the tests of the whole-file importers share: a fresh box, a recording
+// What the tests of the whole-file importers share: an open box, a recording
 // progress window, the standard importer table, and helpers to write an
 // input file, import it through its row and load what was stored.
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include <fstream>
 #include <string>
@@ -11,20 +9,12 @@
 #include "formats/ImportProgress.h"
 #include "formats/ImporterTable.h"
 #include "recipe/Recipe.h"
-#include "storage/RecipeDB.h"
-#include "support/TestDatabases.h"
+#include "support/BoxFixture.h"
 
 namespace pantrio::test {
 
-class ImportFixture : public ::testing::Test {
+class ImportFixture : public BoxFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(root.Ok()) << root.Error();
-        db.CookbookPath = root.boxPath;
-        db.BuildConnectString();
-        ASSERT_TRUE(db.Connect()) << db.ErrorReport();
-    }
-
     std::string Write(const std::string& name, const std::string& text) {
         const std::string path = root.PathOf(name);
         std::ofstream(path, std::ios::binary) << text;
@@ -34,12 +24,12 @@ protected:
     ImportSummary ImportAs(const std::string& rowId, const std::string& path) {
         const ImporterRow* row = table.ForFile(path);
         EXPECT_TRUE(row != nullptr && row->id == rowId) << path;
-        return row ? row->import(path, db, progress, {}) : ImportSummary{};
+        return row ? row->import(path, box, progress, {}) : ImportSummary{};
     }
     Recipe Load(int id) {
         Recipe recipe;
-        EXPECT_EQ(db.LoadRecipe(id, recipe), 1);
-        db.LoadIngredientLines(id, recipe);
+        EXPECT_EQ(box.LoadRecipe(id, recipe), 1);
+        box.LoadIngredientLines(id, recipe);
         return recipe;
     }
     // The progress window's message list, one message a line.
@@ -49,8 +39,6 @@ protected:
         return all;
     }
 
-    TempDataRoot root;
-    RecipeDB db;
     RecordingProgress progress;
     ImporterTable table = ImporterTable::Standard();
 };

@@ -41,10 +41,10 @@ TEST_F(Mx2ImportTest, EveryCorpusRecipeIsAccountedFor) {
         EXPECT_EQ(summary.notStored, summary.duplicates);
         total += summary.stored;
     }
-    EXPECT_EQ(db.QueryNumber("Select Count(*) from Recipes"), total);
+    EXPECT_EQ(box.QueryNumber("Select Count(*) from Recipes"), total);
     // The largest file holds a hundred recipes with their lines.
     EXPECT_GE(total, 100);
-    EXPECT_GT(db.QueryNumber("Select Count(*) from IngredientLines"), 500);
+    EXPECT_GT(box.QueryNumber("Select Count(*) from IngredientLines"), 500);
 }
 
 TEST_F(Mx2ImportTest, FieldsLandInTheirColumns) {
@@ -80,8 +80,8 @@ TEST_F(Mx2ImportTest, FieldsLandInTheirColumns) {
     EXPECT_EQ(recipe.Cuisine, "French");
     EXPECT_EQ(recipe.Instructions, "Melt the sugar.\r\nBake.");
     EXPECT_EQ(recipe.Notes, "Chill well.\r\n\r\nKeeps two days.\r\n\r\nSuggested wine: Sauternes");
-    EXPECT_EQ(db.QueryText("Select AllCategoriesText from Recipes where RecipeID = " +
-                           std::to_string(recipe.RecipeID)),
+    EXPECT_EQ(box.QueryText("Select AllCategoriesText from Recipes where RecipeID = " +
+                            std::to_string(recipe.RecipeID)),
               "|Desserts|French");
     ASSERT_EQ(recipe.LineCount(), 3);
     EXPECT_TRUE(recipe.Lines[0].bHeading);
@@ -104,7 +104,7 @@ TEST_F(Mx2ImportTest, DamagedFilesSayWhy) {
         ASSERT_EQ(summary.notices.size(), 1u) << text;
         EXPECT_NE(summary.notices[0].text.find(why), std::string::npos) << summary.notices[0].text;
     }
-    EXPECT_EQ(db.QueryNumber("Select Count(*) from Recipes"), 0);
+    EXPECT_EQ(box.QueryNumber("Select Count(*) from Recipes"), 0);
 }
 
 }  // namespace

@@ -127,7 +127,7 @@ TEST_F(WebRecipeImportTest, PagesWithoutUsableDataSaySo) {
         EXPECT_TRUE(
             StartsWith(summary.notices[0].text, std::string(file) + " holds no recipe data."));
     }
-    EXPECT_EQ(db.QueryNumber("Select Count(*) from Recipes"), 0);
+    EXPECT_EQ(box.QueryNumber("Select Count(*) from Recipes"), 0);
 }
 
 TEST_F(WebRecipeImportTest, EveryRecipeOfAGraphOrListIsStoredWithItsFields) {
@@ -159,8 +159,8 @@ TEST_F(WebRecipeImportTest, EveryRecipeOfAGraphOrListIsStoredWithItsFields) {
     EXPECT_EQ(tart.Source, "Ann, Bo, Site, https://example.org/tart");
     EXPECT_EQ(tart.SubHead, "A tart.");
     EXPECT_EQ(tart.TasteRating, 0);
-    EXPECT_EQ(db.QueryText("Select AllCategoriesText from Recipes where RecipeID = " +
-                           std::to_string(tart.RecipeID)),
+    EXPECT_EQ(box.QueryText("Select AllCategoriesText from Recipes where RecipeID = " +
+                            std::to_string(tart.RecipeID)),
               "|Dessert|Baking|tart|fruit");
     ASSERT_EQ(tart.LineCount(), 3);
     ExpectLine(tart.Lines[0], {"1 1/2", "cups", "flour"});

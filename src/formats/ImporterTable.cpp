@@ -7,8 +7,10 @@
 #include "base/Text.h"
 #include "formats/ImportStoring.h"
 #include "formats/MealMasterImport.h"
+#include "formats/Mx2Import.h"
 #include "formats/MxpImport.h"
 #include "formats/RecipeFileImport.h"
+#include "formats/WebRecipeImport.h"
 
 namespace pantrio {
 
@@ -49,6 +51,8 @@ ImporterTable ImporterTable::Standard() {
                   const ImportOptions& options) {
                    return ImportRecipeFile(path, box, progress, options);
                }});
+    // MX2 before the text formats: an MX2 export named .txt is XML throughout.
+    table.Add({"mx2", {".mx2"}, {".txt"}, LooksLikeMx2, ImportMx2});
     table.Add({"mastercook",
                {".mxp"},
                {".txt"},
@@ -78,6 +82,8 @@ ImporterTable ImporterTable::Standard() {
                           FindNoCase(head, "MMMMM") != std::string::npos;
                },
                ImportMealMaster});
+    // Saved web pages and bare JSON-LD documents with schema.org recipes.
+    table.Add({"webpage", {".html", ".htm", ".json"}, {}, nullptr, ImportWebRecipes});
     return table;
 }
 

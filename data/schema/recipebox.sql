@@ -57,3 +57,11 @@ CREATE INDEX IngredientLinesNutrientsLine ON IngredientLinesNutrients (Ingredien
 -- and counts keyword views by scanning the keyword text.
 CREATE INDEX RecipesMarkedColorTitle ON Recipes (Marked DESC, Color, Title);
 CREATE INDEX RecipesCategories ON Recipes (AllCategoriesText);
+-- Ingredient searches look for a text anywhere in a name (LIKE '%text%'),
+-- which no ordinary index answers. This trigram index over the names answers
+-- them; it keeps no copy of the names and is kept in step by the triggers.
+-- The program adds the same objects to boxes made without them.
+CREATE VIRTUAL TABLE IngredientNameTrigrams USING fts5(Name, content='IngredientLines', content_rowid='IngredientLinesID', tokenize='trigram');
+CREATE TRIGGER IngredientNameTrigramsInsert AFTER INSERT ON IngredientLines BEGIN INSERT INTO IngredientNameTrigrams(rowid, Name) VALUES (new.IngredientLinesID, new.Name); END;
+CREATE TRIGGER IngredientNameTrigramsDelete AFTER DELETE ON IngredientLines BEGIN INSERT INTO IngredientNameTrigrams(IngredientNameTrigrams, rowid, Name) VALUES ('delete', old.IngredientLinesID, old.Name); END;
+CREATE TRIGGER IngredientNameTrigramsUpdate AFTER UPDATE OF IngredientLinesID, Name ON IngredientLines BEGIN INSERT INTO IngredientNameTrigrams(IngredientNameTrigrams, rowid, Name) VALUES ('delete', old.IngredientLinesID, old.Name); INSERT INTO IngredientNameTrigrams(rowid, Name) VALUES (new.IngredientLinesID, new.Name); END;

@@ -292,6 +292,10 @@ public:
     int ImportExchangeFile(const std::string& path);
     // The progress window the importers report to.
     ProgressWindow& ImportWindow();
+    // Gives the open box the ingredient index when it lacks one, with the
+    // progress window up while a large box is indexed. A box that cannot take
+    // it (read-only) or a cancel leaves it searched line by line.
+    void AddIngredientIndex();
 
     // Publishes the selected recipes as pages in the Publish folder.
     void PublishSelected();

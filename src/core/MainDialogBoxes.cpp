@@ -8,6 +8,7 @@
 #include "base/Text.h"
 #include "core/MainDialog.h"
 #include "core/MainView.h"
+#include "storage/IngredientIndex.h"
 
 namespace pantrio {
 
@@ -86,7 +87,29 @@ bool MainDialog::OpenBox(const std::string& path) {
             Settings.ServiceURL + " explain how to set them up.");
         return false;
     }
+    AddIngredientIndex();
     return true;
+}
+
+void MainDialog::AddIngredientIndex() {
+    ProgressWindow& window = ImportWindow();
+    window.SetCancelled(false);
+    bool shown = false;
+    const auto upgrade = EnsureIngredientIndex(RecipeStore, [&](int percent) {
+        // A box indexed in one step is done before a window could be read.
+        if (!shown && percent < 100) {
+            window.Show();
+            window.SetStatus("Indexing ingredient names...");
+            shown = true;
+        }
+        window.SetPosition(percent);
+        window.Breathe();
+        return !window.Cancelled();
+    });
+    if (shown) window.Hide();
+    // The box stays usable without the index; the failure is kept in the
+    // store's error report for whoever looks.
+    (void)upgrade;
 }
 
 bool MainDialog::NewRecipeBox(const std::string& typedName) {

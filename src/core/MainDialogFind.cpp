@@ -63,7 +63,7 @@ int MainDialog::SearchServiceFor(const FindCriteria& criteria) {
 
 int MainDialog::FindRecipes(const FindRecipesRequest& request) {
     RunCommand(command::kShowRecipesPage);
-    const std::string local = FindRecipesQuery(request.criteria);
+    const std::string local = FindRecipesQuery(request.criteria, IngredientLookupOf(RecipeStore));
     int rows = -1;
     if (request.lookInBox) {
         if (view_ != nullptr) view_->SetBusy(true);
@@ -86,7 +86,8 @@ void MainDialog::LeftoverWizardCommand() {
 int MainDialog::RunLeftoverWizard(const LeftoverWizardRequest& request) {
     const FindCriteria criteria =
         LeftoverWizardCriteria(request.first, request.second, request.third);
-    if (request.inRecipeBox) return FillResults(FindRecipesQuery(criteria));
+    if (request.inRecipeBox)
+        return FillResults(FindRecipesQuery(criteria, IngredientLookupOf(RecipeStore)));
     return SearchServiceFor(criteria);
 }
 

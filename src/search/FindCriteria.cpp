@@ -1,6 +1,7 @@
 #include "search/FindCriteria.h"
 
 #include "base/Text.h"
+#include "storage/IngredientIndex.h"
 #include "storage/Store.h"
 
 namespace pantrio {
@@ -69,9 +70,41 @@ std::string ZeroRatingsToTrue(std::string sql) {
     return sql;
 }
 
+// The subquery of one ingredient slot, `quoted` with its apostrophes doubled.
+std::string IngredientTerm(const std::string& quoted) {
+    return "RecipeID IN (Select RecipeID from IngredientLines where Name like '%" + quoted + "%')";
+}
+
+// The same subquery answered through the trigram index. The index narrows the
+// lines to those holding the pattern's runs of three characters; the term's
+// own LIKE still decides, so the result never rests on how the index folds
+// the case of letters outside ASCII, which LIKE leaves as they are.
+std::string IndexedIngredientTerm(const std::string& quoted) {
+    const std::string pattern = "'%" + quoted + "%'";
+    return std::string(
+               "RecipeID IN (Select RecipeID from IngredientLines where IngredientLinesID "
+               "IN (Select rowid from ") +
+           kIngredientIndexTable + " where Name like " + pattern + ") AND Name like " + pattern +
+           ")";
+}
+
+// The index finds lines by runs of three characters; a pattern without such
+// a run between its wild cards would make it read every entry.
+bool HasTrigram(const std::string& text) {
+    int run = 0;
+    for (const char ch : text) {
+        if (ch == '%' || ch == '_') {
+            run = 0;
+        } else if ((static_cast<unsigned char>(ch) & 0xC0) != 0x80 && ++run >= 3) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
-std::string FindRecipesQuery(const FindCriteria& criteria) {
+std::string FindRecipesQuery(const FindCriteria& criteria, IngredientLookup lookup) {
     const FindCriteria c = Quoted(criteria);
     std::string sql = HeadWithKeywordsAndTitle(c);
     if (AnyMinimum(c))
@@ -80,12 +113,9 @@ std::string FindRecipesQuery(const FindCriteria& criteria) {
             "(AppearanceRating >=%f) AND (EffortRating >=%f) and (AffordableRating >=%f))",
             c.minimumTaste, c.minimumAppearance, c.minimumEffort, c.minimumAffordability);
 
-    sql += "AND RecipeID IN (Select RecipeID from IngredientLines where Name like '%" +
-           c.ingredients[0];
-    for (std::size_t i = 1; i < c.ingredients.size(); ++i)
-        sql += "%') AND RecipeID IN (Select RecipeID from IngredientLines where Name like '%" +
-               c.ingredients[i];
-    sql += "%') ORDER BY Recipes.Marked DESC, Recipes.Color, Recipes.Title";
+    for (std::size_t i = 0; i < c.ingredients.size(); ++i)
+        sql += (i == 0 ? "AND " : " AND ") + IngredientTerm(c.ingredients[i]);
+    sql += " ORDER BY Recipes.Marked DESC, Recipes.Color, Recipes.Title";
 
     // Unused parts drop out: an empty ingredient slot ("%" between the two
     // wild cards), the constant head term and a title term that matches any
@@ -95,7 +125,20 @@ std::string FindRecipesQuery(const FindCriteria& criteria) {
     sql = RemoveAll(std::move(sql), "(true) AND");
     sql = RemoveAll(std::move(sql), "(Recipes.Title LIKE '%') AND");
     sql = RemoveAll(std::move(sql), "AND (Recipes.Title LIKE '%')");
-    return ZeroRatingsToTrue(std::move(sql));
+    sql = ZeroRatingsToTrue(std::move(sql));
+    if (lookup == IngredientLookup::TrigramIndex) {
+        // An ingredient term's text can only stand where the program wrote
+        // the term: inside any other quoted value every apostrophe is doubled.
+        for (std::size_t i = 0; i < c.ingredients.size(); ++i)
+            if (HasTrigram(criteria.ingredients[i]))
+                sql = ReplaceAll(std::move(sql), IngredientTerm(c.ingredients[i]),
+                                 IndexedIngredientTerm(c.ingredients[i]));
+    }
+    return sql;
+}
+
+IngredientLookup IngredientLookupOf(CADODatabase& box) {
+    return HasIngredientIndex(box) ? IngredientLookup::TrigramIndex : IngredientLookup::Scan;
 }
 
 std::string ServiceFindQuery(const FindCriteria& criteria) {

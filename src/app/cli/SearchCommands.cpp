@@ -82,7 +82,8 @@ int RunFind(CliContext& context, const std::vector<std::string>& arguments) {
         }
     }
     if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
-    return PrintResults(context, FindRecipesQuery(criteria));
+    return PrintResults(
+        context, FindRecipesQuery(criteria, IngredientLookupOf(context.dialog().RecipeStore)));
 }
 
 int RunView(CliContext& context, const std::vector<std::string>& arguments) {

@@ -1,0 +1,114 @@
+#include "storage/IngredientIndex.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+
+#include "storage/CADODatabase.h"
+#include "storage/ErrorReport.h"
+
+namespace pantrio {
+
+namespace {
+
+// The same objects as the box schema creates; the tests compare a box
+// upgraded here with a new one, so the two stay alike.
+const char* const kCreateIndex =
+    "CREATE VIRTUAL TABLE IngredientNameTrigrams USING fts5(Name, content='IngredientLines', "
+    "content_rowid='IngredientLinesID', tokenize='trigram');\n"
+    "CREATE TRIGGER IngredientNameTrigramsInsert AFTER INSERT ON IngredientLines BEGIN INSERT "
+    "INTO IngredientNameTrigrams(rowid, Name) VALUES (new.IngredientLinesID, new.Name); END;\n"
+    "CREATE TRIGGER IngredientNameTrigramsDelete AFTER DELETE ON IngredientLines BEGIN INSERT "
+    "INTO IngredientNameTrigrams(IngredientNameTrigrams, rowid, Name) VALUES ('delete', "
+    "old.IngredientLinesID, old.Name); END;\n"
+    "CREATE TRIGGER IngredientNameTrigramsUpdate AFTER UPDATE OF IngredientLinesID, Name ON "
+    "IngredientLines BEGIN INSERT INTO IngredientNameTrigrams(IngredientNameTrigrams, rowid, "
+    "Name) VALUES ('delete', old.IngredientLinesID, old.Name); INSERT INTO "
+    "IngredientNameTrigrams(rowid, Name) VALUES (new.IngredientLinesID, new.Name); END;";
+
+const char* const kDropIndex =
+    "DROP TRIGGER IF EXISTS IngredientNameTrigramsInsert;"
+    "DROP TRIGGER IF EXISTS IngredientNameTrigramsDelete;"
+    "DROP TRIGGER IF EXISTS IngredientNameTrigramsUpdate;"
+    "DROP TABLE IF EXISTS IngredientNameTrigrams;";
+
+// Lines are added in ranges of identifiers, so that progress can be shown
+// and a cancel heard between ranges.
+constexpr sqlite3_int64 kLinesPerStep = 50000;
+
+// One integer from a statement without parameters; `fallback` when it yields
+// no row or fails.
+sqlite3_int64 QueryInteger(sqlite3* db, const char* sql, sqlite3_int64 fallback) {
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_int64 value = fallback;
+    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK &&
+        sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_type(statement, 0) != SQLITE_NULL)
+        value = sqlite3_column_int64(statement, 0);
+    sqlite3_finalize(statement);
+    return value;
+}
+
+// Fills the new index from the stored lines; an SQLite result code.
+int FillIndex(sqlite3* db, const IndexProgress& progress, bool& cancelled) {
+    const sqlite3_int64 first =
+        QueryInteger(db, "SELECT min(IngredientLinesID) FROM IngredientLines", 0);
+    const sqlite3_int64 last =
+        QueryInteger(db, "SELECT max(IngredientLinesID) FROM IngredientLines", -1);
+    sqlite3_stmt* insert = nullptr;
+    int rc = sqlite3_prepare_v2(db,
+                                "INSERT INTO IngredientNameTrigrams(rowid, Name) SELECT "
+                                "IngredientLinesID, Name FROM IngredientLines WHERE "
+                                "IngredientLinesID BETWEEN ? AND ?",
+                                -1, &insert, nullptr);
+    for (sqlite3_int64 from = first; rc == SQLITE_OK && from <= last; from += kLinesPerStep) {
+        const sqlite3_int64 to = std::min(last, from + kLinesPerStep - 1);
+        sqlite3_bind_int64(insert, 1, from);
+        sqlite3_bind_int64(insert, 2, to);
+        rc = sqlite3_step(insert);
+        if (rc == SQLITE_DONE) rc = SQLITE_OK;
+        sqlite3_reset(insert);
+        const int percent = static_cast<int>((to - first + 1) * 100 / (last - first + 1));
+        if (rc == SQLITE_OK && progress && !progress(percent)) cancelled = true;
+        if (cancelled) break;
+    }
+    sqlite3_finalize(insert);
+    return rc;
+}
+
+}  // namespace
+
+bool HasIngredientIndex(CADODatabase& box) {
+    sqlite3* db = box.Handle();
+    if (db == nullptr) return false;
+    return QueryInteger(db,
+                        "SELECT count(*) FROM sqlite_master WHERE (type = 'table' AND name = "
+                        "'IngredientNameTrigrams') OR (type = 'trigger' AND name IN "
+                        "('IngredientNameTrigramsInsert', 'IngredientNameTrigramsDelete', "
+                        "'IngredientNameTrigramsUpdate'))",
+                        0) == 4;
+}
+
+IngredientIndexUpgrade EnsureIngredientIndex(CADODatabase& box, const IndexProgress& progress) {
+    if (HasIngredientIndex(box)) return IngredientIndexUpgrade::Present;
+    sqlite3* db = box.Handle();
+    if (db == nullptr || sqlite3_db_readonly(db, "main") != 0)
+        return IngredientIndexUpgrade::ReadOnly;
+
+    Transaction transaction(box);
+    if (!transaction.Active()) return IngredientIndexUpgrade::Failed;
+    bool cancelled = false;
+    int rc = sqlite3_exec(db, kDropIndex, nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK) rc = sqlite3_exec(db, kCreateIndex, nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK) rc = FillIndex(db, progress, cancelled);
+    if (rc != SQLITE_OK) {
+        // The report is taken before the rollback, which would replace the
+        // message of the failed statement.
+        box.SetError(static_cast<std::uint32_t>(rc),
+                     ConnectionErrorReport(box.ConnectString(), SqliteError(db, rc)));
+        return IngredientIndexUpgrade::Failed;
+    }
+    if (cancelled) return IngredientIndexUpgrade::Cancelled;
+    return transaction.Commit() ? IngredientIndexUpgrade::Built : IngredientIndexUpgrade::Failed;
+}
+
+}  // namespace pantrio

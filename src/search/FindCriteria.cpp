@@ -1,5 +1,7 @@
 #include "search/FindCriteria.h"
 
+#include <vector>
+
 #include "base/Text.h"
 #include "storage/IngredientIndex.h"
 #include "storage/Store.h"
@@ -75,31 +77,46 @@ std::string IngredientTerm(const std::string& quoted) {
     return "RecipeID IN (Select RecipeID from IngredientLines where Name like '%" + quoted + "%')";
 }
 
-// The same subquery answered through the trigram index. The index narrows the
-// lines to those holding the pattern's runs of three characters; the term's
-// own LIKE still decides, so the result never rests on how the index folds
-// the case of letters outside ASCII, which LIKE leaves as they are.
-std::string IndexedIngredientTerm(const std::string& quoted) {
-    const std::string pattern = "'%" + quoted + "%'";
+// The pieces of a LIKE pattern between its wild cards that are at least
+// three characters long: the runs the trigram index can look up.
+std::vector<std::string> TrigramRuns(const std::string& pattern) {
+    std::vector<std::string> runs;
+    std::string piece;
+    int characters = 0;
+    auto close = [&] {
+        if (characters >= 3) runs.push_back(piece);
+        piece.clear();
+        characters = 0;
+    };
+    for (const char ch : pattern) {
+        if (ch == '%' || ch == '_') {
+            close();
+            continue;
+        }
+        piece += ch;
+        if ((static_cast<unsigned char>(ch) & 0xC0) != 0x80) ++characters;
+    }
+    close();
+    return runs;
+}
+
+// The same subquery answered through the trigram index, for the text as
+// typed (`raw`) with at least one run. The index is asked, as a full-text
+// query, for the lines holding every run as a phrase; that reads the index
+// alone. It may name a few lines too many (it folds the case of letters
+// outside ASCII, which LIKE leaves as they are, and it does not check the
+// order of the runs), so the term's own LIKE still decides.
+std::string IndexedIngredientTerm(const std::string& raw) {
+    std::string query;
+    for (const std::string& run : TrigramRuns(raw)) {
+        if (!query.empty()) query += " AND ";
+        query += "\"" + ReplaceAll(run, "\"", "\"\"") + "\"";
+    }
     return std::string(
                "RecipeID IN (Select RecipeID from IngredientLines where IngredientLinesID "
                "IN (Select rowid from ") +
-           kIngredientIndexTable + " where Name like " + pattern + ") AND Name like " + pattern +
-           ")";
-}
-
-// The index finds lines by runs of three characters; a pattern without such
-// a run between its wild cards would make it read every entry.
-bool HasTrigram(const std::string& text) {
-    int run = 0;
-    for (const char ch : text) {
-        if (ch == '%' || ch == '_') {
-            run = 0;
-        } else if ((static_cast<unsigned char>(ch) & 0xC0) != 0x80 && ++run >= 3) {
-            return true;
-        }
-    }
-    return false;
+           kIngredientIndexTable + " where " + kIngredientIndexTable + " match '" +
+           QuoteSql(query) + "') AND Name like '%" + QuoteSql(raw) + "%')";
 }
 
 }  // namespace
@@ -130,9 +147,9 @@ std::string FindRecipesQuery(const FindCriteria& criteria, IngredientLookup look
         // An ingredient term's text can only stand where the program wrote
         // the term: inside any other quoted value every apostrophe is doubled.
         for (std::size_t i = 0; i < c.ingredients.size(); ++i)
-            if (HasTrigram(criteria.ingredients[i]))
+            if (!TrigramRuns(criteria.ingredients[i]).empty())
                 sql = ReplaceAll(std::move(sql), IngredientTerm(c.ingredients[i]),
-                                 IndexedIngredientTerm(c.ingredients[i]));
+                                 IndexedIngredientTerm(criteria.ingredients[i]));
     }
     return sql;
 }

@@ -18,15 +18,16 @@ namespace {
 // Names with mixed case, apostrophes, wild-card characters and letters
 // outside ASCII, whose case LIKE does not fold.
 const std::vector<std::string> kNames = {
-    "Chicken Breast", "chicken thighs",   "CRÈME fraîche",   "crème brûlée base", "Mom's gravy",
-    "50% cocoa",      "rye_flour blend",  "ground beef",     "Gruyère cheese",    "Straße pretzel",
-    "olive oil",      "o'brien potatoes", "extra-virgin oil"};
+    "Chicken Breast", "chicken thighs",   "CRÈME fraîche",    "crème brûlée base", "Mom's gravy",
+    "50% cocoa",      "rye_flour blend",  "ground beef",      "Gruyère cheese",    "Straße pretzel",
+    "olive oil",      "o'brien potatoes", "extra-virgin oil", "\"Best\" butter"};
 
 // Patterns where the two ways could part: letters outside ASCII in the other
 // case (the index folds them, LIKE does not), apostrophes and wild cards.
 const std::vector<std::string> kTrickyPatterns = {
-    "CRÈME",   "crème", "crè",  "GRUYÈRE", "gruyère", "STRASSE", "straße",  "mom's",
-    "O'BRIEN", "50%",   "0% c", "rye_f",   "_flo",    "e_vir",   "ick%bre", "oil"};
+    "CRÈME",   "crème",   "crè", "GRUYÈRE",  "gruyère", "STRASSE", "straße",
+    "mom's",   "O'BRIEN", "50%", "0% c",     "rye_f",   "_flo",    "e_vir",
+    "ick%bre", "bre%ick", "oil", "\"best\"", "T\" B"};
 
 const char* const kDropIndex =
     "DROP TRIGGER IngredientNameTrigramsInsert; DROP TRIGGER IngredientNameTrigramsDelete; "

@@ -21,8 +21,8 @@
 #include "search/FindCriteria.h"
 #include "search/ResultsModel.h"
 #include "search/ViewQuery.h"
-#include "storage/IngredientIndex.h"
 #include "storage/RecipeDB.h"
+#include "storage/SearchIndexes.h"
 
 using namespace pantrio;
 namespace fs = std::filesystem;
@@ -171,7 +171,7 @@ void TimeBox(const std::string& path) {
     // A box made without the ingredient index gains it here, as on its first
     // opening by the program.
     const auto indexStart = std::chrono::steady_clock::now();
-    if (EnsureIngredientIndex(box) == IngredientIndexUpgrade::Built)
+    if (EnsureSearchIndexes(box) == SearchIndexUpgrade::Built)
         std::printf("  ingredient index built in %.1f s\n",
                     Milliseconds(std::chrono::steady_clock::now() - indexStart) / 1000);
     const IngredientLookup lookup = IngredientLookupOf(box);

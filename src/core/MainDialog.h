@@ -292,10 +292,11 @@ public:
     int ImportExchangeFile(const std::string& path);
     // The progress window the importers report to.
     ProgressWindow& ImportWindow();
-    // Gives the open box the ingredient index when it lacks one, with the
-    // progress window up while a large box is indexed. A box that cannot take
-    // it (read-only) or a cancel leaves it searched line by line.
-    void AddIngredientIndex();
+    // Gives the open box the search indexes it lacks, with the progress
+    // window up while the ingredient names of a large box are indexed. A box
+    // that cannot take them (read-only), or a cancel, leaves it searched
+    // without them.
+    void AddSearchIndexes();
 
     // Publishes the selected recipes as pages in the Publish folder.
     void PublishSelected();

@@ -8,7 +8,7 @@
 #include "base/Text.h"
 #include "core/MainDialog.h"
 #include "core/MainView.h"
-#include "storage/IngredientIndex.h"
+#include "storage/SearchIndexes.h"
 
 namespace pantrio {
 
@@ -87,15 +87,15 @@ bool MainDialog::OpenBox(const std::string& path) {
             Settings.ServiceURL + " explain how to set them up.");
         return false;
     }
-    AddIngredientIndex();
+    AddSearchIndexes();
     return true;
 }
 
-void MainDialog::AddIngredientIndex() {
+void MainDialog::AddSearchIndexes() {
     ProgressWindow& window = ImportWindow();
     window.SetCancelled(false);
     bool shown = false;
-    const auto upgrade = EnsureIngredientIndex(RecipeStore, [&](int percent) {
+    const auto upgrade = EnsureSearchIndexes(RecipeStore, [&](int percent) {
         // A box indexed in one step is done before a window could be read.
         if (!shown && percent < 100) {
             window.Show();

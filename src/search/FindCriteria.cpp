@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "base/Text.h"
-#include "storage/IngredientIndex.h"
+#include "storage/SearchIndexes.h"
 #include "storage/Store.h"
 
 namespace pantrio {

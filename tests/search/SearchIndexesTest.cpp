@@ -1,8 +1,10 @@
-// The trigram index over ingredient names: searches through it find the same
+// The search indexes: searches through the trigram index find the same
 // recipes as reading every line, it stays in step as lines change, boxes made
-// without it gain it when opened for writing, and a read-only box still
-// answers by reading the lines.
+// without the indexes gain them when opened for writing, a read-only box
+// still answers, and the views and searches never read every recipe row or
+// every ingredient line.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <random>
 #include <string>
@@ -10,7 +12,10 @@
 
 #include "SearchFixture.h"
 #include "search/FindCriteria.h"
-#include "storage/IngredientIndex.h"
+#include "search/ResultsModel.h"
+#include "search/ViewQuery.h"
+#include "storage/JetTranslator.h"
+#include "storage/SearchIndexes.h"
 
 namespace pantrio {
 namespace {
@@ -29,11 +34,13 @@ const std::vector<std::string> kTrickyPatterns = {
     "mom's",   "O'BRIEN", "50%", "0% c",     "rye_f",   "_flo",    "e_vir",
     "ick%bre", "bre%ick", "oil", "\"best\"", "T\" B"};
 
-const char* const kDropIndex =
+// Turns a new box into one made before the search indexes.
+const char* const kMakeOld =
     "DROP TRIGGER IngredientNameTrigramsInsert; DROP TRIGGER IngredientNameTrigramsDelete; "
-    "DROP TRIGGER IngredientNameTrigramsUpdate; DROP TABLE IngredientNameTrigrams;";
+    "DROP TRIGGER IngredientNameTrigramsUpdate; DROP TABLE IngredientNameTrigrams;"
+    "DROP INDEX RecipesTitle; CREATE INDEX RecipesTitle ON Recipes (Title);";
 
-class IngredientIndexTest : public test::SearchFixture {
+class SearchIndexesTest : public test::SearchFixture {
 protected:
     // `recipes` recipes of one to four random lines each.
     void AddRandomRecipes(int recipes) {
@@ -103,7 +110,7 @@ protected:
     std::mt19937 rng_{20261209};
 };
 
-TEST_F(IngredientIndexTest, FindsTheSameRecipesAsReadingEveryLineAsLinesChange) {
+TEST_F(SearchIndexesTest, FindsTheSameRecipesAsReadingEveryLineAsLinesChange) {
     AddRandomRecipes(400);
     ASSERT_TRUE(HasIngredientIndex(box));
     EXPECT_GT(ExpectSameRecipesBothWays(150), 50);
@@ -119,7 +126,7 @@ TEST_F(IngredientIndexTest, FindsTheSameRecipesAsReadingEveryLineAsLinesChange) 
     EXPECT_FALSE(IdsOf(FindRecipesQuery(paprika, IngredientLookup::TrigramIndex)).empty());
 }
 
-TEST_F(IngredientIndexTest, ShortPatternsAndEmptySlotsKeepTheStatementAsItIs) {
+TEST_F(SearchIndexesTest, ShortPatternsAndEmptySlotsKeepTheStatementAsItIs) {
     for (const char* text : {"ab", "%", "", "a%bc", "é_", "x_y_z"}) {
         FindCriteria c;
         c.ingredients[0] = text;
@@ -129,14 +136,14 @@ TEST_F(IngredientIndexTest, ShortPatternsAndEmptySlotsKeepTheStatementAsItIs) {
               FindRecipesQuery(LeftoverWizardCriteria("", "", "")));
 }
 
-TEST_F(IngredientIndexTest, OldBoxGainsTheIndexWhenOpenedForWritingAndReadOnlyStillAnswers) {
+TEST_F(SearchIndexesTest, OldBoxGainsTheIndexWhenOpenedForWritingAndReadOnlyStillAnswers) {
     AddRandomRecipes(120);
-    Box(kDropIndex);
+    Box(kMakeOld);
     const std::string readOnly = CADODatabase::MakeConnectString("", root.boxPath) + ";Mode=Read";
 
     RecipeDB old;
     ASSERT_TRUE(old.Connect(readOnly)) << old.ErrorReport();
-    EXPECT_EQ(EnsureIngredientIndex(old), IngredientIndexUpgrade::ReadOnly);
+    EXPECT_EQ(EnsureSearchIndexes(old), SearchIndexUpgrade::ReadOnly);
     EXPECT_EQ(IngredientLookupOf(old), IngredientLookup::Scan);
     FindCriteria c;
     c.ingredients[0] = "chicken";
@@ -149,20 +156,19 @@ TEST_F(IngredientIndexTest, OldBoxGainsTheIndexWhenOpenedForWritingAndReadOnlySt
     // A cancel leaves the box as it was.
     box.Disconnect();
     ASSERT_TRUE(box.Connect()) << box.ErrorReport();
-    EXPECT_EQ(EnsureIngredientIndex(box, [](int) { return false; }),
-              IngredientIndexUpgrade::Cancelled);
+    EXPECT_EQ(EnsureSearchIndexes(box, [](int) { return false; }), SearchIndexUpgrade::Cancelled);
     EXPECT_FALSE(HasIngredientIndex(box));
 
     std::vector<int> progress;
-    EXPECT_EQ(EnsureIngredientIndex(box,
-                                    [&](int percent) {
-                                        progress.push_back(percent);
-                                        return true;
-                                    }),
-              IngredientIndexUpgrade::Built);
+    EXPECT_EQ(EnsureSearchIndexes(box,
+                                  [&](int percent) {
+                                      progress.push_back(percent);
+                                      return true;
+                                  }),
+              SearchIndexUpgrade::Built);
     EXPECT_EQ(progress.back(), 100);
     EXPECT_EQ(IngredientLookupOf(box), IngredientLookup::TrigramIndex);
-    EXPECT_EQ(EnsureIngredientIndex(box), IngredientIndexUpgrade::Present);
+    EXPECT_EQ(EnsureSearchIndexes(box), SearchIndexUpgrade::Present);
     EXPECT_GT(ExpectSameRecipesBothWays(60), 20);
 
     // The upgraded box holds the same objects as a box made new.
@@ -170,7 +176,7 @@ TEST_F(IngredientIndexTest, OldBoxGainsTheIndexWhenOpenedForWritingAndReadOnlySt
     ASSERT_TRUE(root.CreateDatabase(fresh, "recipebox.sql")) << root.Error();
     const std::string objects =
         "SELECT type || ' ' || name || ': ' || sql FROM sqlite_master WHERE name LIKE "
-        "'IngredientNameTrigrams%' ORDER BY name";
+        "'IngredientNameTrigrams%' OR name = 'RecipesTitle' ORDER BY name";
     RecipeDB made;
     ASSERT_TRUE(made.Connect(CADODatabase::MakeConnectString("", fresh)));
     auto texts = [&](RecipeDB& db) {
@@ -185,6 +191,66 @@ TEST_F(IngredientIndexTest, OldBoxGainsTheIndexWhenOpenedForWritingAndReadOnlySt
         return out;
     };
     EXPECT_EQ(texts(box), texts(made));
+}
+
+// The steps of SQLite's plan for a statement of the program, as the access
+// layer runs it (translated, its values bound).
+std::vector<std::string> PlanOf(RecipeDB& box, const std::string& statement) {
+    const JetStatement jet = TranslateJet(statement);
+    EXPECT_TRUE(jet.Ok()) << jet.error;
+    sqlite3_stmt* plan = nullptr;
+    std::vector<std::string> steps;
+    if (sqlite3_prepare_v2(box.Handle(), ("EXPLAIN QUERY PLAN " + jet.sql).c_str(), -1, &plan,
+                           nullptr) != SQLITE_OK) {
+        ADD_FAILURE() << sqlite3_errmsg(box.Handle()) << "\n" << jet.sql;
+        return steps;
+    }
+    for (std::size_t i = 0; i < jet.params.size(); ++i) {
+        const JetValue& v = jet.params[i];
+        const int at = static_cast<int>(i) + 1;
+        if (v.kind == JetValue::Kind::Text)
+            sqlite3_bind_text(plan, at, v.text.c_str(), -1, SQLITE_TRANSIENT);
+        else if (v.kind == JetValue::Kind::Real)
+            sqlite3_bind_double(plan, at, v.real);
+        else
+            sqlite3_bind_int64(plan, at, v.integer);
+    }
+    while (sqlite3_step(plan) == SQLITE_ROW)
+        steps.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(plan, 3)));
+    sqlite3_finalize(plan);
+    return steps;
+}
+
+TEST_F(SearchIndexesTest, ViewsAndSearchesNeverReadEveryRecipeOrLine) {
+    const DateTime now = DateTime::FromDate(2026, 12, 9);
+    FindCriteria title;
+    title.titleText = "Chicken";
+    FindCriteria ingredients;
+    ingredients.ingredients = {"chicken", "o'brien", "%", "%", "%"};
+    const std::vector<std::string> statements = {
+        ViewQuery("Last &7", "Main Dish", now),
+        ViewQuery("Last &30", "All", now),
+        ViewQuery("&Yesterday", "Desserts", now),
+        ViewQuery("&Today", "@Favorite", now),
+        FindRecipesQuery(title),
+        FindRecipesQuery(ingredients, IngredientLookup::TrigramIndex),
+    };
+    for (const std::string& statement : statements) {
+        // The list runs the statement in a total order, and counts its rows.
+        for (const std::string& run : {WithTotalOrder(statement), CountStatement(statement)}) {
+            for (const std::string& step : PlanOf(box, run)) {
+                const std::string upper = ToUpper(step);
+                // Reading a title-ordered index that holds every column the
+                // list needs stops after the rows shown; reading the table
+                // (or an index with a visit to each row) does not.
+                const bool tableScan = upper.rfind("SCAN RECIPES", 0) == 0 &&
+                                       upper.find("COVERING INDEX") == std::string::npos;
+                EXPECT_FALSE(tableScan || upper.rfind("SCAN INGREDIENTLINES", 0) == 0)
+                    << step << "\n"
+                    << run;
+            }
+        }
+    }
 }
 
 }  // namespace

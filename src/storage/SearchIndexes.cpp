@@ -1,8 +1,9 @@
-#include "storage/IngredientIndex.h"
+#include "storage/SearchIndexes.h"
 
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <string>
 
 #include "storage/CADODatabase.h"
 #include "storage/ErrorReport.h"
@@ -13,6 +14,10 @@ namespace {
 
 // The same objects as the box schema creates; the tests compare a box
 // upgraded here with a new one, so the two stay alike.
+const char* const kTitleIndex =
+    "CREATE INDEX RecipesTitle ON Recipes (Title, Marked, Color, TasteRating, LastViewed, "
+    "AllCategoriesText)";
+
 const char* const kCreateIndex =
     "CREATE VIRTUAL TABLE IngredientNameTrigrams USING fts5(Name, content='IngredientLines', "
     "content_rowid='IngredientLinesID', tokenize='trigram');\n"
@@ -75,6 +80,22 @@ int FillIndex(sqlite3* db, const IndexProgress& progress, bool& cancelled) {
     return rc;
 }
 
+// True when the box's title index has the current shape.
+bool HasTitleIndex(sqlite3* db) {
+    sqlite3_stmt* statement = nullptr;
+    bool same = false;
+    if (sqlite3_prepare_v2(db,
+                           "SELECT sql FROM sqlite_master WHERE type = 'index' AND name = "
+                           "'RecipesTitle'",
+                           -1, &statement, nullptr) == SQLITE_OK &&
+        sqlite3_step(statement) == SQLITE_ROW) {
+        const unsigned char* sql = sqlite3_column_text(statement, 0);
+        same = sql != nullptr && std::string(reinterpret_cast<const char*>(sql)) == kTitleIndex;
+    }
+    sqlite3_finalize(statement);
+    return same;
+}
+
 }  // namespace
 
 bool HasIngredientIndex(CADODatabase& box) {
@@ -88,27 +109,36 @@ bool HasIngredientIndex(CADODatabase& box) {
                         0) == 4;
 }
 
-IngredientIndexUpgrade EnsureIngredientIndex(CADODatabase& box, const IndexProgress& progress) {
-    if (HasIngredientIndex(box)) return IngredientIndexUpgrade::Present;
+SearchIndexUpgrade EnsureSearchIndexes(CADODatabase& box, const IndexProgress& progress) {
     sqlite3* db = box.Handle();
-    if (db == nullptr || sqlite3_db_readonly(db, "main") != 0)
-        return IngredientIndexUpgrade::ReadOnly;
+    if (db == nullptr) return SearchIndexUpgrade::ReadOnly;
+    const bool hasTrigrams = HasIngredientIndex(box);
+    const bool hasTitle = HasTitleIndex(db);
+    if (hasTrigrams && hasTitle) return SearchIndexUpgrade::Present;
+    if (sqlite3_db_readonly(db, "main") != 0) return SearchIndexUpgrade::ReadOnly;
 
     Transaction transaction(box);
-    if (!transaction.Active()) return IngredientIndexUpgrade::Failed;
+    if (!transaction.Active()) return SearchIndexUpgrade::Failed;
     bool cancelled = false;
-    int rc = sqlite3_exec(db, kDropIndex, nullptr, nullptr, nullptr);
-    if (rc == SQLITE_OK) rc = sqlite3_exec(db, kCreateIndex, nullptr, nullptr, nullptr);
-    if (rc == SQLITE_OK) rc = FillIndex(db, progress, cancelled);
+    int rc = SQLITE_OK;
+    if (!hasTitle) {
+        rc = sqlite3_exec(db, "DROP INDEX IF EXISTS RecipesTitle", nullptr, nullptr, nullptr);
+        if (rc == SQLITE_OK) rc = sqlite3_exec(db, kTitleIndex, nullptr, nullptr, nullptr);
+    }
+    if (!hasTrigrams) {
+        if (rc == SQLITE_OK) rc = sqlite3_exec(db, kDropIndex, nullptr, nullptr, nullptr);
+        if (rc == SQLITE_OK) rc = sqlite3_exec(db, kCreateIndex, nullptr, nullptr, nullptr);
+        if (rc == SQLITE_OK) rc = FillIndex(db, progress, cancelled);
+    }
     if (rc != SQLITE_OK) {
         // The report is taken before the rollback, which would replace the
         // message of the failed statement.
         box.SetError(static_cast<std::uint32_t>(rc),
                      ConnectionErrorReport(box.ConnectString(), SqliteError(db, rc)));
-        return IngredientIndexUpgrade::Failed;
+        return SearchIndexUpgrade::Failed;
     }
-    if (cancelled) return IngredientIndexUpgrade::Cancelled;
-    return transaction.Commit() ? IngredientIndexUpgrade::Built : IngredientIndexUpgrade::Failed;
+    if (cancelled) return SearchIndexUpgrade::Cancelled;
+    return transaction.Commit() ? SearchIndexUpgrade::Built : SearchIndexUpgrade::Failed;
 }
 
 }  // namespace pantrio

@@ -62,9 +62,13 @@ CREATE INDEX RecipesMarkedColorTitle ON Recipes (Marked DESC, Color, Title);
 CREATE INDEX RecipesCategories ON Recipes (AllCategoriesText);
 -- Ingredient searches look for a text anywhere in a name (LIKE '%text%'),
 -- which no ordinary index answers. This trigram index over the names answers
--- them; it keeps no copy of the names and is kept in step by the triggers.
--- The program adds the same objects to boxes made without them.
+-- them; it keeps no copy of the names. New and changed lines wait in the
+-- pending table (a search reads them directly) until the program adds them
+-- to the index after the work that stored them, so that a bulk import is not
+-- slowed by the index at every recipe. The program adds the same objects to
+-- boxes made without them.
 CREATE VIRTUAL TABLE IngredientNameTrigrams USING fts5(Name, content='IngredientLines', content_rowid='IngredientLinesID', tokenize='trigram');
-CREATE TRIGGER IngredientNameTrigramsInsert AFTER INSERT ON IngredientLines BEGIN INSERT INTO IngredientNameTrigrams(rowid, Name) VALUES (new.IngredientLinesID, new.Name); END;
-CREATE TRIGGER IngredientNameTrigramsDelete AFTER DELETE ON IngredientLines BEGIN INSERT INTO IngredientNameTrigrams(IngredientNameTrigrams, rowid, Name) VALUES ('delete', old.IngredientLinesID, old.Name); END;
-CREATE TRIGGER IngredientNameTrigramsUpdate AFTER UPDATE OF IngredientLinesID, Name ON IngredientLines BEGIN INSERT INTO IngredientNameTrigrams(IngredientNameTrigrams, rowid, Name) VALUES ('delete', old.IngredientLinesID, old.Name); INSERT INTO IngredientNameTrigrams(rowid, Name) VALUES (new.IngredientLinesID, new.Name); END;
+CREATE TABLE IngredientNameTrigramsPending (IngredientLinesID INTEGER NOT NULL PRIMARY KEY);
+CREATE TRIGGER IngredientNameTrigramsInsert AFTER INSERT ON IngredientLines BEGIN INSERT OR IGNORE INTO IngredientNameTrigramsPending(IngredientLinesID) VALUES (new.IngredientLinesID); END;
+CREATE TRIGGER IngredientNameTrigramsDelete AFTER DELETE ON IngredientLines BEGIN INSERT INTO IngredientNameTrigrams(IngredientNameTrigrams, rowid, Name) SELECT 'delete', old.IngredientLinesID, old.Name WHERE NOT EXISTS (SELECT 1 FROM IngredientNameTrigramsPending WHERE IngredientLinesID = old.IngredientLinesID); DELETE FROM IngredientNameTrigramsPending WHERE IngredientLinesID = old.IngredientLinesID; END;
+CREATE TRIGGER IngredientNameTrigramsUpdate AFTER UPDATE OF IngredientLinesID, Name ON IngredientLines BEGIN INSERT INTO IngredientNameTrigrams(IngredientNameTrigrams, rowid, Name) SELECT 'delete', old.IngredientLinesID, old.Name WHERE NOT EXISTS (SELECT 1 FROM IngredientNameTrigramsPending WHERE IngredientLinesID = old.IngredientLinesID); DELETE FROM IngredientNameTrigramsPending WHERE IngredientLinesID = old.IngredientLinesID; INSERT OR IGNORE INTO IngredientNameTrigramsPending(IngredientLinesID) VALUES (new.IngredientLinesID); END;

@@ -101,7 +101,9 @@ std::vector<std::string> TrigramRuns(const std::string& pattern) {
 }
 
 // The same subquery answered through the trigram index, for the text as
-// typed (`raw`) with at least one run. The index is asked, as a full-text
+// typed (`raw`) with at least one run. Lines stored since the index was last
+// brought up to date wait in its pending table and are tested directly. The
+// index is asked, as a full-text
 // query, for the lines holding every run as a phrase; that reads the index
 // alone. It may name a few lines too many (it folds the case of letters
 // outside ASCII, which LIKE leaves as they are, and it does not check the
@@ -113,10 +115,13 @@ std::string IndexedIngredientTerm(const std::string& raw) {
         query += "\"" + ReplaceAll(run, "\"", "\"\"") + "\"";
     }
     return std::string(
-               "RecipeID IN (Select RecipeID from IngredientLines where IngredientLinesID "
+               "RecipeID IN (Select RecipeID from IngredientLines where (IngredientLinesID "
                "IN (Select rowid from ") +
            kIngredientIndexTable + " where " + kIngredientIndexTable + " match '" +
-           QuoteSql(query) + "') AND Name like '%" + QuoteSql(raw) + "%')";
+           QuoteSql(query) +
+           "') OR IngredientLinesID IN (Select IngredientLinesID from "
+           "IngredientNameTrigramsPending)) AND Name like '%" +
+           QuoteSql(raw) + "%')";
 }
 
 }  // namespace
@@ -155,6 +160,7 @@ std::string FindRecipesQuery(const FindCriteria& criteria, IngredientLookup look
 }
 
 IngredientLookup IngredientLookupOf(CADODatabase& box) {
+    IndexPendingIngredientNames(box);
     return HasIngredientIndex(box) ? IngredientLookup::TrigramIndex : IngredientLookup::Scan;
 }
 

@@ -48,7 +48,8 @@ enum class IngredientLookup { Scan, TrigramIndex };
 std::string FindRecipesQuery(const FindCriteria& criteria,
                              IngredientLookup lookup = IngredientLookup::Scan);
 
-// The lookup the open box allows: the index when it holds one in step.
+// The lookup the open box allows: the index when it holds one in step. Lines
+// stored since the index was last brought up to date are indexed first.
 IngredientLookup IngredientLookupOf(CADODatabase& box);
 
 // The variant listed while the criteria go to the recipe service: ingredients

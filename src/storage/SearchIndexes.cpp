@@ -19,23 +19,34 @@ const char* const kTitleIndex =
     "AllCategoriesText)";
 
 const char* const kCreateIndex =
-    "CREATE VIRTUAL TABLE IngredientNameTrigrams USING fts5(Name, content='IngredientLines', "
-    "content_rowid='IngredientLinesID', tokenize='trigram');\n"
-    "CREATE TRIGGER IngredientNameTrigramsInsert AFTER INSERT ON IngredientLines BEGIN INSERT "
-    "INTO IngredientNameTrigrams(rowid, Name) VALUES (new.IngredientLinesID, new.Name); END;\n"
-    "CREATE TRIGGER IngredientNameTrigramsDelete AFTER DELETE ON IngredientLines BEGIN INSERT "
-    "INTO IngredientNameTrigrams(IngredientNameTrigrams, rowid, Name) VALUES ('delete', "
-    "old.IngredientLinesID, old.Name); END;\n"
-    "CREATE TRIGGER IngredientNameTrigramsUpdate AFTER UPDATE OF IngredientLinesID, Name ON "
-    "IngredientLines BEGIN INSERT INTO IngredientNameTrigrams(IngredientNameTrigrams, rowid, "
-    "Name) VALUES ('delete', old.IngredientLinesID, old.Name); INSERT INTO "
-    "IngredientNameTrigrams(rowid, Name) VALUES (new.IngredientLinesID, new.Name); END;";
+    "CREATE VIRTUAL TABLE IngredientNameTrigrams USING fts5(Name, "
+    "content='IngredientLines', content_rowid='IngredientLinesID', tokenize='trigram');\n"
+    "CREATE TABLE IngredientNameTrigramsPending (IngredientLinesID INTEGER NOT NULL "
+    "PRIMARY KEY);\n"
+    "CREATE TRIGGER IngredientNameTrigramsInsert AFTER INSERT ON IngredientLines BEGIN "
+    "INSERT OR IGNORE INTO IngredientNameTrigramsPending(IngredientLinesID) VALUES "
+    "(new.IngredientLinesID); END;\n"
+    "CREATE TRIGGER IngredientNameTrigramsDelete AFTER DELETE ON IngredientLines BEGIN "
+    "INSERT INTO IngredientNameTrigrams(IngredientNameTrigrams, rowid, Name) SELECT "
+    "'delete', old.IngredientLinesID, old.Name WHERE NOT EXISTS (SELECT 1 FROM "
+    "IngredientNameTrigramsPending WHERE IngredientLinesID = old.IngredientLinesID); "
+    "DELETE FROM IngredientNameTrigramsPending WHERE IngredientLinesID = "
+    "old.IngredientLinesID; END;\n"
+    "CREATE TRIGGER IngredientNameTrigramsUpdate AFTER UPDATE OF IngredientLinesID, Name "
+    "ON IngredientLines BEGIN INSERT INTO IngredientNameTrigrams(IngredientNameTrigrams, "
+    "rowid, Name) SELECT 'delete', old.IngredientLinesID, old.Name WHERE NOT EXISTS "
+    "(SELECT 1 FROM IngredientNameTrigramsPending WHERE IngredientLinesID = "
+    "old.IngredientLinesID); DELETE FROM IngredientNameTrigramsPending WHERE "
+    "IngredientLinesID = old.IngredientLinesID; INSERT OR IGNORE INTO "
+    "IngredientNameTrigramsPending(IngredientLinesID) VALUES (new.IngredientLinesID); "
+    "END;";
 
 const char* const kDropIndex =
     "DROP TRIGGER IF EXISTS IngredientNameTrigramsInsert;"
     "DROP TRIGGER IF EXISTS IngredientNameTrigramsDelete;"
     "DROP TRIGGER IF EXISTS IngredientNameTrigramsUpdate;"
-    "DROP TABLE IF EXISTS IngredientNameTrigrams;";
+    "DROP TABLE IF EXISTS IngredientNameTrigrams;"
+    "DROP TABLE IF EXISTS IngredientNameTrigramsPending;";
 
 // Lines are added in ranges of identifiers, so that progress can be shown
 // and a cancel heard between ranges.
@@ -102,11 +113,30 @@ bool HasIngredientIndex(CADODatabase& box) {
     sqlite3* db = box.Handle();
     if (db == nullptr) return false;
     return QueryInteger(db,
-                        "SELECT count(*) FROM sqlite_master WHERE (type = 'table' AND name = "
-                        "'IngredientNameTrigrams') OR (type = 'trigger' AND name IN "
-                        "('IngredientNameTrigramsInsert', 'IngredientNameTrigramsDelete', "
-                        "'IngredientNameTrigramsUpdate'))",
-                        0) == 4;
+                        "SELECT count(*) FROM sqlite_master WHERE (type = 'table' AND name IN "
+                        "('IngredientNameTrigrams', 'IngredientNameTrigramsPending')) OR (type = "
+                        "'trigger' AND name IN ('IngredientNameTrigramsInsert', "
+                        "'IngredientNameTrigramsDelete', 'IngredientNameTrigramsUpdate'))",
+                        0) == 5;
+}
+
+void IndexPendingIngredientNames(CADODatabase& box) {
+    sqlite3* db = box.Handle();
+    if (db == nullptr || box.TransactionDepth() > 0 || sqlite3_db_readonly(db, "main") != 0 ||
+        !HasIngredientIndex(box) ||
+        QueryInteger(db, "SELECT EXISTS (SELECT 1 FROM IngredientNameTrigramsPending)", 0) == 0)
+        return;
+    Transaction transaction(box);
+    if (!transaction.Active()) return;
+    // A failure rolls back and leaves the lines pending, where searches
+    // still read them.
+    if (sqlite3_exec(db,
+                     "INSERT INTO IngredientNameTrigrams(rowid, Name) SELECT IngredientLinesID, "
+                     "Name FROM IngredientLines WHERE IngredientLinesID IN (SELECT "
+                     "IngredientLinesID FROM IngredientNameTrigramsPending);"
+                     "DELETE FROM IngredientNameTrigramsPending;",
+                     nullptr, nullptr, nullptr) == SQLITE_OK)
+        transaction.Commit();
 }
 
 SearchIndexUpgrade EnsureSearchIndexes(CADODatabase& box, const IndexProgress& progress) {
@@ -114,7 +144,10 @@ SearchIndexUpgrade EnsureSearchIndexes(CADODatabase& box, const IndexProgress& p
     if (db == nullptr) return SearchIndexUpgrade::ReadOnly;
     const bool hasTrigrams = HasIngredientIndex(box);
     const bool hasTitle = HasTitleIndex(db);
-    if (hasTrigrams && hasTitle) return SearchIndexUpgrade::Present;
+    if (hasTrigrams && hasTitle) {
+        IndexPendingIngredientNames(box);
+        return SearchIndexUpgrade::Present;
+    }
     if (sqlite3_db_readonly(db, "main") != 0) return SearchIndexUpgrade::ReadOnly;
 
     Transaction transaction(box);

@@ -17,9 +17,16 @@ class CADODatabase;
 // The table the triggers keep in step with IngredientLines.
 inline constexpr const char* kIngredientIndexTable = "IngredientNameTrigrams";
 
-// True when the box holds the index table and all three triggers that keep it
-// in step; an index without its triggers could be stale and is not used.
+// True when the box holds the index, its table of pending lines and all three
+// triggers that keep them in step; an index without its triggers could be
+// stale and is not used.
 bool HasIngredientIndex(CADODatabase& box);
+
+// Adds the lines stored since the last call (they wait in the pending table)
+// to the index, in one transaction. Does nothing while a transaction is open
+// or when the box is read-only: searches read pending lines directly, so this
+// only makes them faster.
+void IndexPendingIngredientNames(CADODatabase& box);
 
 enum class SearchIndexUpgrade {
     Present,    // the box had them already
@@ -34,8 +41,8 @@ enum class SearchIndexUpgrade {
 using IndexProgress = std::function<bool(int percent)>;
 
 // Adds what a box lacks, in one transaction, filling the trigram index from
-// the stored lines. A leftover trigram table without its triggers is replaced,
-// and so is a title index of an earlier shape.
+// the stored lines, and indexes the pending lines of a box that has it. A leftover trigram table
+// without its triggers is replaced, and so is a title index of an earlier shape.
 SearchIndexUpgrade EnsureSearchIndexes(CADODatabase& box, const IndexProgress& progress = nullptr);
 
 }  // namespace pantrio

@@ -62,13 +62,14 @@ CREATE INDEX RecipesMarkedColorTitle ON Recipes (Marked DESC, Color, Title);
 CREATE INDEX RecipesCategories ON Recipes (AllCategoriesText);
 -- Ingredient searches look for a text anywhere in a name (LIKE '%text%'),
 -- which no ordinary index answers. This trigram index over the names answers
--- them; it keeps no copy of the names. New and changed lines wait in the
--- pending table (a search reads them directly) until the program adds them
--- to the index after the work that stored them, so that a bulk import is not
--- slowed by the index at every recipe. The program adds the same objects to
--- boxes made without them.
+-- them; it keeps no copy of the names. Lines numbered above the mark, and
+-- lines stored at or below it since, are not in it yet (a search tests them
+-- directly) until the program adds them after the work that stored them, so
+-- that a bulk import is not slowed by the index at every recipe. The program
+-- adds the same objects to boxes made without them.
 CREATE VIRTUAL TABLE IngredientNameTrigrams USING fts5(Name, content='IngredientLines', content_rowid='IngredientLinesID', tokenize='trigram');
 CREATE TABLE IngredientNameTrigramsPending (IngredientLinesID INTEGER NOT NULL PRIMARY KEY);
-CREATE TRIGGER IngredientNameTrigramsInsert AFTER INSERT ON IngredientLines BEGIN INSERT OR IGNORE INTO IngredientNameTrigramsPending(IngredientLinesID) VALUES (new.IngredientLinesID); END;
-CREATE TRIGGER IngredientNameTrigramsDelete AFTER DELETE ON IngredientLines BEGIN INSERT INTO IngredientNameTrigrams(IngredientNameTrigrams, rowid, Name) SELECT 'delete', old.IngredientLinesID, old.Name WHERE NOT EXISTS (SELECT 1 FROM IngredientNameTrigramsPending WHERE IngredientLinesID = old.IngredientLinesID); DELETE FROM IngredientNameTrigramsPending WHERE IngredientLinesID = old.IngredientLinesID; END;
-CREATE TRIGGER IngredientNameTrigramsUpdate AFTER UPDATE OF IngredientLinesID, Name ON IngredientLines BEGIN INSERT INTO IngredientNameTrigrams(IngredientNameTrigrams, rowid, Name) SELECT 'delete', old.IngredientLinesID, old.Name WHERE NOT EXISTS (SELECT 1 FROM IngredientNameTrigramsPending WHERE IngredientLinesID = old.IngredientLinesID); DELETE FROM IngredientNameTrigramsPending WHERE IngredientLinesID = old.IngredientLinesID; INSERT OR IGNORE INTO IngredientNameTrigramsPending(IngredientLinesID) VALUES (new.IngredientLinesID); END;
+CREATE TABLE IngredientNameTrigramsMark (MarkID INTEGER NOT NULL PRIMARY KEY CHECK (MarkID = 1), LastIndexedLine INTEGER NOT NULL);
+CREATE TRIGGER IngredientNameTrigramsInsert AFTER INSERT ON IngredientLines WHEN new.IngredientLinesID <= coalesce((SELECT LastIndexedLine FROM IngredientNameTrigramsMark), 0) BEGIN INSERT OR IGNORE INTO IngredientNameTrigramsPending(IngredientLinesID) VALUES (new.IngredientLinesID); END;
+CREATE TRIGGER IngredientNameTrigramsDelete AFTER DELETE ON IngredientLines BEGIN INSERT INTO IngredientNameTrigrams(IngredientNameTrigrams, rowid, Name) SELECT 'delete', old.IngredientLinesID, old.Name WHERE old.IngredientLinesID <= coalesce((SELECT LastIndexedLine FROM IngredientNameTrigramsMark), 0) AND NOT EXISTS (SELECT 1 FROM IngredientNameTrigramsPending WHERE IngredientLinesID = old.IngredientLinesID); DELETE FROM IngredientNameTrigramsPending WHERE IngredientLinesID = old.IngredientLinesID; END;
+CREATE TRIGGER IngredientNameTrigramsUpdate AFTER UPDATE OF IngredientLinesID, Name ON IngredientLines BEGIN INSERT INTO IngredientNameTrigrams(IngredientNameTrigrams, rowid, Name) SELECT 'delete', old.IngredientLinesID, old.Name WHERE old.IngredientLinesID <= coalesce((SELECT LastIndexedLine FROM IngredientNameTrigramsMark), 0) AND NOT EXISTS (SELECT 1 FROM IngredientNameTrigramsPending WHERE IngredientLinesID = old.IngredientLinesID); DELETE FROM IngredientNameTrigramsPending WHERE IngredientLinesID = old.IngredientLinesID; INSERT OR IGNORE INTO IngredientNameTrigramsPending(IngredientLinesID) SELECT new.IngredientLinesID WHERE new.IngredientLinesID <= coalesce((SELECT LastIndexedLine FROM IngredientNameTrigramsMark), 0); END;

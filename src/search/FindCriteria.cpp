@@ -102,7 +102,8 @@ std::vector<std::string> TrigramRuns(const std::string& pattern) {
 
 // The same subquery answered through the trigram index, for the text as
 // typed (`raw`) with at least one run. Lines stored since the index was last
-// brought up to date wait in its pending table and are tested directly. The
+// brought up to date (numbered above its mark, or listed as pending) are
+// tested directly. The
 // index is asked, as a full-text
 // query, for the lines holding every run as a phrase; that reads the index
 // alone. It may name a few lines too many (it folds the case of letters
@@ -120,7 +121,8 @@ std::string IndexedIngredientTerm(const std::string& raw) {
            kIngredientIndexTable + " where " + kIngredientIndexTable + " match '" +
            QuoteSql(query) +
            "') OR IngredientLinesID IN (Select IngredientLinesID from "
-           "IngredientNameTrigramsPending)) AND Name like '%" +
+           "IngredientNameTrigramsPending) OR IngredientLinesID > coalesce((Select "
+           "LastIndexedLine from IngredientNameTrigramsMark), 0)) AND Name like '%" +
            QuoteSql(raw) + "%')";
 }
 

@@ -23,30 +23,39 @@ const char* const kCreateIndex =
     "content='IngredientLines', content_rowid='IngredientLinesID', tokenize='trigram');\n"
     "CREATE TABLE IngredientNameTrigramsPending (IngredientLinesID INTEGER NOT NULL "
     "PRIMARY KEY);\n"
-    "CREATE TRIGGER IngredientNameTrigramsInsert AFTER INSERT ON IngredientLines BEGIN "
-    "INSERT OR IGNORE INTO IngredientNameTrigramsPending(IngredientLinesID) VALUES "
-    "(new.IngredientLinesID); END;\n"
+    "CREATE TABLE IngredientNameTrigramsMark (MarkID INTEGER NOT NULL PRIMARY KEY CHECK "
+    "(MarkID = 1), LastIndexedLine INTEGER NOT NULL);\n"
+    "CREATE TRIGGER IngredientNameTrigramsInsert AFTER INSERT ON IngredientLines WHEN "
+    "new.IngredientLinesID <= coalesce((SELECT LastIndexedLine FROM "
+    "IngredientNameTrigramsMark), 0) BEGIN INSERT OR IGNORE INTO "
+    "IngredientNameTrigramsPending(IngredientLinesID) VALUES (new.IngredientLinesID); "
+    "END;\n"
     "CREATE TRIGGER IngredientNameTrigramsDelete AFTER DELETE ON IngredientLines BEGIN "
     "INSERT INTO IngredientNameTrigrams(IngredientNameTrigrams, rowid, Name) SELECT "
-    "'delete', old.IngredientLinesID, old.Name WHERE NOT EXISTS (SELECT 1 FROM "
-    "IngredientNameTrigramsPending WHERE IngredientLinesID = old.IngredientLinesID); "
-    "DELETE FROM IngredientNameTrigramsPending WHERE IngredientLinesID = "
-    "old.IngredientLinesID; END;\n"
+    "'delete', old.IngredientLinesID, old.Name WHERE old.IngredientLinesID <= "
+    "coalesce((SELECT LastIndexedLine FROM IngredientNameTrigramsMark), 0) AND NOT "
+    "EXISTS (SELECT 1 FROM IngredientNameTrigramsPending WHERE IngredientLinesID = "
+    "old.IngredientLinesID); DELETE FROM IngredientNameTrigramsPending WHERE "
+    "IngredientLinesID = old.IngredientLinesID; END;\n"
     "CREATE TRIGGER IngredientNameTrigramsUpdate AFTER UPDATE OF IngredientLinesID, Name "
     "ON IngredientLines BEGIN INSERT INTO IngredientNameTrigrams(IngredientNameTrigrams, "
-    "rowid, Name) SELECT 'delete', old.IngredientLinesID, old.Name WHERE NOT EXISTS "
-    "(SELECT 1 FROM IngredientNameTrigramsPending WHERE IngredientLinesID = "
-    "old.IngredientLinesID); DELETE FROM IngredientNameTrigramsPending WHERE "
-    "IngredientLinesID = old.IngredientLinesID; INSERT OR IGNORE INTO "
-    "IngredientNameTrigramsPending(IngredientLinesID) VALUES (new.IngredientLinesID); "
-    "END;";
+    "rowid, Name) SELECT 'delete', old.IngredientLinesID, old.Name WHERE "
+    "old.IngredientLinesID <= coalesce((SELECT LastIndexedLine FROM "
+    "IngredientNameTrigramsMark), 0) AND NOT EXISTS (SELECT 1 FROM "
+    "IngredientNameTrigramsPending WHERE IngredientLinesID = old.IngredientLinesID); "
+    "DELETE FROM IngredientNameTrigramsPending WHERE IngredientLinesID = "
+    "old.IngredientLinesID; INSERT OR IGNORE INTO "
+    "IngredientNameTrigramsPending(IngredientLinesID) SELECT new.IngredientLinesID WHERE "
+    "new.IngredientLinesID <= coalesce((SELECT LastIndexedLine FROM "
+    "IngredientNameTrigramsMark), 0); END;";
 
 const char* const kDropIndex =
     "DROP TRIGGER IF EXISTS IngredientNameTrigramsInsert;"
     "DROP TRIGGER IF EXISTS IngredientNameTrigramsDelete;"
     "DROP TRIGGER IF EXISTS IngredientNameTrigramsUpdate;"
     "DROP TABLE IF EXISTS IngredientNameTrigrams;"
-    "DROP TABLE IF EXISTS IngredientNameTrigramsPending;";
+    "DROP TABLE IF EXISTS IngredientNameTrigramsPending;"
+    "DROP TABLE IF EXISTS IngredientNameTrigramsMark;";
 
 // Lines are added in ranges of identifiers, so that progress can be shown
 // and a cancel heard between ranges.
@@ -107,6 +116,17 @@ bool HasTitleIndex(sqlite3* db) {
     return same;
 }
 
+// Moves the mark to the highest line number, so that the lines indexed now
+// count as indexed; an SQLite result code.
+int MoveMark(sqlite3* db) {
+    return sqlite3_exec(db,
+                        "INSERT OR REPLACE INTO IngredientNameTrigramsMark(MarkID, "
+                        "LastIndexedLine) SELECT 1, max(coalesce((SELECT LastIndexedLine FROM "
+                        "IngredientNameTrigramsMark), 0), coalesce((SELECT max(IngredientLinesID) "
+                        "FROM IngredientLines), 0))",
+                        nullptr, nullptr, nullptr);
+}
+
 }  // namespace
 
 bool HasIngredientIndex(CADODatabase& box) {
@@ -114,28 +134,36 @@ bool HasIngredientIndex(CADODatabase& box) {
     if (db == nullptr) return false;
     return QueryInteger(db,
                         "SELECT count(*) FROM sqlite_master WHERE (type = 'table' AND name IN "
-                        "('IngredientNameTrigrams', 'IngredientNameTrigramsPending')) OR (type = "
+                        "('IngredientNameTrigrams', 'IngredientNameTrigramsPending', "
+                        "'IngredientNameTrigramsMark')) OR (type = "
                         "'trigger' AND name IN ('IngredientNameTrigramsInsert', "
                         "'IngredientNameTrigramsDelete', 'IngredientNameTrigramsUpdate'))",
-                        0) == 5;
+                        0) == 6;
 }
 
 void IndexPendingIngredientNames(CADODatabase& box) {
     sqlite3* db = box.Handle();
     if (db == nullptr || box.TransactionDepth() > 0 || sqlite3_db_readonly(db, "main") != 0 ||
         !HasIngredientIndex(box) ||
-        QueryInteger(db, "SELECT EXISTS (SELECT 1 FROM IngredientNameTrigramsPending)", 0) == 0)
+        QueryInteger(db,
+                     "SELECT EXISTS (SELECT 1 FROM IngredientNameTrigramsPending) OR EXISTS "
+                     "(SELECT 1 FROM IngredientLines WHERE IngredientLinesID > coalesce((SELECT "
+                     "LastIndexedLine FROM IngredientNameTrigramsMark), 0))",
+                     0) == 0)
         return;
     Transaction transaction(box);
     if (!transaction.Active()) return;
-    // A failure rolls back and leaves the lines pending, where searches
-    // still read them.
+    // A failure rolls back and leaves the lines waiting, where searches
+    // still test them.
     if (sqlite3_exec(db,
                      "INSERT INTO IngredientNameTrigrams(rowid, Name) SELECT IngredientLinesID, "
                      "Name FROM IngredientLines WHERE IngredientLinesID IN (SELECT "
-                     "IngredientLinesID FROM IngredientNameTrigramsPending);"
+                     "IngredientLinesID FROM IngredientNameTrigramsPending) OR "
+                     "IngredientLinesID > coalesce((SELECT LastIndexedLine FROM "
+                     "IngredientNameTrigramsMark), 0);"
                      "DELETE FROM IngredientNameTrigramsPending;",
-                     nullptr, nullptr, nullptr) == SQLITE_OK)
+                     nullptr, nullptr, nullptr) == SQLITE_OK &&
+        MoveMark(db) == SQLITE_OK)
         transaction.Commit();
 }
 
@@ -162,6 +190,7 @@ SearchIndexUpgrade EnsureSearchIndexes(CADODatabase& box, const IndexProgress& p
         if (rc == SQLITE_OK) rc = sqlite3_exec(db, kDropIndex, nullptr, nullptr, nullptr);
         if (rc == SQLITE_OK) rc = sqlite3_exec(db, kCreateIndex, nullptr, nullptr, nullptr);
         if (rc == SQLITE_OK) rc = FillIndex(db, progress, cancelled);
+        if (rc == SQLITE_OK && !cancelled) rc = MoveMark(db);
     }
     if (rc != SQLITE_OK) {
         // The report is taken before the rollback, which would replace the

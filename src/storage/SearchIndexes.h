@@ -17,13 +17,13 @@ class CADODatabase;
 // The table the triggers keep in step with IngredientLines.
 inline constexpr const char* kIngredientIndexTable = "IngredientNameTrigrams";
 
-// True when the box holds the index, its table of pending lines and all three
-// triggers that keep them in step; an index without its triggers could be
-// stale and is not used.
+// True when the box holds the index, its tables of pending lines and of the
+// last line indexed, and all three triggers that keep them in step; an index without its triggers
+// could be stale and is not used.
 bool HasIngredientIndex(CADODatabase& box);
 
-// Adds the lines stored since the last call (they wait in the pending table)
-// to the index, in one transaction. Does nothing while a transaction is open
+// Adds the lines stored since the last call (numbered above the mark, or
+// listed as pending) to the index, in one transaction. Does nothing while a transaction is open
 // or when the box is read-only: searches read pending lines directly, so this
 // only makes them faster.
 void IndexPendingIngredientNames(CADODatabase& box);

@@ -133,6 +133,14 @@ TEST_F(SearchIndexesTest, FindsTheSameRecipesAsReadingEveryLineAsLinesChange) {
     FindCriteria paprika;
     paprika.ingredients[0] = "PAPRIKA";
     EXPECT_FALSE(IdsOf(FindRecipesQuery(paprika, IngredientLookupOf(box))).empty());
+    // A line numbered below the lines already indexed is found before and
+    // after it is indexed.
+    Box("INSERT INTO IngredientLines(IngredientLinesID, RecipeID, Name) VALUES(0, 3, 'ramsons');");
+    FindCriteria ramsons;
+    ramsons.ingredients[0] = "Ramson";
+    EXPECT_EQ(IdsOf(FindRecipesQuery(ramsons, IngredientLookup::TrigramIndex)),
+              std::vector<long>{3});
+    EXPECT_EQ(IdsOf(FindRecipesQuery(ramsons, IngredientLookupOf(box))), std::vector<long>{3});
     Box("INSERT INTO IngredientNameTrigrams(IngredientNameTrigrams) VALUES ('integrity-check');");
 }
 

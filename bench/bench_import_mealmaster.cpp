@@ -86,9 +86,8 @@ int main(int argc, char** argv) {
             break;
         }
         SilentProgress window;
-        ImportSummary summary;
         const auto start = std::chrono::steady_clock::now();
-        ImportMealMaster(input.string(), db, window, nullptr, &summary);
+        const ImportSummary summary = ImportMealMaster(input.string(), db, window);
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         std::printf(

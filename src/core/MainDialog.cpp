@@ -7,6 +7,7 @@
 #include "base/Text.h"
 #include "core/Backup.h"
 #include "core/MainView.h"
+#include "core/ServiceAddresses.h"
 #include "core/SettingsStore.h"
 #include "core/Sound.h"
 #include "render/TemplateCache.h"
@@ -20,24 +21,24 @@ MainDialog::MainDialog(MainDialogEnvironment environment)
       sound_(environment.sound),
       externalBrowser_(environment.externalBrowser),
       clipboard_(environment.clipboard),
-      progress_(environment.progress),
       clock_(std::move(environment.clock)),
       dataRootOverride_(std::move(environment.dataRoot)),
-      installedDataFolder_(std::move(environment.installedDataFolder)) {
+      installedDataFolder_(std::move(environment.installedDataFolder)),
+      results_(Context(), view_),
+      find_(Context(), view_),
+      boxes_(Context(), view_, view_, environment.progress),
+      recipes_(Context(), view_),
+      web_(Context(), view_, environment.browser) {
     if (!clock_) clock_ = [] { return DateTime::Now(); };
     if (installedDataFolder_.empty()) installedDataFolder_ = DataFolders::InstalledDataFolder();
-    RecipeStore.prompter = prompter_;
+    box_.prompter = prompter_;
     // Marking a recipe of another box reopens boxes through the same
     // procedure as the user does, so CookbookPath stays in step.
-    RecipeStore.openBox = [this](const std::string& path) { return OpenBox(path); };
-    Web.SetBrowser(environment.browser);
+    box_.openBox = [this](const std::string& path) { return boxes_.OpenBox(path); };
+}
 
-    hooks.importExchangeFile = [this](const std::string& path) { ImportExchangeFile(path); };
-    hooks.fillAllRecipes = [this] { FillAllRecipes(); };
-    hooks.showInformationDialog = [this] { ShowInformationDialog(); };
-    hooks.loadWelcomePage = [this] { Web.ShowWelcomePage(); };
-    hooks.resetWebView = [this] { Web.ShowCurrentRecipe(); };
-    hooks.checkForUpdates = [this] { Web.CheckForUpdates(); };
+ControllerContext MainDialog::Context() {
+    return ControllerContext{*this, settings_, box_, support_, lookups_, *prompter_};
 }
 
 MainDialog::~MainDialog() = default;
@@ -50,60 +51,82 @@ void MainDialog::Splash(const std::string& text) {
     if (view_ != nullptr) view_->SplashText(text);
 }
 
+void MainDialog::SetStatusText(const std::string& text) {
+    if (view_ != nullptr) view_->SetStatusText(text);
+}
+
+void MainDialog::ShowPage(int page) {
+    // Another page of the window returns the web view to its size.
+    if (page != 1) web_.SetExpanded(false);
+    if (view_ != nullptr) view_->ShowPage(page);
+}
+
+std::string MainDialog::ImagesFolder() const {
+    return settings_.Folders().HtmImages();
+}
+
+TemplateCache& MainDialog::Templates() {
+    const std::string themes = settings_.Folders().Themes();
+    // The cache belongs to one themes folder; a changed data root starts anew.
+    if (!templates_ || templates_->ThemesFolder() != themes)
+        templates_ = std::make_unique<TemplateCache>(themes, prompter_);
+    return *templates_;
+}
+
 MainDialog::StartResult MainDialog::Initialise(const CommandLine& commandLine) {
     if (!LoadSettings(true)) return StartResult::NoDataRoot;
 
     const std::string box =
-        commandLine.BoxFile.empty() ? Settings.CookbookPath : commandLine.BoxFile;
-    if (!OpenBox(box)) {
-        prompter_->Message("Sorry, could not open Recipe Box: " + Settings.CookbookPath);
+        commandLine.BoxFile.empty() ? settings_.CookbookPath : commandLine.BoxFile;
+    if (!boxes_.OpenBox(box)) {
+        prompter_->Message("Sorry, could not open Recipe Box: " + settings_.CookbookPath);
         return StartResult::NoBox;
     }
     if (!OpenSupportDatabase()) return StartResult::NoSupport;
 
-    Keywords.ClearRows();
-    CustomKeywords.ClearRows();
-    SupportStore.FillKeywordCombo(Keywords, false);
-    SupportStore.FillKeywordCombo(CustomKeywords, true);
+    lookups_.Keywords.ClearRows();
+    lookups_.CustomKeywords.ClearRows();
+    support_.FillKeywordCombo(lookups_.Keywords, false);
+    support_.FillKeywordCombo(lookups_.CustomKeywords, true);
     Splash("Loading...");
 
     if (!commandLine.ImportFile.empty()) {
-        // The importer is plugged in by the exchange-file work; start-up ends
-        // here either way, because the program was started only to import.
-        if (hooks.importExchangeFile) hooks.importExchangeFile(commandLine.ImportFile);
+        // Start-up ends here, because the program was started only to import.
+        boxes_.ImportExchangeFile(commandLine.ImportFile);
         return StartResult::CloseAfterImport;
     }
 
-    if (Settings.StartupSound == 1 && sound_ != nullptr && !sound_->Play("STARTSOUND2"))
+    if (settings_.StartupSound == 1 && sound_ != nullptr && !sound_->Play("STARTSOUND2"))
         prompter_->Message("Could not find the resource to play.");
 
     LoadLookupLists();
-    Web.Open();
+    web_.Open();
     Splash("Ready!");
 
-    ShowBoxLine();
-    if (hooks.fillAllRecipes) hooks.fillAllRecipes();
-    if (Settings.ShowInfoAtStart != 0 && hooks.showInformationDialog) hooks.showInformationDialog();
-    if (!commandLine.ShoppingListFile.empty() && hooks.openShoppingList)
-        hooks.openShoppingList(commandLine.ShoppingListFile);
-    if (hooks.loadWelcomePage) hooks.loadWelcomePage();
+    boxes_.ShowBoxLine();
+    results_.FillAllRecipes();
+    if (settings_.ShowInfoAtStart != 0) ShowInformationDialog();
+    // A shopping-list file named on the command line (ShoppingListFile) is
+    // opened by the shopping list, which is not part of the program yet.
+    web_.ShowWelcomePage();
     OfferUpdateCheck();
     return StartResult::Ready;
 }
 
 bool MainDialog::LoadSettings(bool countRun) {
-    Settings.Load(*settingsStore_, DataFolders::DefaultRoot());
-    if (!dataRootOverride_.empty()) Settings.MyPantrioRecipes = dataRootOverride_;
+    settings_.Load(*settingsStore_, DataFolders::DefaultRoot());
+    if (!dataRootOverride_.empty()) settings_.MyPantrioRecipes = dataRootOverride_;
 
     bool changed = false;
     if (countRun) {
         // The run count grows at every start, whatever happens afterwards.
-        settingsStore_->WriteNumber("RC", Settings.RC < INT32_MAX ? Settings.RC + 1 : Settings.RC);
+        settingsStore_->WriteNumber("RC",
+                                    settings_.RC < INT32_MAX ? settings_.RC + 1 : settings_.RC);
         changed = true;
     }
-    if (Settings.ApplyPathDefaults()) {
-        settingsStore_->WriteText("CookbookPath", Settings.CookbookPath);
-        settingsStore_->WriteText("SystemDatabasePath", Settings.SystemDatabasePath);
+    if (settings_.ApplyPathDefaults()) {
+        settingsStore_->WriteText("CookbookPath", settings_.CookbookPath);
+        settingsStore_->WriteText("SystemDatabasePath", settings_.SystemDatabasePath);
         changed = true;
     }
     // A settings folder that cannot be written is reported when the settings
@@ -111,7 +134,8 @@ bool MainDialog::LoadSettings(bool countRun) {
     if (changed) settingsStore_->Flush();
 
     std::string error;
-    if (!DataFolders::CreateRootIfMissing(Settings.MyPantrioRecipes, installedDataFolder_, error)) {
+    if (!DataFolders::CreateRootIfMissing(settings_.MyPantrioRecipes, installedDataFolder_,
+                                          error)) {
         prompter_->Message(error, "", Buttons::OK, MessageIcon::Error);
         return false;
     }
@@ -120,8 +144,8 @@ bool MainDialog::LoadSettings(bool countRun) {
 
 bool MainDialog::OpenSupportDatabase() {
     const std::string connect = CADODatabase::MakeConnectString(
-        Settings.SystemDatabasePath, Settings.Folders().SupportDatabase());
-    if (!SupportStore.Connect(connect, "", "")) {
+        settings_.SystemDatabasePath, settings_.Folders().SupportDatabase());
+    if (!support_.Connect(connect, "", "")) {
         prompter_->Message("Sorry, could not open support database.");
         return false;
     }
@@ -130,48 +154,48 @@ bool MainDialog::OpenSupportDatabase() {
 
 void MainDialog::LoadLookupLists() {
     Splash("Loading Ingredients...");
-    IngredientNames.ClearRows();
-    Measures.ClearRows();
-    Departments.ClearRows();
-    SupportStore.FillCombo("IngredientMasterTable", "KeywordText", "ID", IngredientNames,
-                           "KeywordText");
-    SupportStore.FillCombo("Measures", "Measure", "ID", Measures, "Measure");
-    SupportStore.FillDepartmentCombo(Departments);
+    lookups_.IngredientNames.ClearRows();
+    lookups_.Measures.ClearRows();
+    lookups_.Departments.ClearRows();
+    support_.FillCombo("IngredientMasterTable", "KeywordText", "ID", lookups_.IngredientNames,
+                       "KeywordText");
+    support_.FillCombo("Measures", "Measure", "ID", lookups_.Measures, "Measure");
+    support_.FillDepartmentCombo(lookups_.Departments);
 
     Splash("Loading Nutrient Data...");
-    IngredientMasterList.clear();
-    Foods.ClearRows();
-    SupportStore.LoadIngredientMasterList(IngredientMasterList);
-    SupportStore.FillFoodCombo(Foods);
+    lookups_.IngredientMasterList.clear();
+    lookups_.Foods.ClearRows();
+    support_.LoadIngredientMasterList(lookups_.IngredientMasterList);
+    support_.FillFoodCombo(lookups_.Foods);
 
     Splash("Loading Prep Notes...");
-    PrepNotesList.ClearRows();
-    SupportStore.FillCombo("PrepNotes", "PrepNote", "ID", PrepNotesList, "PrepNote");
+    lookups_.PrepNotesList.ClearRows();
+    support_.FillCombo("PrepNotes", "PrepNote", "ID", lookups_.PrepNotesList, "PrepNote");
 }
 
 void MainDialog::OfferUpdateCheck() {
     // A missing or impossible stored day counts as long ago.
     long days = LONG_MAX;
-    if (Settings.LastCheckValid()) {
-        days = DateTime::FromDate(Settings.iLastCheckedYear, Settings.iLastCheckedMonth,
-                                  Settings.iLastCheckedDay)
+    if (settings_.LastCheckValid()) {
+        days = DateTime::FromDate(settings_.iLastCheckedYear, settings_.iLastCheckedMonth,
+                                  settings_.iLastCheckedDay)
                    .DaysUntil(Today());
     }
     if (days <= 30) return;
     const Answer answer = prompter_->Message("Check online for updates to Pantrio?", "",
                                              Buttons::YesNo, MessageIcon::Question);
-    if (answer == Answer::Yes && hooks.checkForUpdates) hooks.checkForUpdates();
+    if (answer == Answer::Yes) web_.CheckForUpdates();
 }
 
 void MainDialog::MarkUpdateChecked() {
     const DateTime today = Today();
-    Settings.iLastCheckedYear = today.year;
-    Settings.iLastCheckedMonth = today.month;
-    Settings.iLastCheckedDay = today.day;
+    settings_.iLastCheckedYear = today.year;
+    settings_.iLastCheckedMonth = today.month;
+    settings_.iLastCheckedDay = today.day;
 }
 
 bool MainDialog::SaveSettings() {
-    if (Settings.Save(*settingsStore_)) return true;
+    if (settings_.Save(*settingsStore_)) return true;
     prompter_->Message("Could not save the settings to " + settingsStore_->Location() + ".", "",
                        Buttons::OK, MessageIcon::Warning);
     return false;
@@ -179,44 +203,19 @@ bool MainDialog::SaveSettings() {
 
 void MainDialog::Close() {
     SaveSettings();
-    if (hooks.offerToSaveShoppingList) hooks.offerToSaveShoppingList();
-    if (Settings.RC > 1 && Settings.RC % 98 == 0) {
+    if (settings_.RC > 1 && settings_.RC % 98 == 0) {
         const Answer answer = prompter_->Message(
             "Would you like to make a backup copy of your Pantrio recipe data now?",
             "Time for a backup?", Buttons::YesNo, MessageIcon::Question);
-        if (answer == Answer::Yes) Backup();
+        if (answer == Answer::Yes) boxes_.Backup();
     }
-    RecipeStore.Disconnect();
-    SupportStore.Disconnect();
-}
-
-bool MainDialog::Backup() {
-    const BackupOutcome outcome = BackUpData(Settings.Folders(), DataFolders::BackupFolder());
-    if (!outcome.data.Ok()) {
-        prompter_->Message(
-            "Could not backup of /Data directory.  Please make a backup manually of the /Data "
-            "directory.");
-    }
-    if (!outcome.rbox.Ok()) {
-        prompter_->Message(
-            "Could not backup of /Rbox directory.  Please make a backup manually of the /Rbox "
-            "directory.");
-    } else if (outcome.data.Ok()) {
-        prompter_->Message("Success!  Pantrio's files have been backed up to " + outcome.folder +
-                           ".  We strongly suggest you make occasional backup copies of your data "
-                           "to removeable media, like a CD.");
-    }
-    return outcome.data.Ok() && outcome.rbox.Ok();
+    box_.Disconnect();
+    support_.Disconnect();
 }
 
 void MainDialog::PlayInterfaceSound(const std::string& resourceName) {
-    if (Settings.SoundsUI != 1 || sound_ == nullptr) return;
+    if (settings_.SoundsUI != 1 || sound_ == nullptr) return;
     if (!sound_->Play(resourceName)) prompter_->Message("Could not find the resource to play.");
-}
-
-void MainDialog::ForgetCurrentRecipe() {
-    CurrentRecipeNumber = -1;
-    CurrentRecipe.Clear();
 }
 
 }  // namespace pantrio

@@ -1,5 +1,6 @@
-// MainDialog: the command table and the commands that belong to the main
-// window itself (pages, help, information, options, service pages, exit).
+// MainDialog: running the command table's commands under their rules, and the
+// commands that belong to the main window itself (pages, help, information,
+// options, service pages, exit).
 #include <filesystem>
 
 #include "base/Prompter.h"
@@ -9,8 +10,6 @@
 #include "core/MainCommands.h"
 #include "core/MainDialog.h"
 #include "core/MainView.h"
-#include "render/AppLink.h"
-#include "render/Publishing.h"
 #include "search/KeywordStorage.h"
 
 #ifndef PANTRIO_VERSION
@@ -25,92 +24,71 @@ const char* const kHelpPages[] = {"contents.htm", "helpindex.htm", "search.htm"}
 
 }  // namespace
 
-const std::vector<MainCommand>& MainCommands() {
-    using namespace command;
-    static const std::vector<MainCommand> table = [] {
-        std::vector<MainCommand> t = {
-            {kNewRecipeBox, "&New Recipe Box"},
-            {kOpenRecipeBox, "&Open Recipe Box"},
-            {kImportRecipeFile, "from Pantrio Recipe File (.RXF)"},
-            {kImportRecipeBox, "from Pantrio Recipe Box (.CRB)"},
-            {kImportCookn, "from Cook'n (.DBF)"},
-            {kImportMealMaster, "from MealMaster (.MMF)"},
-            {kImportMasterCookMx2, "from MasterCook (.MX2)"},
-            {kImportMasterCook, "from MasterCook (.MXP)"},
-            {kPublishToHtml, "To HTML"},
-            {kPublishToHtmlContext, "P&ublish to HTML..."},
-            {kPublishToService, "to the recipe service"},
-            {kBackup, "&Backup Pantrio Files"},
-            {kExit, "E&xit"},
-            {kClearMarks, "&Clear Marked Recipes"},
-            {kInformation, "Recipe &Box Information"},
-            {kShowRecipesPage, "&Recipes"},
-            {kShowShoppingListPage, "&Shopping List"},
-            {kShowCalendarPage, "Meal &Calendar"},
-            {kShowNutrientPage, "&Nutrient Information"},
-            {kExpandWebView, "&Expand/Contract Web View"},
-            {kIdeaWizard, "&Idea Wizard"},
-            {kOptions, "&Options..."},
-            {kHelpContents, "&Contents..."},
-            {kHelpIndex, "&Index..."},
-            {kHelpSearch, "&Search..."},
-            {kCheckForUpdates, "Check Online for &Updates..."},
-            {kForum, "&Pantrio User to User Forum"},
-            {kAbout, "&About Pantrio"},
-            {kPrevious, "Previous"},
-            {kNext, "Next"},
-            {kPostRecipe, "Post Recipe"},
-            {kTellAFriend, "Tell a Friend"},
-            {kDelete, "&Delete"},
-            {kFindOnService, "Find on the recipe service"},
-            {kScreenImport, "&Screen Import"},
-            {kImportClipboard, "from Clipboard (Text or Web)"},
-            {kFindRecipes, "&Find Recipes..."},
-            {kLeftoverWizard, "&Leftover Wizard"},
-        };
-        for (const QuickKeyword& k : QuickKeywords()) t.push_back({k.commandID, k.menuText});
-        return t;
-    }();
-    return table;
+bool MainDialog::HasCommand(int id) {
+    return CommandEntry(id) != nullptr;
 }
 
-bool MainDialog::HasCommand(int id) {
-    for (const MainCommand& c : MainCommands())
-        if (c.id == id) return true;
+bool MainDialog::CommandEnabled(int id) const {
+    const MainCommand* entry = CommandEntry(id);
+    if (entry == nullptr) return false;
+    switch (entry->rule) {
+        case CommandRule::Always:
+            return true;
+        case CommandRule::NeedsOpenBox:
+        case CommandRule::NeedsSelection:
+        case CommandRule::NeedsCurrentRecipe:
+            return box_.Connected();
+        case CommandRule::NotYet:
+        case CommandRule::Never:
+            return false;
+    }
     return false;
 }
 
-bool MainDialog::CommandEnabled(int id) {
-    // "&Mark Recipe" is in the menu but never runs: a mark is set by a click
-    // on the row's icon.
-    return id != command::kMarkRecipe && HasCommand(id);
+std::string MainDialog::CommandCaption(int id) const {
+    const MainCommand* entry = CommandEntry(id);
+    return entry != nullptr ? MenuCaption(*entry, settings_.ServiceName) : std::string();
+}
+
+bool MainDialog::RequireRecipe(CommandRule rule) {
+    bool present = true;
+    if (rule == CommandRule::NeedsSelection)
+        present = !results_.SelectedRows().empty();
+    else if (rule == CommandRule::NeedsCurrentRecipe)
+        present = recipes_.HasCurrent();
+    if (!present) prompter_->Message("Please select a recipe first.");
+    return present;
 }
 
 bool MainDialog::RunCommand(int id) {
     using namespace command;
+    // A greyed command does nothing, whatever triggers it; one that needs a
+    // recipe says so when there is none.
+    if (!CommandEnabled(id)) return false;
+    if (!RequireRecipe(CommandEntry(id)->rule)) return true;
     switch (id) {
         case kNewRecipeBox:
-            NewRecipeBoxCommand();
+            boxes_.NewRecipeBoxCommand();
             return true;
         case kOpenRecipeBox:
-            OpenRecipeBoxCommand();
+            boxes_.OpenRecipeBoxCommand();
             return true;
         case kImportRecipeFile:
-            ImportRecipeFileCommand();
+            boxes_.ImportRecipeFileCommand();
             return true;
         case kImportRecipeBox:
-            ImportRecipeBoxCommand();
+            boxes_.ImportRecipeBoxCommand();
             return true;
         case kImportCookn:
             prompter_->Message(
                 "Cook'n recipe files (.DBF) are imported with a separate import "
                 "wizard that " +
-                Settings.ServiceName +
+                settings_.ServiceName +
                 " offers on its web site.  Its page opens in the web view now.");
-            Web.ShowServicePage(Web.Service().CooknImport());
+            web_.ShowServicePage(web_.Service().CooknImport());
             return true;
         case kImportMealMaster:
-            ImportMealMasterCommand();
+            boxes_.ImportMealMasterCommand();
             return true;
         case kImportMasterCookMx2:
             prompter_->Message(
@@ -118,25 +96,25 @@ bool MainDialog::RunCommand(int id) {
                 "updates in another 30 days.");
             return true;
         case kImportMasterCook:
-            ImportMasterCookCommand();
+            boxes_.ImportMasterCookCommand();
             return true;
         case kPublishToHtml:
         case kPublishToHtmlContext:
-            PublishSelected();
+            boxes_.PublishSelected();
             return true;
         case kPublishToService:
-            prompter_->Message("To publish a recipe to " + Settings.ServiceName +
+            prompter_->Message("To publish a recipe to " + settings_.ServiceName +
                                ", select the recipe and press the \"Post Recipe\" button on the "
                                "toolbar.");
             return true;
         case kBackup:
-            Backup();
+            boxes_.Backup();
             return true;
         case kExit:
             if (view_ != nullptr) view_->EndDialog();
             return true;
         case kClearMarks:
-            ClearMarks();
+            recipes_.ClearMarks();
             return true;
         case kInformation:
             ShowInformationDialog();
@@ -145,15 +123,13 @@ bool MainDialog::RunCommand(int id) {
         case kShowShoppingListPage:
         case kShowCalendarPage:
         case kShowNutrientPage:
-            // Another page of the window returns the web view to its size.
-            if (id != kShowRecipesPage) Web.SetExpanded(false);
-            if (view_ != nullptr) view_->ShowPage(id - kShowRecipesPage + 1);
+            ShowPage(id - kShowRecipesPage + 1);
             return true;
         case kExpandWebView:
-            Web.ToggleExpanded();
+            web_.ToggleExpanded();
             return true;
         case kIdeaWizard:
-            Web.ShowServicePage(Web.Service().IdeaWizard());
+            web_.ShowServicePage(web_.Service().IdeaWizard());
             return true;
         case kOptions:
             ShowOptionsSheet();
@@ -164,138 +140,80 @@ bool MainDialog::RunCommand(int id) {
             ShowHelp(id - kHelpContents);
             return true;
         case kCheckForUpdates:
-            Web.CheckForUpdates();
+            web_.CheckForUpdates();
             return true;
         case kForum:
-            if (externalBrowser_ == nullptr || !externalBrowser_->Open(Web.Service().Forums()))
-                prompter_->Message("Could not open " + Web.Service().Forums() +
+            if (externalBrowser_ == nullptr || !externalBrowser_->Open(web_.Service().Forums()))
+                prompter_->Message("Could not open " + web_.Service().Forums() +
                                    " in your web browser.");
             return true;
         case kAbout:
             if (view_ != nullptr) view_->ShowAbout("Pantrio(tm) version " PANTRIO_VERSION);
             return true;
         case kPrevious:
-            PreviousRecipe();
+            recipes_.PreviousRecipe();
             return true;
         case kNext:
-            NextRecipe();
+            recipes_.NextRecipe();
             return true;
         case kPostRecipe:
-            PostRecipeCommand();
+            recipes_.PostRecipeCommand();
             return true;
         case kTellAFriend:
-            Web.TellAFriend();
+            web_.TellAFriend();
             return true;
         case kDelete:
-            DeleteRecipes();
+            recipes_.DeleteRecipes();
             return true;
         case kFindOnService:
-            FindOnServiceCommand();
+            recipes_.FindOnServiceCommand();
             return true;
         case kScreenImport:
         case kImportClipboard:
-            ScreenImportCommand();
+            find_.ScreenImportCommand();
             return true;
         case kFindRecipes:
-            FindCommand();
+            find_.FindCommand();
             return true;
         case kLeftoverWizard:
-            LeftoverWizardCommand();
+            find_.LeftoverWizardCommand();
+            return true;
+        case kAddToCalendar:
+        case kAddToCalendarContext:
+            SetStatusText("The meal calendar is not available yet.");
             return true;
         default:
             break;
     }
     const std::string keyword = QuickKeywordOf(id);
     if (keyword.empty()) return false;
-    AssignQuickKeyword(keyword);
+    recipes_.AssignQuickKeyword(keyword);
     return true;
 }
 
-void MainDialog::PublishSelected() {
-    std::vector<int> ids;
-    if (view_ != nullptr) {
-        for (const int row : view_->SelectedRows()) {
-            const long id = view_->RowRecipeID(row);
-            if (id > 0) ids.push_back(static_cast<int>(id));
-        }
-    }
-    PublishEnvironment environment;
-    environment.dataRoot = Settings.MyPantrioRecipes;
-    environment.box = &RecipeStore;
-    environment.support = &SupportStore;
-    environment.templates = &Templates();
-    environment.prompter = prompter_;
-    environment.theme = Settings.HTMLStyle;
-    environment.serviceURL = Settings.ServiceURL;
-    environment.serviceName = Settings.ServiceName;
-    environment.openInBrowser = [this](const std::string& path) {
-        if (externalBrowser_ != nullptr) externalBrowser_->Open(FileUrl(path));
-    };
-    PublishRecipes(ids, environment);
-}
-
-void MainDialog::PostRecipeCommand() {
-    if (CurrentRecipeNumber < 0) {
-        prompter_->Message("Please select a recipe first.");
-        return;
-    }
-    const Recipe& r = CurrentRecipe;
-    if (r.UniqueID != 0) {
-        if (prompter_->Message("Recipe appears to be posted already.  Post an improved revision?",
-                               "Post a revision?", Buttons::YesNo,
-                               MessageIcon::Question) == Answer::Yes &&
-            hooks.postRecipe)
-            hooks.postRecipe(true);
-        return;
-    }
-    if (r.TasteRating <= 0 || r.AffordableRating <= 0 || r.AppearanceRating <= 0 ||
-        r.EffortRating <= 0) {
-        prompter_->Message("Please rate this recipe before posting.");
-        return;
-    }
-    if (prompter_->Message("This recipe has not been shared yet.  Post it to " +
-                               Settings.ServiceName + " so other cooks can enjoy it too?",
-                           "Post recipe?", Buttons::YesNo, MessageIcon::Question) != Answer::Yes)
-        return;
-    Web.postingPending = true;
-    if (hooks.postRecipe) hooks.postRecipe(false);
-}
-
-void MainDialog::FindOnServiceCommand() {
-    if (CurrentRecipeNumber < 0) {
-        prompter_->Message("Please select a recipe first.");
-        return;
-    }
-    if (CurrentRecipe.UniqueID > 0) {
-        Web.OpenServiceRecipe(CurrentRecipe.UniqueID);
-    } else {
-        prompter_->Message("This recipe has not been posted to " + Settings.ServiceName +
-                           " yet, so it cannot be found there.");
-    }
-}
-
 void MainDialog::ShowInformationDialog() {
-    InformationDialog information(Settings, RecipeStore, static_cast<long>(Keywords.rows.size()));
+    InformationDialog information(settings_, box_,
+                                  static_cast<long>(lookups_.Keywords.rows.size()));
     if (view_ != nullptr) view_->ShowInformation(information);
 }
 
 void MainDialog::ShowOptionsSheet() {
-    Options.Open(Settings);
-    Options.renderPreview = [this](int theme) { return RenderPreviewPage(theme); };
-    if (view_ == nullptr || !view_->ShowOptions(Options)) return;
-    ApplyOptions(Options);
+    options_.Open(settings_);
+    options_.renderPreview = [this](int theme) { return recipes_.RenderPreviewPage(theme); };
+    if (view_ == nullptr || !view_->ShowOptions(options_)) return;
+    ApplyOptions(options_);
 }
 
 void MainDialog::ApplyOptions(const OptionsSheet& sheet) {
-    sheet.Apply(Settings);
-    Web.SetAddressList(sheet.Favorites());
+    sheet.Apply(settings_);
+    web_.SetAddressList(sheet.Favorites());
     SaveSettings();
-    RefreshRecipePages();
+    recipes_.RefreshRecipePages();
 }
 
 std::string MainDialog::HelpAddress(int page) const {
     if (page < 0 || page > 2) page = 0;
-    std::string address = "file://" + Settings.Folders().Data() + "/Help/" + kHelpPages[page];
+    std::string address = "file://" + settings_.Folders().Data() + "/Help/" + kHelpPages[page];
     if (page == 2) address += "?q=recipe";
     return address;
 }
@@ -309,11 +227,11 @@ void MainDialog::ShowHelpTopic(const std::string& page) {
     // Topics are plain file names of the help folder.
     if (page.empty() || page.find('/') != std::string::npos || page.find("..") != std::string::npos)
         return;
-    OpenHelpPage(page, "file://" + Settings.Folders().Data() + "/Help/" + page);
+    OpenHelpPage(page, "file://" + settings_.Folders().Data() + "/Help/" + page);
 }
 
 void MainDialog::OpenHelpPage(const std::string& page, const std::string& address) {
-    const std::string file = Settings.Folders().Data() + "/Help/" + page;
+    const std::string file = settings_.Folders().Data() + "/Help/" + page;
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) {
         prompter_->Message("The help page " + file +

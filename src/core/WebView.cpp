@@ -7,10 +7,10 @@
 
 #include "base/Prompter.h"
 #include "base/Text.h"
+#include "core/AppSettings.h"
 #include "core/Browser.h"
 #include "core/MainDialog.h"
-#include "core/MainView.h"
-#include "recipe/Quantity.h"
+#include "core/WebLayoutView.h"
 #include "render/AppLink.h"
 #include "render/RenderRecipePage.h"
 #include "search/SearchLinks.h"
@@ -34,27 +34,21 @@ std::string TempFolder() {
     return folder;
 }
 
-bool IsWholeNumberText(const std::string& text) {
-    if (text.empty() || text.size() > 9) return false;
-    for (const char c : text)
-        if (c < '0' || c > '9') return false;
-    return true;
-}
-
 }  // namespace
 
-WebView::WebView(MainDialog& main) : main_(main) {}
+WebView::WebView(ControllerContext context, WebLayoutView* view, Browser* browser)
+    : context_(context), view_(view), browser_(browser) {}
 
 WebView::~WebView() {
     for (const std::string& file : tempFiles_) ::unlink(file.c_str());
 }
 
 ServiceAddresses WebView::Service() const {
-    return ServiceAddresses(main_.Settings.ServiceURL);
+    return ServiceAddresses(context_.settings.ServiceURL);
 }
 
 void WebView::Open() {
-    const AppSettings& s = main_.Settings;
+    const AppSettings& s = context_.settings;
     const std::string favorites[] = {s.URL1, s.URL2, s.URL3, s.URL4, s.URL5};
     addresses_.clear();
     for (int i = 0; i < 5; ++i) {
@@ -65,16 +59,16 @@ void WebView::Open() {
             addresses_.push_back(i == 0 ? Service().RecipeArchive() : kDefaultFavorites[i - 1]);
         }
     }
-    if (MainView* view = main_.view()) {
-        view->SetAddressList(addresses_);
-        view->SetWebButtons(false, false);
+    if (view_ != nullptr) {
+        view_->SetAddressList(addresses_);
+        view_->SetWebButtons(false, false);
     }
     if (browser_ != nullptr) browser_->Navigate("about:blank");
 }
 
 void WebView::SetAddressList(std::vector<std::string> addresses) {
     addresses_ = std::move(addresses);
-    if (MainView* view = main_.view()) view->SetAddressList(addresses_);
+    if (view_ != nullptr) view_->SetAddressList(addresses_);
 }
 
 int WebView::ClassifyPage(const std::string& source) {
@@ -115,27 +109,25 @@ void WebView::OnAppCommand(const std::string& text) {
     // regard to case. A recipe link whose value is not a number gives no
     // statement.
     if (const auto query = SearchLinkQuery(link, ToUpper(decoded->value)))
-        main_.FillResults(*query);
+        context_.main.Results().FillResults(*query);
 }
 
 void WebView::BringToFront() {
-    MainView* view = main_.view();
-    if (view == nullptr) return;
-    view->SetStatusText("Loading Web View...");
-    view->BringWebViewToFront();
-    view->SetStatusText("");
+    if (view_ == nullptr) return;
+    context_.main.SetStatusText("Loading Web View...");
+    view_->BringWebViewToFront();
+    context_.main.SetStatusText("");
 }
 
 void WebView::DownloadBegin() {
     BringToFront();
-    if (MainView* view = main_.view()) view->SetWebButtons(false, false);
+    if (view_ != nullptr) view_->SetWebButtons(false, false);
 }
 
 void WebView::DownloadComplete() {
     const std::string source = browser_ != nullptr ? browser_->DocumentSource() : std::string();
     const int kind = ClassifyPage(source);
-    if (MainView* view = main_.view())
-        view->SetWebButtons(kind == kImportablePage, kind != kWebPage);
+    if (view_ != nullptr) view_->SetWebButtons(kind == kImportablePage, kind != kWebPage);
 
     static const std::string kAssigned = "<!--@CRFASSIGNUNIQUEID=";
     const std::size_t at = FindNoCase(source, kAssigned);
@@ -144,17 +136,11 @@ void WebView::DownloadComplete() {
     const std::size_t end = source.find("-->", from);
     const std::string number =
         source.substr(from, end == std::string::npos ? std::string::npos : end - from);
-    main_.prompter().Message(
+    context_.prompter.Message(
         Format("Thanks for submitting your recipe!  It is recipe number %s.", number.c_str()));
-    Recipe& recipe = main_.CurrentRecipe;
-    if (recipe.UniqueID > 0) return;
-    // The number goes into the statement as it stands, so only a number may.
-    const std::string trimmed = Trim(number);
-    if (IsWholeNumberText(trimmed)) {
-        main_.RecipeStore.RunSQL(Format("Update Recipes set UniqueID=%s, Color=1 where RecipeID=%d",
-                                        trimmed.c_str(), main_.CurrentRecipeNumber));
-    }
-    recipe.UniqueID = static_cast<int>(ParseQuantity(number));
+    RecipeController& recipes = context_.main.Recipes();
+    if (recipes.Current().UniqueID > 0) return;
+    recipes.StoreServiceNumber(number);
     postingPending = false;
 }
 
@@ -180,7 +166,7 @@ void WebView::Go(const std::string& address) {
 
 std::string WebView::SearchingPage() const {
     return "<HTML><BODY><CENTER><BR><BR><BR><H4>s e a r c h i n g</H4><BR><BR><IMG SRC='" +
-           main_.Settings.Folders().Data() + "/pantriothumb.gif'><BR><BR>one moment please..." +
+           context_.settings.Folders().Data() + "/pantriothumb.gif'><BR><BR>one moment please..." +
            "<BR></CENTER></BODY></HTML>";
 }
 
@@ -197,7 +183,7 @@ void WebView::SearchServiceText(const std::string& text) {
 }
 
 void WebView::ShowServicePage(const std::string& address) {
-    if (MainView* view = main_.view()) view->ShowPage(1);
+    context_.main.ShowPage(1);
     if (browser_ != nullptr) browser_->Navigate(address);
     BringToFront();
 }
@@ -214,15 +200,15 @@ void WebView::CheckForUpdates() {
     int major = 0, minor = 0, micro = 0;
     ProductVersion(major, minor, micro);
     ShowServicePage(Service().UpdateCheck(major, minor, micro));
-    main_.MarkUpdateChecked();
+    context_.main.MarkUpdateChecked();
 }
 
 void WebView::ShowWelcomePage() {
     if (browser_ == nullptr) return;
-    if (main_.Settings.WOnline != 0) {
-        browser_->Navigate(Service().Welcome(main_.Settings.RC));
+    if (context_.settings.WOnline != 0) {
+        browser_->Navigate(Service().Welcome(context_.settings.RC));
     } else {
-        browser_->Navigate(FileUrl(Trim(main_.Settings.Folders().Htm() + "/welcome.htm")));
+        browser_->Navigate(FileUrl(Trim(context_.settings.Folders().Htm() + "/welcome.htm")));
     }
 }
 
@@ -232,7 +218,7 @@ void WebView::ToggleExpanded() {
 
 void WebView::SetExpanded(bool expanded) {
     expanded_ = expanded;
-    if (MainView* view = main_.view()) view->SetWebViewExpanded(expanded_);
+    if (view_ != nullptr) view_->SetWebViewExpanded(expanded_);
 }
 
 void WebView::ShowHtmlFile(const std::string& html) {
@@ -250,16 +236,17 @@ void WebView::ShowHtmlFile(const std::string& html) {
             ::close(fd);
         }
     }
-    if (!written) main_.prompter().Message("Could not create temporary file in " + folder);
+    if (!written) context_.prompter.Message("Could not create temporary file in " + folder);
     if (browser_ != nullptr) browser_->Navigate(FileUrl(path));
 }
 
 void WebView::ShowCurrentRecipe() {
-    if (main_.CurrentRecipeNumber < 0) {
+    RecipeController& recipes = context_.main.Recipes();
+    if (!recipes.HasCurrent()) {
         ShowWelcomePage();
         return;
     }
-    const std::string page = main_.RenderViewPage();
+    const std::string page = recipes.RenderViewPage();
     ShowHtmlFile(ViewTabDocument(page));
 }
 

@@ -3,19 +3,26 @@
 // It runs the program's own app: links as searches, tells local recipe pages,
 // importable pages and web pages apart by their markers, and builds the
 // service's addresses. The browser itself is reached through the Browser
-// interface; the front end reports each load's begin and end here.
+// interface; the front end reports each load's begin and end here. The tab
+// around the browser is the WebLayoutView it is given.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "core/ControllerContext.h"
 #include "core/ServiceAddresses.h"
 
 namespace pantrio {
 
 class Browser;
-class MainDialog;
+class WebLayoutView;
 struct FindCriteria;
+
+struct PageImportResult {
+    int recipeID = -1;       // the recipe made current; -1 when nothing was imported
+    bool newRecipe = false;  // false for a duplicate already in the box
+};
 
 class WebView {
 public:
@@ -24,13 +31,12 @@ public:
     static constexpr int kLocalPage = 1;
     static constexpr int kWebPage = 255;
 
-    explicit WebView(MainDialog& main);
+    WebView(ControllerContext context, WebLayoutView* view, Browser* browser);
     // Removes the temporary page files written during the run.
     ~WebView();
     WebView(const WebView&) = delete;
     WebView& operator=(const WebView&) = delete;
 
-    void SetBrowser(Browser* browser) { browser_ = browser; }
     Browser* browser() const { return browser_; }
 
     // Builds the address list (the favourites, or their defaults), hides the
@@ -93,6 +99,13 @@ public:
     std::string SearchingPage() const;
     ServiceAddresses Service() const;
 
+    // The Import button (and the Rate button on an importable page): imports
+    // the recipe embedded in the page `source` into the open box with the
+    // import progress window, then lists and shows it (the web view returns
+    // to its normal size). A new recipe plays the web-import sound and counts
+    // in ImportedRec.
+    PageImportResult ImportPage(const std::string& source);
+
     // Set when a recipe is posted for the first time; cleared when the
     // number the service assigned has been stored.
     bool postingPending = false;
@@ -100,8 +113,9 @@ public:
 private:
     void BringToFront();
 
-    MainDialog& main_;
-    Browser* browser_ = nullptr;
+    ControllerContext context_;
+    WebLayoutView* view_;
+    Browser* browser_;
     std::vector<std::string> addresses_;
     std::vector<std::string> tempFiles_;
     bool expanded_ = false;

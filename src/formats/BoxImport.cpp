@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "base/Prompter.h"
 #include "base/Text.h"
 #include "formats/ImportProgress.h"
 #include "recipe/Recipe.h"
@@ -15,20 +14,20 @@ bool IsSameBoxPath(const std::string& a, const std::string& b) {
 }
 
 bool BoxImport::Open(const std::string& path, const std::string& systemDatabasePath,
-                     Prompter& prompter) {
+                     std::string& failure) {
     source_.Disconnect();
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
-        prompter.Message(
+        failure =
             "Sorry, Pantrio could not locate or more critical Pantrio files or folders on your "
-            "computer.  \r\n\r\nOtherwise, choose Cancel and reinstall the program.");
+            "computer.  \r\n\r\nOtherwise, choose Cancel and reinstall the program.";
         return false;
     }
     source_.CookbookPath = path;
     source_.SystemDatabasePath = systemDatabasePath;
     // The source box is only read: open it read-only so nothing can change it.
     if (!source_.Connect(source_.BuildConnectString() + ";Mode=Read")) {
-        prompter.Message("Sorry, could not open that recipe box.");
+        failure = "Sorry, could not open that recipe box.";
         return false;
     }
     return true;

@@ -14,7 +14,6 @@
 namespace pantrio {
 
 class ImportProgress;
-class Prompter;
 
 // Whether two box paths name the same box: compared after trimming and
 // lowering, as the import command does.
@@ -22,9 +21,10 @@ bool IsSameBoxPath(const std::string& a, const std::string& b);
 
 class BoxImport {
 public:
-    // Opens `path` as the source box. Messages go to `prompter`: a missing
-    // file and a file that is not a box each have their own.
-    bool Open(const std::string& path, const std::string& systemDatabasePath, Prompter& prompter);
+    // Opens `path` as the source box. When it cannot, `failure` gets the
+    // message for the user: a missing file and a file that is not a box each
+    // have their own.
+    bool Open(const std::string& path, const std::string& systemDatabasePath, std::string& failure);
     bool IsOpen() { return source_.Connected(); }
     void Close() { source_.Disconnect(); }
 

@@ -2,165 +2,13 @@
 
 #include <climits>
 
-#include "base/Prompter.h"
 #include "base/Text.h"
-#include "formats/ImportProgress.h"
-#include "formats/LineReader.h"
+#include "formats/LineImport.h"
+#include "formats/RecipeTextFields.h"
 #include "recipe/IngredientText.h"
 #include "recipe/Quantity.h"
-#include "storage/RecipeDB.h"
 
 namespace pantrio {
-
-// ------------------------------------------------------------ shared helpers
-
-std::string TitleCase(std::string_view text) {
-    std::string out(text);
-    bool startOfWord = true;
-    for (char& c : out) {
-        if (startOfWord) {
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        } else if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-        startOfWord = c == ' ';
-    }
-    return out;
-}
-
-void SplitNameAndNotes(const std::string& text, std::string& name, std::string& notes) {
-    const std::string cleaned = Trim(ReplaceAll(text, "--", ";"));
-    const std::size_t cut = cleaned.find_first_of(",;(");
-    name = Trim(std::string_view(cleaned).substr(0, cut));
-    notes.clear();
-    if (cut != std::string::npos) {
-        for (std::size_t i = cut; i < cleaned.size(); ++i) {
-            const char c = cleaned[i];
-            if (c != ')' && c != ',' && c != ';' && c != '(') notes += c;
-        }
-        notes = Trim(notes);
-    }
-    if (name.empty() && !notes.empty()) name.swap(notes);
-}
-
-std::string ColumnText(std::string_view line, std::size_t from, std::size_t to) {
-    std::size_t index = 0;  // character index of the byte at i
-    std::size_t begin = std::string_view::npos;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if ((static_cast<unsigned char>(line[i]) & 0xC0) == 0x80) continue;  // continuation
-        if (index == from) begin = i;
-        if (index == to)
-            return begin == std::string_view::npos ? std::string()
-                                                   : std::string(line.substr(begin, i - begin));
-        ++index;
-    }
-    if (begin == std::string_view::npos) return {};
-    return std::string(line.substr(begin));
-}
-
-// ------------------------------------------------------------ the bulk import
-
-namespace {
-
-// Recipes stored between two commits of a bulk import: few enough that a
-// crash loses little work, many enough that disk syncs do not limit speed.
-constexpr long kRecipesPerCommit = 5000;
-
-void AddMessage(ImportProgress& window, const std::string& text) {
-    ListRow row;
-    row.text = text;
-    window.Messages().AddRow(std::move(row));
-    window.Messages().Redraw();
-}
-
-}  // namespace
-
-int RunLineImport(const std::string& path, RecipeTextParser& parser, RecipeDB& db,
-                  ImportProgress& window, Prompter* prompter, ImportSummary* summary) {
-    ImportSummary local;
-    ImportSummary& counts = summary ? *summary : local;
-    counts = ImportSummary{};
-
-    window.SetCancelled(false);
-    LineReader reader;
-    if (!reader.Open(path)) {
-        window.Hide();
-        if (prompter) prompter->Message(Format("Failed to open %s", path.c_str()));
-        return 0;
-    }
-    std::string line;
-    if (!reader.Next(line)) return -1;
-    window.SetPosition(0);
-    int shownPercent = 0;
-
-    bool inTransaction = db.BeginTransaction();
-    long sinceCommit = 0;
-    parser.onTitle = [&](const std::string& title) {
-        ++counts.recipesFound;
-        window.SetStatus(title);
-    };
-    parser.onMessage = [&](const std::string& message, bool dropped) {
-        if (dropped) ++counts.notStored;
-        AddMessage(window, message);
-    };
-    parser.onRecipe = [&](Recipe& recipe) {
-        if (recipe.SaveAsNew(db, &window.Messages()) == 0) {
-            ++counts.stored;
-        } else {
-            ++counts.notStored;
-        }
-        if (++sinceCommit >= kRecipesPerCommit && inTransaction) {
-            sinceCommit = 0;
-            if (!db.CommitTransaction()) {
-                AddMessage(window, "Could not store the recipes read so far: " + db.ErrorReport());
-            }
-            inTransaction = db.BeginTransaction();
-        }
-    };
-
-    bool more = true;
-    while (more) {
-        window.Breathe();
-        if (window.Cancelled()) {
-            counts.cancelled = true;
-            break;
-        }
-        if (reader.LastLineCut()) {
-            AddMessage(window, Format("Line %ld is longer than %zu characters; the rest of it "
-                                      "was skipped.",
-                                      reader.LineNumber(), LineReader::kMaxLineBytes));
-        }
-        parser.Feed(line, reader.LineNumber());
-        const int percent = reader.Percent();
-        if (percent != shownPercent) {
-            shownPercent = percent;
-            window.SetPosition(percent);
-        }
-        more = reader.Next(line);
-    }
-    counts.linesRead = reader.LineNumber();
-    if (reader.ReadError()) {
-        AddMessage(window,
-                   Format("The file could not be read after line %ld.", reader.LineNumber()));
-    }
-    parser.Finish(counts.cancelled,
-                  counts.cancelled ? reader.LineNumber() - 1 : reader.LineNumber());
-    reader.Close();
-
-    if (inTransaction && !db.CommitTransaction()) {
-        AddMessage(window, "Could not store the recipes read: " + db.ErrorReport());
-        db.RollbackTransaction();
-        counts.notStored += counts.stored;
-        counts.stored = 0;
-    }
-    parser.onRecipe = nullptr;
-    parser.onMessage = nullptr;
-    parser.onTitle = nullptr;
-    window.Hide();
-    return 0;
-}
-
-// ------------------------------------------------------------ MealMaster
 
 namespace {
 
@@ -175,10 +23,6 @@ constexpr BracketField kBracketFields[] = {
     {"[Cuisine:", BracketField::Cuisine},
     {"[UniqueID:", BracketField::UniqueID},
 };
-
-bool IsBlank(const std::string& line) {
-    return line.find_first_not_of(" \t") == std::string::npos;
-}
 
 // A line that opens with five hyphens or five capital M: a recipe header, an
 // end line or a section line.
@@ -231,13 +75,9 @@ MealMasterParser::MealMasterParser() {
     Reset();
 }
 
-void MealMasterParser::Reset() {
-    recipe_ = Recipe();
-    recipe_.LongFormUnits = longFormUnits;
-    directions_.clear();
-    paragraphPending_ = false;
-    directionsTooLong_ = false;
-    phase_ = 0;
+void MealMasterParser::ReportNoEnd() {
+    Tell(Format("No end line: %s (line %ld).  Not added.", recipe_.Title.c_str(), recipeLine_),
+         true);
 }
 
 void MealMasterParser::Begin(const std::string& title, long lineNumber) {
@@ -258,17 +98,13 @@ void MealMasterParser::Feed(const std::string& line, long lineNumber) {
     }
     if (phase_ == 0) {
         if (IsHeaderLine(line)) {
-            if (headerWithoutTitle_ > 0) {
-                Tell(Format("No title in the recipe at line %ld.  Not added.", headerWithoutTitle_),
-                     true);
-            }
+            if (headerWithoutTitle_ > 0) ReportNoTitle(headerWithoutTitle_);
             headerWithoutTitle_ = lineNumber;
             return;
         }
         if (IsMarkerLine(line) && IsEndLine(line)) {
             if (headerWithoutTitle_ > 0) {
-                Tell(Format("No title in the recipe at line %ld.  Not added.", headerWithoutTitle_),
-                     true);
+                ReportNoTitle(headerWithoutTitle_);
                 headerWithoutTitle_ = 0;
             }
             return;
@@ -318,15 +154,13 @@ void MealMasterParser::Feed(const std::string& line, long lineNumber) {
 void MealMasterParser::HandleBody(const std::string& line, long lineNumber) {
     if (IsMarkerLine(line)) {
         if (IsEndLine(line)) {
-            EndRecipe(lineNumber);
+            EndRecipe();
             return;
         }
         if (IsHeaderLine(line)) {
             // The next recipe begins before this one was closed: its end is
             // unknown, so it is not stored.
-            Tell(Format("No end line: %s (line %ld).  Not added.", recipe_.Title.c_str(),
-                        recipeLine_),
-                 true);
+            ReportNoEnd();
             Reset();
             headerWithoutTitle_ = lineNumber;
             return;
@@ -366,23 +200,8 @@ bool MealMasterParser::HandleIngredient(const std::string& line) {
     return true;
 }
 
-void MealMasterParser::AddDirections(const std::string& line) {
-    if (directionsTooLong_) return;
-    if (!directions_.empty()) directions_ += paragraphPending_ ? "\r\n\r\n" : "\r\n";
-    paragraphPending_ = false;
-    directions_ += TrimRight(line);
-    if (directions_.size() > kMaxDirectionsBytes) directionsTooLong_ = true;
-}
-
-void MealMasterParser::EndRecipe(long lineNumber) {
-    (void)lineNumber;
-    if (directionsTooLong_) {
-        Tell(Format("Directions longer than %zu characters: %s (line %ld).  Not added.",
-                    kMaxDirectionsBytes, recipe_.Title.c_str(), recipeLine_),
-             true);
-        Reset();
-        return;
-    }
+void MealMasterParser::EndRecipe() {
+    if (DropIfDirectionsTooLong()) return;
     recipe_.Instructions = Trim(directions_);
     std::size_t end = 0;
     for (const BracketField& field : kBracketFields) {
@@ -415,29 +234,19 @@ void MealMasterParser::EndRecipe(long lineNumber) {
         end = std::max(end, close + 1);
     }
     if (end > 0) recipe_.Instructions = Trim(std::string_view(directions_).substr(end));
-    if (recipe_.LinesDropped() > 0) {
-        Tell(Format("More than %d ingredient lines: %s (line %ld).  Only the first %d were added.",
-                    Recipe::kMaxLines, recipe_.Title.c_str(), recipeLine_, Recipe::kMaxLines),
-             false);
-    }
-    recipe_.RecipeID = -1;
-    Emit(recipe_);
-    Reset();
+    ReportDroppedLines();
+    EmitRecipe();
 }
 
 void MealMasterParser::Finish(bool cancelled, long lastLine) {
     if (phase_ > 0) {
         if (cancelled) {
-            Tell(Format("Cancelled after line %ld: %s (line %ld).  Not added.", lastLine,
-                        recipe_.Title.c_str(), recipeLine_),
-                 true);
+            ReportCancelled(lastLine);
         } else {
-            Tell(Format("No end line: %s (line %ld).  Not added.", recipe_.Title.c_str(),
-                        recipeLine_),
-                 true);
+            ReportNoEnd();
         }
     } else if (headerWithoutTitle_ > 0 && !cancelled) {
-        Tell(Format("No title in the recipe at line %ld.  Not added.", headerWithoutTitle_), true);
+        ReportNoTitle(headerWithoutTitle_);
     } else if (!anyRecipe_ && !cancelled) {
         Tell("No MealMaster recipes found in this file.", false);
     }
@@ -445,11 +254,10 @@ void MealMasterParser::Finish(bool cancelled, long lastLine) {
     headerWithoutTitle_ = 0;
 }
 
-int ImportMealMaster(const std::string& path, RecipeDB& db, ImportProgress& window,
-                     Prompter* prompter, ImportSummary* summary, bool longFormUnits) {
+ImportSummary ImportMealMaster(const std::string& path, RecipeDB& db, ImportProgress& window,
+                               const ImportOptions& options) {
     MealMasterParser parser;
-    parser.longFormUnits = longFormUnits;
-    return RunLineImport(path, parser, db, window, prompter, summary);
+    return RunLineImport(path, parser, db, window, options);
 }
 
 }  // namespace pantrio

@@ -1,6 +1,8 @@
 #include "formats/MxpImport.h"
 
 #include "base/Text.h"
+#include "formats/LineImport.h"
+#include "formats/RecipeTextFields.h"
 #include "recipe/Quantity.h"
 
 namespace pantrio {
@@ -18,10 +20,6 @@ constexpr std::size_t kAmountTo = 9;
 constexpr std::size_t kUnitFrom = 10;
 constexpr std::size_t kUnitTo = 24;
 constexpr std::size_t kIngredientFrom = 24;
-
-bool IsBlank(const std::string& line) {
-    return line.find_first_not_of(" \t") == std::string::npos;
-}
 
 // "* Exported from MasterCook *", and the banner some other programs write
 // for this format ("----- Exported by ... [Master Cook Export Format] -----").
@@ -61,15 +59,6 @@ MxpParser::MxpParser() {
     Reset();
 }
 
-void MxpParser::Reset() {
-    recipe_ = Recipe();
-    recipe_.LongFormUnits = longFormUnits;
-    directions_.clear();
-    paragraphPending_ = false;
-    directionsTooLong_ = false;
-    phase_ = 0;
-}
-
 void MxpParser::Start(long lineNumber) {
     Reset();
     recipeLine_ = lineNumber;
@@ -77,39 +66,11 @@ void MxpParser::Start(long lineNumber) {
     phase_ = 1;
 }
 
-void MxpParser::AddDirections(const std::string& text) {
-    if (directionsTooLong_) return;
-    // A line break between directions lines, and an empty line where the
-    // file has one, so the directions keep the shape they had.
-    if (!directions_.empty()) {
-        if (EndsWithNoCase(directions_, "\r\n")) {
-            if (paragraphPending_) directions_ += "\r\n";
-        } else {
-            directions_ += paragraphPending_ ? "\r\n\r\n" : "\r\n";
-        }
-    }
-    paragraphPending_ = false;
-    directions_ += TrimRight(text);
-    if (directions_.size() > kMaxDirectionsBytes) directionsTooLong_ = true;
-}
-
 void MxpParser::Store() {
-    if (directionsTooLong_) {
-        Tell(Format("Directions longer than %zu characters: %s (line %ld).  Not added.",
-                    kMaxDirectionsBytes, recipe_.Title.c_str(), recipeLine_),
-             true);
-        Reset();
-        return;
-    }
-    if (recipe_.LinesDropped() > 0) {
-        Tell(Format("More than %d ingredient lines: %s (line %ld).  Only the first %d were added.",
-                    Recipe::kMaxLines, recipe_.Title.c_str(), recipeLine_, Recipe::kMaxLines),
-             false);
-    }
+    if (DropIfDirectionsTooLong()) return;
+    ReportDroppedLines();
     recipe_.Instructions = directions_;
-    recipe_.RecipeID = -1;
-    Emit(recipe_);
-    Reset();
+    EmitRecipe();
 }
 
 void MxpParser::Feed(const std::string& rawLine, long lineNumber) {
@@ -126,7 +87,7 @@ void MxpParser::Feed(const std::string& rawLine, long lineNumber) {
     }
     if (IsBanner(line)) {
         if (phase_ == 1) {
-            Tell(Format("No title in the recipe at line %ld.  Not added.", recipeLine_), true);
+            ReportNoTitle(recipeLine_);
         } else if (phase_ >= 2) {
             Store();
         }
@@ -192,11 +153,9 @@ void MxpParser::Feed(const std::string& rawLine, long lineNumber) {
 void MxpParser::Finish(bool cancelled, long lastLine) {
     if (phase_ >= 1 && cancelled) {
         // A recipe read only in part is never stored.
-        Tell(Format("Cancelled after line %ld: %s (line %ld).  Not added.", lastLine,
-                    recipe_.Title.c_str(), recipeLine_),
-             true);
+        ReportCancelled(lastLine);
     } else if (phase_ == 1) {
-        Tell(Format("No title in the recipe at line %ld.  Not added.", recipeLine_), true);
+        ReportNoTitle(recipeLine_);
     } else if (phase_ >= 2) {
         Store();  // the last recipe runs to the end of the file
     } else if (!anyRecipe_ && !cancelled) {
@@ -205,11 +164,10 @@ void MxpParser::Finish(bool cancelled, long lastLine) {
     Reset();
 }
 
-int ImportMasterCook(const std::string& path, RecipeDB& db, ImportProgress& window,
-                     Prompter* prompter, ImportSummary* summary, bool longFormUnits) {
+ImportSummary ImportMasterCook(const std::string& path, RecipeDB& db, ImportProgress& window,
+                               const ImportOptions& options) {
     MxpParser parser;
-    parser.longFormUnits = longFormUnits;
-    return RunLineImport(path, parser, db, window, prompter, summary);
+    return RunLineImport(path, parser, db, window, options);
 }
 
 }  // namespace pantrio

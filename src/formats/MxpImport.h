@@ -7,7 +7,8 @@
 
 #include <string>
 
-#include "formats/MealMasterImport.h"
+#include "formats/Importer.h"
+#include "formats/RecipeTextParser.h"
 
 namespace pantrio {
 
@@ -17,29 +18,17 @@ public:
     void Feed(const std::string& line, long lineNumber) override;
     void Finish(bool cancelled, long lastLine) override;
 
-    static constexpr std::size_t kMaxDirectionsBytes = 1024 * 1024;
-
 private:
     void Start(long lineNumber);
     void Store();
-    void AddDirections(const std::string& text);
-    void Reset();
 
-    int phase_ = 0;  // 0 banner, 1 title, 2 Recipe By, 3 Serving, 4 categories,
-                     // 5 column heads, 6 ingredients, 7 directions
-    Recipe recipe_;
-    std::string directions_;
-    bool paragraphPending_ = false;
-    bool directionsTooLong_ = false;
-    long recipeLine_ = 0;  // line of the banner of the recipe being read
-    bool anyRecipe_ = false;
+    // phase_: 0 banner, 1 title, 2 Recipe By, 3 Serving, 4 categories,
+    // 5 column heads, 6 ingredients, 7 directions; recipeLine_ is the banner's.
 };
 
-// ImportMasterCook(path, window): the MXP import as the menu command runs it.
-// Returns 0, or -1 when the file is empty.
-int ImportMasterCook(const std::string& path, RecipeDB& db, ImportProgress& window,
-                     Prompter* prompter = nullptr, ImportSummary* summary = nullptr,
-                     bool longFormUnits = false);
+// The MXP import as the menu command and the command line run it.
+ImportSummary ImportMasterCook(const std::string& path, RecipeDB& db, ImportProgress& window,
+                               const ImportOptions& options = {});
 
 // Replaces each TAB by blanks up to the next multiple of eight characters, as
 // a text viewer shows it, so the fixed columns of lines with TABs line up.

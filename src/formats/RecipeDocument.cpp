@@ -4,7 +4,6 @@
 #include <limits>
 #include <string_view>
 
-#include "base/Prompter.h"
 #include "base/Text.h"
 #include "formats/XmlDocument.h"
 #include "recipe/Quantity.h"
@@ -112,9 +111,8 @@ void ReadLines(XmlDocument& doc, Recipe& recipe) {
     }
 }
 
-int Refuse(Prompter* prompter, std::string* reason, std::string why) {
+int Refuse(std::string* reason, std::string why) {
     if (reason) *reason = std::move(why);
-    if (prompter) prompter->Message("Could not read Pantrio Recipe.");
     return -1;
 }
 
@@ -165,19 +163,17 @@ std::string WriteRecipeDocument(const Recipe& recipe) {
     return doc.GetDoc();
 }
 
-int ReadRecipeDocument(Recipe& recipe, const std::string& text, Prompter* prompter,
-                       std::string* reason) {
+int ReadRecipeDocument(Recipe& recipe, const std::string& text, std::string* reason) {
     XmlDocument doc;
     if (!doc.SetDoc(EnsureUtf8(text)))
-        return Refuse(prompter, reason,
-                      doc.GetError().empty() ? "the text is empty"
-                                             : "not well formed (" + doc.GetError() + ")");
+        return Refuse(reason, doc.GetError().empty() ? "the text is empty"
+                                                     : "not well formed (" + doc.GetError() + ")");
     doc.FindElem();
     if (doc.GetTagName() != "RECIPE")
-        return Refuse(prompter, reason, "the root element is " + doc.GetTagName() + ", not RECIPE");
+        return Refuse(reason, "the root element is " + doc.GetTagName() + ", not RECIPE");
     doc.IntoElem();
     // The title is the first field; a RECIPE without any field is no recipe.
-    if (!doc.FindElem()) return Refuse(prompter, reason, "the RECIPE element has no fields");
+    if (!doc.FindElem()) return Refuse(reason, "the RECIPE element has no fields");
     recipe.Title = UnmarkText(doc.GetData());
 
     FieldReader read(doc);

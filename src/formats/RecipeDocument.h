@@ -10,18 +10,19 @@
 
 namespace pantrio {
 
-class Prompter;
 class Recipe;
+
+// What the user is told when a document cannot be read.
+inline constexpr const char* kCannotReadRecipeDocument = "Could not read Pantrio Recipe.";
 
 // The document for `recipe`; the recipe is not changed.
 std::string WriteRecipeDocument(const Recipe& recipe);
 
 // Fills a freshly constructed `recipe` from a document: 0 when a recipe was
 // read, -1 when the text is not well formed, its root is not RECIPE or it has
-// no fields. On -1 the message "Could not read Pantrio Recipe." goes to
-// `prompter` when one is given, and `reason` (when given) says what was wrong.
-// Fields the document does not carry keep the values they had.
-int ReadRecipeDocument(Recipe& recipe, const std::string& text, Prompter* prompter = nullptr,
-                       std::string* reason = nullptr);
+// no fields; then `reason` (when given) says what was wrong, and the caller
+// tells the user kCannotReadRecipeDocument. Fields the document does not
+// carry keep the values they had.
+int ReadRecipeDocument(Recipe& recipe, const std::string& text, std::string* reason = nullptr);
 
 }  // namespace pantrio

@@ -3,12 +3,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
-#include "base/Prompter.h"
 #include "base/RowSink.h"
 #include "base/Text.h"
 #include "formats/ImportProgress.h"
-#include "formats/MealMasterImport.h"
+#include "formats/ImportStoring.h"
 #include "formats/RecipeDocument.h"
 #include "formats/XmlDocument.h"
 #include "recipe/Recipe.h"
@@ -17,13 +17,6 @@
 namespace pantrio {
 
 namespace {
-
-void AddMessage(ImportProgress& window, const std::string& text) {
-    ListRow row;
-    row.text = text;
-    window.Messages().AddRow(std::move(row));
-    window.Messages().Redraw();
-}
 
 // Reads the whole file; false with the system's reason when it cannot.
 bool ReadWholeFile(const std::string& path, std::string& text, std::string& reason) {
@@ -49,8 +42,9 @@ bool ReadWholeFile(const std::string& path, std::string& text, std::string& reas
 
 void ReportDroppedLines(ImportProgress& window, const Recipe& recipe) {
     if (recipe.LinesDropped() == 0) return;
-    AddMessage(window, Format("More than %d ingredient lines: %s.  Only the first %d were added.",
-                              Recipe::kMaxLines, recipe.Title.c_str(), Recipe::kMaxLines));
+    AddImportMessage(window,
+                     Format("More than %d ingredient lines: %s.  Only the first %d were added.",
+                            Recipe::kMaxLines, recipe.Title.c_str(), Recipe::kMaxLines));
 }
 
 // Stores every RECIPE child of the RXF element the cursor stands on, all in
@@ -70,7 +64,7 @@ void ImportSeveral(XmlDocument& doc, RecipeDB& db, ImportProgress& window, Impor
         window.Breathe();
         if (window.Cancelled()) {
             counts.cancelled = true;
-            AddMessage(window, "Import cancelled.");
+            AddImportMessage(window, "Import cancelled.");
             break;
         }
         ++counts.recipesFound;
@@ -81,16 +75,13 @@ void ImportSeveral(XmlDocument& doc, RecipeDB& db, ImportProgress& window, Impor
         const std::string recipeText = doc.GetSubDoc();
         Recipe recipe;
         std::string reason;
-        if (ReadRecipeDocument(recipe, recipeText, nullptr, &reason) == 0) {
+        if (ReadRecipeDocument(recipe, recipeText, &reason) == 0) {
             ReportDroppedLines(window, recipe);
-            if (recipe.SaveAsNew(db, &window.Messages()) == 0)
-                ++counts.stored;
-            else
-                ++counts.notStored;
+            StoreImportedRecipe(recipe, db, window, counts);
         } else {
             ++counts.notStored;
-            AddMessage(window, Format("Recipe %ld (line %ld) could not be read: %s.",
-                                      counts.recipesFound, line, reason.c_str()));
+            AddImportMessage(window, Format("Recipe %ld (line %ld) could not be read: %s.",
+                                            counts.recipesFound, line, reason.c_str()));
         }
         window.Show();
         window.SetStatus("Importing " + recipe.Title);
@@ -98,49 +89,40 @@ void ImportSeveral(XmlDocument& doc, RecipeDB& db, ImportProgress& window, Impor
         window.SetPosition(static_cast<int>(done * 100 / text.size()));
     }
 
-    if (inTransaction && !db.CommitTransaction()) {
-        AddMessage(window, "Could not store the recipes read: " + db.ErrorReport());
-        db.RollbackTransaction();
-        counts.notStored += counts.stored;
-        counts.stored = 0;
-    }
+    FinishImportTransaction(inTransaction, db, window, counts);
     window.Hide();
 }
 
-void ImportOne(const std::string& text, RecipeDB& db, ImportProgress& window, Prompter& prompter,
+void ImportOne(const std::string& text, RecipeDB& db, ImportProgress& window,
                ImportSummary& counts) {
     window.Show();
     window.SetPosition(0);
     Recipe recipe;
-    const bool read = ReadRecipeDocument(recipe, text, &prompter) == 0;
+    const bool read = ReadRecipeDocument(recipe, text) == 0;
     window.SetPosition(75);
     bool stored = false;
     if (read) {
         ++counts.recipesFound;
         ReportDroppedLines(window, recipe);
-        stored = recipe.SaveAsNew(db, &window.Messages()) == 0;
-        if (stored)
-            ++counts.stored;
-        else
-            ++counts.notStored;
+        stored = StoreImportedRecipe(recipe, db, window, counts);
+    } else {
+        counts.notices.push_back({kCannotReadRecipeDocument, "", ImportNotice::Kind::Plain});
     }
     window.SetPosition(100);
     window.Hide();
     if (stored) {
-        prompter.Message(Format("The recipe '%s' has been successfully imported to your recipe "
-                                "box.  You may need to refresh to view it.",
-                                recipe.Title.c_str()),
-                         "", Buttons::OK, MessageIcon::Information);
+        counts.notices.push_back(
+            {Format("The recipe '%s' has been successfully imported to your recipe "
+                    "box.  You may need to refresh to view it.",
+                    recipe.Title.c_str()),
+             "", ImportNotice::Kind::Information});
     }
 }
 
 }  // namespace
 
-void ImportRecipeText(const std::string& text, RecipeDB& db, ImportProgress& window,
-                      Prompter& prompter, ImportSummary* summary) {
-    ImportSummary local;
-    ImportSummary& counts = summary ? *summary : local;
-    counts = ImportSummary{};
+ImportSummary ImportRecipeText(const std::string& text, RecipeDB& db, ImportProgress& window) {
+    ImportSummary counts;
     window.SetCancelled(false);
 
     const std::string utf8 = EnsureUtf8(text);
@@ -148,24 +130,20 @@ void ImportRecipeText(const std::string& text, RecipeDB& db, ImportProgress& win
     if (doc.SetDoc(utf8) && doc.FindElem() && doc.GetTagName() == "RXF") {
         ImportSeveral(doc, db, window, counts);
     } else {
-        ImportOne(utf8, db, window, prompter, counts);
+        ImportOne(utf8, db, window, counts);
     }
+    return counts;
 }
 
-int ImportRecipeFile(const std::string& path, bool ask, RecipeDB& db, ImportProgress& window,
-                     Prompter& prompter, ImportSummary* summary) {
-    if (ask) {
-        const Answer answer = prompter.Message(
-            Format("Would you like to import %s into your recipe box?", path.c_str()),
-            "Import Recipe into Pantrio", Buttons::OKCancel, MessageIcon::Question);
-        if (answer != Answer::OK) return -1;
-    }
+ImportSummary ImportRecipeFile(const std::string& path, RecipeDB& db, ImportProgress& window) {
     std::string text;
     std::string reason;
+    std::vector<ImportNotice> openFailure;
     if (!ReadWholeFile(path, text, reason))
-        prompter.Message(path + ": " + reason, "Open", Buttons::OK, MessageIcon::Error);
-    ImportRecipeText(ReplaceAll(std::move(text), "\r\n", "\n"), db, window, prompter, summary);
-    return 0;
+        openFailure.push_back({path + ": " + reason, "Open", ImportNotice::Kind::Error});
+    ImportSummary counts = ImportRecipeText(ReplaceAll(std::move(text), "\r\n", "\n"), db, window);
+    counts.notices.insert(counts.notices.begin(), openFailure.begin(), openFailure.end());
+    return counts;
 }
 
 }  // namespace pantrio

@@ -8,23 +8,20 @@
 
 #include <string>
 
+#include "formats/ImportSummary.h"
+
 namespace pantrio {
 
 class ImportProgress;
-class Prompter;
 class RecipeDB;
-struct ImportSummary;
 
-// Imports every recipe of the file at `path`. With `ask` (a file opened from
-// outside the program) the user is asked first, and Cancel gives -1;
-// otherwise the result is 0. A file that cannot be opened is reported in a
-// box captioned "Open" and then read as an empty text, which is no recipe.
-int ImportRecipeFile(const std::string& path, bool ask, RecipeDB& db, ImportProgress& window,
-                     Prompter& prompter, ImportSummary* summary = nullptr);
+// Imports every recipe of the file at `path`. A file that cannot be opened
+// gives a notice captioned "Open" and is then read as an empty text, which is
+// no recipe. A single recipe stored gives a notice saying so.
+ImportSummary ImportRecipeFile(const std::string& path, RecipeDB& db, ImportProgress& window);
 
 // The same for the text of such a file (UTF-8, or Windows-1252 when it is not
-// valid UTF-8); used for files and for recipes embedded in pages.
-void ImportRecipeText(const std::string& text, RecipeDB& db, ImportProgress& window,
-                      Prompter& prompter, ImportSummary* summary = nullptr);
+// valid UTF-8).
+ImportSummary ImportRecipeText(const std::string& text, RecipeDB& db, ImportProgress& window);
 
 }  // namespace pantrio

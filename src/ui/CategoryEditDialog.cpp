@@ -11,15 +11,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/MainDialog.h"
+#include "core/RecipeController.h"
 
 namespace pantrio {
 
-CategoryEditDialog::CategoryEditDialog(MainDialog& main, QWidget* parent)
-    : QDialog(parent), main_(main), editor_(main.CurrentRecipe) {
+CategoryEditDialog::CategoryEditDialog(RecipeController& recipes, QWidget* parent)
+    : QDialog(parent), recipes_(recipes), editor_(recipes.CurrentForEditing()) {
     setObjectName(QStringLiteral("categoryEditDialog"));
     setWindowTitle(QStringLiteral("Categories"));
-    editor_.Open(main.SupportStore, main.CustomKeywords.rows);
+    opened_ = recipes.OpenKeywordEditor(editor_);
 
     auto* layout = new QVBoxLayout(this);
     auto* hint = new QLabel(
@@ -108,7 +108,7 @@ bool CategoryEditDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CategoryEditDialog::accept() {
-    editor_.Ok(main_.RecipeStore);
+    recipes_.StoreKeywords(editor_);
     QDialog::accept();
 }
 

@@ -13,12 +13,15 @@ class QListWidget;
 
 namespace pantrio {
 
-class MainDialog;
+class RecipeController;
 
 class CategoryEditDialog : public QDialog {
     Q_OBJECT
 public:
-    CategoryEditDialog(MainDialog& main, QWidget* parent);
+    // Opens on the current recipe's keywords; Opened() is false when there
+    // is no current recipe.
+    CategoryEditDialog(RecipeController& recipes, QWidget* parent);
+    bool Opened() const { return opened_; }
     void accept() override;
 
 protected:
@@ -28,8 +31,9 @@ private:
     void ShowList(int list);
     void AddKeyword();
 
-    MainDialog& main_;
+    RecipeController& recipes_;
     KeywordEditor editor_;
+    bool opened_ = false;
     QListWidget* lists_[KeywordEditor::kListCount];
     QComboBox* dropDown_;
     bool filling_ = false;

@@ -22,7 +22,7 @@ FindDialog::FindDialog(MainDialog& main, const FindDialogValues& last, QWidget* 
     text_->setObjectName(QStringLiteral("findText"));
     text_->selectAll();
     layout->addWidget(text_);
-    const QString service = QString::fromStdString(main.Settings.ServiceName);
+    const QString service = QString::fromStdString(main.ServiceName());
     box_ = new QRadioButton(QStringLiteral("Recipe Box"), this);
     box_->setObjectName(QStringLiteral("findInBox"));
     service_ = new QRadioButton(service, this);

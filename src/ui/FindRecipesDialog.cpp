@@ -12,8 +12,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "base/RowSink.h"
-#include "core/MainDialog.h"
+#include "core/FindController.h"
 #include "recipe/Quantity.h"
 #include "search/FindCriteria.h"
 
@@ -23,9 +22,9 @@ namespace {
 
 constexpr int kMaxEntries = 5;
 
-void FillFrom(QComboBox* combo, const std::vector<ListRow>& rows) {
+void FillFrom(QComboBox* combo, const std::vector<std::string>& texts) {
     combo->addItem(QString());
-    for (const ListRow& row : rows) combo->addItem(QString::fromStdString(row.text));
+    for (const std::string& text : texts) combo->addItem(QString::fromStdString(text));
 }
 
 // A list of at most five entries fed by a combo with "Add >", "Remove" and
@@ -74,8 +73,9 @@ QWidget* EntryList(QWidget* parent, QComboBox*& combo, QListWidget*& list, QPush
 
 }  // namespace
 
-FindRecipesDialog::FindRecipesDialog(MainDialog& main, QWidget* parent)
-    : QDialog(parent), main_(main) {
+FindRecipesDialog::FindRecipesDialog(FindController& finder, const std::string& serviceName,
+                                     QWidget* parent)
+    : QDialog(parent), find_(finder) {
     setObjectName(QStringLiteral("findRecipesDialog"));
     setWindowTitle(QStringLiteral("Find Recipes"));
     setModal(false);
@@ -108,7 +108,7 @@ FindRecipesDialog::FindRecipesDialog(MainDialog& main, QWidget* parent)
     groups[1]->layout()->addWidget(
         EntryList(groups[1], ingredient_, ingredients_, addIngredient_, true));
     groups[2]->layout()->addWidget(EntryList(groups[2], keyword_, keywords_, addKeyword_, false));
-    FillFrom(keyword_, main.Keywords.rows);
+    FillFrom(keyword_, finder.KeywordChoices());
 
     auto* ratings = new QGridLayout;
     const char* const minimumLabels[] = {"Taste >=", "Appearance >=", "Effort >=", "Cost >="};
@@ -126,13 +126,8 @@ FindRecipesDialog::FindRecipesDialog(MainDialog& main, QWidget* parent)
     mainIngredient_->setEditable(true);
     cuisine_ = new QComboBox(this);
     cuisine_->setEditable(true);
-    VectorRowSink list;
-    main.SupportStore.FillCombo("PrimaryIngredients", "PrimaryIngredient", "PrimaryIngredientID",
-                                list, "PrimaryIngredient");
-    FillFrom(mainIngredient_, list.rows);
-    list.ClearRows();
-    main.SupportStore.FillCombo("Cuisines", "Cuisine", "ID", list, "Cuisine");
-    FillFrom(cuisine_, list.rows);
+    FillFrom(mainIngredient_, finder.MainIngredientChoices());
+    FillFrom(cuisine_, finder.CuisineChoices());
     other->addWidget(new QLabel(QStringLiteral("Main ingredient"), this), 0, 0);
     other->addWidget(mainIngredient_, 0, 1);
     other->addWidget(new QLabel(QStringLiteral("Cuisine"), this), 1, 0);
@@ -141,8 +136,8 @@ FindRecipesDialog::FindRecipesDialog(MainDialog& main, QWidget* parent)
 
     inBox_ = new QRadioButton(QStringLiteral("Look in Recipe Box"), this);
     inBox_->setChecked(true);
-    auto* onService = new QRadioButton(
-        QStringLiteral("Look on ") + QString::fromStdString(main.Settings.ServiceName), this);
+    auto* onService =
+        new QRadioButton(QStringLiteral("Look on ") + QString::fromStdString(serviceName), this);
     layout->addWidget(inBox_);
     layout->addWidget(onService);
     auto* buttons = new QHBoxLayout;
@@ -169,7 +164,8 @@ FindRecipesDialog::FindRecipesDialog(MainDialog& main, QWidget* parent)
 }
 
 void FindRecipesDialog::Open() {
-    move(main_.Settings.FilterDlgX, main_.Settings.FilterDlgY);
+    const auto [x, y] = find_.FindRecipesPosition();
+    move(x, y);
     show();
     raise();
     activateWindow();
@@ -214,10 +210,9 @@ FindRecipesRequest FindRecipesDialog::Request() const {
 }
 
 void FindRecipesDialog::Find() {
-    main_.Settings.FilterDlgX = pos().x();
-    main_.Settings.FilterDlgY = pos().y();
+    find_.SetFindRecipesPosition(pos().x(), pos().y());
     hide();
-    main_.FindRecipes(Request());
+    find_.FindRecipes(Request());
 }
 
 }  // namespace pantrio

@@ -1,11 +1,12 @@
 // The Find Recipes dialog (modeless): title text with "begins with" or
 // "contains", main ingredient and cuisine, up to five ingredients and five
-// keywords, four minimum ratings, and where to look. Its position is kept in
-// the settings (FilterDlgX, FilterDlgY). "Find Recipes" hands the criteria to
-// MainDialog::FindRecipes, which lists them.
+// keywords, four minimum ratings, and where to look. Its lists and its kept
+// position come from FindController; "Find Recipes" hands the criteria to
+// FindController::FindRecipes, which lists them.
 #pragma once
 
 #include <QDialog>
+#include <string>
 
 #include "core/FindRequests.h"
 
@@ -18,12 +19,12 @@ class QRadioButton;
 
 namespace pantrio {
 
-class MainDialog;
+class FindController;
 
 class FindRecipesDialog : public QDialog {
     Q_OBJECT
 public:
-    FindRecipesDialog(MainDialog& main, QWidget* parent);
+    FindRecipesDialog(FindController& finder, const std::string& serviceName, QWidget* parent);
     // Shows the dialog at its kept position.
     void Open();
     // The criteria and where to look, as the dialog stands.
@@ -33,7 +34,7 @@ private:
     void Find();
     void UpdateTicks();
 
-    MainDialog& main_;
+    FindController& find_;
     QComboBox* title_;
     QComboBox* titleMode_;
     QComboBox* mainIngredient_;

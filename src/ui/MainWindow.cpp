@@ -1,5 +1,6 @@
 #include "ui/MainWindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -13,6 +14,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QUrl>
@@ -21,7 +23,6 @@
 
 #include "core/DataFolders.h"
 #include "core/MainCommands.h"
-#include "online/PageImport.h"
 #include "render/TemplateCache.h"
 #include "search/KeywordStorage.h"
 #include "ui/CategoryEditDialog.h"
@@ -49,20 +50,34 @@ namespace pantrio {
 
 namespace {
 
-// Commands whose windows are part of the desktop program.
-constexpr int kWindowAddToCalendar = 32801;
-constexpr int kWindowAddToCalendarContext = 32825;
-// Commands of parts of the program that this window does not offer yet; their
-// entries are shown greyed.
-constexpr int kWindowPrint = 242;
-constexpr int kWindowPrintContext = 151;
-constexpr int kWindowOpenShoppingList = 32834;
-constexpr int kWindowSaveShoppingList = 32832;
-constexpr int kWindowClearMealPlan = 32821;
-constexpr int kWindowNewRecipe = 32786;
-constexpr int kWindowSend = 32787;
-constexpr int kWindowSendContext = 32824;
-constexpr int kWindowAddToShoppingList = 231;
+// The toolbar's pictures; the buttons' captions come from the command table.
+QStyle::StandardPixmap ToolBarIcon(int id) {
+    using namespace command;
+    switch (id) {
+        case kOpenRecipeBox:
+            return QStyle::SP_DialogOpenButton;
+        case kFindRecipes:
+            return QStyle::SP_FileDialogContentsView;
+        case kSend:
+            return QStyle::SP_ArrowRight;
+        case kNewRecipe:
+            return QStyle::SP_FileDialogNewFolder;
+        case kAddToShoppingList:
+            return QStyle::SP_FileDialogListView;
+        case kAddToCalendar:
+            return QStyle::SP_FileDialogInfoView;
+        case kPrevious:
+            return QStyle::SP_ArrowUp;
+        case kNext:
+            return QStyle::SP_ArrowDown;
+        case kPostRecipe:
+            return QStyle::SP_ArrowForward;
+        case kTellAFriend:
+            return QStyle::SP_MessageBoxInformation;
+        default:
+            return QStyle::SP_FileIcon;
+    }
+}
 
 }  // namespace
 
@@ -96,11 +111,11 @@ MainWindow::MainWindow(SettingsStore& settings, QtPrompter& prompter, MainWindow
     environment.dataRoot = options_.dataRoot;
     environment.installedDataFolder = options_.installedDataFolder;
     main_ = std::make_unique<MainDialog>(std::move(environment));
-    webTab_->Attach(&main_->Web);
+    webTab_->Attach(&main_->Web());
     webTab_->onImport = [this] { ImportFromPageCommand(); };
     webTab_->onRate = [this] { RateCommand(); };
 
-    resultsData_ = std::make_unique<ResultsModel>(main_->RecipeStore, &prompter_);
+    resultsData_ = main_->Results().MakeModel(&prompter_);
     // The list's own count line; the window's status bar takes the other
     // status texts ("Loading Web View...", "Import complete..."), so that
     // the web view's passing texts never wipe out the count.
@@ -122,7 +137,7 @@ MainWindow::~MainWindow() {
 }
 
 QString MainWindow::ImagesFolder() const {
-    return QString::fromStdString(main_->Settings.Folders().HtmImages());
+    return QString::fromStdString(main_->ImagesFolder());
 }
 
 QString MainWindow::SoundsFolder() const {
@@ -140,6 +155,7 @@ MainDialog::StartResult MainWindow::Start(const CommandLine& commandLine) {
     const MainDialog::StartResult result = main_->Initialise(commandLine);
     model_->SetImagesFolder(ImagesFolder());
     started_ = true;
+    UpdateCommandStates();
     if (splash_) {
         splash_->finish(this);
         splash_.reset();
@@ -147,7 +163,6 @@ MainDialog::StartResult MainWindow::Start(const CommandLine& commandLine) {
     if (result == MainDialog::StartResult::CloseAfterImport) return result;
     show();
     if (result == MainDialog::StartResult::Ready) {
-        RefreshFolders();
         ShowPage(1);
         recipeTabs_->setCurrentWidget(webTab_);
     }
@@ -203,12 +218,9 @@ void MainWindow::BuildPages() {
     categories->setObjectName(QStringLiteral("categoriesButton"));
     notes->layout()->addWidget(categories);
     connect(categories, &QPushButton::clicked, this, [this] {
-        if (main_->CurrentRecipeNumber < 0) {
-            main_->prompter().Message("Please select a recipe first.");
-            return;
-        }
-        CategoryEditDialog dialog(*main_, this);
-        if (dialog.exec() == QDialog::Accepted) main_->RefreshRecipePages();
+        if (!main_->RequireRecipe(CommandRule::NeedsCurrentRecipe)) return;
+        CategoryEditDialog dialog(main_->Recipes(), this);
+        if (dialog.Opened()) dialog.exec();
     });
     recipeTabs_->addTab(notes, QStringLiteral("Notes"));
     recipeTabs_->addTab(
@@ -242,89 +254,60 @@ void MainWindow::BuildPages() {
     connect(navigation_, &NavigationBar::folderOpened, this, &MainWindow::RefreshFolders);
     connect(navigation_, &NavigationBar::folderItemChosen, this,
             [this](int folder, const QString& text) {
-                main_->FolderItemChosen(
+                main_->Results().FolderItemChosen(
                     folder == 0 ? RecipeFolder::Cuisines : RecipeFolder::MainIngredients,
                     text.toStdString());
             });
 }
 
+QAction* MainWindow::CommandAction(int id, const QString& text, const QString& prefix,
+                                   QObject* parent) {
+    auto* action = new QAction(text, parent);
+    action->setObjectName(prefix + QString::number(id));
+    action->setEnabled(main_->CommandEnabled(id));
+    connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+    return action;
+}
+
+void MainWindow::AddLayout(QMenuBar* bar, QMenu* menu, const std::vector<LayoutItem>& layout,
+                           const QString& prefix) {
+    std::vector<QMenu*> open;
+    if (menu != nullptr) open.push_back(menu);
+    for (const LayoutItem& item : layout) {
+        switch (item.kind) {
+            case LayoutItem::Kind::BeginMenu: {
+                const QString caption = QString::fromUtf8(item.text);
+                QMenu* sub = open.empty() ? bar->addMenu(caption) : open.back()->addMenu(caption);
+                sub->setObjectName(QStringLiteral("menu ") + QString(caption).remove(u'&'));
+                // Greyed entries follow the open box whenever a menu opens.
+                if (open.empty())
+                    connect(sub, &QMenu::aboutToShow, this, &MainWindow::UpdateCommandStates);
+                open.push_back(sub);
+                break;
+            }
+            case LayoutItem::Kind::EndMenu:
+                open.pop_back();
+                break;
+            case LayoutItem::Kind::Separator:
+                open.back()->addSeparator();
+                break;
+            case LayoutItem::Kind::Command: {
+                QAction* action =
+                    CommandAction(item.id, QString::fromStdString(main_->CommandCaption(item.id)),
+                                  prefix, open.back());
+                const MainCommand* entry = CommandEntry(item.id);
+                if (entry != nullptr && *entry->accelerator != '\0')
+                    action->setShortcut(QKeySequence(QString::fromLatin1(entry->accelerator)));
+                open.back()->addAction(action);
+                if (bar != nullptr) commandActions_.push_back({action, item.id});
+                break;
+            }
+        }
+    }
+}
+
 void MainWindow::BuildMenus() {
-    auto add = [this](QMenu* menu, int id, const QString& text,
-                      const QKeySequence& shortcut = QKeySequence()) {
-        QAction* action = menu->addAction(text);
-        action->setObjectName(QStringLiteral("command%1").arg(id));
-        if (!shortcut.isEmpty()) action->setShortcut(shortcut);
-        // Entries of the command table that the window does not offer are greyed.
-        if (MainDialog::HasCommand(id)) action->setEnabled(MainDialog::CommandEnabled(id));
-        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
-        return action;
-    };
-    auto later = [&add](QMenu* menu, int id, const QString& text) {
-        add(menu, id, text)->setEnabled(false);
-    };
-    using namespace command;
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    add(file, kNewRecipeBox, QStringLiteral("&New Recipe Box"), QKeySequence::New);
-    add(file, kOpenRecipeBox, QStringLiteral("&Open Recipe Box"), QKeySequence::Open);
-    file->addSeparator();
-    later(file, kWindowPrint, QStringLiteral("&Print..."));
-    later(file, kWindowOpenShoppingList, QStringLiteral("Open Sh&opping List"));
-    later(file, kWindowSaveShoppingList, QStringLiteral("Save S&hopping List"));
-    file->addSeparator();
-    QMenu* import = file->addMenu(QStringLiteral("&Import Recipes"));
-    add(import, kImportRecipeFile, QStringLiteral("from Pantrio Recipe File (.RXF)"),
-        QKeySequence(Qt::CTRL | Qt::Key_I));
-    add(import, kImportRecipeBox, QStringLiteral("from Pantrio Recipe Box (.CRB)"));
-    add(import, kImportCookn, QStringLiteral("from Cook'n (.DBF)"));
-    add(import, kImportMealMaster, QStringLiteral("from MealMaster (.MMF)"));
-    add(import, kImportMasterCookMx2, QStringLiteral("from MasterCook (.MX2)"));
-    add(import, kImportMasterCook, QStringLiteral("from MasterCook (.MXP)"));
-    add(import, kImportClipboard, QStringLiteral("from Clipboard (Text or Web)"));
-    QMenu* publish = file->addMenu(QStringLiteral("P&ublish Recipes"));
-    add(publish, command::kPublishToHtml, QStringLiteral("To HTML"));
-    add(publish, kPublishToService,
-        QStringLiteral("To ") + QString::fromStdString(main_->Settings.ServiceName));
-    file->addSeparator();
-    add(file, kBackup, QStringLiteral("&Backup Pantrio Files"));
-    file->addSeparator();
-    add(file, kExit, QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
-
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    add(edit, kScreenImport, QStringLiteral("&Screen Import"));
-    add(edit, kFindRecipes, QStringLiteral("&Find Recipes..."), QKeySequence::Find);
-    add(edit, kMarkRecipe, QStringLiteral("&Mark Recipe"));
-    later(edit, kWindowClearMealPlan, QStringLiteral("C&lear Meal Plan..."));
-    add(edit, kClearMarks, QStringLiteral("&Clear Marked Recipes"));
-
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    add(view, kInformation, QStringLiteral("Recipe &Box Information"));
-    view->addSeparator();
-    add(view, kShowRecipesPage, QStringLiteral("&Recipes"), QKeySequence(Qt::CTRL | Qt::Key_1));
-    add(view, kShowShoppingListPage, QStringLiteral("&Shopping List"),
-        QKeySequence(Qt::CTRL | Qt::Key_2));
-    add(view, kShowCalendarPage, QStringLiteral("Meal &Calendar"),
-        QKeySequence(Qt::CTRL | Qt::Key_3));
-    add(view, kShowNutrientPage, QStringLiteral("&Nutrient Information"),
-        QKeySequence(Qt::CTRL | Qt::Key_4));
-    view->addSeparator();
-    add(view, kExpandWebView, QStringLiteral("&Expand/Contract Web View"),
-        QKeySequence(Qt::Key_F11));
-
-    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
-    add(tools, kIdeaWizard, QStringLiteral("&Idea Wizard"));
-    add(tools, kLeftoverWizard, QStringLiteral("&Leftover Wizard"));
-    tools->addSeparator();
-    add(tools, kOptions, QStringLiteral("&Options..."));
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    add(help, kHelpContents, QStringLiteral("&Contents..."), QKeySequence::HelpContents);
-    add(help, kHelpIndex, QStringLiteral("&Index..."));
-    add(help, kHelpSearch, QStringLiteral("&Search..."));
-    help->addSeparator();
-    add(help, kCheckForUpdates, QStringLiteral("Check Online for &Updates..."));
-    add(help, kForum, QStringLiteral("&Pantrio User to User Forum"));
-    help->addSeparator();
-    add(help, kAbout, QStringLiteral("&About Pantrio"));
+    AddLayout(menuBar(), nullptr, MenuBarLayout(), QStringLiteral("command"));
 }
 
 void MainWindow::BuildToolBar() {
@@ -332,131 +315,83 @@ void MainWindow::BuildToolBar() {
     bar->setObjectName(QStringLiteral("toolBar"));
     bar->setMovable(false);
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    QStyle* s = style();
-    struct Button {
-        int id;
-        const char* text;
-        QStyle::StandardPixmap icon;
-        bool available;
-        bool separatorAfter;
-    };
-    using namespace command;
-    const Button buttons[] = {
-        {kOpenRecipeBox, "Open Box", QStyle::SP_DialogOpenButton, true, true},
-        {kFindRecipes, "Find", QStyle::SP_FileDialogContentsView, true, true},
-        {kWindowSend, "Send", QStyle::SP_ArrowRight, false, true},
-        {kWindowPrintContext, "Print", QStyle::SP_FileIcon, false, true},
-        {kWindowNewRecipe, "New", QStyle::SP_FileDialogNewFolder, false, true},
-        {kWindowAddToShoppingList, "Add Shop", QStyle::SP_FileDialogListView, false, false},
-        {kWindowAddToCalendar, "Add Cal", QStyle::SP_FileDialogInfoView, true, true},
-        {kPrevious, "Previous", QStyle::SP_ArrowUp, true, false},
-        {kNext, "Next", QStyle::SP_ArrowDown, true, true},
-        {kPostRecipe, "Post Recipe", QStyle::SP_ArrowForward, true, true},
-        {kTellAFriend, "Tell a Friend", QStyle::SP_MessageBoxInformation, true, false},
-    };
-    for (const Button& b : buttons) {
-        QAction* action = bar->addAction(s->standardIcon(b.icon), QString::fromLatin1(b.text));
-        action->setObjectName(QStringLiteral("toolbar%1").arg(b.id));
-        action->setEnabled(b.available);
-        const int id = b.id;
-        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
-        if (b.separatorAfter) bar->addSeparator();
+    for (const LayoutItem& item : ToolBarLayout()) {
+        if (item.kind != LayoutItem::Kind::Command) {
+            bar->addSeparator();
+            continue;
+        }
+        // The buttons carry no accelerators: those belong to the menu entries,
+        // and a key held by two actions would run neither.
+        const MainCommand* entry = CommandEntry(item.id);
+        QAction* action =
+            CommandAction(item.id, QString::fromUtf8(entry != nullptr ? entry->toolbarText : ""),
+                          QStringLiteral("toolbar"), bar);
+        action->setIcon(style()->standardIcon(ToolBarIcon(item.id)));
+        bar->addAction(action);
+        commandActions_.push_back({action, item.id});
     }
+}
+
+void MainWindow::UpdateCommandStates() {
+    for (const auto& [action, id] : commandActions_) action->setEnabled(main_->CommandEnabled(id));
 }
 
 void MainWindow::ConnectResults() {
     ResultsListView* list = results_->list();
-    connect(list, &ResultsListView::rowClicked, this,
-            [this](int row, int pixelsFromLeft) { main_->RowClicked(row, pixelsFromLeft); });
+    connect(list, &ResultsListView::rowClicked, this, [this](int row, int pixelsFromLeft) {
+        main_->Results().RowClicked(row, pixelsFromLeft);
+    });
     connect(list, &ResultsListView::rowDoubleClicked, this,
-            [this](int row) { main_->OnRowSelected(row); });
+            [this](int row) { main_->Recipes().OnRowSelected(row); });
     connect(list, &ResultsListView::selectionMoved, this,
-            [this](int row) { main_->OnRowSelected(row); });
+            [this](int row) { main_->Recipes().OnRowSelected(row); });
     connect(list, &ResultsListView::deletePressed, this, [this] { RunCommand(command::kDelete); });
     connect(list, &ResultsListView::typedAhead, this, [this](const QString& text) {
         // The row found gets the selection mark; its recipe is not displayed.
-        const int row = main_->TypeAhead(text.toStdString());
+        const int row = main_->Results().TypeAhead(text.toStdString());
         model_->SyncRows();
         if (row >= 0) SelectRow(row);
     });
     connect(list, &QWidget::customContextMenuRequested, this, &MainWindow::ShowContextMenu);
     connect(results_, &ResultsPage::viewEntryChosen, this,
-            [this](int entry) { main_->SelectView(entry); });
+            [this](int entry) { main_->Results().SelectView(entry); });
     connect(results_, &ResultsPage::keywordEntryChosen, this,
-            [this](int entry) { main_->SelectKeyword(entry); });
-    connect(results_, &ResultsPage::selectorPressed, this, [this] { main_->RunView(); });
+            [this](int entry) { main_->Results().SelectKeyword(entry); });
+    connect(results_, &ResultsPage::selectorPressed, this, [this] { main_->Results().RunView(); });
     connect(results_, &ResultsPage::headerClicked, this,
-            [this](int section) { main_->HeaderClicked(section); });
+            [this](int section) { main_->Results().HeaderClicked(section); });
     connect(results_, &ResultsPage::droppedOnKeywordSelector, this,
-            [this] { main_->DroppedOnKeywordSelector(); });
+            [this] { main_->Results().DroppedOnKeywordSelector(); });
 }
 
 void MainWindow::ShowContextMenu(const QPoint& position) {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("resultsContextMenu"));
-    auto add = [this](QMenu* into, int id, const QString& text, bool enabled = true) {
-        QAction* action = into->addAction(text);
-        action->setObjectName(QStringLiteral("context%1").arg(id));
-        action->setEnabled(enabled);
-        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
-    };
-    add(&menu, kWindowPrintContext, QStringLiteral("P&rint..."), false);
-    add(&menu, kWindowSendContext, QStringLiteral("&Send via email"), false);
-    add(&menu, kWindowAddToShoppingList, QStringLiteral("&Add Recipe Ingredients to Shopping List"),
-        false);
-    add(&menu, kWindowAddToCalendarContext, QStringLiteral("Add Recipe to &Calendar"));
-    menu.addSeparator();
-    QMenu* keywords = menu.addMenu(QStringLiteral("Add Keyword"));
-    keywords->setObjectName(QStringLiteral("addKeywordMenu"));
-    for (const QuickKeyword& k : QuickKeywords()) {
-        add(keywords, k.commandID, QString::fromUtf8(k.menuText));
-        if (k.separatorAfter) keywords->addSeparator();
-    }
-    add(&menu, command::kDelete, QStringLiteral("&Delete"));
-    menu.addSeparator();
-    add(&menu, command::kFindOnService,
-        QStringLiteral("Find on ") + QString::fromStdString(main_->Settings.ServiceName));
-    add(&menu, command::kPublishToHtmlContext, QStringLiteral("P&ublish to HTML..."));
+    AddLayout(nullptr, &menu, ContextMenuLayout(), QStringLiteral("context"));
     menu.exec(results_->list()->viewport()->mapToGlobal(position));
 }
 
 // ---------------------------------------------------------------- commands
 
 void MainWindow::RunCommand(int id) {
-    if (id == kWindowAddToCalendar || id == kWindowAddToCalendarContext) {
-        AddToCalendarCommand();
-        return;
-    }
-    // A greyed entry of the command table does nothing, whatever triggers it.
-    if (MainDialog::HasCommand(id) && !MainDialog::CommandEnabled(id)) return;
     if (!main_->RunCommand(id))
         statusBar()->showMessage(QStringLiteral("Not available yet."), 3000);
-    if (id == command::kOpenRecipeBox || id == command::kNewRecipeBox ||
-        id == command::kImportRecipeBox)
-        RefreshFolders();
-}
-
-void MainWindow::AddToCalendarCommand() {
-    if (SelectedRows().empty()) {
-        main_->prompter().Message("Please select a recipe first.");
-        return;
-    }
-    statusBar()->showMessage(QStringLiteral("The meal calendar is not available yet."), 3000);
+    UpdateCommandStates();
 }
 
 void MainWindow::ImportFromPageCommand() {
-    ImportFromPage(*main_, webTab_->DocumentSource());
+    main_->Web().ImportPage(webTab_->DocumentSource());
 }
 
 void MainWindow::RateCommand() {
-    if (main_->Web.PageKind() == WebView::kImportablePage)
-        ImportFromPage(*main_, webTab_->DocumentSource());
+    if (main_->Web().PageKind() == WebView::kImportablePage)
+        main_->Web().ImportPage(webTab_->DocumentSource());
     statusBar()->showMessage(QStringLiteral("Rating recipes comes with a later version."), 3000);
 }
 
 void MainWindow::RefreshFolders() {
-    navigation_->SetFolderItems(main_->FolderEntries(RecipeFolder::Cuisines),
-                                main_->FolderEntries(RecipeFolder::MainIngredients));
+    navigation_->SetFolderItems(main_->Results().FolderEntries(RecipeFolder::Cuisines),
+                                main_->Results().FolderEntries(RecipeFolder::MainIngredients));
 }
 
 // ---------------------------------------------------------------- MainView
@@ -467,6 +402,12 @@ void MainWindow::ShowBoxLine(const std::string& text) {
 
 void MainWindow::SetStatusText(const std::string& text) {
     statusBar()->showMessage(QString::fromStdString(text));
+}
+
+void MainWindow::OpenBoxChanged() {
+    RefreshFolders();
+    // Commands that work on the box follow whether one is open.
+    UpdateCommandStates();
 }
 
 void MainWindow::SplashText(const std::string& text) {
@@ -598,13 +539,14 @@ std::optional<FindDialogValues> MainWindow::AskFind(const FindDialogValues& last
 std::optional<FindRecipesRequest> MainWindow::AskFindRecipes() {
     // The dialog stays open beside the window; its "Find Recipes" button
     // hands the criteria to MainDialog::FindRecipes.
-    if (findRecipes_ == nullptr) findRecipes_ = new FindRecipesDialog(*main_, this);
+    if (findRecipes_ == nullptr)
+        findRecipes_ = new FindRecipesDialog(main_->Find(), main_->ServiceName(), this);
     findRecipes_->Open();
     return std::nullopt;
 }
 
 std::optional<LeftoverWizardRequest> MainWindow::AskLeftoverWizard() {
-    LeftoverWizardDialog dialog(main_->Settings.ServiceName, this);
+    LeftoverWizardDialog dialog(main_->ServiceName(), this);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Request();
 }

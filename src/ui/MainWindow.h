@@ -8,13 +8,19 @@
 #include <QMainWindow>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/CommandLine.h"
+#include "core/MainCommands.h"
 #include "core/MainDialog.h"
 #include "core/MainView.h"
 #include "search/ResultsModel.h"
 
+class QAction;
 class QLabel;
+class QMenu;
+class QMenuBar;
 class QSplitter;
 class QStackedWidget;
 class QTabWidget;
@@ -70,6 +76,7 @@ public:
     void ShowBoxLine(const std::string& text) override;
     void SetStatusText(const std::string& text) override;
     void SplashText(const std::string& text) override;
+    void OpenBoxChanged() override;
     void ClearResults() override;
     int FillResults(const std::string& query) override;
     int RowCount() override;
@@ -106,6 +113,14 @@ protected:
 private:
     void BuildMenus();
     void BuildToolBar();
+    // An action that runs command `id`, named prefix + id, greyed as the
+    // command table says.
+    QAction* CommandAction(int id, const QString& text, const QString& prefix, QObject* parent);
+    // Adds a layout of the command table to the menu bar (bar) or to a menu.
+    void AddLayout(QMenuBar* bar, QMenu* menu, const std::vector<LayoutItem>& layout,
+                   const QString& prefix);
+    // Greys the menu-bar and toolbar entries whose command may not run now.
+    void UpdateCommandStates();
     void BuildPages();
     void ConnectResults();
     void ShowContextMenu(const QPoint& position);
@@ -116,7 +131,6 @@ private:
     // Commands whose windows live here.
     void ImportFromPageCommand();
     void RateCommand();
-    void AddToCalendarCommand();
 
     QtPrompter& prompter_;
     MainWindowOptions options_;
@@ -138,6 +152,8 @@ private:
     QTabWidget* recipeTabs_ = nullptr;
     QLabel* boxLine_ = nullptr;
     FindRecipesDialog* findRecipes_ = nullptr;
+    // The menu-bar and toolbar actions with their commands.
+    std::vector<std::pair<QAction*, int>> commandActions_;
     bool ending_ = false;
     bool started_ = false;
 };

@@ -31,7 +31,7 @@ bool TakeScreenshot(MainWindow& window, const QString& path) {
     const int loads = window.webTab()->LoadsFinished();
     if (window.RowCount() > 0) {
         window.SelectRow(0);
-        window.main().OnRowSelected(0);
+        window.main().Recipes().OnRowSelected(0);
     }
     QElapsedTimer timer;
     timer.start();

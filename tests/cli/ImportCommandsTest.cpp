@@ -87,6 +87,20 @@ TEST_F(ImportCommandsTest, SeveralRecipesExportAsOneDocument) {
     EXPECT_EQ(Cli({"import", rxf}).out, "Imported 2 recipes, 0 duplicates skipped\n");
 }
 
+TEST_F(ImportCommandsTest, TextFilesAreToldApartByTheirContent) {
+    // A MasterCook export and a MealMaster file whose second recipe lacks its
+    // end line, both named .txt.
+    const std::string mxp = Write(
+        "mastercook.txt", ReadFile(std::string(PANTRIO_TEST_DATA_DIR) + "/mxp/two_recipes.mxp"));
+    std::string unclosed = ReplaceAll(kMealMaster, "Mom's Tomato Soup", "Open Soup");
+    unclosed.resize(unclosed.rfind("MMMMM"));
+    const std::string mmf = Write("mealmaster.txt", kMealMaster + unclosed);
+    const CliRun run = Cli({"import", mxp, mmf});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, "Imported 3 recipes, 0 duplicates skipped, 1 not stored\n");
+    EXPECT_NE(run.err.find("No end line: Open Soup (line "), std::string::npos) << run.err;
+}
+
 TEST_F(ImportCommandsTest, ScalesAndConvertsARecipe) {
     ASSERT_EQ(Cli({"import", Write("soup.mmf", kMealMaster)}).code, 0);
     CliRun run = Cli({"scale", "1", "6"});

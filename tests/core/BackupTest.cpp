@@ -43,7 +43,7 @@ const char* kRboxFailed =
 TEST_F(BackupTest, CopiesDataAndRboxAndNamesTheRealFolder) {
     fs::create_directories(backup() + "/Rbox");
     std::ofstream(backup() + "/Rbox/standard.crb") << "an older copy";
-    EXPECT_TRUE(dialog->Backup());
+    EXPECT_TRUE(dialog->Boxes().Backup());
     EXPECT_EQ(prompter.Messages(),
               (std::vector<std::string>{
                   "Success!  Pantrio's files have been backed up to " + backup() +
@@ -59,7 +59,7 @@ TEST_F(BackupTest, CopiesDataAndRboxAndNamesTheRealFolder) {
 TEST_F(BackupTest, FailedRboxCopyIsReportedAfterTheDataCopy) {
     fs::create_directories(backup());
     std::ofstream(backup() + "/Rbox") << "a file in the way";
-    EXPECT_FALSE(dialog->Backup());
+    EXPECT_FALSE(dialog->Boxes().Backup());
     EXPECT_EQ(prompter.Messages(), (std::vector<std::string>{kRboxFailed}));
     EXPECT_TRUE(fs::is_regular_file(backup() + "/Data/support.csy"));
 }
@@ -67,14 +67,14 @@ TEST_F(BackupTest, FailedRboxCopyIsReportedAfterTheDataCopy) {
 TEST_F(BackupTest, FailedDataCopyStillCopiesTheBoxes) {
     fs::create_directories(backup());
     std::ofstream(backup() + "/Data") << "a file in the way";
-    EXPECT_FALSE(dialog->Backup());
+    EXPECT_FALSE(dialog->Boxes().Backup());
     EXPECT_EQ(prompter.Messages(), (std::vector<std::string>{kDataFailed}));
     EXPECT_TRUE(fs::is_regular_file(backup() + "/Rbox/standard.crb"));
 }
 
 TEST_F(BackupTest, UnwritableBackupFolderReportsBothCopies) {
     std::ofstream(backup()) << "a file where the folder should be";
-    EXPECT_FALSE(dialog->Backup());
+    EXPECT_FALSE(dialog->Boxes().Backup());
     EXPECT_EQ(prompter.Messages(), (std::vector<std::string>{kDataFailed, kRboxFailed}));
 }
 

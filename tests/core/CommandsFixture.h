@@ -56,7 +56,7 @@ protected:
 
     // Lists every recipe of the open box and selects these rows.
     void ListAndSelect(std::vector<int> rows) {
-        dialog->FillAllRecipes();
+        dialog->Results().FillAllRecipes();
         view.Select(std::move(rows));
     }
 };

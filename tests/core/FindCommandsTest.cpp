@@ -94,9 +94,9 @@ TEST_F(FindCommands, FindGoesToTheServiceForItsScopeOrWhenNothingIsFound) {
     // service, and the setting is kept.
     FindDialogValues values = Typed("saffron");
     values.automaticSearch = true;
-    d.RunFind(values);
+    d.Find().RunFind(values);
     EXPECT_EQ(view.RowCount(), 0);
-    EXPECT_EQ(d.Settings.SWT, 1);
+    EXPECT_EQ(d.CurrentSettings().SWT, 1);
     ASSERT_EQ(browser.navigated.size(), 1u);
     EXPECT_EQ(browser.navigated[0],
               std::string(kService) + "/Private/search.aspx?Q=true&tc=saffron");
@@ -105,19 +105,19 @@ TEST_F(FindCommands, FindGoesToTheServiceForItsScopeOrWhenNothingIsFound) {
 
     // Found in the box: the service is not asked.
     values.text = "pie";
-    d.RunFind(values);
+    d.Find().RunFind(values);
     EXPECT_EQ(view.Titles(), Titles{"Apple Pie"});
     EXPECT_EQ(browser.navigated.size(), 1u);
 
     // The service scope never lists the box's recipes.
     const std::size_t fills = view.queries.size();
-    d.RunFind(Typed("green curry", FindScope::RecipeService));
+    d.Find().RunFind(Typed("green curry", FindScope::RecipeService));
     EXPECT_EQ(view.queries.size(), fills);
     EXPECT_EQ(browser.navigated.back(),
               std::string(kService) + "/Private/search.aspx?Q=true&tc=green%20curry");
-    EXPECT_EQ(d.Settings.SWT, 0);
-    EXPECT_EQ(d.LastFind().text, "green curry");
-    EXPECT_EQ(d.LastFind().scope, FindScope::RecipeService);
+    EXPECT_EQ(d.CurrentSettings().SWT, 0);
+    EXPECT_EQ(d.Find().LastFind().text, "green curry");
+    EXPECT_EQ(d.Find().LastFind().scope, FindScope::RecipeService);
 }
 
 TEST_F(FindCommands, TheFindDialogsHelpOpensItsTopicOfTheShippedHelp) {
@@ -148,10 +148,10 @@ TEST_F(FindCommands, FindWithARecipeNumberOpensThatRecipeOfTheService) {
     EXPECT_GT(view.webViewFronts, 0);
     // Never looked up in the box, even though recipe numbers look alike.
     EXPECT_TRUE(view.queries.empty());
-    EXPECT_EQ(d.LastFind().text, " 12345 ");
+    EXPECT_EQ(d.Find().LastFind().text, " 12345 ");
 
     // A text that merely starts with a number is a search.
-    d.RunFind(Typed("2 layer"));
+    d.Find().RunFind(Typed("2 layer"));
     EXPECT_EQ(view.queries.size(), 1u);
     EXPECT_EQ(browser.navigated.size(), 1u);
 }
@@ -171,7 +171,7 @@ TEST_F(FindCommands, MoreOptionsOpensFindRecipesWhichSearchesTheBox) {
     d.RunCommand(command::kFindRecipes);
 
     EXPECT_EQ(view.findRecipesOpened, 1);
-    EXPECT_EQ(d.Settings.SWT, 1);
+    EXPECT_EQ(d.CurrentSettings().SWT, 1);
     EXPECT_EQ(view.pages, std::vector<int>{1});
     EXPECT_EQ(view.busyStates, (std::vector<bool>{true, false}));
     EXPECT_EQ(view.Titles(), Titles{"Chicken and Rice"});
@@ -179,11 +179,11 @@ TEST_F(FindCommands, MoreOptionsOpensFindRecipesWhichSearchesTheBox) {
     EXPECT_EQ(view.queries.back(),
               FindRecipesQuery(request.criteria, IngredientLookup::TrigramIndex));
     EXPECT_TRUE(browser.navigated.empty());
-    EXPECT_EQ(d.LastFind().text, "");
+    EXPECT_EQ(d.Find().LastFind().text, "");
 
     // Every field empty lists every recipe with a title, marked first, then
     // by colour, then by title.
-    EXPECT_EQ(d.FindRecipes(FindRecipesRequest{}), 4);
+    EXPECT_EQ(d.Find().FindRecipes(FindRecipesRequest{}), 4);
     EXPECT_EQ(view.Titles(),
               (Titles{"O'Brien's Stew", "Apple Pie", "Rice Pudding", "Chicken and Rice"}));
 
@@ -192,13 +192,13 @@ TEST_F(FindCommands, MoreOptionsOpensFindRecipesWhichSearchesTheBox) {
     rated.criteria.titleText = "i";
     rated.criteria.titleBeginsWith = false;
     rated.criteria.minimumEffort = 3;
-    EXPECT_EQ(d.FindRecipes(rated), 2);
+    EXPECT_EQ(d.Find().FindRecipes(rated), 2);
     EXPECT_EQ(view.Titles(), (Titles{"O'Brien's Stew", "Chicken and Rice"}));
 
     // Cancel finds nothing.
     view.findRecipesAnswer.reset();
     const std::size_t fills = view.queries.size();
-    d.FindRecipesCommand();
+    d.Find().FindRecipesCommand();
     EXPECT_EQ(view.queries.size(), fills);
 }
 
@@ -211,7 +211,7 @@ TEST_F(FindCommands, FindRecipesOnTheServiceEndsWithTheBoxListing) {
     request.criteria.titleText = "Rice";
     request.criteria.ingredients[0] = "milk";
     request.criteria.minimumTaste = 2;
-    EXPECT_EQ(d.FindRecipes(request), 1);
+    EXPECT_EQ(d.Find().FindRecipes(request), 1);
     ASSERT_EQ(browser.navigated.size(), 1u);
     EXPECT_EQ(browser.navigated[0],
               std::string(kService) + "/Private/search.aspx?Q=true&ts=Rice&i1=milk&ta=2.000");
@@ -225,14 +225,17 @@ TEST_F(FindCommands, FindRecipesOnTheServiceEndsWithTheBoxListing) {
 
     // In the box with the automatic search on, an empty result goes on to
     // the service as well.
-    d.Settings.SWT = 1;
+    FindDialogValues automatic;  // the Find dialog's check box, then "More Options >>"
+    automatic.automaticSearch = automatic.moreOptions = true;
+    d.Find().RunFind(automatic);
     FindRecipesRequest none;
     none.criteria.cuisine = "Martian";
-    EXPECT_EQ(d.FindRecipes(none), 0);
+    EXPECT_EQ(d.Find().FindRecipes(none), 0);
     EXPECT_EQ(browser.navigated.back(),
               std::string(kService) + "/Private/search.aspx?Q=true&cu=Martian");
-    d.Settings.SWT = 0;
-    EXPECT_EQ(d.FindRecipes(none), 0);
+    automatic.automaticSearch = false;
+    d.Find().RunFind(automatic);
+    EXPECT_EQ(d.Find().FindRecipes(none), 0);
     EXPECT_EQ(browser.navigated.size(), 2u);
 }
 
@@ -248,10 +251,10 @@ TEST_F(FindCommands, TheLeftoverWizardFindsRecipesUsingEveryIngredient) {
 
     // Empty slots still ask for some ingredient line, so a recipe without
     // lines is never listed; the nameless recipe is left out by its title.
-    EXPECT_EQ(d.RunLeftoverWizard({"", "", "", true}), 4);
+    EXPECT_EQ(d.Find().RunLeftoverWizard({"", "", "", true}), 4);
 
     // On the service, only the filled slots are sent.
-    EXPECT_EQ(d.RunLeftoverWizard({"", "rice", "", false}), 2);
+    EXPECT_EQ(d.Find().RunLeftoverWizard({"", "rice", "", false}), 2);
     ASSERT_EQ(browser.navigated.size(), 1u);
     EXPECT_EQ(browser.navigated[0], std::string(kService) + "/Private/search.aspx?Q=true&i2=rice");
     EXPECT_EQ(view.Titles(), (Titles{"Chicken and Rice", "Rice Pudding"}));
@@ -281,8 +284,7 @@ TEST_F(FindCommands, ScreenImportListsTheNewRecipeAloneAndDropsADuplicate) {
     EXPECT_EQ(view.boxLines.back(), "Recipe Box: " + StandardBox() + " (2 recipes)");
     EXPECT_EQ(Column(StandardBox(), 2, "Instructions"), "Boil.\r\nServe.");
     EXPECT_EQ(Column(StandardBox(), 2, "Source"), "Grandma");
-    EXPECT_EQ(d.RecipeStore.QueryNumber("Select count(*) from IngredientLines where RecipeID = 2"),
-              2);
+    EXPECT_EQ(Number("Select count(*) from IngredientLines where RecipeID = 2"), 2);
 
     // The same text again, through the import menu's entry: nothing is stored
     // or said, and the list is empty.
@@ -297,7 +299,7 @@ TEST_F(FindCommands, ScreenImportListsTheNewRecipeAloneAndDropsADuplicate) {
     const std::size_t fills = view.queries.size();
     d.RunCommand(command::kScreenImport);
     EXPECT_EQ(view.queries.size(), fills);
-    EXPECT_EQ(d.RecipeStore.QueryNumber("Select count(*) from Recipes"), 2);
+    EXPECT_EQ(Number("Select count(*) from Recipes"), 2);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "core/MainDialogFixture.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -51,8 +52,20 @@ MainDialog& MainDialogFixture::MakeDialog() {
     environment.dataRoot = dataRoot;
     environment.installedDataFolder = temp.PathOf("no-installed-data");
     dialog = std::make_unique<MainDialog>(std::move(environment));
-    view.Attach(dialog->RecipeStore);
+    view.Attach(dialog->Results());
     return *dialog;
+}
+
+std::string MainDialogFixture::Value(const std::string& statement, bool support) {
+    StatementRows result;
+    std::string error;
+    if (!dialog->Boxes().RunStatement(statement, support, result, error)) return "<failed>";
+    if (result.rows.empty() || result.rows[0].empty()) return "";
+    return result.rows[0][0];
+}
+
+long MainDialogFixture::Number(const std::string& statement, bool support) {
+    return std::atol(Value(statement, support).c_str());
 }
 
 }  // namespace pantrio::test

@@ -41,6 +41,13 @@ protected:
     std::unique_ptr<IniSettingsStore> StoredSettings() const;
     // A main window's logic reading the settings file as it is now.
     MainDialog& MakeDialog();
+    // The first value of `statement` on the open box (or on the support
+    // database), run as the command line's sql command runs it; "<failed>"
+    // when it cannot be run, "" when it yields no row.
+    std::string Value(const std::string& statement, bool support = false);
+    long Number(const std::string& statement, bool support = false);
+    // Whether the support database is open.
+    bool SupportOpen() { return Value("Select 1", true) != "<failed>"; }
 
     TempDataRoot temp{false};
     std::string dataRoot;

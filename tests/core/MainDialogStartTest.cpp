@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "core/MainDialogFixture.h"
+#include "core/OptionsSheet.h"
 
 namespace pantrio::test {
 namespace {
@@ -27,9 +29,9 @@ TEST_F(MainDialogStart, FirstStartOpensTheStandardBoxAndStoresThePaths) {
     MainDialog& d = MakeDialog();
     EXPECT_EQ(d.Initialise(CommandLine{}), StartResult::Ready);
     const std::string standard = dataRoot + "/Rbox/standard.crb";
-    EXPECT_TRUE(d.RecipeStore.Connected());
-    EXPECT_EQ(d.Settings.CookbookPath, standard);
-    EXPECT_TRUE(d.SupportStore.Connected());
+    EXPECT_TRUE(!d.Boxes().OpenBoxFile().empty());
+    EXPECT_EQ(d.CurrentSettings().CookbookPath, standard);
+    EXPECT_TRUE(SupportOpen());
 
     auto stored = StoredSettings();
     EXPECT_EQ(stored->ReadText("CookbookPath").value_or(""), standard);
@@ -48,7 +50,7 @@ TEST_F(MainDialogStart, FirstStartOpensTheStandardBoxAndStoresThePaths) {
 TEST_F(MainDialogStart, RunCountGrowsAtEveryStart) {
     WriteSettings(Usual({"RC=41"}));
     MakeDialog().Initialise(CommandLine{});
-    EXPECT_EQ(dialog->Settings.RC, 41);
+    EXPECT_EQ(dialog->CurrentSettings().RC, 41);
     EXPECT_EQ(StoredSettings()->ReadNumber("RC").value_or(-1), 42);
     dialog->Close();
     EXPECT_EQ(StoredSettings()->ReadNumber("RC").value_or(-1), 42);
@@ -65,14 +67,15 @@ TEST_F(MainDialogStart, LookupListsAndTheMasterListAreLoaded) {
         "(2, 'Mine', 'Custom');"));
     WriteSettings(Usual());
     ASSERT_EQ(MakeDialog().Initialise(CommandLine{}), StartResult::Ready);
-    EXPECT_EQ(dialog->IngredientMasterList.size(), 3u);
-    EXPECT_EQ(dialog->IngredientMasterList.back(), "salt") << "longest keyword first";
-    EXPECT_EQ(dialog->IngredientNames.Texts(),
+    EXPECT_EQ(dialog->Lookups().IngredientMasterList.size(), 3u);
+    EXPECT_EQ(dialog->Lookups().IngredientMasterList.back(), "salt") << "longest keyword first";
+    EXPECT_EQ(dialog->Lookups().IngredientNames.Texts(),
               (std::vector<std::string>{"bread flour", "kosher salt", "salt"}));
-    EXPECT_EQ(dialog->Measures.Texts(), (std::vector<std::string>{"cup", "tsp"}));
-    EXPECT_EQ(dialog->Departments.Texts(), (std::vector<std::string>{"Baking", "Spices"}));
-    EXPECT_EQ(dialog->Keywords.Texts(), (std::vector<std::string>{"Mine", "Soup"}));
-    EXPECT_EQ(dialog->CustomKeywords.Texts(), (std::vector<std::string>{"Mine"}));
+    EXPECT_EQ(dialog->Lookups().Measures.Texts(), (std::vector<std::string>{"cup", "tsp"}));
+    EXPECT_EQ(dialog->Lookups().Departments.Texts(),
+              (std::vector<std::string>{"Baking", "Spices"}));
+    EXPECT_EQ(dialog->Lookups().Keywords.Texts(), (std::vector<std::string>{"Mine", "Soup"}));
+    EXPECT_EQ(dialog->Lookups().CustomKeywords.Texts(), (std::vector<std::string>{"Mine"}));
     EXPECT_TRUE(prompter.shown.empty());
 }
 
@@ -98,10 +101,14 @@ TEST_F(MainDialogStart, CloseSavesEverythingButTheStartUpValues) {
     WriteSettings(Usual({"RC=7", "SystemDatabasePath=/keep/system.mdw"}));
     MainDialog& d = MakeDialog();
     d.LoadSettings(true);
-    d.Settings.HTMLStyle = 6;
-    d.Settings.RC = 500;
-    d.Settings.SystemDatabasePath = "/changed/system.mdw";
-    d.Settings.MyPantrioRecipes = "/changed/root";
+    // A changed theme is saved; the run count (7 in memory, 8 stored at
+    // start-up) and the data root given by the environment are not.
+    OptionsSheet sheet;
+    sheet.Open(d.CurrentSettings());
+    sheet.SelectTheme(6);
+    d.ApplyOptions(sheet);
+    ASSERT_EQ(d.CurrentSettings().RC, 7);
+    ASSERT_EQ(d.CurrentSettings().MyPantrioRecipes, dataRoot);
     d.Close();
     auto stored = StoredSettings();
     EXPECT_EQ(stored->ReadNumber("HTMLStyle").value_or(-1), 6);
@@ -124,14 +131,13 @@ TEST_F(MainDialogStart, UpdateQuestionAfterMoreThanThirtyDays) {
 TEST_F(MainDialogStart, InvalidCheckDayCountsAsLongAgoAndYesRunsTheCheck) {
     WriteSettings({"iLastCheckedYear=-1", "iLastCheckedMonth=-1", "iLastCheckedDay=-1"});
     MainDialog& d = MakeDialog();
-    int checks = 0;
-    d.hooks.checkForUpdates = [&] {
-        ++checks;
-        d.MarkUpdateChecked();
-    };
     prompter.answers = {Answer::Yes};
     d.Initialise(CommandLine{});
-    EXPECT_EQ(checks, 1);
+    EXPECT_EQ(std::count_if(browser.navigated.begin(), browser.navigated.end(),
+                            [](const std::string& a) {
+                                return a.find("/utils/checkforupdate.aspx") != std::string::npos;
+                            }),
+              1);
     d.Close();
     auto stored = StoredSettings();
     EXPECT_EQ(stored->ReadNumber("iLastCheckedYear").value_or(0), 2024);
@@ -147,18 +153,21 @@ TEST_F(MainDialogStart, CommandLineBoxIsOpenedInsteadOfTheStoredOne) {
     WriteSettings(Usual());
     MainDialog& d = MakeDialog();
     ASSERT_EQ(d.Initialise(CommandLine::Parse({"-nologo", other})), StartResult::Ready);
-    EXPECT_EQ(d.Settings.CookbookPath, other);
+    EXPECT_EQ(d.CurrentSettings().CookbookPath, other);
     EXPECT_EQ(view.boxLines.back(), "Recipe Box: " + other + " (1 recipe)");
 }
 
 TEST_F(MainDialogStart, CommandLineExchangeFileIsImportedAndStartUpEnds) {
     WriteSettings(Usual());
     MainDialog& d = MakeDialog();
-    std::string imported;
-    d.hooks.importExchangeFile = [&](const std::string& path) { imported = path; };
-    EXPECT_EQ(d.Initialise(CommandLine::Parse({"/tmp/Pie.RXF"})), StartResult::CloseAfterImport);
-    EXPECT_EQ(imported, "/tmp/Pie.RXF");
-    EXPECT_TRUE(d.SupportStore.Connected()) << "the import runs after the support database opens";
+    const std::string file = std::string(PANTRIO_TEST_DATA_DIR) + "/rxf/single_recipe.rxf";
+    prompter.answers = {Answer::OK};
+    EXPECT_EQ(d.Initialise(CommandLine::Parse({file})), StartResult::CloseAfterImport);
+    ASSERT_FALSE(prompter.shown.empty());
+    EXPECT_EQ(prompter.shown[0].text,
+              "Would you like to import " + file + " into your recipe box?");
+    EXPECT_EQ(Number("Select count(*) from Recipes where Title = 'Buttermilk Pancakes'"), 1);
+    EXPECT_TRUE(SupportOpen()) << "the import runs after the support database opens";
     EXPECT_TRUE(view.boxLines.empty());
 }
 
@@ -174,8 +183,8 @@ TEST_F(MainDialogStart, MissingBoxOffersTheFileDialogThenFails) {
     EXPECT_EQ(prompter.shown[2].text.rfind("Sorry, could not open recipe box.\n\n", 0), 0u);
     EXPECT_GT(prompter.shown[2].text.size(), 40u) << "followed by a hint for a first run";
     EXPECT_EQ(prompter.shown[3].text, "Sorry, could not open Recipe Box: " + missing);
-    EXPECT_FALSE(dialog->RecipeStore.Connected());
-    EXPECT_FALSE(dialog->SupportStore.Connected());
+    EXPECT_FALSE(!dialog->Boxes().OpenBoxFile().empty());
+    EXPECT_FALSE(SupportOpen());
 }
 
 TEST_F(MainDialogStart, MissingBoxOpensTheFileChosenInstead) {
@@ -183,8 +192,8 @@ TEST_F(MainDialogStart, MissingBoxOpensTheFileChosenInstead) {
     const std::string chosen = dataRoot + "/Rbox/standard.crb";
     prompter.fileNames = {chosen};
     EXPECT_EQ(MakeDialog().Initialise(CommandLine{}), StartResult::Ready);
-    EXPECT_EQ(dialog->Settings.CookbookPath, chosen);
-    EXPECT_TRUE(dialog->RecipeStore.Connected());
+    EXPECT_EQ(dialog->CurrentSettings().CookbookPath, chosen);
+    EXPECT_TRUE(!dialog->Boxes().OpenBoxFile().empty());
 }
 
 TEST_F(MainDialogStart, MissingSupportDatabaseStopsStartUp) {
@@ -193,7 +202,7 @@ TEST_F(MainDialogStart, MissingSupportDatabaseStopsStartUp) {
     EXPECT_EQ(MakeDialog().Initialise(CommandLine{}), StartResult::NoSupport);
     EXPECT_EQ(prompter.Messages(),
               (std::vector<std::string>{"Sorry, could not open support database."}));
-    EXPECT_TRUE(dialog->RecipeStore.Connected()) << "the open box survives";
+    EXPECT_TRUE(!dialog->Boxes().OpenBoxFile().empty()) << "the open box survives";
     EXPECT_TRUE(view.splashTexts.empty());
 }
 
@@ -221,7 +230,6 @@ TEST_F(MainDialogStart, MissingDataRootIsCreatedFromTheInstalledData) {
     environment.dataRoot = dataRoot;
     environment.installedDataFolder = temp.PathOf("installed");
     MainDialog d(std::move(environment));
-    d.hooks.checkForUpdates = [] {};
     EXPECT_EQ(d.Initialise(CommandLine{}), StartResult::Ready);
     EXPECT_TRUE(fs::is_regular_file(dataRoot + "/Rbox/standard.crb"));
     EXPECT_TRUE(fs::is_regular_file(temp.PathOf("installed") + "/Rbox/standard.crb"));

@@ -21,25 +21,27 @@ protected:
 };
 
 TEST_F(NewRecipeBox, NameIsLowerCasedWithoutExtensionAndGetsAnEmptyPicturesFolder) {
-    int refills = 0;
-    dialog->hooks.fillAllRecipes = [&] { ++refills; };
-    dialog->CurrentRecipeNumber = 12;
-    ASSERT_TRUE(dialog->NewRecipeBox("Family.CRB"));
+    ASSERT_EQ(Value("INSERT INTO Recipes (RecipeID, Title) VALUES (1, 'Soup')"), "");
+    dialog->Recipes().SelectRecipe(1);
+    ASSERT_EQ(dialog->Recipes().CurrentID(), 1);
+    prompter.shown.clear();  // this data root has no themes to show the recipe with
+    const std::size_t fillsBefore = view.queries.size();
+    ASSERT_TRUE(dialog->Boxes().NewRecipeBox("Family.CRB"));
     const std::string box = dataRoot + "/Rbox/family/family.crb";
     EXPECT_TRUE(fs::is_regular_file(box));
     EXPECT_TRUE(fs::is_directory(dataRoot + "/Rbox/family/Pictures"));
     EXPECT_TRUE(fs::is_empty(dataRoot + "/Rbox/family/Pictures"));
-    EXPECT_EQ(dialog->Settings.CookbookPath, box);
-    EXPECT_EQ(dialog->RecipeStore.FilePath(), box);
-    EXPECT_EQ(dialog->CurrentRecipeNumber, -1);
-    EXPECT_EQ(refills, 1);
+    EXPECT_EQ(dialog->CurrentSettings().CookbookPath, box);
+    EXPECT_EQ(dialog->Boxes().OpenBoxFile(), box);
+    EXPECT_EQ(dialog->Recipes().CurrentID(), -1);
+    EXPECT_EQ(view.queries.size(), fillsBefore + 1) << "the new box is listed once";
     EXPECT_GE(view.clears, 1);
     EXPECT_EQ(view.boxLines.back(), "Recipe Box: " + box + " (0 recipes)");
     EXPECT_TRUE(prompter.shown.empty());
 }
 
 TEST_F(NewRecipeBox, EveryExtensionIsRemovedEvenWhenRemovalMakesAnother) {
-    ASSERT_TRUE(dialog->NewRecipeBox("  Old.crb.CRB Recipes.c.crbrb "));
+    ASSERT_TRUE(dialog->Boxes().NewRecipeBox("  Old.crb.CRB Recipes.c.crbrb "));
     EXPECT_TRUE(fs::is_regular_file(dataRoot + "/Rbox/old recipes/old recipes.crb"));
 }
 
@@ -47,11 +49,11 @@ TEST_F(NewRecipeBox, NamesThatLeaveTheRboxFolderOrAreEmptyAreRefused) {
     for (const std::string name : {"", ".CRB", "   ", "../escape", "a/b", "..", ".", "x..y"}) {
         SCOPED_TRACE(name);
         prompter.shown.clear();
-        EXPECT_FALSE(dialog->NewRecipeBox(name));
+        EXPECT_FALSE(dialog->Boxes().NewRecipeBox(name));
         ASSERT_EQ(prompter.Messages().size(), 1u);
         EXPECT_NE(prompter.Messages()[0].find("cannot be used as the name of a recipe box"),
                   std::string::npos);
-        EXPECT_EQ(dialog->RecipeStore.FilePath(), Standard()) << "the open box stays open";
+        EXPECT_EQ(dialog->Boxes().OpenBoxFile(), Standard()) << "the open box stays open";
     }
     EXPECT_FALSE(fs::exists(dataRoot + "/escape"));
     EXPECT_FALSE(fs::exists(dataRoot + "/Rbox/a"));
@@ -61,32 +63,31 @@ TEST_F(NewRecipeBox, NamesThatLeaveTheRboxFolderOrAreEmptyAreRefused) {
 }
 
 TEST_F(NewRecipeBox, ExistingBoxIsReplacedOnlyOnTheUsersWord) {
-    ASSERT_TRUE(dialog->NewRecipeBox("family"));
+    ASSERT_TRUE(dialog->Boxes().NewRecipeBox("family"));
     const std::string box = dataRoot + "/Rbox/family/family.crb";
-    ASSERT_EQ(dialog->RecipeStore.RunSQL("INSERT INTO Recipes (RecipeID, Title) VALUES (1, 'Pie')"),
-              1);
-    ASSERT_TRUE(dialog->OpenBox(Standard()));
+    ASSERT_EQ(Value("INSERT INTO Recipes (RecipeID, Title) VALUES (1, 'Pie')"), "");
+    ASSERT_TRUE(dialog->Boxes().OpenBox(Standard()));
 
     prompter.shown.clear();
-    EXPECT_FALSE(dialog->NewRecipeBox("Family"));  // the default answer is No
+    EXPECT_FALSE(dialog->Boxes().NewRecipeBox("Family"));  // the default answer is No
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].caption, "Replace recipe box?");
-    EXPECT_EQ(dialog->RecipeStore.FilePath(), Standard());
-    ASSERT_TRUE(dialog->OpenBox(box));
-    EXPECT_EQ(dialog->RecipeStore.CountRecipes(), 1);
+    EXPECT_EQ(dialog->Boxes().OpenBoxFile(), Standard());
+    ASSERT_TRUE(dialog->Boxes().OpenBox(box));
+    EXPECT_EQ(Number("Select count(*) from Recipes"), 1);
 
     prompter.answers = {Answer::Yes};
-    EXPECT_TRUE(dialog->NewRecipeBox("FAMILY.crb"));
-    EXPECT_EQ(dialog->RecipeStore.FilePath(), box);
-    EXPECT_EQ(dialog->RecipeStore.CountRecipes(), 0);
+    EXPECT_TRUE(dialog->Boxes().NewRecipeBox("FAMILY.crb"));
+    EXPECT_EQ(dialog->Boxes().OpenBoxFile(), box);
+    EXPECT_EQ(Number("Select count(*) from Recipes"), 0);
 }
 
 TEST_F(NewRecipeBox, MissingTemplateCreatesNothingAndKeepsTheOpenBox) {
     fs::remove(dataRoot + "/Data/cookbook_template_do_not_delete.crb");
-    EXPECT_FALSE(dialog->NewRecipeBox("family"));
+    EXPECT_FALSE(dialog->Boxes().NewRecipeBox("family"));
     EXPECT_FALSE(fs::exists(dataRoot + "/Rbox/family"));
-    EXPECT_EQ(dialog->RecipeStore.FilePath(), Standard());
-    EXPECT_EQ(dialog->Settings.CookbookPath, Standard());
+    EXPECT_EQ(dialog->Boxes().OpenBoxFile(), Standard());
+    EXPECT_EQ(dialog->CurrentSettings().CookbookPath, Standard());
     ASSERT_EQ(prompter.Messages().size(), 1u);
     EXPECT_NE(prompter.Messages()[0].find("cookbook_template_do_not_delete.crb"),
               std::string::npos);
@@ -95,9 +96,9 @@ TEST_F(NewRecipeBox, MissingTemplateCreatesNothingAndKeepsTheOpenBox) {
 TEST_F(NewRecipeBox, BoxThatCannotBeCreatedReopensThePreviousBox) {
     fs::create_directories(dataRoot + "/Rbox/family/family.crb/inside");  // a folder in the way
     prompter.answers = {Answer::Yes};
-    EXPECT_FALSE(dialog->NewRecipeBox("family"));
-    EXPECT_EQ(dialog->RecipeStore.FilePath(), Standard());
-    EXPECT_EQ(dialog->Settings.CookbookPath, Standard());
+    EXPECT_FALSE(dialog->Boxes().NewRecipeBox("family"));
+    EXPECT_EQ(dialog->Boxes().OpenBoxFile(), Standard());
+    EXPECT_EQ(dialog->CurrentSettings().CookbookPath, Standard());
     EXPECT_TRUE(prompter.ShowedStartingWith("Could not create the recipe box "));
 }
 

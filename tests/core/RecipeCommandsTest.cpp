@@ -27,21 +27,21 @@ TEST_F(RecipeCommands, ShowingARecipeOfAnotherBoxSwitchesTheBoxAndTheBoxLine) {
     AddRecipes(other, {"Stew", "Pie"});
     MainDialog& d = Start();
 
-    EXPECT_EQ(d.ShowRecipe(2, other, true), 0);
+    EXPECT_EQ(d.Recipes().ShowRecipe(2, other, true), 0);
     EXPECT_EQ(prompter.Messages(), std::vector<std::string>{"Changing to recipe box: " + other});
-    EXPECT_EQ(d.Settings.CookbookPath, other);
+    EXPECT_EQ(d.CurrentSettings().CookbookPath, other);
     EXPECT_EQ(view.boxLines.back(), "Recipe Box: " + other + " (2 recipes)");
     EXPECT_EQ(view.Titles(), std::vector<std::string>{"Pie"});
-    EXPECT_EQ(d.CurrentRecipe.Title, "Pie");
-    EXPECT_EQ(d.CurrentRecipe.RecipeID, 2);
+    EXPECT_EQ(d.Recipes().Current().Title, "Pie");
+    EXPECT_EQ(d.Recipes().Current().RecipeID, 2);
     EXPECT_EQ(Column(other, 2, "LastViewed"), "2024-03-15 00:00:00");
 
     // Back to the standard box, quietly, for a recipe it does not hold.
     prompter.shown.clear();
-    EXPECT_EQ(d.ShowRecipe(7, StandardBox(), false), -1);
+    EXPECT_EQ(d.Recipes().ShowRecipe(7, StandardBox(), false), -1);
     EXPECT_EQ(prompter.Messages(),
               std::vector<std::string>{"Recipe no longer found in this recipe box."});
-    EXPECT_EQ(d.Settings.CookbookPath, StandardBox());
+    EXPECT_EQ(d.CurrentSettings().CookbookPath, StandardBox());
     EXPECT_EQ(view.boxLines.back(), "Recipe Box: " + StandardBox() + " (0 recipes)");
 }
 
@@ -53,7 +53,7 @@ TEST_F(RecipeCommands, PreviousAndNextStopAtTheEndsOfTheList) {
     view.Select({2});
     d.RunCommand(command::kNext);
     EXPECT_EQ(view.selected, std::vector<int>{2});
-    EXPECT_EQ(d.CurrentRecipe.Title, "Cake");
+    EXPECT_EQ(d.Recipes().Current().Title, "Cake");
     // The View tab shows the recipe's page from a temporary file.
     ASSERT_FALSE(browser.navigated.empty());
     const std::string page = browser.navigated.back();
@@ -64,18 +64,18 @@ TEST_F(RecipeCommands, PreviousAndNextStopAtTheEndsOfTheList) {
     view.Select({0, 2});
     d.RunCommand(command::kPrevious);
     EXPECT_EQ(view.selected, std::vector<int>{0});
-    EXPECT_EQ(d.CurrentRecipe.Title, "Apple");
+    EXPECT_EQ(d.Recipes().Current().Title, "Apple");
 
     d.RunCommand(command::kNext);
     EXPECT_EQ(view.selected, std::vector<int>{1});
-    EXPECT_EQ(d.CurrentRecipeNumber, 2);
-    EXPECT_EQ(d.CurrentRecipe.Title, "Bread");
+    EXPECT_EQ(d.Recipes().CurrentID(), 2);
+    EXPECT_EQ(d.Recipes().Current().Title, "Bread");
 
     // Without a selection nothing moves.
     view.selected.clear();
     d.RunCommand(command::kNext);
     d.RunCommand(command::kPrevious);
-    EXPECT_EQ(d.CurrentRecipeNumber, 2);
+    EXPECT_EQ(d.Recipes().CurrentID(), 2);
     EXPECT_TRUE(prompter.Messages().empty());
 }
 
@@ -84,7 +84,7 @@ TEST_F(RecipeCommands, DeletingAsksWithTheCountThenTheSingularQuestion) {
     MainDialog& d = Start();
     view.Select({1});
     d.RunCommand(command::kNext);  // Cake is current
-    ASSERT_EQ(d.CurrentRecipeNumber, 3);
+    ASSERT_EQ(d.Recipes().CurrentID(), 3);
 
     ListAndSelect({0, 1, 3});
     prompter.answers = {Answer::OK};
@@ -97,7 +97,7 @@ TEST_F(RecipeCommands, DeletingAsksWithTheCountThenTheSingularQuestion) {
     EXPECT_EQ(prompter.shown[0].buttons, Buttons::OKCancel);
     EXPECT_EQ(view.Titles(), std::vector<std::string>{"Cake"});
     EXPECT_EQ(view.boxLines.back(), "Recipe Box: " + StandardBox() + " (1 recipe)");
-    EXPECT_EQ(d.CurrentRecipeNumber, -1);
+    EXPECT_EQ(d.Recipes().CurrentID(), -1);
     EXPECT_EQ(Column(StandardBox(), 1, "Title"), "");
 
     // Cancel keeps the recipe.
@@ -128,8 +128,8 @@ TEST_F(RecipeCommands, DeletingRemovesThePlanEntriesOfThisBoxOnly) {
     view.Select({0});
     prompter.answers = {Answer::OK};
     d.RunCommand(command::kDelete);
-    EXPECT_EQ(d.SupportStore.QueryText("Select Title from RecipeList"), "Soup");
-    EXPECT_EQ(d.SupportStore.QueryNumber("Select count(*) from RecipeList"), 1);
+    EXPECT_EQ(Value("Select Title from RecipeList", true), "Soup");
+    EXPECT_EQ(Number("Select count(*) from RecipeList", true), 1);
 }
 
 TEST_F(RecipeCommands, QuickKeywordAsksOnlyForMoreThanFourRecipes) {
@@ -144,7 +144,7 @@ TEST_F(RecipeCommands, QuickKeywordAsksOnlyForMoreThanFourRecipes) {
         EXPECT_EQ(Column(StandardBox(), id, "AllCategoriesText"), "|Desserts");
     EXPECT_EQ(Column(StandardBox(), 5, "AllCategoriesText"), "");
     // The current recipe is shown again with its new keyword.
-    EXPECT_EQ(d.CurrentRecipe.CategoryNames, std::vector<std::string>{"Desserts"});
+    EXPECT_EQ(d.Recipes().Current().CategoryNames, std::vector<std::string>{"Desserts"});
 
     view.Select({0, 1, 2, 3, 4});
     d.RunCommand(32870);  // "Low &Fat", answered Cancel
@@ -187,7 +187,7 @@ TEST_F(RecipeCommands, UnknownCommandsAreNotRun) {
     MainDialog& d = Start();
     EXPECT_FALSE(d.RunCommand(242));  // printing comes with the print pages
     EXPECT_FALSE(d.RunCommand(12345));
-    EXPECT_FALSE(MainDialog::HasCommand(257));  // "&Mark Recipe" stays greyed
+    EXPECT_FALSE(d.CommandEnabled(257));  // "&Mark Recipe" stays greyed
     EXPECT_TRUE(MainDialog::HasCommand(32846));
     EXPECT_TRUE(prompter.shown.empty());
 }

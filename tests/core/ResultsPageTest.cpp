@@ -32,16 +32,17 @@ protected:
 
     // The mark of a meal-plan entry as the support database holds it.
     std::string PlanMark(int recipeListID) {
-        return dialog->SupportStore.QueryText(
-            "Select Marked from RecipeList where RecipeListID = " + std::to_string(recipeListID));
+        return Value(
+            "Select Marked from RecipeList where RecipeListID = " + std::to_string(recipeListID),
+            true);
     }
 };
 
 TEST_F(ResultsPage, EveryViewListsItsRecipesInOrderWithTheStatusLine) {
     AddViewedRecipes();
     MainDialog& d = Start();
-    EXPECT_EQ(d.ResultsState().viewCaption, "&All");
-    EXPECT_EQ(d.ResultsState().keywordCaption, "Keyword =");
+    EXPECT_EQ(d.Results().State().viewCaption, "&All");
+    EXPECT_EQ(d.Results().State().keywordCaption, "Keyword =");
 
     struct Case {
         int entry;
@@ -60,9 +61,9 @@ TEST_F(ResultsPage, EveryViewListsItsRecipesInOrderWithTheStatusLine) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.caption);
-        EXPECT_EQ(d.SelectView(c.entry), static_cast<int>(c.titles.size()));
+        EXPECT_EQ(d.Results().SelectView(c.entry), static_cast<int>(c.titles.size()));
         EXPECT_EQ(view.Titles(), c.titles);
-        EXPECT_EQ(d.ResultsState().viewCaption, c.caption);
+        EXPECT_EQ(d.Results().State().viewCaption, c.caption);
         ASSERT_FALSE(view.pageStates.empty());
         EXPECT_EQ(view.pageStates.back().viewCaption, c.caption);
     }
@@ -70,60 +71,60 @@ TEST_F(ResultsPage, EveryViewListsItsRecipesInOrderWithTheStatusLine) {
 
     // The keyword selector narrows the current view; "Dessert" filters on
     // the "Desserts" that the keyword commands assign, "Salads" on "Salad".
-    d.SelectView(6);
-    EXPECT_EQ(d.SelectKeyword(8), 2);
-    EXPECT_EQ(d.ResultsState().keywordCaption, "Desserts");
+    d.Results().SelectView(6);
+    EXPECT_EQ(d.Results().SelectKeyword(8), 2);
+    EXPECT_EQ(d.Results().State().keywordCaption, "Desserts");
     EXPECT_EQ(view.Titles(), (Titles{"Apple Pie", "Date Bars"}));
     EXPECT_EQ(view.statusTexts.back(), "2 recipes / 5 in recipe box");
-    d.SelectView(0);
-    EXPECT_EQ(d.SelectKeyword(5), 1);
+    d.Results().SelectView(0);
+    EXPECT_EQ(d.Results().SelectKeyword(5), 1);
     EXPECT_EQ(view.Titles(), Titles{"Caesar Salad"});
     EXPECT_EQ(view.statusTexts.back(), "1 recipe / 5 in recipe box");
 
     // The button reruns the view of both captions, with what changed since.
     Exec(StandardBox(), "UPDATE Recipes SET AllCategoriesText = '|Salad' WHERE RecipeID = 5");
-    EXPECT_EQ(d.RunView(), 2);
+    EXPECT_EQ(d.Results().RunView(), 2);
     EXPECT_EQ(view.Titles(), (Titles{"Caesar Salad", "Egg Soup"}));
-    d.SelectKeyword(0);
+    d.Results().SelectKeyword(0);
     EXPECT_EQ(view.RowCount(), 5);
 
     // Entries that do not exist change nothing.
     const std::size_t fills = view.queries.size();
-    EXPECT_EQ(d.SelectView(7), -1);
-    EXPECT_EQ(d.SelectKeyword(-1), -1);
+    EXPECT_EQ(d.Results().SelectView(7), -1);
+    EXPECT_EQ(d.Results().SelectKeyword(-1), -1);
     EXPECT_EQ(view.queries.size(), fills);
-    EXPECT_EQ(d.ResultsState().viewCaption, "&All");
+    EXPECT_EQ(d.Results().State().viewCaption, "&All");
 }
 
 TEST_F(ResultsPage, HeaderClicksOrderEveryRecipeWhateverTheSelectors) {
     AddViewedRecipes();
     MainDialog& d = Start();
-    d.SelectKeyword(8);
+    d.Results().SelectKeyword(8);
     ASSERT_EQ(view.RowCount(), 2);
 
-    EXPECT_EQ(d.HeaderClicked(2), 5);
+    EXPECT_EQ(d.Results().HeaderClicked(2), 5);
     EXPECT_EQ(view.Titles(),
               (Titles{"Beef Stew", "Apple Pie", "Date Bars", "Caesar Salad", "Egg Soup"}));
-    EXPECT_EQ(d.ResultsState().sortColumn, 2);
+    EXPECT_EQ(d.Results().State().sortColumn, 2);
     EXPECT_EQ(view.pageStates.back().sortColumn, 2);
 
-    EXPECT_EQ(d.HeaderClicked(0), 5);
+    EXPECT_EQ(d.Results().HeaderClicked(0), 5);
     EXPECT_EQ(view.Titles(),
               (Titles{"Apple Pie", "Beef Stew", "Caesar Salad", "Date Bars", "Egg Soup"}));
-    EXPECT_EQ(d.ResultsState().sortColumn, 0);
+    EXPECT_EQ(d.Results().State().sortColumn, 0);
 
     // The hidden columns do nothing.
     const std::size_t fills = view.queries.size();
-    EXPECT_EQ(d.HeaderClicked(1), -1);
-    EXPECT_EQ(d.HeaderClicked(3), -1);
+    EXPECT_EQ(d.Results().HeaderClicked(1), -1);
+    EXPECT_EQ(d.Results().HeaderClicked(3), -1);
     EXPECT_EQ(view.queries.size(), fills);
-    EXPECT_EQ(d.ResultsState().sortColumn, 0);
+    EXPECT_EQ(d.Results().State().sortColumn, 0);
 
     // Any other listing forgets the header order; the selectors kept theirs.
-    EXPECT_EQ(d.RunView(), 2);
-    EXPECT_EQ(d.ResultsState().sortColumn, -1);
+    EXPECT_EQ(d.Results().RunView(), 2);
+    EXPECT_EQ(d.Results().State().sortColumn, -1);
     EXPECT_EQ(view.pageStates.back().sortColumn, -1);
-    EXPECT_EQ(d.ResultsState().keywordCaption, "Desserts");
+    EXPECT_EQ(d.Results().State().keywordCaption, "Desserts");
 }
 
 TEST_F(ResultsPage, FoldersListTheValuesAndAClickListsTheirRecipes) {
@@ -140,29 +141,30 @@ TEST_F(ResultsPage, FoldersListTheValuesAndAClickListsTheirRecipes) {
 
     // The first group (recipes without a cuisine) is no item; the group of
     // empty cuisines after it is.
-    const std::vector<ListRow> cuisines = d.FolderEntries(RecipeFolder::Cuisines);
+    const std::vector<ListRow> cuisines = d.Results().FolderEntries(RecipeFolder::Cuisines);
     std::vector<std::string> texts;
     for (const ListRow& row : cuisines) {
         texts.push_back(row.text);
         EXPECT_EQ(row.icon, 8);
     }
     EXPECT_EQ(texts, (Titles{"", " Thai", "Italian", "Mom's", "Thai"}));
-    const std::vector<ListRow> ingredients = d.FolderEntries(RecipeFolder::MainIngredients);
+    const std::vector<ListRow> ingredients =
+        d.Results().FolderEntries(RecipeFolder::MainIngredients);
     ASSERT_FALSE(ingredients.empty());
     EXPECT_EQ(ingredients.front().icon, 9);
 
     // A chosen item is trimmed and lists marked first, then by colour, then
     // by title.
     view.pages.clear();
-    EXPECT_EQ(d.FolderItemChosen(RecipeFolder::Cuisines, " Thai"), 2);
+    EXPECT_EQ(d.Results().FolderItemChosen(RecipeFolder::Cuisines, " Thai"), 2);
     EXPECT_EQ(view.Titles(), (Titles{"Pad Thai", "Noodles"}));
     EXPECT_EQ(view.pages, std::vector<int>{1});
-    EXPECT_EQ(d.FolderItemChosen(RecipeFolder::Cuisines, "Mom's"), 1);
+    EXPECT_EQ(d.Results().FolderItemChosen(RecipeFolder::Cuisines, "Mom's"), 1);
     EXPECT_EQ(view.Titles(), Titles{"Soda Bread"});
     // An empty item lists the recipes without a value.
-    EXPECT_EQ(d.FolderItemChosen(RecipeFolder::Cuisines, "  "), 2);
+    EXPECT_EQ(d.Results().FolderItemChosen(RecipeFolder::Cuisines, "  "), 2);
     EXPECT_EQ(view.Titles(), (Titles{"Stew", "Toast"}));
-    EXPECT_EQ(d.FolderItemChosen(RecipeFolder::MainIngredients, ""), 2);
+    EXPECT_EQ(d.Results().FolderItemChosen(RecipeFolder::MainIngredients, ""), 2);
     EXPECT_EQ(view.Titles(), (Titles{"Pad Thai", "Stew"}));
     EXPECT_EQ(view.statusTexts.back(), "2 recipes / 7 in recipe box");
 }
@@ -172,24 +174,24 @@ TEST_F(ResultsPage, TypeAheadListsFromTheFirstTitleAtOrAfterTheKey) {
     MainDialog& d = Start();
 
     // "c" lists every title from "C" on, not only those starting with it.
-    EXPECT_EQ(d.TypeAhead("c"), 0);
+    EXPECT_EQ(d.Results().TypeAhead("c"), 0);
     EXPECT_EQ(view.Titles(), (Titles{"C", "Caesar", "Cake", "Cheese", "Date"}));
     EXPECT_EQ(view.statusTexts.back(), "5 recipes / 7 in recipe box");
     // More typed text puts the mark on the first title at or after it.
-    EXPECT_EQ(d.TypeAhead("CH"), 3);
-    EXPECT_EQ(d.TypeAhead("cak"), 2);
-    EXPECT_EQ(d.TypeAhead("cz"), 4);
-    EXPECT_EQ(d.TypeAhead("Dz"), 0);
-    EXPECT_EQ(d.TypeAhead("7"), 0);
+    EXPECT_EQ(d.Results().TypeAhead("CH"), 3);
+    EXPECT_EQ(d.Results().TypeAhead("cak"), 2);
+    EXPECT_EQ(d.Results().TypeAhead("cz"), 4);
+    EXPECT_EQ(d.Results().TypeAhead("Dz"), 0);
+    EXPECT_EQ(d.Results().TypeAhead("7"), 0);
     EXPECT_EQ(view.Titles(),
               (Titles{"7 Layer Dip", "Apple", "C", "Caesar", "Cake", "Cheese", "Date"}));
 
     // Other keys change nothing; a key past every title empties the list.
     const std::size_t fills = view.queries.size();
-    EXPECT_EQ(d.TypeAhead("#"), -1);
-    EXPECT_EQ(d.TypeAhead(""), -1);
+    EXPECT_EQ(d.Results().TypeAhead("#"), -1);
+    EXPECT_EQ(d.Results().TypeAhead(""), -1);
     EXPECT_EQ(view.queries.size(), fills);
-    EXPECT_EQ(d.TypeAhead("x"), -1);
+    EXPECT_EQ(d.Results().TypeAhead("x"), -1);
     EXPECT_TRUE(view.Titles().empty());
 }
 
@@ -200,7 +202,7 @@ TEST_F(ResultsPage, TypeAheadReadsNoFurtherThanTheRowItSelectsAndABatch) {
     MainDialog& d = Start();
     view.readAllRows = false;
 
-    EXPECT_EQ(d.TypeAhead("recipe 0450"), 449);
+    EXPECT_EQ(d.Results().TypeAhead("recipe 0450"), 449);
     ASSERT_NE(view.Results(), nullptr);
     EXPECT_EQ(view.Results()->TotalRows(), 2000);
     EXPECT_LE(view.Results()->RowsRead(), 450 + ResultsModel::kBatchSize);
@@ -208,7 +210,7 @@ TEST_F(ResultsPage, TypeAheadReadsNoFurtherThanTheRowItSelectsAndABatch) {
     EXPECT_EQ(view.statusTexts.back(), "2000 recipes / 2000 in recipe box");
 
     // A plain view reads its first batch only.
-    d.SelectView(0);
+    d.Results().SelectView(0);
     EXPECT_LE(view.Results()->RowsRead(), ResultsModel::kBatchSize);
 }
 
@@ -232,7 +234,7 @@ TEST_F(ResultsPage, MarkingFromTheListFollowsThePlanEntriesOfTheSameBoxOnly) {
     view.Select({0});
 
     // A click on the icon marks the recipe.
-    d.RowClicked(0, 5);
+    d.Results().RowClicked(0, 5);
     EXPECT_EQ(sound.played, std::vector<std::string>{"MINIWHOOSH"});
     EXPECT_NE(Column(StandardBox(), 1, "Marked"), "0");
     EXPECT_EQ(PlanMark(1), "1");
@@ -242,10 +244,10 @@ TEST_F(ResultsPage, MarkingFromTheListFollowsThePlanEntriesOfTheSameBoxOnly) {
     EXPECT_EQ(view.rows[0].Icon(), 9);
     EXPECT_EQ(view.rows[0].MarkedText(), "255");
     EXPECT_EQ(view.planRefreshes, 1);
-    EXPECT_EQ(d.CurrentRecipeNumber, -1);
+    EXPECT_EQ(d.Recipes().CurrentID(), -1);
 
     // A second click unmarks it again, here and in the plan.
-    EXPECT_EQ(d.ToggleMarkOnRow(0), 2);
+    EXPECT_EQ(d.Results().ToggleMarkOnRow(0), 2);
     EXPECT_EQ(Column(StandardBox(), 1, "Marked"), "0");
     EXPECT_EQ(PlanMark(1), "0");
     EXPECT_EQ(view.rows[0].Icon(), 2);
@@ -254,16 +256,16 @@ TEST_F(ResultsPage, MarkingFromTheListFollowsThePlanEntriesOfTheSameBoxOnly) {
 
     // Beside the icon, or with more than one row selected, a click displays
     // the recipe and marks nothing.
-    d.RowClicked(1, 19);
-    EXPECT_EQ(d.CurrentRecipe.Title, "Bread");
+    d.Results().RowClicked(1, 19);
+    EXPECT_EQ(d.Recipes().Current().Title, "Bread");
     view.Select({0, 1});
-    d.RowClicked(0, 5);
-    EXPECT_EQ(d.CurrentRecipe.Title, "Apple");
+    d.Results().RowClicked(0, 5);
+    EXPECT_EQ(d.Recipes().Current().Title, "Apple");
     EXPECT_EQ(Column(StandardBox(), 1, "Marked"), "0");
     EXPECT_EQ(sound.played.size(), 2u);
 
     // "Clear Marked Recipes" leaves the plan's copies alone.
-    d.ToggleMarkOnRow(1);
+    d.Results().ToggleMarkOnRow(1);
     prompter.answers = {Answer::Yes};
     d.RunCommand(command::kClearMarks);
     EXPECT_EQ(Column(StandardBox(), 2, "Marked"), "0");
@@ -275,25 +277,25 @@ TEST_F(ResultsPage, MarkingIsSilentWhenInterfaceSoundsAreOff) {
     MainDialog& d = Start({"SoundsUI=0"});
     sound.known = {"MINIWHOOSH"};
     view.Select({0});
-    d.RowClicked(0, 1);
+    d.Results().RowClicked(0, 1);
     EXPECT_NE(Column(StandardBox(), 1, "Marked"), "0");
     EXPECT_TRUE(sound.played.empty());
     // A row that does not exist changes nothing.
-    EXPECT_EQ(d.ToggleMarkOnRow(5), -1);
+    EXPECT_EQ(d.Results().ToggleMarkOnRow(5), -1);
 }
 
 TEST_F(ResultsPage, MarkRecipeStaysGreyedAndADropOnTheKeywordSelectorOnlyExplains) {
     AddRecipes(StandardBox(), {"Apple"});
     MainDialog& d = Start();
-    EXPECT_FALSE(MainDialog::CommandEnabled(command::kMarkRecipe));
-    EXPECT_TRUE(MainDialog::CommandEnabled(command::kFindRecipes));
-    EXPECT_TRUE(MainDialog::CommandEnabled(command::kLeftoverWizard));
-    EXPECT_FALSE(MainDialog::CommandEnabled(4711));
+    EXPECT_FALSE(d.CommandEnabled(command::kMarkRecipe));
+    EXPECT_TRUE(d.CommandEnabled(command::kFindRecipes));
+    EXPECT_TRUE(d.CommandEnabled(command::kLeftoverWizard));
+    EXPECT_FALSE(d.CommandEnabled(4711));
     view.Select({0});
     EXPECT_FALSE(d.RunCommand(command::kMarkRecipe));
     EXPECT_EQ(Column(StandardBox(), 1, "Marked"), "0");
 
-    d.DroppedOnKeywordSelector();
+    d.Results().DroppedOnKeywordSelector();
     EXPECT_EQ(prompter.Messages(),
               Titles{"To assign keywords to recipes, use the Notes tab, or right click on a "
                      "recipe in the results view."});

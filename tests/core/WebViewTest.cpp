@@ -24,7 +24,7 @@ protected:
             "RecipeID = 2;"));
     }
     // Clicks a link: what the browser asks before navigating.
-    bool Click(const std::string& address) { return dialog->Web.BeforeNavigate(address); }
+    bool Click(const std::string& address) { return dialog->Web().BeforeNavigate(address); }
 };
 
 TEST_F(WebViewTest, AppLinksRunSearchesAndAreCancelled) {
@@ -63,7 +63,7 @@ TEST_F(WebViewTest, AppLinksRunSearchesAndAreCancelled) {
 
 TEST_F(WebViewTest, PageKindsSetTheImportAndRateButtons) {
     MainDialog& d = Start();
-    WebView& web = d.Web;
+    WebView& web = d.Web();
     EXPECT_EQ(WebView::ClassifyPage("<html><!--@pxlocal--></html>"), WebView::kLocalPage);
     EXPECT_EQ(WebView::ClassifyPage("<!--@PXBEGIN--<RECIPE/>@PXEND--><!--@PXLOCAL-->"),
               WebView::kImportablePage);
@@ -96,13 +96,16 @@ TEST_F(WebViewTest, PageKindsSetTheImportAndRateButtons) {
 
 TEST_F(WebViewTest, ServicePagesAndTheWelcomePage) {
     MainDialog& d = Start({"RC=12"});
-    const std::string site = d.Settings.ServiceURL;
+    const std::string site = d.CurrentSettings().ServiceURL;
     EXPECT_EQ(view.addresses.at(0), site + "/recipearchive.htm");
 
-    d.Web.ShowWelcomePage();
+    d.Web().ShowWelcomePage();
     EXPECT_EQ(browser.navigated.back(), "file://" + dataRoot + "/Data/HTM/welcome.htm");
-    d.Settings.WOnline = 1;
-    d.Web.ShowWelcomePage();
+    OptionsSheet sheet;
+    sheet.Open(d.CurrentSettings());
+    sheet.general.welcomeFromInternet = true;
+    d.ApplyOptions(sheet);
+    d.Web().ShowWelcomePage();
     EXPECT_EQ(browser.navigated.back(), site + "/home/welcomeuser.aspx?rc=12");
 
     today = DateTime::FromDate(2024, 5, 2);
@@ -112,8 +115,8 @@ TEST_F(WebViewTest, ServicePagesAndTheWelcomePage) {
     EXPECT_EQ(
         browser.navigated.back(),
         site + Format("/utils/checkforupdate.aspx?maj=%d&min=%d&mic=%d", major, minor, micro));
-    EXPECT_EQ(d.Settings.iLastCheckedMonth, 5);
-    EXPECT_EQ(d.Settings.iLastCheckedDay, 2);
+    EXPECT_EQ(d.CurrentSettings().iLastCheckedMonth, 5);
+    EXPECT_EQ(d.CurrentSettings().iLastCheckedDay, 2);
 
     d.RunCommand(32828);
     EXPECT_EQ(browser.navigated.back(), site + "/tellafriend.aspx");
@@ -121,7 +124,7 @@ TEST_F(WebViewTest, ServicePagesAndTheWelcomePage) {
     EXPECT_GT(view.webViewFronts, 0);
 
     browser.written.clear();
-    d.Web.SearchServiceText("  mom's pie ");
+    d.Web().SearchServiceText("  mom's pie ");
     ASSERT_EQ(browser.written.size(), 1u);
     EXPECT_NE(browser.written[0].find("s e a r c h i n g"), std::string::npos);
     EXPECT_NE(browser.written[0].find(dataRoot + "/Data/pantriothumb.gif"), std::string::npos);
@@ -153,28 +156,28 @@ TEST(ServiceAddresses, SearchSendsOnlyThePresentCriteriaEncoded) {
 TEST_F(WebViewTest, AssignedNumberIsStoredOnlyForAPendingFirstPosting) {
     MainDialog& d = Start();
     view.Select({1});
-    d.OnRowSelected(1);  // Lasagne, by title order: Chili, Lasagne, Tarte
-    ASSERT_EQ(d.CurrentRecipeNumber, 1);
+    d.Recipes().OnRowSelected(1);  // Lasagne, by title order: Chili, Lasagne, Tarte
+    ASSERT_EQ(d.Recipes().CurrentID(), 1);
     browser.source = "<!-- other --><!--@CRFASSIGNUNIQUEID=4711--> thanks";
-    d.Web.DownloadComplete();
+    d.Web().DownloadComplete();
     EXPECT_TRUE(prompter.shown.empty()) << "no posting is pending";
     EXPECT_EQ(Column(StandardBox(), 1, "UniqueID"), "0");
 
-    d.Web.postingPending = true;
-    d.Web.DownloadComplete();
+    d.Web().postingPending = true;
+    d.Web().DownloadComplete();
     EXPECT_EQ(prompter.Messages(),
               std::vector<std::string>{"Thanks for submitting your recipe!  It is recipe number "
                                        "4711."});
     EXPECT_EQ(Column(StandardBox(), 1, "UniqueID"), "4711");
     EXPECT_EQ(Column(StandardBox(), 1, "Color"), "1");
-    EXPECT_EQ(d.CurrentRecipe.UniqueID, 4711);
-    EXPECT_FALSE(d.Web.postingPending);
+    EXPECT_EQ(d.Recipes().Current().UniqueID, 4711);
+    EXPECT_FALSE(d.Web().postingPending);
 
     // A number that is not one never reaches a statement.
-    d.CurrentRecipe.UniqueID = 0;
-    d.Web.postingPending = true;
+    d.Recipes().CurrentForEditing().UniqueID = 0;
+    d.Web().postingPending = true;
     browser.source = "<!--@CRFASSIGNUNIQUEID=1; DROP TABLE Recipes-->";
-    d.Web.DownloadComplete();
+    d.Web().DownloadComplete();
     EXPECT_EQ(Column(StandardBox(), 1, "UniqueID"), "4711");
 }
 

@@ -9,6 +9,7 @@
 #include "core/InformationDialog.h"
 #include "core/MainCommands.h"
 #include "core/OptionsSheet.h"
+#include "core/ShiftedText.h"
 #include "core/Tips.h"
 #include "render/TemplateCache.h"
 #include "search/ViewQuery.h"
@@ -37,7 +38,7 @@ TEST_F(WindowCommands, InformationDialogShowsEveryTipOnceInSeventeenOpenings) {
     ASSERT_EQ(view.tipsShown.size(), 17u);
     const std::set<std::string> distinct(view.tipsShown.begin(), view.tipsShown.end());
     EXPECT_EQ(distinct.size(), 17u);
-    EXPECT_EQ(view.tipsShown[0], Tips(d.Settings.ServiceName)[1])
+    EXPECT_EQ(view.tipsShown[0], Tips(d.CurrentSettings().ServiceName)[1])
         << "the first opening after tip 0 shows tip 1";
     EXPECT_EQ(view.tipsShown[1], "The nutritional content of recipes needs to be set only once.");
     d.RunCommand(command::kInformation);
@@ -72,8 +73,8 @@ TEST_F(WindowCommands, TipButtonsWrapAndAStoredIndexOutsideTheListStartsOver) {
 TEST_F(WindowCommands, OptionsOkAppliesAndSavesCancelChangesNothing) {
     AddRecipes(StandardBox(), {"Apple"});
     MainDialog& d =
-        Start({"URL1=http://one/", "URL2=http://two/", "URL3=http://three/", "HTMLStyle=0"});
-    d.Settings.EmailAddr = "cook@example.org";
+        Start({"URL1=http://one/", "URL2=http://two/", "URL3=http://three/", "HTMLStyle=0",
+               "EmailAddr=" + IniSettingsStore::EscapeValue(ShiftText("cook@example.org"))});
     EXPECT_EQ(view.addresses.size(), 5u);
     EXPECT_EQ(view.addresses[1], "http://two/");
 
@@ -86,8 +87,8 @@ TEST_F(WindowCommands, OptionsOkAppliesAndSavesCancelChangesNothing) {
         return false;
     };
     d.RunCommand(command::kOptions);
-    EXPECT_EQ(d.Settings.HTMLStyle, 0);
-    EXPECT_EQ(d.Settings.URL1, "http://one/");
+    EXPECT_EQ(d.CurrentSettings().HTMLStyle, 0);
+    EXPECT_EQ(d.CurrentSettings().URL1, "http://one/");
     EXPECT_EQ(view.addresses.size(), 5u);
 
     // OK without changes leaves every value.
@@ -95,11 +96,11 @@ TEST_F(WindowCommands, OptionsOkAppliesAndSavesCancelChangesNothing) {
     d.RunCommand(command::kOptions);
     EXPECT_EQ(StoredSettings()->ReadText("URL1").value_or(""), "http://one/");
     EXPECT_EQ(StoredSettings()->ReadNumber("HTMLStyle").value_or(-1), 0);
-    EXPECT_EQ(d.Settings.EmailAddr, "cook@example.org");
+    EXPECT_EQ(d.CurrentSettings().EmailAddr, "cook@example.org");
 
     // A theme and an emptied favourite.
     view.Select({0});
-    d.OnRowSelected(0);
+    d.Recipes().OnRowSelected(0);
     std::string preview;
     view.onOptions = [&](OptionsSheet& sheet) {
         EXPECT_EQ(sheet.general.favoriteUrls[1], "http://two/");
@@ -113,8 +114,8 @@ TEST_F(WindowCommands, OptionsOkAppliesAndSavesCancelChangesNothing) {
     d.RunCommand(command::kOptions);
     EXPECT_NE(preview.find("Apple"), std::string::npos);
     EXPECT_NE(preview.find("<!--@PXLOCAL-->"), std::string::npos);
-    EXPECT_EQ(d.Settings.HTMLStyle, 3);
-    EXPECT_EQ(d.Settings.SoundsUI, 1);
+    EXPECT_EQ(d.CurrentSettings().HTMLStyle, 3);
+    EXPECT_EQ(d.CurrentSettings().SoundsUI, 1);
     EXPECT_EQ(StoredSettings()->ReadNumber("HTMLStyle").value_or(-1), 3);
     EXPECT_EQ(StoredSettings()->ReadText("URL2").value_or("?"), "");
     EXPECT_EQ(view.addresses, (std::vector<std::string>{"http://one/", "http://three/"}));
@@ -176,7 +177,7 @@ TEST_F(WindowCommands, ImportGuardOffersANewBoxOnlyWhenTheBoxHoldsRecipes) {
     EXPECT_EQ(prompter.shown[0].icon, MessageIcon::Warning);
     EXPECT_EQ(prompter.shown[1].kind, "open");
     EXPECT_EQ(prompter.shown[1].text, "Import a MasterCook File (.MXP)");
-    EXPECT_EQ(d.BoxRecipeCount, 3);
+    EXPECT_EQ(d.Boxes().BoxRecipeCount(), 3);
     EXPECT_EQ(view.rows.size(), 3u);
     EXPECT_EQ(view.queries.back(), kAllRecipesQuery);
     EXPECT_GE(progress.shows, 1);
@@ -187,8 +188,8 @@ TEST_F(WindowCommands, ImportGuardOffersANewBoxOnlyWhenTheBoxHoldsRecipes) {
     prompter.texts = {std::string("Imports")};
     prompter.fileNames = {mxp};
     d.RunCommand(command::kImportMasterCook);
-    EXPECT_EQ(d.Settings.CookbookPath, dataRoot + "/Rbox/imports/imports.crb");
-    EXPECT_EQ(d.BoxRecipeCount, 2);
+    EXPECT_EQ(d.CurrentSettings().CookbookPath, dataRoot + "/Rbox/imports/imports.crb");
+    EXPECT_EQ(d.Boxes().BoxRecipeCount(), 2);
 
     // An empty box is not questioned: the first thing asked is the file.
     const std::string mmf = std::string(PANTRIO_TEST_DATA_DIR) + "/mealmaster/two_recipes.mmf";
@@ -215,7 +216,7 @@ TEST_F(WindowCommands, RecipeFileAndRecipeBoxImports) {
     prompter.fileNames = {std::string(PANTRIO_TEST_DATA_DIR) + "/rxf/three_recipes.rxf"};
     d.RunCommand(command::kImportRecipeFile);
     EXPECT_EQ(prompter.shown.at(0).text, "Pantrio Recipe File (.rxf)");
-    EXPECT_EQ(d.BoxRecipeCount, 3);
+    EXPECT_EQ(d.Boxes().BoxRecipeCount(), 3);
     EXPECT_EQ(view.rows.size(), 3u);
 
     // Another box: the open one itself is refused, in any letter case.
@@ -236,7 +237,7 @@ TEST_F(WindowCommands, RecipeFileAndRecipeBoxImports) {
     d.RunCommand(command::kImportRecipeBox);
     ASSERT_EQ(view.offeredRecipes.size(), 3u);
     EXPECT_EQ(view.offeredRecipes[0].text, "Lentil Soup");
-    EXPECT_EQ(d.BoxRecipeCount, 5);
+    EXPECT_EQ(d.Boxes().BoxRecipeCount(), 5);
     const auto titles = view.Titles();
     EXPECT_NE(std::find(titles.begin(), titles.end(), "Zucchini Bread"), titles.end());
     EXPECT_EQ(std::find(titles.begin(), titles.end(), "Oat Cookies"), titles.end());
@@ -256,7 +257,7 @@ TEST_F(WindowCommands, ExchangeFileOnTheCommandLineIsImportedAfterTheQuestion) {
     prompter.answers = {Answer::OK};
     EXPECT_EQ(d.Initialise(line), MainDialog::StartResult::CloseAfterImport);
     EXPECT_EQ(prompter.shown.at(0).caption, "Import Recipe into Pantrio");
-    EXPECT_EQ(d.RecipeStore.CountRecipes(), 1);
+    EXPECT_EQ(Number("Select count(*) from Recipes"), 1);
     EXPECT_TRUE(prompter.ShowedStartingWith("The recipe '"));
 }
 
@@ -269,13 +270,14 @@ TEST_F(WindowCommands, CommandsThatInformOrOpenPages) {
 
     d.RunCommand(command::kImportCookn);
     EXPECT_TRUE(prompter.ShowedStartingWith("Cook'n recipe files (.DBF) are imported"));
-    EXPECT_EQ(browser.navigated.back(), d.Settings.ServiceURL + "/cooknimport.htm");
+    EXPECT_EQ(browser.navigated.back(), d.CurrentSettings().ServiceURL + "/cooknimport.htm");
     EXPECT_EQ(view.pages.back(), 1);
 
     d.RunCommand(command::kIdeaWizard);
-    EXPECT_EQ(browser.navigated.back(), d.Settings.ServiceURL + "/wizard1.aspx?refer=productmenu");
+    EXPECT_EQ(browser.navigated.back(),
+              d.CurrentSettings().ServiceURL + "/wizard1.aspx?refer=productmenu");
     d.RunCommand(command::kForum);
-    EXPECT_EQ(externalBrowser.opened.back(), d.Settings.ServiceURL + "/forums");
+    EXPECT_EQ(externalBrowser.opened.back(), d.CurrentSettings().ServiceURL + "/forums");
 
     d.RunCommand(command::kShowCalendarPage);
     EXPECT_EQ(view.pages.back(), 3);
@@ -306,43 +308,36 @@ TEST_F(WindowCommands, PublishingTheSelectedRecipesOpensTheIndex) {
 TEST_F(WindowCommands, PostRecipeQuestions) {
     AddRecipes(StandardBox(), {"Apple"});
     MainDialog& d = Start();
-    int posts = 0;
-    bool revision = false;
-    d.hooks.postRecipe = [&](bool r) {
-        ++posts;
-        revision = r;
-    };
-    d.RunCommand(command::kPostRecipe);
+    using Decision = RecipeController::PostDecision;
+    EXPECT_TRUE(d.RunCommand(command::kPostRecipe));
     EXPECT_EQ(prompter.Messages().back(), "Please select a recipe first.");
 
     view.Select({0});
-    d.OnRowSelected(0);
-    d.RunCommand(command::kPostRecipe);
+    d.Recipes().OnRowSelected(0);
+    EXPECT_EQ(d.Recipes().PostRecipeCommand(), Decision::None);
     EXPECT_EQ(prompter.Messages().back(), "Please rate this recipe before posting.");
 
-    d.CurrentRecipe.TasteRating = d.CurrentRecipe.AppearanceRating = 4;
-    d.CurrentRecipe.EffortRating = d.CurrentRecipe.AffordableRating = 3;
+    d.Recipes().CurrentForEditing().TasteRating = d.Recipes().CurrentForEditing().AppearanceRating =
+        4;
+    d.Recipes().CurrentForEditing().EffortRating =
+        d.Recipes().CurrentForEditing().AffordableRating = 3;
     prompter.answers = {Answer::Yes};
-    d.RunCommand(command::kPostRecipe);
+    EXPECT_EQ(d.Recipes().PostRecipeCommand(), Decision::FirstPosting);
     EXPECT_EQ(prompter.shown.back().caption, "Post recipe?");
-    EXPECT_EQ(posts, 1);
-    EXPECT_FALSE(revision);
-    EXPECT_TRUE(d.Web.postingPending);
+    EXPECT_TRUE(d.Web().postingPending);
 
-    d.CurrentRecipe.UniqueID = 77;
-    d.Web.postingPending = false;
+    d.Recipes().CurrentForEditing().UniqueID = 77;
+    d.Web().postingPending = false;
     prompter.answers = {Answer::Yes};
-    d.RunCommand(command::kPostRecipe);
+    EXPECT_EQ(d.Recipes().PostRecipeCommand(), Decision::Revision);
     EXPECT_EQ(prompter.shown.back().text,
               "Recipe appears to be posted already.  Post an improved revision?");
     EXPECT_EQ(prompter.shown.back().caption, "Post a revision?");
-    EXPECT_EQ(posts, 2);
-    EXPECT_TRUE(revision);
-    EXPECT_FALSE(d.Web.postingPending) << "a revision's answer is not taken over";
+    EXPECT_FALSE(d.Web().postingPending) << "a revision's answer is not taken over";
 
     d.RunCommand(command::kFindOnService);
     EXPECT_EQ(browser.navigated.back(),
-              d.Settings.ServiceURL + "/private/sec/displayrecipe.aspx?id=77");
+              d.CurrentSettings().ServiceURL + "/private/sec/displayrecipe.aspx?id=77");
 }
 
 }  // namespace

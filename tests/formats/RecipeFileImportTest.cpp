@@ -1,13 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "base/Prompter.h"
 #include "formats/ImportProgress.h"
-#include "formats/MealMasterImport.h"
 #include "formats/RecipeDocument.h"
 #include "formats/RecipeFileImport.h"
 #include "recipe/Recipe.h"
@@ -19,36 +16,11 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-class ScriptedPrompter : public Prompter {
-public:
-    Answer Message(const std::string& text, const std::string& caption, Buttons,
-                   MessageIcon) override {
-        messages.push_back(text);
-        captions.push_back(caption);
-        return answer;
-    }
-    std::optional<std::string> AskText(const std::string&, const std::string&,
-                                       const std::string&) override {
-        return {};
-    }
-    std::optional<std::string> OpenFile(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return {};
-    }
-    std::optional<std::string> SaveFile(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return {};
-    }
-    Answer answer = Answer::OK;
-    Texts messages;
-    Texts captions;
-};
-
 std::string DataFile(const std::string& name) {
     return std::string(PANTRIO_TEST_DATA_DIR) + "/rxf/" + name;
 }
 
-const char* const kCouldNotRead = "Could not read Pantrio Recipe.";
+const std::string kCouldNotRead = kCannotReadRecipeDocument;
 
 std::string ImportedMessage(const std::string& title) {
     return "The recipe '" + title +
@@ -65,8 +37,13 @@ protected:
         ASSERT_TRUE(db.Connect()) << db.ErrorReport();
     }
 
-    int Import(const std::string& path, bool ask = false) {
-        return ImportRecipeFile(path, ask, db, progress, prompter, &summary);
+    // Imports the file; its notices are the messages a caller shows in boxes.
+    void Import(const std::string& path) {
+        summary = ImportRecipeFile(path, db, progress);
+        for (const ImportNotice& notice : summary.notices) {
+            messages.push_back(notice.text);
+            captions.push_back(notice.caption);
+        }
     }
     long Count(const std::string& table) { return db.QueryNumber("Select Count(*) from " + table); }
     std::string Write(const std::string& name, const std::string& bytes) {
@@ -78,19 +55,21 @@ protected:
     test::TempDataRoot root;
     RecipeDB db;
     RecordingProgress progress;
-    ScriptedPrompter prompter;
     ImportSummary summary;
+    Texts messages;
+    Texts captions;
 };
 
 TEST_F(RecipeFileImportTest, SingleRecipeIsStoredAndAnnounced) {
-    ASSERT_EQ(Import(DataFile("single_recipe.rxf")), 0);
-    EXPECT_EQ(prompter.messages, Texts{ImportedMessage("Buttermilk Pancakes")});
+    Import(DataFile("single_recipe.rxf"));
+    EXPECT_EQ(messages, Texts{ImportedMessage("Buttermilk Pancakes")});
     EXPECT_EQ(progress.position, 100);
     EXPECT_EQ(Count("Recipes"), 1);
     EXPECT_EQ(Count("IngredientLines"), 3);
     EXPECT_EQ(summary.stored, 1);
 
     const int id = db.QueryInt("Select RecipeID from Recipes");
+    EXPECT_EQ(summary.newRecipeIDs, std::vector<int>{id});
     Recipe stored;
     ASSERT_EQ(db.LoadRecipe(id, stored), 1);
     EXPECT_EQ(stored.Instructions,
@@ -105,34 +84,20 @@ TEST_F(RecipeFileImportTest, SingleRecipeIsStoredAndAnnounced) {
     EXPECT_EQ(stored.Lines[2].Name, "buttermilk");
 
     // The same file again is a duplicate: listed, not stored, not announced.
-    prompter.messages.clear();
-    ASSERT_EQ(Import(DataFile("single_recipe.rxf")), 0);
-    EXPECT_TRUE(prompter.messages.empty());
+    messages.clear();
+    Import(DataFile("single_recipe.rxf"));
+    EXPECT_TRUE(messages.empty());
     EXPECT_EQ(progress.messages.Texts(),
               Texts{"Duplicate found: Buttermilk Pancakes.  Not added."});
     EXPECT_EQ(Count("Recipes"), 1);
 }
 
-TEST_F(RecipeFileImportTest, AskingFirstAndDeclining) {
-    prompter.answer = Answer::Cancel;
-    const std::string path = DataFile("single_recipe.rxf");
-    EXPECT_EQ(Import(path, true), -1);
-    EXPECT_EQ(prompter.messages,
-              Texts{"Would you like to import " + path + " into your recipe box?"});
-    EXPECT_EQ(prompter.captions, Texts{"Import Recipe into Pantrio"});
-    EXPECT_EQ(Count("Recipes"), 0);
-
-    prompter.answer = Answer::OK;
-    EXPECT_EQ(Import(path, true), 0);
-    EXPECT_EQ(Count("Recipes"), 1);
-}
-
 TEST_F(RecipeFileImportTest, SeveralRecipesWithOneAlreadyInTheBox) {
-    ASSERT_EQ(Import(DataFile("single_recipe.rxf")), 0);
-    prompter.messages.clear();
+    Import(DataFile("single_recipe.rxf"));
+    messages.clear();
 
-    ASSERT_EQ(Import(DataFile("three_recipes.rxf")), 0);
-    EXPECT_TRUE(prompter.messages.empty());  // a bulk import announces nothing
+    Import(DataFile("three_recipes.rxf"));
+    EXPECT_TRUE(messages.empty());  // a bulk import announces nothing
     EXPECT_EQ(progress.messages.Texts(),
               Texts{"Duplicate found: Buttermilk Pancakes.  Not added."});
     EXPECT_EQ(summary.recipesFound, 3);
@@ -159,7 +124,7 @@ TEST_F(RecipeFileImportTest, SeveralRecipesWithOneAlreadyInTheBox) {
 }
 
 TEST_F(RecipeFileImportTest, AnUnreadableRecipeIsListedAndTheOthersStored) {
-    ASSERT_EQ(Import(DataFile("one_unreadable.rxf")), 0);
+    Import(DataFile("one_unreadable.rxf"));
     EXPECT_EQ(Count("Recipes"), 2);
     ASSERT_EQ(progress.messages.rows.size(), 1u);
     EXPECT_EQ(progress.messages.rows[0].text,
@@ -169,7 +134,7 @@ TEST_F(RecipeFileImportTest, AnUnreadableRecipeIsListedAndTheOthersStored) {
 
 TEST_F(RecipeFileImportTest, CancelKeepsWholeRecipesOnly) {
     progress.CancelAfterBreaths(2);
-    ASSERT_EQ(Import(DataFile("three_recipes.rxf")), 0);
+    Import(DataFile("three_recipes.rxf"));
     EXPECT_TRUE(summary.cancelled);
     EXPECT_EQ(summary.stored, 1);
     EXPECT_EQ(Count("Recipes"), 1);
@@ -177,7 +142,7 @@ TEST_F(RecipeFileImportTest, CancelKeepsWholeRecipesOnly) {
     EXPECT_EQ(db.TransactionDepth(), 0);
     // The flag is cleared when the next import starts.
     progress.CancelAfterBreaths(-1);
-    ASSERT_EQ(Import(DataFile("three_recipes.rxf")), 0);
+    Import(DataFile("three_recipes.rxf"));
     EXPECT_FALSE(summary.cancelled);
     EXPECT_EQ(Count("Recipes"), 3);
 }
@@ -185,9 +150,9 @@ TEST_F(RecipeFileImportTest, CancelKeepsWholeRecipesOnly) {
 TEST_F(RecipeFileImportTest, BrokenFilesStoreNothing) {
     for (const char* name : {"truncated.rxf", "no_root.rxf", "wrong_root.rxf"}) {
         SCOPED_TRACE(name);
-        prompter.messages.clear();
-        ASSERT_EQ(Import(DataFile(name)), 0);
-        EXPECT_EQ(prompter.messages, Texts{kCouldNotRead});
+        messages.clear();
+        Import(DataFile(name));
+        EXPECT_EQ(messages, Texts{kCouldNotRead});
         EXPECT_EQ(summary.stored, 0);
     }
     EXPECT_EQ(Count("Recipes"), 0);
@@ -196,20 +161,20 @@ TEST_F(RecipeFileImportTest, BrokenFilesStoreNothing) {
 
 TEST_F(RecipeFileImportTest, MissingFileIsReportedWithItsReason) {
     const std::string path = root.PathOf("nowhere.rxf");
-    ASSERT_EQ(Import(path), 0);
-    EXPECT_EQ(prompter.messages, (Texts{path + ": No such file or directory", kCouldNotRead}));
-    EXPECT_EQ(prompter.captions[0], "Open");
-    ASSERT_EQ(Import(root.root), 0);  // a folder opens but cannot be read
-    EXPECT_EQ(prompter.messages[2], root.root + ": Is a directory");
+    Import(path);
+    EXPECT_EQ(messages, (Texts{path + ": No such file or directory", kCouldNotRead}));
+    EXPECT_EQ(captions[0], "Open");
+    Import(root.root);  // a folder opens but cannot be read
+    EXPECT_EQ(messages[2], root.root + ": Is a directory");
     EXPECT_EQ(Count("Recipes"), 0);
 }
 
 TEST_F(RecipeFileImportTest, Windows1252FileIsReadAsSuch) {
-    ASSERT_EQ(Import(DataFile("windows1252.rxf")), 0);
+    Import(DataFile("windows1252.rxf"));
     const std::string title =
         "Cr\xC3\xA8me Br\xC3\xBBl\xC3\xA9"
         "e";
-    EXPECT_EQ(prompter.messages, Texts{ImportedMessage(title)});
+    EXPECT_EQ(messages, Texts{ImportedMessage(title)});
     Recipe stored;
     ASSERT_EQ(db.LoadRecipe(db.QueryInt("Select RecipeID from Recipes"), stored), 1);
     EXPECT_EQ(stored.Title, title);
@@ -231,7 +196,7 @@ TEST_F(RecipeFileImportTest, WrittenFileImportsWhole) {
     for (int i = 0; i < 120; ++i) r.Lines.push_back(r.Lines.back());  // more than fit
     const std::string path = Write("written.rxf", WriteRecipeDocument(r));
 
-    ASSERT_EQ(Import(path), 0);
+    Import(path);
     EXPECT_EQ(progress.messages.Texts(), Texts{"More than 100 ingredient lines: " + r.Title +
                                                ".  Only the first 100 were "
                                                "added."});

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/InformationDialog.h"
-#include "storage/RecipeDB.h"
+#include "core/ResultsController.h"
 
 namespace pantrio::test {
 
@@ -18,8 +18,8 @@ int RecordingView::FillResults(const std::string& query) {
     queries.push_back(query);
     rows.clear();
     selected.clear();
-    if (box_ == nullptr) return -1;
-    if (!model_) model_ = std::make_unique<ResultsModel>(*box_);
+    if (results_ == nullptr) return -1;
+    if (!model_) model_ = results_->MakeModel(nullptr);
     if (model_->Fill(query) != 0) return -1;
     // A test reads every row at once unless told to read as the desktop
     // list does, as rows are shown.

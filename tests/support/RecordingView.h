@@ -18,20 +18,21 @@
 #include "search/ResultsModel.h"
 
 namespace pantrio {
-class RecipeDB;
+class ResultsController;
 }
 
 namespace pantrio::test {
 
 class RecordingView : public MainView {
 public:
-    // The box the results list reads from (the dialog's RecipeStore).
-    void Attach(RecipeDB& box) {
-        box_ = &box;
+    // The results list reads the open box through the dialog's results page.
+    void Attach(ResultsController& results) {
+        results_ = &results;
         model_.reset();
     }
 
     void ShowBoxLine(const std::string& text) override { boxLines.push_back(text); }
+    void OpenBoxChanged() override { ++boxChanges; }
     void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
     void SplashText(const std::string& text) override { splashTexts.push_back(text); }
     void ClearResults() override;
@@ -82,6 +83,7 @@ public:
     std::vector<std::string> Titles() const;
 
     std::vector<std::string> boxLines, statusTexts, splashTexts;
+    int boxChanges = 0;  // "open box changed" notifications heard
     int clears = 0;
     std::vector<std::string> queries;  // every statement filled from
     std::vector<ResultRow> rows;       // the listed rows
@@ -124,7 +126,7 @@ public:
     std::optional<ScreenImportSlots> screenImportAnswer;
 
 private:
-    RecipeDB* box_ = nullptr;
+    ResultsController* results_ = nullptr;
     std::unique_ptr<ResultsModel> model_;
 };
 

@@ -15,16 +15,16 @@
 #include <QTest>
 #include <QTextEdit>
 
-#include "core/InformationDialog.h"
 #include "core/MainCommands.h"
 #include "core/ProgressWindow.h"
+#include "core/Tips.h"
 #include "recipe/Recipe.h"
+#include "ui/BoxStatements.h"
 #include "ui/CategoryEditDialog.h"
 #include "ui/ClipboardImportDialog.h"
 #include "ui/FindDialog.h"
 #include "ui/ImportFromBoxDialog.h"
 #include "ui/ImportProgressWindow.h"
-#include "ui/InformationWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/QtPrompter.h"
 #include "ui/ResultsPage.h"
@@ -33,54 +33,23 @@
 using pantrio::test::DialogAnswerer;
 
 void DialogsTest::initTestCase() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-    const QString config = dir_->filePath(QStringLiteral("config"));
-    qputenv("XDG_CONFIG_HOME", config.toUtf8());
-    QDir().mkpath(config + QStringLiteral("/Hearthline"));
-    settings_ = std::make_unique<pantrio::IniSettingsStore>(
-        (config + QStringLiteral("/Hearthline/Pantrio.conf")).toStdString());
-    const QDate today = QDate::currentDate();
-    settings_->WriteNumber("iLastCheckedYear", today.year());
-    settings_->WriteNumber("iLastCheckedMonth", today.month());
-    settings_->WriteNumber("iLastCheckedDay", today.day());
-    QVERIFY(settings_->Flush());
-    prompter_ = std::make_unique<pantrio::QtPrompter>();
-    answers_ = std::make_unique<DialogAnswerer>();
-    pantrio::MainWindowOptions options;
-    options.dataRoot = dir_->filePath(QStringLiteral("root")).toStdString();
-    options.installedDataFolder = PANTRIO_BUILT_DATA_DIR;
-    options.windowStatePath = dir_->filePath(QStringLiteral("window.conf"));
-    options.splash = false;
-    window_ = std::make_unique<pantrio::MainWindow>(*settings_, *prompter_, options);
-    QCOMPARE(window_->Start(pantrio::CommandLine{}), pantrio::MainDialog::StartResult::Ready);
+    SetUpWindow();
     for (const char* title : {"Fig Tart", "Gingerbread", "Hummus", "Irish Stew", "Jam Roll"}) {
         pantrio::Recipe recipe;
         recipe.Title = title;
         recipe.Instructions = std::string("Prepare the ") + title + " the way grandmother did.";
         recipe.AddCategoryName("Salads");
-        QCOMPARE(recipe.SaveAsNew(main().RecipeStore), 0);
+        SaveRecipe(recipe);
     }
 }
 
-void DialogsTest::cleanupTestCase() {
-    window_->close();
-    window_.reset();
-    answers_.reset();
-    dir_.reset();
-}
-
 void DialogsTest::init() {
-    main().FillAllRecipes();
+    main().Results().FillAllRecipes();
     QCOMPARE(long(window_->RowCount()), Count("Select Count(*) from Recipes"));
 }
 
-pantrio::MainDialog& DialogsTest::main() {
-    return window_->main();
-}
-
 long DialogsTest::Count(const std::string& statement) {
-    return main().RecipeStore.QueryNumber(statement);
+    return pantrio::test::BoxNumber(main(), statement);
 }
 
 void DialogsTest::screenImportBuildsTheRecipeFromTheMarkedParts() {
@@ -125,7 +94,7 @@ void DialogsTest::screenImportBuildsTheRecipeFromTheMarkedParts() {
     const long imported = Count("Select RecipeID from Recipes where Title = 'Lemon Curd'");
     // The suite's other tests expect the box as it was.
     const auto removeImported =
-        qScopeGuard([&] { main().RecipeStore.DeleteRecipe(static_cast<int>(imported), nullptr); });
+        qScopeGuard([&] { main().Recipes().DeleteRecipe(static_cast<int>(imported)); });
     QVERIFY(imported > 0);
     // The list shows the imported recipe alone.
     QCOMPARE(window_->RowCount(), 1);
@@ -165,27 +134,43 @@ void DialogsTest::importFromBoxChecklistSelectsAll() {
 }
 
 void DialogsTest::informationDialogWalksTheTips() {
-    const int tipBefore = main().Settings.TipToShowNext;
-    pantrio::InformationDialog information(main().Settings, main().RecipeStore, 7);
-    pantrio::InformationWindow window(information, window_.get());
-    auto* tip = window.findChild<QLabel*>(QStringLiteral("tipText"));
-    const QString first = tip->text();
+    const int tipBefore = main().CurrentSettings().TipToShowNext;
+    const int tipCount = static_cast<int>(pantrio::Tips(main().ServiceName()).size());
+    // The window opens the dialog for "Recipe Box Information"; the user
+    // walks the tips and ticks the check box on and off.
+    QString first, afterNext, afterPrevious;
+    int tipAfterWalk = -1, shownWhenTicked = -1, shownWhenCleared = -1;
+    answers_->Then([&](QWidget* window) {
+        auto* tip = window->findChild<QLabel*>(QStringLiteral("tipText"));
+        auto* showAtStart = window->findChild<QCheckBox*>(QStringLiteral("showAtStart"));
+        if (tip == nullptr || showAtStart == nullptr) return;
+        first = tip->text();
+        window->findChild<QPushButton*>(QStringLiteral("nextTip"))->click();
+        afterNext = tip->text();
+        window->findChild<QPushButton*>(QStringLiteral("previousTip"))->click();
+        afterPrevious = tip->text();
+        tipAfterWalk = main().CurrentSettings().TipToShowNext;
+        showAtStart->setChecked(true);
+        shownWhenTicked = main().CurrentSettings().ShowInfoAtStart;
+        showAtStart->setChecked(false);
+        shownWhenCleared = main().CurrentSettings().ShowInfoAtStart;
+        window->close();
+    });
+    window_->RunCommand(pantrio::command::kInformation);
+    QCOMPARE(answers_->Pending(), 0);
     QVERIFY(!first.isEmpty());
-    window.findChild<QPushButton*>(QStringLiteral("nextTip"))->click();
-    QVERIFY(tip->text() != first);
-    window.findChild<QPushButton*>(QStringLiteral("previousTip"))->click();
-    QCOMPARE(tip->text(), first);
-    QCOMPARE(main().Settings.TipToShowNext, (tipBefore + 1) % information.TipCount());
-    window.findChild<QCheckBox*>(QStringLiteral("showAtStart"))->setChecked(true);
-    QCOMPARE(main().Settings.ShowInfoAtStart != 0, true);
-    window.findChild<QCheckBox*>(QStringLiteral("showAtStart"))->setChecked(false);
-    QCOMPARE(main().Settings.ShowInfoAtStart, 0);
+    QVERIFY(afterNext != first);
+    QCOMPARE(afterPrevious, first);
+    QCOMPARE(tipAfterWalk, (tipBefore + 1) % tipCount);
+    QCOMPARE(shownWhenTicked != 0, true);
+    QCOMPARE(shownWhenCleared, 0);
 }
 
 void DialogsTest::keywordEditorAddsWithEnterAndStores() {
-    main().OnRowSelected(0);  // Fig Tart, keyword Salads
-    QCOMPARE(main().CurrentRecipe.Title, std::string("Fig Tart"));
-    pantrio::CategoryEditDialog dialog(main(), window_.get());
+    main().Recipes().OnRowSelected(0);  // Fig Tart, keyword Salads
+    QCOMPARE(main().Recipes().Current().Title, std::string("Fig Tart"));
+    pantrio::CategoryEditDialog dialog(main().Recipes(), window_.get());
+    QVERIFY(dialog.Opened());
     auto* other = dialog.findChild<QListWidget*>(QStringLiteral("keywordList4"));
     QVERIFY(other != nullptr);
     auto* custom = dialog.findChild<QComboBox*>(QStringLiteral("customKeyword"));
@@ -198,7 +183,7 @@ void DialogsTest::keywordEditorAddsWithEnterAndStores() {
     QCOMPARE(other->item(0)->checkState(), Qt::Checked);
     QVERIFY(custom->currentText().isEmpty());
     dialog.accept();
-    const long id = main().CurrentRecipeNumber;
+    const long id = main().Recipes().CurrentID();
     QCOMPARE(Count("Select Count(*) from Recipes where RecipeID = " + std::to_string(id) +
                    " and AllCategoriesText like '%|Spicy%' and AllCategoriesText like '%Salads%'"),
              1L);
@@ -224,7 +209,7 @@ void DialogsTest::findDialogSearchesTheBox() {
         shown = text->text();
         QMetaObject::invokeMethod(w, "reject");
     });
-    main().FillAllRecipes();
+    main().Results().FillAllRecipes();
     window_->RunCommand(251);
     QCOMPARE(answers_->Pending(), 0);
     QCOMPARE(shown, QStringLiteral("stew"));
@@ -251,7 +236,7 @@ void DialogsTest::nextAndPreviousWalkTheList() {
     QCOMPARE(window_->SelectedRows(), std::vector<int>({0}));
     window_->RunCommand(pantrio::command::kNext);
     QCOMPARE(window_->SelectedRows(), std::vector<int>({1}));
-    QCOMPARE(main().CurrentRecipe.Title, std::string("Gingerbread"));
+    QCOMPARE(main().Recipes().Current().Title, std::string("Gingerbread"));
     const int last = window_->RowCount() - 1;
     window_->SelectRow(last);
     window_->RunCommand(pantrio::command::kNext);
@@ -263,7 +248,7 @@ void DialogsTest::expandingTheWebViewHidesTheList() {
     QVERIFY(list->isVisible());
     window_->RunCommand(pantrio::command::kExpandWebView);
     QVERIFY(!list->isVisible());
-    QVERIFY(main().Web.Expanded());
+    QVERIFY(main().Web().Expanded());
     // Another page of the window returns the view to its normal size.
     window_->RunCommand(pantrio::command::kShowShoppingListPage);
     window_->RunCommand(pantrio::command::kShowRecipesPage);

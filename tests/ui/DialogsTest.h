@@ -2,21 +2,17 @@
 #pragma once
 
 #include <QObject>
-#include <QTemporaryDir>
 #include <memory>
 #include <string>
 
-#include "core/IniSettingsStore.h"
-#include "ui/DialogAnswerer.h"
-#include "ui/MainWindow.h"
-#include "ui/QtPrompter.h"
+#include "ui/WindowFixture.h"
 
-class DialogsTest : public QObject {
+class DialogsTest : public QObject, protected pantrio::test::WindowFixture {
     Q_OBJECT
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
+    void cleanupTestCase() { TearDownWindow(); }
     void init();
 
     void screenImportBuildsTheRecipeFromTheMarkedParts();
@@ -30,12 +26,5 @@ private slots:
     void progressWindowCancelSetsTheFlag();
 
 private:
-    pantrio::MainDialog& main();
     long Count(const std::string& statement);
-
-    std::unique_ptr<QTemporaryDir> dir_;
-    std::unique_ptr<pantrio::IniSettingsStore> settings_;
-    std::unique_ptr<pantrio::QtPrompter> prompter_;
-    std::unique_ptr<pantrio::MainWindow> window_;
-    std::unique_ptr<pantrio::test::DialogAnswerer> answers_;
 };

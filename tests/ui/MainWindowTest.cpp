@@ -10,50 +10,36 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QWebEngineView>
 #include <memory>
 
-#include "core/ExternalBrowser.h"
 #include "core/IniSettingsStore.h"
 #include "core/MainCommands.h"
+#include "core/PageImport.h"
 #include "formats/RecipeDocument.h"
-#include "online/PageImport.h"
 #include "recipe/Recipe.h"
 #include "ui/AppUrlScheme.h"
+#include "ui/BoxStatements.h"
 #include "ui/DialogAnswerer.h"
 #include "ui/DialogsTest.h"
 #include "ui/MainWindow.h"
-#include "ui/QtPrompter.h"
+#include "ui/MenusTest.h"
 #include "ui/ResultsPage.h"
 #include "ui/ResultsPageTest.h"
 #include "ui/ResultsTableModel.h"
 #include "ui/WebViewTab.h"
+#include "ui/WindowFixture.h"
 
 using pantrio::test::DialogAnswerer;
 
-namespace {
-
-// Remembers the addresses the program hands to the user's browser.
-class RecordingBrowser : public pantrio::ExternalBrowser {
-public:
-    bool Open(const std::string& address) override {
-        opened.push_back(address);
-        return true;
-    }
-    std::vector<std::string> opened;
-};
-
-}  // namespace
-
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, protected pantrio::test::WindowFixture {
     Q_OBJECT
 
 private slots:
     void init();
-    void cleanup();
+    void cleanup() { TearDownWindow(); }
 
     void startsOnTheDataRootWithTheRecipesListed();
     void clickingARowShowsTheLocalRecipePage();
@@ -67,70 +53,19 @@ private slots:
     void theWindowKeepsItsSizeBetweenRuns();
 
 private:
-    void StartWindow();
     void AddRecipe(const std::string& title, const std::string& cuisine,
                    const std::string& keyword);
-    int Rows() { return window_->RowCount(); }
-    QString RowTitle(int row);
-    // Waits for the View tab to finish one more load than `before`.
-    bool WaitForLoad(int before);
-    void ClickRow(int row, int x);
-
-    std::unique_ptr<QTemporaryDir> dir_;
-    std::unique_ptr<pantrio::IniSettingsStore> settings_;
-    std::unique_ptr<pantrio::QtPrompter> prompter_;
-    std::unique_ptr<pantrio::MainWindow> window_;
-    std::unique_ptr<DialogAnswerer> answers_;
-    RecordingBrowser browser_;
 };
 
 void MainWindowTest::init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-    const QString config = dir_->filePath(QStringLiteral("config"));
-    qputenv("XDG_CONFIG_HOME", config.toUtf8());
-    QDir().mkpath(config + QStringLiteral("/Hearthline"));
-    settings_ = std::make_unique<pantrio::IniSettingsStore>(
-        (config + QStringLiteral("/Hearthline/Pantrio.conf")).toStdString());
-    // Checked for updates today: start-up asks nothing.
-    const QDate today = QDate::currentDate();
-    settings_->WriteNumber("iLastCheckedYear", today.year());
-    settings_->WriteNumber("iLastCheckedMonth", today.month());
-    settings_->WriteNumber("iLastCheckedDay", today.day());
-    QVERIFY(settings_->Flush());
-    prompter_ = std::make_unique<pantrio::QtPrompter>();
-    answers_ = std::make_unique<DialogAnswerer>();
-    browser_.opened.clear();
-    StartWindow();
+    SetUpWindow();
     AddRecipe("Apple Pie", "American", "Desserts");
     AddRecipe("Banana Bread", "American", "Breads");
     AddRecipe("Carrot Soup", "French", "Soups");
     AddRecipe("Date Squares", "Canadian", "Desserts");
-    window_->main().FillAllRecipes();
-    window_->main().ShowBoxLine();
+    window_->main().Results().FillAllRecipes();
+    window_->main().Boxes().ShowBoxLine();
     QCOMPARE(Rows(), 4);
-}
-
-void MainWindowTest::StartWindow() {
-    pantrio::MainWindowOptions options;
-    options.dataRoot = dir_->filePath(QStringLiteral("root")).toStdString();
-    options.installedDataFolder = PANTRIO_BUILT_DATA_DIR;
-    options.windowStatePath = dir_->filePath(QStringLiteral("window.conf"));
-    options.splash = false;
-    options.externalBrowser = &browser_;
-    window_ = std::make_unique<pantrio::MainWindow>(*settings_, *prompter_, options);
-    const int loads = window_->webTab()->LoadsFinished();
-    QCOMPARE(window_->Start(pantrio::CommandLine{}), pantrio::MainDialog::StartResult::Ready);
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    // The welcome page has loaded.
-    QVERIFY(WaitForLoad(loads));
-}
-
-void MainWindowTest::cleanup() {
-    if (window_) window_->close();
-    window_.reset();
-    answers_.reset();
-    dir_.reset();
 }
 
 void MainWindowTest::AddRecipe(const std::string& title, const std::string& cuisine,
@@ -141,23 +76,7 @@ void MainWindowTest::AddRecipe(const std::string& title, const std::string& cuis
     recipe.Instructions = "Mix everything for " + title + " and bake until done.";
     recipe.AddLine(false, "2", "cups", "flour", "", 2);
     recipe.AddCategoryName(keyword);
-    QCOMPARE(recipe.SaveAsNew(window_->main().RecipeStore), 0);
-}
-
-QString MainWindowTest::RowTitle(int row) {
-    auto& model = window_->resultsModel();
-    return model.data(model.index(row, pantrio::ResultsTableModel::TitleColumn)).toString();
-}
-
-bool MainWindowTest::WaitForLoad(int before) {
-    return QTest::qWaitFor([&] { return window_->webTab()->LoadsFinished() > before; }, 20000);
-}
-
-void MainWindowTest::ClickRow(int row, int x) {
-    pantrio::ResultsListView* list = window_->resultsPage()->list();
-    const QRect rect = list->visualRect(window_->resultsModel().index(row, 0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      QPoint(rect.left() + x, rect.center().y()));
+    SaveRecipe(recipe);
 }
 
 void MainWindowTest::startsOnTheDataRootWithTheRecipesListed() {
@@ -179,7 +98,7 @@ void MainWindowTest::clickingARowShowsTheLocalRecipePage() {
     const int loads = window_->webTab()->LoadsFinished();
     ClickRow(1, 60);
     QVERIFY(WaitForLoad(loads));
-    QCOMPARE(window_->main().CurrentRecipe.Title, std::string("Banana Bread"));
+    QCOMPARE(window_->main().Recipes().Current().Title, std::string("Banana Bread"));
     pantrio::WebViewTab* tab = window_->webTab();
     QVERIFY(tab->Address().startsWith(QStringLiteral("file://")));
     QVERIFY(QString::fromStdString(tab->DocumentSource()).contains(QStringLiteral("Banana Bread")));
@@ -195,14 +114,14 @@ void MainWindowTest::clickingARowShowsTheLocalRecipePage() {
 void MainWindowTest::clickingTheIconTogglesTheMark() {
     ClickRow(2, 60);  // select the row first: the icon toggles with one row selected
     ClickRow(2, 8);
-    auto& store = window_->main().RecipeStore;
-    QTRY_COMPARE(store.QueryNumber("Select Marked from Recipes where Title = 'Carrot Soup'") != 0,
-                 true);
+    auto& main = window_->main();
+    const std::string marked = "Select Marked from Recipes where Title = 'Carrot Soup'";
+    QTRY_COMPARE(pantrio::test::BoxNumber(main, marked) != 0, true);
     auto& model = window_->resultsModel();
     QCOMPARE(model.data(model.index(2, pantrio::ResultsTableModel::MarkedColumn)).toString(),
              QStringLiteral("255"));
     ClickRow(2, 8);
-    QTRY_COMPARE(store.QueryNumber("Select Marked from Recipes where Title = 'Carrot Soup'"), 0L);
+    QTRY_COMPARE(pantrio::test::BoxNumber(main, marked), 0L);
 }
 
 void MainWindowTest::anAppKeywordLinkRefillsTheList() {
@@ -245,7 +164,7 @@ void MainWindowTest::choosingAnotherThemeShowsThePageInIt() {
     loads = window_->webTab()->LoadsFinished();
     window_->RunCommand(pantrio::command::kOptions);
     QVERIFY(WaitForLoad(loads));
-    QCOMPARE(window_->main().Settings.HTMLStyle, 3);
+    QCOMPARE(window_->main().CurrentSettings().HTMLStyle, 3);
     const std::string after = window_->webTab()->DocumentSource();
     QVERIFY(after.find("Apple Pie") != std::string::npos);
     QVERIFY(after != before);
@@ -280,7 +199,7 @@ void MainWindowTest::importingAnExchangeFileThroughTheMenuListsIt() {
 
 void MainWindowTest::aPublishedPageImportsWithTheImportButton() {
     ClickRow(0, 60);
-    QTRY_COMPARE(window_->main().CurrentRecipe.Title, std::string("Apple Pie"));
+    QTRY_COMPARE(window_->main().Recipes().Current().Title, std::string("Apple Pie"));
     // No nutrition box; then the closing message is answered by default.
     answers_->Then(DialogAnswerer::PressButton(QMessageBox::No));
     window_->RunCommand(pantrio::command::kPublishToHtml);
@@ -292,8 +211,8 @@ void MainWindowTest::aPublishedPageImportsWithTheImportButton() {
 
     // The recipe leaves the box; the published page brings it back.
     auto& main = window_->main();
-    QCOMPARE(main.RecipeStore.DeleteRecipe(1, nullptr), 1);
-    main.FillAllRecipes();
+    QVERIFY(main.Recipes().DeleteRecipe(1));
+    main.Results().FillAllRecipes();
     QCOMPARE(Rows(), 3);
 
     pantrio::WebViewTab* tab = window_->webTab();
@@ -303,14 +222,14 @@ void MainWindowTest::aPublishedPageImportsWithTheImportButton() {
     auto* import = tab->findChild<QToolButton*>(QStringLiteral("importButton"));
     QVERIFY(!import->isHidden());
     QVERIFY(!tab->findChild<QToolButton*>(QStringLiteral("rateButton"))->isHidden());
-    const int imported = main.Settings.ImportedRec;
+    const int imported = main.CurrentSettings().ImportedRec;
     loads = tab->LoadsFinished();
     import->click();
     QTRY_COMPARE(Rows(), 1);
     QCOMPARE(RowTitle(0), QStringLiteral("Apple Pie"));
-    QCOMPARE(main.RecipeStore.QueryNumber("Select Count(RecipeID) from Recipes"), 4L);
-    QCOMPARE(main.CurrentRecipe.Title, std::string("Apple Pie"));
-    QCOMPARE(main.Settings.ImportedRec, imported + 1);
+    QCOMPARE(pantrio::test::BoxNumber(main, "Select Count(RecipeID) from Recipes"), 4L);
+    QCOMPARE(main.Recipes().Current().Title, std::string("Apple Pie"));
+    QCOMPARE(main.CurrentSettings().ImportedRec, imported + 1);
     // The imported recipe is shown as a local page.
     QVERIFY(WaitForLoad(loads));
     QVERIFY(tab->findChild<QToolButton*>(QStringLiteral("importButton"))->isHidden());
@@ -321,8 +240,8 @@ void MainWindowTest::aPublishedPageImportsWithTheImportButton() {
     QVERIFY(WaitForLoad(loads));
     import->click();
     QTRY_COMPARE(Rows(), 1);
-    QCOMPARE(main.RecipeStore.QueryNumber("Select Count(RecipeID) from Recipes"), 4L);
-    QCOMPARE(main.Settings.ImportedRec, imported + 1);
+    QCOMPARE(pantrio::test::BoxNumber(main, "Select Count(RecipeID) from Recipes"), 4L);
+    QCOMPARE(main.CurrentSettings().ImportedRec, imported + 1);
 }
 
 void MainWindowTest::pagesWithoutBothMarkersAreRefused() {
@@ -336,9 +255,9 @@ void MainWindowTest::pagesWithoutBothMarkersAreRefused() {
     QVERIFY(error.empty());
 
     // Through the window: the message is shown and nothing is stored.
-    pantrio::ImportFromPage(window_->main(), "<html>nothing here</html>");
+    window_->main().Web().ImportPage("<html>nothing here</html>");
     QTRY_VERIFY(answers_->messages.contains(QStringLiteral("Recipe not in Pantrio format.")));
-    QCOMPARE(window_->main().RecipeStore.QueryNumber("Select Count(RecipeID) from Recipes"), 4L);
+    QCOMPARE(pantrio::test::BoxNumber(window_->main(), "Select Count(RecipeID) from Recipes"), 4L);
 }
 
 void MainWindowTest::theWindowKeepsItsSizeBetweenRuns() {
@@ -366,6 +285,10 @@ int main(int argc, char** argv) {
     }
     {
         ResultsPageTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        MenusTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures;

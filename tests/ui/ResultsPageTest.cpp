@@ -21,6 +21,7 @@
 #include "core/MainCommands.h"
 #include "recipe/Recipe.h"
 #include "search/ResultsModel.h"
+#include "ui/BoxStatements.h"
 #include "ui/FindRecipesDialog.h"
 #include "ui/NavigationBar.h"
 #include "ui/ResultsPage.h"
@@ -49,28 +50,7 @@ void ChooseEntry(QToolButton* button, int entry) {
 }  // namespace
 
 void ResultsPageTest::initTestCase() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-    const QString config = dir_->filePath(QStringLiteral("config"));
-    qputenv("XDG_CONFIG_HOME", config.toUtf8());
-    QDir().mkpath(config + QStringLiteral("/Hearthline"));
-    settings_ = std::make_unique<pantrio::IniSettingsStore>(
-        (config + QStringLiteral("/Hearthline/Pantrio.conf")).toStdString());
-    const QDate today = QDate::currentDate();
-    settings_->WriteNumber("iLastCheckedYear", today.year());
-    settings_->WriteNumber("iLastCheckedMonth", today.month());
-    settings_->WriteNumber("iLastCheckedDay", today.day());
-    QVERIFY(settings_->Flush());
-    prompter_ = std::make_unique<pantrio::QtPrompter>();
-    answers_ = std::make_unique<DialogAnswerer>();
-    pantrio::MainWindowOptions options;
-    options.dataRoot = dir_->filePath(QStringLiteral("root")).toStdString();
-    options.installedDataFolder = PANTRIO_BUILT_DATA_DIR;
-    options.windowStatePath = dir_->filePath(QStringLiteral("window.conf"));
-    options.splash = false;
-    window_ = std::make_unique<pantrio::MainWindow>(*settings_, *prompter_, options);
-    QCOMPARE(window_->Start(pantrio::CommandLine{}), pantrio::MainDialog::StartResult::Ready);
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    SetUpWindow();
 
     struct Named {
         const char* title;
@@ -82,7 +62,6 @@ void ResultsPageTest::initTestCase() {
                                  {"Banana Bread", "American", "Breads", "bananas"},
                                  {"Carrot Soup", "French", "Soups", "carrots"},
                                  {"Date Squares", "Canadian", "Desserts", "dates"}};
-    auto& store = window_->main().RecipeStore;
     for (const Named& n : named) {
         pantrio::Recipe recipe;
         recipe.Title = n.title;
@@ -90,31 +69,19 @@ void ResultsPageTest::initTestCase() {
         recipe.Instructions = std::string("Make the ") + n.title + ".";
         recipe.AddLine(false, "2", "cups", n.ingredient, "", 2);
         recipe.AddCategoryName(n.keyword);
-        QCOMPARE(recipe.SaveAsNew(store), 0);
+        SaveRecipe(recipe);
     }
     for (int i = 0; i < kNumbered; ++i) {
         pantrio::Recipe recipe;
         recipe.Title = QStringLiteral("Zed%1").arg(i, 3, 10, QLatin1Char('0')).toStdString();
         recipe.Instructions = "Stir.";
-        QCOMPARE(recipe.SaveAsNew(store), 0);
+        SaveRecipe(recipe);
     }
 }
 
-void ResultsPageTest::cleanupTestCase() {
-    window_->close();
-    window_.reset();
-    answers_.reset();
-    dir_.reset();
-}
-
 void ResultsPageTest::init() {
-    window_->main().FillAllRecipes();
+    window_->main().Results().FillAllRecipes();
     QCOMPARE(window_->RowCount(), kNamed + kNumbered);
-}
-
-QString ResultsPageTest::RowTitle(int row) {
-    auto& model = window_->resultsModel();
-    return model.data(model.index(row, pantrio::ResultsTableModel::TitleColumn)).toString();
 }
 
 void ResultsPageTest::selectorsListTheirViewAndShowTheirCaptions() {
@@ -130,12 +97,12 @@ void ResultsPageTest::selectorsListTheirViewAndShowTheirCaptions() {
 
     // A mark set elsewhere shows when the selector button is pressed.
     auto& main = window_->main();
-    main.FillResults(
+    main.Results().FillResults(
         "Select RecipeID, Title, Color, Marked, TasteRating from Recipes where "
         "Title = 'Date Squares'");
-    QVERIFY(main.ToggleMarkOnRow(0) >= 0);
+    QVERIFY(main.Results().ToggleMarkOnRow(0) >= 0);
     const auto unmark = qScopeGuard([&] {
-        main.RecipeStore.RunSQL("Update Recipes set Marked = 0");
+        pantrio::test::RunOnBox(main, "Update Recipes set Marked = 0");
         ChooseEntry(view, 0);
         ChooseEntry(keyword, 0);
     });
@@ -192,8 +159,8 @@ void ResultsPageTest::aFolderItemListsItsRecipes() {
 
 void ResultsPageTest::typingMoreLettersMarksTheRowWithoutShowingIt() {
     auto& main = window_->main();
-    main.OnRowSelected(0);
-    QCOMPARE(main.CurrentRecipe.Title, std::string("Apple Pie"));
+    main.Recipes().OnRowSelected(0);
+    QCOMPARE(main.Recipes().Current().Title, std::string("Apple Pie"));
     pantrio::ResultsListView* list = window_->resultsPage()->list();
     list->setFocus();
     // Keys typed by an earlier test are forgotten.
@@ -204,7 +171,7 @@ void ResultsPageTest::typingMoreLettersMarksTheRowWithoutShowingIt() {
     QCOMPARE(RowTitle(0), QStringLiteral("Banana Bread"));
     QCOMPARE(window_->SelectedRows(), std::vector<int>({1}));
     QCOMPARE(RowTitle(1), QStringLiteral("Carrot Soup"));
-    QCOMPARE(main.CurrentRecipe.Title, std::string("Apple Pie"));
+    QCOMPARE(main.Recipes().Current().Title, std::string("Apple Pie"));
 
     // After a pause the typing starts anew.
     QTest::qWait(QApplication::keyboardInputInterval() + 100);
@@ -232,7 +199,7 @@ void ResultsPageTest::typeAheadPastTheFirstBatchShowsTheRowsItRead() {
     QVERIFY(list->visualRect(window_->resultsModel().index(210, 0)).isValid());
 
     // The same when the window's logic asks for a row's recipe further down.
-    window_->main().FillAllRecipes();
+    window_->main().Results().FillAllRecipes();
     QCOMPARE(rows.LoadedRows(), long(pantrio::ResultsModel::kBatchSize));
     QVERIFY(window_->RowRecipeID(150) > 0);
     QCOMPARE(long(list->verticalHeader()->count()), rows.LoadedRows());
@@ -260,8 +227,8 @@ void ResultsPageTest::findRecipesStaysOpenAndListsWhatItFinds() {
     QCOMPARE(RowTitle(0), QStringLiteral("Carrot Soup"));
     QVERIFY(!dialog->isVisible());
     QVERIFY(QApplication::overrideCursor() == nullptr);  // the wait cursor is gone
-    QCOMPARE(window_->main().Settings.FilterDlgX, 260);
-    QCOMPARE(window_->main().Settings.FilterDlgY, 140);
+    QCOMPARE(window_->main().CurrentSettings().FilterDlgX, 260);
+    QCOMPARE(window_->main().CurrentSettings().FilterDlgY, 140);
 }
 
 void ResultsPageTest::leftoverWizardSearchesTheBox() {

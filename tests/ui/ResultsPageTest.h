@@ -4,20 +4,16 @@
 #pragma once
 
 #include <QObject>
-#include <QTemporaryDir>
 #include <memory>
 
-#include "core/IniSettingsStore.h"
-#include "ui/DialogAnswerer.h"
-#include "ui/MainWindow.h"
-#include "ui/QtPrompter.h"
+#include "ui/WindowFixture.h"
 
-class ResultsPageTest : public QObject {
+class ResultsPageTest : public QObject, protected pantrio::test::WindowFixture {
     Q_OBJECT
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
+    void cleanupTestCase() { TearDownWindow(); }
     void init();
 
     void selectorsListTheirViewAndShowTheirCaptions();
@@ -29,11 +25,4 @@ private slots:
     void leftoverWizardSearchesTheBox();
 
 private:
-    QString RowTitle(int row);
-
-    std::unique_ptr<QTemporaryDir> dir_;
-    std::unique_ptr<pantrio::IniSettingsStore> settings_;
-    std::unique_ptr<pantrio::QtPrompter> prompter_;
-    std::unique_ptr<pantrio::MainWindow> window_;
-    std::unique_ptr<pantrio::test::DialogAnswerer> answers_;
 };

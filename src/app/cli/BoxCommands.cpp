@@ -4,7 +4,6 @@
 #include "app/cli/CliContext.h"
 #include "app/cli/Command.h"
 #include "app/cli/OutputFields.h"
-#include "storage/CADORecordset.h"
 
 namespace pantrio::cli {
 
@@ -16,29 +15,17 @@ int RunNewBox(CliContext& context, const std::vector<std::string>& arguments) {
     if (arguments.size() != 1) return kExitUsage;
     if (!context.LoadSettings()) return kExitFailure;
     MainDialog& dialog = context.dialog();
-    if (!dialog.NewRecipeBox(arguments[0])) return kExitFailure;
+    if (!dialog.Boxes().NewRecipeBox(arguments[0])) return kExitFailure;
     if (!dialog.SaveSettings()) return kExitFailure;
-    context.out() << dialog.Settings.CookbookPath << "\n";
+    context.out() << dialog.Boxes().CookbookPath() << "\n";
     return kExitOk;
 }
 
 int RunList(CliContext& context, const std::vector<std::string>& arguments) {
     if (!arguments.empty()) return kExitUsage;
     if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
-    RecipeDB& box = context.dialog().RecipeStore;
-    CADORecordset rows(box);
-    if (!rows.Run("Select RecipeID, Title from Recipes order by Title, RecipeID")) {
-        context.err() << rows.ErrorReport();
-        return kExitFailure;
-    }
-    for (; !rows.AtEnd(); rows.NextRow()) {
-        long id = 0;
-        std::string title;
-        rows.Read("RecipeID", id);
-        rows.Read("Title", title);
-        context.out() << id << "\t" << OutputField(title) << "\n";
-    }
-    rows.Release();
+    for (const ListRow& row : context.dialog().Boxes().RecipeList())
+        context.out() << row.data << "\t" << OutputField(row.text) << "\n";
     return kExitOk;
 }
 

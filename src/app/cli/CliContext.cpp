@@ -25,8 +25,8 @@ bool CliContext::LoadSettings() {
 }
 
 bool CliContext::OpenBox() {
-    const std::string box = options_.box.empty() ? dialog_->Settings.CookbookPath : options_.box;
-    return dialog_->OpenBox(box);
+    BoxController& boxes = dialog_->Boxes();
+    return boxes.OpenBox(options_.box.empty() ? boxes.CookbookPath() : options_.box);
 }
 
 bool CliContext::OpenSupport() {

@@ -41,15 +41,7 @@ void CliProgress::PrintingSink::AddRow(ListRow row) {
     const bool redraw = owner_.barShown_;
     owner_.Done();
     owner_.err_ << row.text << "\n";
-    texts.push_back(std::move(row.text));
     if (redraw) owner_.Draw();
-}
-
-long CliProgress::CountMessages(const std::string& prefix) const {
-    long n = 0;
-    for (const auto& t : messages_.texts)
-        if (StartsWith(t, prefix)) ++n;
-    return n;
 }
 
 }  // namespace pantrio::cli

@@ -21,8 +21,6 @@ public:
 
     // Ends the bar's line, if one is drawn.
     void Done();
-    // Messages that begin with `prefix`.
-    long CountMessages(const std::string& prefix) const;
 
 private:
     class PrintingSink : public RowSink {
@@ -30,7 +28,6 @@ private:
         explicit PrintingSink(CliProgress& owner) : owner_(owner) {}
         void AddRow(ListRow row) override;
         void ClearRows() override {}
-        std::vector<std::string> texts;
 
     private:
         CliProgress& owner_;

@@ -14,14 +14,14 @@ namespace {
 int RunInit(CliContext& context, const std::vector<std::string>& arguments) {
     if (!arguments.empty()) return kExitUsage;
     if (!context.LoadSettings()) return kExitFailure;
-    context.out() << context.dialog().Settings.MyPantrioRecipes << "\n";
+    context.out() << context.dialog().DataRoot() << "\n";
     return kExitOk;
 }
 
 int RunBackup(CliContext& context, const std::vector<std::string>& arguments) {
     if (!arguments.empty()) return kExitUsage;
     if (!context.LoadSettings()) return kExitFailure;
-    return context.dialog().Backup() ? kExitOk : kExitFailure;
+    return context.dialog().Boxes().Backup() ? kExitOk : kExitFailure;
 }
 
 }  // namespace

@@ -11,78 +11,33 @@
 #include "app/cli/CliProgress.h"
 #include "app/cli/Command.h"
 #include "base/Text.h"
-#include "formats/BoxImport.h"
-#include "formats/MealMasterImport.h"
-#include "formats/MxpImport.h"
 #include "formats/RecipeDocument.h"
-#include "formats/RecipeFileImport.h"
 #include "recipe/Quantity.h"
 #include "recipe/Recipe.h"
-#include "recipe/Scaling.h"
-#include "storage/CADORecordset.h"
 
 namespace pantrio::cli {
 
 namespace {
 
-enum class FileKind { Unknown, RecipeFile, MealMaster, MasterCook, RecipeBox };
-
-// The first few kilobytes of a file, to tell text formats apart.
-std::string FileHead(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string head(8192, '\0');
-    in.read(head.data(), static_cast<std::streamsize>(head.size()));
-    head.resize(static_cast<std::size_t>(in.gcount()));
-    return head;
-}
-
-// The format from the extension; a .txt file is told by its content.
-FileKind KindOf(const std::string& path) {
-    const std::string ext = ToLower(std::filesystem::path(path).extension().string());
-    if (ext == ".rxf") return FileKind::RecipeFile;
-    if (ext == ".crb") return FileKind::RecipeBox;
-    if (ext == ".mxp") return FileKind::MasterCook;
-    if (ext == ".mmf" || ext == ".mm") return FileKind::MealMaster;
-    if (ext == ".txt") {
-        const std::string head = FileHead(path);
-        if (FindNoCase(head, "Exported from MasterCook") != std::string::npos)
-            return FileKind::MasterCook;
-        if (FindNoCase(head, "Meal-Master") != std::string::npos ||
-            FindNoCase(head, "MMMMM") != std::string::npos)
-            return FileKind::MealMaster;
-    }
-    return FileKind::Unknown;
+// Another recipe box is no file format of the importer table: it is copied
+// recipe by recipe from a second connection.
+bool IsRecipeBox(const std::string& path) {
+    return ToLower(std::filesystem::path(path).extension().string()) == ".crb";
 }
 
 // Copies every recipe of another box, in title order.
 bool ImportBox(CliContext& context, const std::string& path, CliProgress& progress,
                ImportSummary& summary) {
-    MainDialog& dialog = context.dialog();
-    if (IsSameBoxPath(path, dialog.Settings.CookbookPath)) {
-        context.err() << "That recipe box is the one you are currently viewing.  Please choose a "
-                         "different file.\n";
-        return false;
-    }
-    BoxImport import;
-    if (!import.Open(path, dialog.Settings.SystemDatabasePath, dialog.prompter())) return false;
-    VectorRowSink list;
-    import.FillList(list);
-    std::vector<int> ids;
-    for (const auto& row : list.rows) ids.push_back(static_cast<int>(row.data));
-    const int stored = import.Copy(ids, dialog.RecipeStore, &progress);
-    summary.recipesFound = static_cast<long>(ids.size());
-    summary.stored = stored;
-    summary.notStored = static_cast<long>(ids.size()) - stored;
-    summary.cancelled = progress.Cancelled();
-    return true;
+    std::string error;
+    if (context.dialog().Boxes().ImportWholeBox(path, progress, summary, error)) return true;
+    if (!error.empty()) context.err() << error << "\n";
+    return false;
 }
 
 int RunImport(CliContext& context, const std::vector<std::string>& arguments) {
     if (arguments.empty()) return kExitUsage;
     if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
-    MainDialog& dialog = context.dialog();
-    RecipeDB& box = dialog.RecipeStore;
-    const bool longForm = dialog.Settings.UILF != 0;
+    BoxController& boxes = context.dialog().Boxes();
     long imported = 0, duplicates = 0, others = 0;
     bool failed = false;
     for (const std::string& path : arguments) {
@@ -94,31 +49,23 @@ int RunImport(CliContext& context, const std::vector<std::string>& arguments) {
         }
         CliProgress progress(context.err(), isatty(STDERR_FILENO) != 0);
         ImportSummary summary;
-        switch (KindOf(path)) {
-            case FileKind::RecipeFile:
-                ImportRecipeFile(path, false, box, progress, dialog.prompter(), &summary);
-                break;
-            case FileKind::MealMaster:
-                ImportMealMaster(path, box, progress, &dialog.prompter(), &summary, longForm);
-                break;
-            case FileKind::MasterCook:
-                ImportMasterCook(path, box, progress, &dialog.prompter(), &summary, longForm);
-                break;
-            case FileKind::RecipeBox:
-                if (!ImportBox(context, path, progress, summary)) failed = true;
-                break;
-            case FileKind::Unknown:
+        long dups = 0;
+        if (IsRecipeBox(path)) {
+            if (!ImportBox(context, path, progress, summary)) failed = true;
+            // Another box's duplicates are skipped without a message.
+            dups = summary.notStored;
+        } else {
+            summary = boxes.ImportFile(path, progress);
+            if (summary.unknownFormat) {
                 context.err() << "Cannot import " << path
                               << ": not a recipe file this program reads (.rxf, .mmf, .mm, "
                                  ".txt, .mxp, .crb).\n";
                 failed = true;
                 continue;
+            }
+            dups = summary.duplicates;
         }
         progress.Done();
-        // Another box's duplicates are skipped without a message.
-        const long dups = KindOf(path) == FileKind::RecipeBox
-                              ? summary.notStored
-                              : progress.CountMessages("Duplicate found:");
         imported += summary.stored;
         duplicates += dups;
         others += summary.notStored > dups ? summary.notStored - dups : 0;
@@ -141,15 +88,10 @@ bool ParseRecipeID(const std::string& text, int& id) {
 
 // Loads recipe `id` of the open box with its lines and keywords.
 bool LoadWhole(CliContext& context, int id, Recipe& recipe) {
-    RecipeDB& box = context.dialog().RecipeStore;
-    if (box.LoadRecipe(id, recipe) <= 0) {
-        context.err() << "No recipe number " << id << " in " << box.CookbookPath << ".\n";
-        return false;
-    }
-    box.LoadIngredientLines(id, recipe);
-    box.LoadKeywords(id, recipe.CategoryNames);
-    recipe.RecipeID = id;
-    return true;
+    MainDialog& dialog = context.dialog();
+    if (dialog.Recipes().LoadRecipe(id, recipe)) return true;
+    context.err() << "No recipe number " << id << " in " << dialog.Boxes().CookbookPath() << ".\n";
+    return false;
 }
 
 int RunExportRxf(CliContext& context, const std::vector<std::string>& arguments) {
@@ -185,7 +127,8 @@ int RunExportRxf(CliContext& context, const std::vector<std::string>& arguments)
         file << text;
         file.close();
         if (!file) {
-            std::filesystem::remove(temp);
+            std::error_code ec;
+            std::filesystem::remove(temp, ec);
             context.err() << "Could not write " << out << ".\n";
             return kExitFailure;
         }
@@ -206,7 +149,7 @@ int RunScale(CliContext& context, const std::vector<std::string>& arguments) {
     if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
     Recipe recipe;
     if (!LoadWhole(context, id, recipe)) return kExitFailure;
-    if (!ScaleRecipeTo(recipe, context.dialog().RecipeStore, ParseQuantity(arguments[1]))) {
+    if (!context.dialog().Recipes().Scale(recipe, ParseQuantity(arguments[1]))) {
         context.err() << (recipe.YieldNumber <= 0
                               ? "This recipe does not say how many it makes, so it cannot be "
                                 "scaled.\n"
@@ -225,7 +168,7 @@ int RunConvert(CliContext& context, const std::vector<std::string>& arguments) {
     Recipe recipe;
     if (!LoadWhole(context, id, recipe)) return kExitFailure;
     const bool toEnglish = recipe.Metric;
-    const int converted = ConvertUnits(recipe, context.dialog().RecipeStore);
+    const int converted = context.dialog().Recipes().ConvertUnits(recipe);
     context.out() << "Converted " << converted << (converted == 1 ? " line" : " lines") << " to "
                   << (toEnglish ? "English" : "metric") << " units\n";
     for (const IngredientLine& line : recipe.Lines)

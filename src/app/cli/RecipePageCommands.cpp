@@ -6,7 +6,6 @@
 #include "app/cli/CliContext.h"
 #include "app/cli/Command.h"
 #include "base/Text.h"
-#include "render/Publishing.h"
 #include "render/RenderRecipePage.h"
 #include "render/RenderRecipeText.h"
 
@@ -23,14 +22,12 @@ bool ParseNumber(const std::string& text, long low, long high, long& value) {
 // Loads recipe `id` of the open box with its lines and keywords, without
 // stamping it as viewed.
 bool LoadRecipe(CliContext& context, long id, Recipe& recipe) {
-    RecipeDB& box = context.dialog().RecipeStore;
-    if (box.LoadRecipe(static_cast<int>(id), recipe) <= 0) {
-        context.err() << "No recipe number " << id << " in " << box.CookbookPath << ".\n";
+    MainDialog& dialog = context.dialog();
+    if (!dialog.Recipes().LoadRecipe(static_cast<int>(id), recipe)) {
+        context.err() << "No recipe number " << id << " in " << dialog.Boxes().CookbookPath()
+                      << ".\n";
         return false;
     }
-    box.LoadIngredientLines(static_cast<int>(id), recipe);
-    box.LoadKeywords(static_cast<int>(id), recipe.CategoryNames);
-    recipe.RecipeID = static_cast<int>(id);
     return true;
 }
 
@@ -57,13 +54,13 @@ int RunRender(CliContext& context, const std::vector<std::string>& arguments) {
     if (nutrition && !context.OpenSupport()) return kExitFailure;
     Recipe recipe;
     if (!LoadRecipe(context, id, recipe)) return kExitFailure;
-    const int chosen = theme >= 0 ? static_cast<int>(theme) : dialog.Settings.HTMLStyle;
+    const int chosen = theme >= 0 ? static_cast<int>(theme) : dialog.Recipes().ViewTheme();
     RecipePageOptions options = published ? RecipePageOptions::PublishedPage(chosen, nutrition)
                                           : RecipePageOptions::ViewTab(chosen);
     options.IncludeNutrition = nutrition;
     // A page on standard output copies no picture anywhere.
     options.CopyPicture = false;
-    RenderContext render = dialog.MakeRenderContext();
+    RenderContext render = dialog.Recipes().MakeRenderContext();
     context.out() << RenderRecipePage(recipe, options, render);
     return kExitOk;
 }
@@ -139,18 +136,9 @@ int RunPublish(CliContext& context, const std::vector<std::string>& arguments) {
         if (!LoadRecipe(context, id, check)) return kExitFailure;
     }
     PublishPrompter prompter(dialog.prompter(), nutrition);
-    PublishEnvironment environment;
-    environment.dataRoot = dialog.Settings.MyPantrioRecipes;
-    environment.box = &dialog.RecipeStore;
-    environment.support = &dialog.SupportStore;
-    environment.templates = &dialog.Templates();
-    environment.prompter = &prompter;
-    environment.theme = dialog.Settings.HTMLStyle;
-    environment.serviceURL = dialog.Settings.ServiceURL;
-    environment.serviceName = dialog.Settings.ServiceName;
-    const int pages = PublishRecipes(ids, environment);
+    const int pages = dialog.Boxes().Publish(ids, prompter);
     if (pages < static_cast<int>(ids.size())) return kExitFailure;
-    context.out() << Trim(dialog.Settings.Folders().Publish() + "/recipe_index.htm") << "\n";
+    context.out() << dialog.Boxes().PublishIndexPath() << "\n";
     return kExitOk;
 }
 

@@ -10,7 +10,6 @@
 #include "recipe/Quantity.h"
 #include "search/FindCriteria.h"
 #include "search/KeywordStorage.h"
-#include "search/Marking.h"
 #include "search/ResultsModel.h"
 #include "search/ViewQuery.h"
 
@@ -28,7 +27,9 @@ bool ParseID(const std::string& text, int& id) {
 
 // Runs a results statement on the open box and prints every row.
 int PrintResults(CliContext& context, const std::string& statement) {
-    ResultsModel list(context.dialog().RecipeStore, &context.dialog().prompter());
+    MainDialog& dialog = context.dialog();
+    const std::unique_ptr<ResultsModel> model = dialog.Results().MakeModel(&dialog.prompter());
+    ResultsModel& list = *model;
     if (list.Fill(statement) != 0) {
         context.err() << "The recipes could not be listed.\n";
         return kExitFailure;
@@ -82,8 +83,7 @@ int RunFind(CliContext& context, const std::vector<std::string>& arguments) {
         }
     }
     if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
-    return PrintResults(
-        context, FindRecipesQuery(criteria, IngredientLookupOf(context.dialog().RecipeStore)));
+    return PrintResults(context, context.dialog().Find().LocalFindQuery(criteria));
 }
 
 int RunView(CliContext& context, const std::vector<std::string>& arguments) {
@@ -126,18 +126,12 @@ int SetMark(CliContext& context, const std::vector<std::string>& arguments, bool
     if (!context.LoadSettings() || !context.OpenBox() || !context.OpenSupport())
         return kExitFailure;
     MainDialog& dialog = context.dialog();
-    const int icon = dialog.RecipeStore.RecipeIcon(id);
-    if (icon < 0) {
-        context.err() << "No recipe number " << id << " in " << dialog.Settings.CookbookPath
+    if (!dialog.Recipes().Exists(id)) {
+        context.err() << "No recipe number " << id << " in " << dialog.Boxes().CookbookPath()
                       << ".\n";
         return kExitFailure;
     }
-    if ((icon >= 7) == mark) return kExitOk;
-    // The same toggle as a click on the icon, so the meal plan follows.
-    MarkEnvironment environment;
-    environment.support = &dialog.SupportStore;
-    environment.soundsOn = false;
-    return ToggleMark(dialog.RecipeStore, id, environment) < 0 ? kExitFailure : kExitOk;
+    return dialog.Recipes().SetMark(id, mark) ? kExitOk : kExitFailure;
 }
 
 int RunMark(CliContext& context, const std::vector<std::string>& arguments) {
@@ -154,13 +148,12 @@ int RunKeyword(CliContext& context, const std::vector<std::string>& arguments) {
         return kExitUsage;
     if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
     MainDialog& dialog = context.dialog();
-    if (dialog.RecipeStore.RecipeIcon(id) < 0) {
-        context.err() << "No recipe number " << id << " in " << dialog.Settings.CookbookPath
+    if (!dialog.Recipes().Exists(id)) {
+        context.err() << "No recipe number " << id << " in " << dialog.Boxes().CookbookPath()
                       << ".\n";
         return kExitFailure;
     }
-    const AssignKeywordResult result =
-        AssignKeyword(dialog.RecipeStore, dialog.prompter(), arguments[1], {id});
+    const AssignKeywordResult result = dialog.Recipes().AssignKeywordTo(arguments[1], {id});
     return result.ok ? kExitOk : kExitFailure;
 }
 

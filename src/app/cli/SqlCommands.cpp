@@ -5,7 +5,6 @@
 #include "app/cli/CliContext.h"
 #include "app/cli/Command.h"
 #include "app/cli/OutputFields.h"
-#include "storage/CADORecordset.h"
 
 namespace pantrio::cli {
 
@@ -29,29 +28,22 @@ int RunSql(CliContext& context, const std::vector<std::string>& arguments) {
     MainDialog& dialog = context.dialog();
     const bool open = support ? context.OpenSupport() : context.OpenBox();
     if (!open) return kExitFailure;
-    CADODatabase& db = support ? static_cast<CADODatabase&>(dialog.SupportStore)
-                               : static_cast<CADODatabase&>(dialog.RecipeStore);
-
-    CADORecordset rows(db);
-    if (!rows.Run(statement)) {
-        context.err() << rows.ErrorReport();
-        if (!rows.ErrorReport().empty() && rows.ErrorReport().back() != '\n') context.err() << "\n";
+    StatementRows result;
+    std::string error;
+    if (!dialog.Boxes().RunStatement(statement, support, result, error)) {
+        context.err() << error;
+        if (!error.empty() && error.back() != '\n') context.err() << "\n";
         return kExitFailure;
     }
-    const int columns = rows.ColumnCount();
-    if (columns == 0) return kExitOk;  // a statement that returns no rows
+    if (result.columns.empty()) return kExitOk;  // a statement that returns no rows
     std::ostream& out = context.out();
-    for (int i = 0; i < columns; ++i) out << (i ? "\t" : "") << OutputField(rows.ColumnName(i));
+    for (std::size_t i = 0; i < result.columns.size(); ++i)
+        out << (i ? "\t" : "") << OutputField(result.columns[i]);
     out << "\n";
-    for (; !rows.AtEnd(); rows.NextRow()) {
-        for (int i = 0; i < columns; ++i) {
-            std::string value;
-            rows.ReadAt(i, value);
-            out << (i ? "\t" : "") << OutputField(value);
-        }
+    for (const std::vector<std::string>& row : result.rows) {
+        for (std::size_t i = 0; i < row.size(); ++i) out << (i ? "\t" : "") << OutputField(row[i]);
         out << "\n";
     }
-    rows.Release();
     return kExitOk;
 }
 

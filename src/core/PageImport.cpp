@@ -1,9 +1,11 @@
-#include "online/PageImport.h"
+// WebView: the Import button's import of the recipe embedded in a page.
+#include "core/PageImport.h"
 
 #include "base/Prompter.h"
 #include "base/Text.h"
+#include "core/AppSettings.h"
 #include "core/MainDialog.h"
-#include "core/MainView.h"
+#include "core/WebView.h"
 #include "formats/RecipeDocument.h"
 #include "recipe/Recipe.h"
 #include "storage/Store.h"
@@ -46,29 +48,30 @@ std::string EmbeddedRecipeText(const std::string& source, std::string& error) {
     return source.substr(from, end - from);
 }
 
-PageImportResult ImportFromPage(MainDialog& main, const std::string& source) {
+PageImportResult WebView::ImportPage(const std::string& source) {
     PageImportResult result;
     std::string error;
     const std::string text = EmbeddedRecipeText(source, error);
     if (!error.empty()) {
-        main.prompter().Message(error);
+        context_.prompter.Message(error);
         return result;
     }
 
-    ProgressWindow& window = main.ImportWindow();
+    ProgressWindow& window = context_.main.Boxes().ImportWindow();
     window.ClearMessages();
     window.Show();
     window.SetPosition(0);
 
     Recipe recipe;
-    recipe.LongFormUnits = main.Settings.UILF != 0;
-    if (ReadRecipeDocument(recipe, text, &main.prompter()) != 0) {
+    recipe.LongFormUnits = context_.settings.UILF != 0;
+    if (ReadRecipeDocument(recipe, text) != 0) {
+        context_.prompter.Message(kCannotReadRecipeDocument);
         window.Hide();
         return result;
     }
     window.SetStatus(recipe.Title);
     window.SetPosition(75);
-    if (recipe.SaveAsNew(main.RecipeStore, &window.Messages()) == 0) {
+    if (recipe.SaveAsNew(context_.box, &window.Messages()) == 0) {
         result.recipeID = recipe.RecipeID;
         result.newRecipe = true;
     } else {
@@ -77,7 +80,7 @@ PageImportResult ImportFromPage(MainDialog& main, const std::string& source) {
         std::string prefix;
         if (CharCount(recipe.Instructions) > kDuplicatePrefixChars)
             prefix = CutChars(recipe.Instructions, kDuplicatePrefixChars);
-        const long stored = main.RecipeStore.QueryNumber(
+        const long stored = context_.box.QueryNumber(
             "Select RecipeID from Recipes where Title = '" + QuoteSql(recipe.Title) +
             "' and Instructions LIKE '" + QuoteSql(LiteralPattern(prefix)) + "%' ESCAPE '\\'");
         result.recipeID = stored > 0 ? static_cast<int>(stored) : -1;
@@ -91,25 +94,21 @@ PageImportResult ImportFromPage(MainDialog& main, const std::string& source) {
         return result;
     }
 
-    if (MainView* view = main.view()) view->ClearResults();
-    main.FillResults(Format(
+    ResultsController& results = context_.main.Results();
+    results.ClearResults();
+    results.FillResults(Format(
         "Select RecipeID, Color, Marked, Title, TasteRating from Recipes Where RecipeID = %d",
         result.recipeID));
-    main.Web.SetExpanded(false);
+    SetExpanded(false);
 
-    main.CurrentRecipeNumber = result.recipeID;
-    if (main.ShowRecipe(result.recipeID, main.Settings.CookbookPath, false) != 0) {
-        main.CurrentRecipeNumber = -1;
-        main.CurrentRecipe.Clear();
-    } else if (MainView* view = main.view()) {
-        view->SelectRow(0);
-    }
+    RecipeController& recipes = context_.main.Recipes();
+    recipes.ShowImportedRecipe(result.recipeID);
     if (result.newRecipe) {
-        main.PlayInterfaceSound("SOUNDIMPORTFROMWEB");
-        ++main.Settings.ImportedRec;
+        context_.main.PlayInterfaceSound("SOUNDIMPORTFROMWEB");
+        ++context_.settings.ImportedRec;
     }
     // ShowRecipe has stamped LastViewed; the pages show the recipe now.
-    main.RefreshRecipePages();
+    recipes.RefreshRecipePages();
     return result;
 }
 

@@ -1,0 +1,217 @@
+#include "ui/MenusTest.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+#include "core/MainCommands.h"
+#include "recipe/Recipe.h"
+#include "ui/ResultsPage.h"
+#include "ui/ResultsTableModel.h"
+
+using pantrio::CommandEntry;
+using pantrio::LayoutItem;
+using pantrio::MainCommand;
+namespace command = pantrio::command;
+
+namespace {
+
+// The layout in the same terms as MenusTest::Walk.
+QStringList Expected(const std::vector<LayoutItem>& layout, const QString& prefix) {
+    QStringList out;
+    for (const LayoutItem& item : layout) {
+        switch (item.kind) {
+            case LayoutItem::Kind::Command:
+                out << prefix + QString::number(item.id);
+                break;
+            case LayoutItem::Kind::Separator:
+                out << QStringLiteral("separator");
+                break;
+            case LayoutItem::Kind::BeginMenu:
+                out << QStringLiteral("menu ") + QString::fromUtf8(item.text);
+                break;
+            case LayoutItem::Kind::EndMenu:
+                out << QStringLiteral("end");
+                break;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+void MenusTest::init() {
+    // Accelerators reach the active window only.
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+}
+
+void MenusTest::initTestCase() {
+    SetUpWindow();
+    for (const char* title : {"Kale Chips", "Lemon Tart", "Mango Salsa"}) {
+        pantrio::Recipe recipe;
+        recipe.Title = title;
+        recipe.Instructions = "Make it.";
+        SaveRecipe(recipe);
+    }
+    main().Results().FillAllRecipes();
+    QCOMPARE(Rows(), 3);
+}
+
+void MenusTest::CheckAction(QAction* action, const QString& prefix, bool toolbar) {
+    bool number = false;
+    const int id = action->objectName().mid(prefix.size()).toInt(&number);
+    QVERIFY2(action->objectName().startsWith(prefix) && number,
+             qPrintable(action->objectName() + QStringLiteral(" ") + action->text()));
+    const MainCommand* entry = CommandEntry(id);
+    QVERIFY2(entry != nullptr, qPrintable(action->text()));
+    seen_ << id;
+    QCOMPARE(action->text(), toolbar ? QString::fromUtf8(entry->toolbarText)
+                                     : QString::fromStdString(main().CommandCaption(id)));
+    QCOMPARE(action->shortcut(),
+             toolbar ? QKeySequence() : QKeySequence(QString::fromLatin1(entry->accelerator)));
+    QCOMPARE(action->isEnabled(), main().CommandEnabled(id));
+}
+
+QStringList MenusTest::Walk(const QList<QAction*>& actions, const QString& prefix, bool toolbar) {
+    QStringList out;
+    for (QAction* action : actions) {
+        if (action->isSeparator()) {
+            out << QStringLiteral("separator");
+        } else if (action->menu() != nullptr) {
+            out << QStringLiteral("menu ") + action->text();
+            out += Walk(action->menu()->actions(), prefix, toolbar);
+            out << QStringLiteral("end");
+        } else {
+            CheckAction(action, prefix, toolbar);
+            out << action->objectName();
+        }
+    }
+    return out;
+}
+
+void MenusTest::WithContextMenu(const QPoint& position, const std::function<void(QMenu*)>& work) {
+    bool worked = false;
+    QTimer poll;
+    poll.setInterval(20);
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr || menu->objectName() != QStringLiteral("resultsContextMenu")) return;
+        poll.stop();
+        worked = true;
+        work(menu);
+        if (menu->isVisible()) menu->close();
+    });
+    poll.start();
+    // A right-click as the window system delivers it: the button, then (where
+    // the button alone does not open it) the request for a context menu.
+    QWidget* viewport = window_->resultsPage()->list()->viewport();
+    QTest::mouseClick(viewport, Qt::RightButton, Qt::NoModifier, position);
+    if (!worked) {
+        QContextMenuEvent request(QContextMenuEvent::Mouse, position,
+                                  viewport->mapToGlobal(position));
+        QApplication::sendEvent(viewport, &request);
+    }
+    QTRY_VERIFY(worked);
+}
+
+QMenu* MenusTest::OpenMenu(const QString& title) {
+    QMenuBar* bar = window_->menuBar();
+    for (QAction* action : bar->actions()) {
+        if (action->text() != title) continue;
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
+                          bar->actionGeometry(action).center());
+        if (!QTest::qWaitFor([&] { return action->menu()->isVisible(); })) return nullptr;
+        return action->menu();
+    }
+    return nullptr;
+}
+
+void MenusTest::everyEntryComesFromTheCommandTable() {
+    seen_.clear();
+    QCOMPARE(Walk(window_->menuBar()->actions(), QStringLiteral("command"), false),
+             Expected(pantrio::MenuBarLayout(), QStringLiteral("command")));
+    auto* toolBar = window_->findChild<QToolBar*>(QStringLiteral("toolBar"));
+    QVERIFY(toolBar != nullptr);
+    QCOMPARE(Walk(toolBar->actions(), QStringLiteral("toolbar"), true),
+             Expected(pantrio::ToolBarLayout(), QStringLiteral("toolbar")));
+    QStringList context;
+    WithContextMenu(QPoint(60, 5), [&](QMenu* menu) {
+        context = Walk(menu->actions(), QStringLiteral("context"), false);
+    });
+    QCOMPARE(context, Expected(pantrio::ContextMenuLayout(), QStringLiteral("context")));
+    // Every entry of the table is offered somewhere.
+    for (const MainCommand& c : pantrio::MainCommands()) QVERIFY2(seen_.contains(c.id), c.menuText);
+}
+
+void MenusTest::clicksAndKeysRunTheCommands() {
+    auto* pages = window_->findChild<QStackedWidget*>(QStringLiteral("pages"));
+    QMenu* view = OpenMenu(QStringLiteral("&View"));
+    QVERIFY(view != nullptr);
+    auto* nutrients =
+        window_->findChild<QAction*>(QStringLiteral("command%1").arg(command::kShowNutrientPage));
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier,
+                      view->actionGeometry(nutrients).center());
+    QTRY_COMPARE(pages->currentIndex(), 3);
+    QTest::keyClick(window_.get(), Qt::Key_1, Qt::ControlModifier);
+    QTRY_COMPARE(pages->currentIndex(), 0);
+
+    // A greyed entry does nothing when clicked.
+    QMenu* file = OpenMenu(QStringLiteral("&File"));
+    QVERIFY(file != nullptr);
+    auto* print = window_->findChild<QAction*>(QStringLiteral("command%1").arg(command::kPrint));
+    QVERIFY(!print->isEnabled());
+    int triggered = 0;
+    connect(print, &QAction::triggered, this, [&] { ++triggered; });
+    QTest::mouseClick(file, Qt::LeftButton, Qt::NoModifier, file->actionGeometry(print).center());
+    file->close();
+    QCOMPARE(triggered, 0);
+}
+
+void MenusTest::greyedEntriesFollowTheOpenBox() {
+    const std::string box = main().Boxes().CookbookPath();
+    auto* clearMarks =
+        window_->findChild<QAction*>(QStringLiteral("command%1").arg(command::kClearMarks));
+    auto* find =
+        window_->findChild<QAction*>(QStringLiteral("toolbar%1").arg(command::kFindRecipes));
+    QVERIFY(clearMarks->isEnabled() && find->isEnabled());
+    // A box that cannot be opened leaves none open: the message, the file
+    // dialog (cancelled) and the failure message.
+    answers_->Then(pantrio::test::DialogAnswerer::PressButton(QMessageBox::Ok));
+    answers_->Then([](QWidget* dialog) {
+        if (auto* d = qobject_cast<QDialog*>(dialog)) d->reject();
+    });
+    QVERIFY(!main().Boxes().OpenBox(box + ".gone"));
+    QMenu* edit = OpenMenu(QStringLiteral("&Edit"));
+    QVERIFY(edit != nullptr);
+    QVERIFY(!clearMarks->isEnabled());
+    edit->close();
+
+    QVERIFY(main().Boxes().OpenBox(box));
+    QTest::keyClick(window_.get(), Qt::Key_1, Qt::ControlModifier);
+    QTRY_VERIFY(find->isEnabled());
+    main().Results().FillAllRecipes();
+}
+
+void MenusTest::theContextMenuAsksForARecipeFirst() {
+    pantrio::ResultsListView* list = window_->resultsPage()->list();
+    list->clearSelection();
+    const QRect last = list->visualRect(window_->resultsModel().index(Rows() - 1, 0));
+    // Below the last row nothing gets selected.
+    WithContextMenu(QPoint(60, last.bottom() + 20), [&](QMenu* menu) {
+        auto* calendar = menu->findChild<QAction*>(
+            QStringLiteral("context%1").arg(command::kAddToCalendarContext));
+        QVERIFY(calendar != nullptr);
+        QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
+                          menu->actionGeometry(calendar).center());
+    });
+    QTRY_VERIFY(answers_->messages.contains(QStringLiteral("Please select a recipe first.")));
+}

@@ -1,0 +1,76 @@
+#include "ui/WindowFixture.h"
+
+#include <QDate>
+#include <QDir>
+#include <QTest>
+
+#include "recipe/Recipe.h"
+#include "ui/ResultsPage.h"
+#include "ui/ResultsTableModel.h"
+#include "ui/WebViewTab.h"
+
+namespace pantrio::test {
+
+void WindowFixture::SetUpWindow() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    const QString config = dir_->filePath(QStringLiteral("config"));
+    qputenv("XDG_CONFIG_HOME", config.toUtf8());
+    QDir().mkpath(config + QStringLiteral("/Hearthline"));
+    settings_ = std::make_unique<IniSettingsStore>(
+        (config + QStringLiteral("/Hearthline/Pantrio.conf")).toStdString());
+    const QDate today = QDate::currentDate();
+    settings_->WriteNumber("iLastCheckedYear", today.year());
+    settings_->WriteNumber("iLastCheckedMonth", today.month());
+    settings_->WriteNumber("iLastCheckedDay", today.day());
+    QVERIFY(settings_->Flush());
+    prompter_ = std::make_unique<QtPrompter>();
+    answers_ = std::make_unique<DialogAnswerer>();
+    browser_.opened.clear();
+    StartWindow();
+}
+
+void WindowFixture::StartWindow() {
+    MainWindowOptions options;
+    options.dataRoot = dir_->filePath(QStringLiteral("root")).toStdString();
+    options.installedDataFolder = PANTRIO_BUILT_DATA_DIR;
+    options.windowStatePath = dir_->filePath(QStringLiteral("window.conf"));
+    options.splash = false;
+    options.externalBrowser = &browser_;
+    window_ = std::make_unique<MainWindow>(*settings_, *prompter_, options);
+    const int loads = window_->webTab()->LoadsFinished();
+    QCOMPARE(window_->Start(CommandLine{}), MainDialog::StartResult::Ready);
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    // The welcome page has loaded.
+    QVERIFY(WaitForLoad(loads));
+}
+
+void WindowFixture::TearDownWindow() {
+    if (window_) window_->close();
+    window_.reset();
+    answers_.reset();
+    dir_.reset();
+}
+
+void WindowFixture::SaveRecipe(const Recipe& recipe) {
+    Recipe copy = recipe;
+    QCOMPARE(main().Recipes().SaveAsNew(copy), 0);
+}
+
+QString WindowFixture::RowTitle(int row) {
+    auto& model = window_->resultsModel();
+    return model.data(model.index(row, ResultsTableModel::TitleColumn)).toString();
+}
+
+void WindowFixture::ClickRow(int row, int x) {
+    ResultsListView* list = window_->resultsPage()->list();
+    const QRect rect = list->visualRect(window_->resultsModel().index(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(rect.left() + x, rect.center().y()));
+}
+
+bool WindowFixture::WaitForLoad(int before) {
+    return QTest::qWaitFor([&] { return window_->webTab()->LoadsFinished() > before; }, 20000);
+}
+
+}  // namespace pantrio::test

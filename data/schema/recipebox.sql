@@ -29,8 +29,11 @@ CREATE TABLE Recipes (
     ScaleMultiple REAL DEFAULT 1,
     PictureFile1 TEXT COLLATE NOCASE
 );
--- The duplicate test of a recipe save looks up the title.
-CREATE INDEX RecipesTitle ON Recipes (Title);
+-- The duplicate test of a recipe save looks up the title, and the lists in
+-- title order (the views, the title search) read this index alone: it holds
+-- every column those lists show or test, so a view stops reading after the
+-- rows it shows instead of visiting each recipe row on the way.
+CREATE INDEX RecipesTitle ON Recipes (Title, Marked, Color, TasteRating, LastViewed, AllCategoriesText);
 CREATE INDEX RecipesLastViewed ON Recipes (LastViewed);
 
 CREATE TABLE IngredientLines (
@@ -57,3 +60,16 @@ CREATE INDEX IngredientLinesNutrientsLine ON IngredientLinesNutrients (Ingredien
 -- and counts keyword views by scanning the keyword text.
 CREATE INDEX RecipesMarkedColorTitle ON Recipes (Marked DESC, Color, Title);
 CREATE INDEX RecipesCategories ON Recipes (AllCategoriesText);
+-- Ingredient searches look for a text anywhere in a name (LIKE '%text%'),
+-- which no ordinary index answers. This trigram index over the names answers
+-- them; it keeps no copy of the names. Lines numbered above the mark, and
+-- lines stored at or below it since, are not in it yet (a search tests them
+-- directly) until the program adds them after the work that stored them, so
+-- that a bulk import is not slowed by the index at every recipe. The program
+-- adds the same objects to boxes made without them.
+CREATE VIRTUAL TABLE IngredientNameTrigrams USING fts5(Name, content='IngredientLines', content_rowid='IngredientLinesID', tokenize='trigram');
+CREATE TABLE IngredientNameTrigramsPending (IngredientLinesID INTEGER NOT NULL PRIMARY KEY);
+CREATE TABLE IngredientNameTrigramsMark (MarkID INTEGER NOT NULL PRIMARY KEY CHECK (MarkID = 1), LastIndexedLine INTEGER NOT NULL);
+CREATE TRIGGER IngredientNameTrigramsInsert AFTER INSERT ON IngredientLines WHEN new.IngredientLinesID <= coalesce((SELECT LastIndexedLine FROM IngredientNameTrigramsMark), 0) BEGIN INSERT OR IGNORE INTO IngredientNameTrigramsPending(IngredientLinesID) VALUES (new.IngredientLinesID); END;
+CREATE TRIGGER IngredientNameTrigramsDelete AFTER DELETE ON IngredientLines BEGIN INSERT INTO IngredientNameTrigrams(IngredientNameTrigrams, rowid, Name) SELECT 'delete', old.IngredientLinesID, old.Name WHERE old.IngredientLinesID <= coalesce((SELECT LastIndexedLine FROM IngredientNameTrigramsMark), 0) AND NOT EXISTS (SELECT 1 FROM IngredientNameTrigramsPending WHERE IngredientLinesID = old.IngredientLinesID); DELETE FROM IngredientNameTrigramsPending WHERE IngredientLinesID = old.IngredientLinesID; END;
+CREATE TRIGGER IngredientNameTrigramsUpdate AFTER UPDATE OF IngredientLinesID, Name ON IngredientLines BEGIN INSERT INTO IngredientNameTrigrams(IngredientNameTrigrams, rowid, Name) SELECT 'delete', old.IngredientLinesID, old.Name WHERE old.IngredientLinesID <= coalesce((SELECT LastIndexedLine FROM IngredientNameTrigramsMark), 0) AND NOT EXISTS (SELECT 1 FROM IngredientNameTrigramsPending WHERE IngredientLinesID = old.IngredientLinesID); DELETE FROM IngredientNameTrigramsPending WHERE IngredientLinesID = old.IngredientLinesID; INSERT OR IGNORE INTO IngredientNameTrigramsPending(IngredientLinesID) SELECT new.IngredientLinesID WHERE new.IngredientLinesID <= coalesce((SELECT LastIndexedLine FROM IngredientNameTrigramsMark), 0); END;

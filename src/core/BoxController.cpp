@@ -16,6 +16,7 @@
 #include "render/Publishing.h"
 #include "storage/CADORecordset.h"
 #include "storage/RecipeDB.h"
+#include "storage/SearchIndexes.h"
 #include "storage/SupportDB.h"
 
 namespace pantrio {
@@ -115,7 +116,29 @@ bool BoxController::OpenBox(const std::string& path) {
             settings.ServiceURL + " explain how to set them up.");
         return false;
     }
+    AddSearchIndexes();
     return true;
+}
+
+void BoxController::AddSearchIndexes() {
+    ProgressWindow& window = ImportWindow();
+    window.SetCancelled(false);
+    bool shown = false;
+    const auto upgrade = EnsureSearchIndexes(context_.box, [&](int percent) {
+        // A box indexed in one step is done before a window could be read.
+        if (!shown && percent < 100) {
+            window.Show();
+            window.SetStatus("Indexing ingredient names...");
+            shown = true;
+        }
+        window.SetPosition(percent);
+        window.Breathe();
+        return !window.Cancelled();
+    });
+    if (shown) window.Hide();
+    // The box stays usable without the indexes; the failure is kept in the
+    // store's error report for whoever looks.
+    (void)upgrade;
 }
 
 bool BoxController::NewRecipeBox(const std::string& typedName) {

@@ -112,6 +112,11 @@ private:
                         const std::string& filter);
     // The window hears that another box is open or the open one changed.
     void AnnounceBoxChange();
+    // Gives the open box the search indexes it lacks, with the progress
+    // window up while the ingredient names of a large box are indexed. A box
+    // that cannot take them (read-only), or a cancel, leaves it searched
+    // without them.
+    void AddSearchIndexes();
 
     ControllerContext context_;
     StatusView* status_;

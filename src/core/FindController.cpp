@@ -69,10 +69,14 @@ int FindController::SearchServiceFor(const FindCriteria& criteria) {
     return rows;
 }
 
+std::string FindController::LocalFindQuery(const FindCriteria& criteria) {
+    return FindRecipesQuery(criteria, IngredientLookupOf(context_.box));
+}
+
 int FindController::FindRecipes(const FindRecipesRequest& request) {
     ResultsController& results = context_.main.Results();
     context_.main.RunCommand(command::kShowRecipesPage);
-    const std::string local = FindRecipesQuery(request.criteria);
+    const std::string local = LocalFindQuery(request.criteria);
     int rows = -1;
     if (request.lookInBox) {
         results.SetBusy(true);
@@ -95,7 +99,7 @@ void FindController::LeftoverWizardCommand() {
 int FindController::RunLeftoverWizard(const LeftoverWizardRequest& request) {
     const FindCriteria criteria =
         LeftoverWizardCriteria(request.first, request.second, request.third);
-    if (request.inRecipeBox) return context_.main.Results().FillResults(FindRecipesQuery(criteria));
+    if (request.inRecipeBox) return context_.main.Results().FillResults(LocalFindQuery(criteria));
     return SearchServiceFor(criteria);
 }
 

@@ -34,6 +34,9 @@ public:
     // found and the automatic search is on) and then lists them. The rows
     // listed, -1 when the statement failed.
     int FindRecipes(const FindRecipesRequest& request);
+    // The statement of the search of the open box for `criteria`, through the
+    // box's ingredient index when it has one.
+    std::string LocalFindQuery(const FindCriteria& criteria);
     // Tools "&Leftover Wizard".
     void LeftoverWizardCommand();
     // The wizard's OK: recipes of the box that use all three ingredients, or

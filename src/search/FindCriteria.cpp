@@ -1,6 +1,9 @@
 #include "search/FindCriteria.h"
 
+#include <vector>
+
 #include "base/Text.h"
+#include "storage/SearchIndexes.h"
 #include "storage/Store.h"
 
 namespace pantrio {
@@ -69,9 +72,63 @@ std::string ZeroRatingsToTrue(std::string sql) {
     return sql;
 }
 
+// The subquery of one ingredient slot, `quoted` with its apostrophes doubled.
+std::string IngredientTerm(const std::string& quoted) {
+    return "RecipeID IN (Select RecipeID from IngredientLines where Name like '%" + quoted + "%')";
+}
+
+// The pieces of a LIKE pattern between its wild cards that are at least
+// three characters long: the runs the trigram index can look up.
+std::vector<std::string> TrigramRuns(const std::string& pattern) {
+    std::vector<std::string> runs;
+    std::string piece;
+    int characters = 0;
+    auto close = [&] {
+        if (characters >= 3) runs.push_back(piece);
+        piece.clear();
+        characters = 0;
+    };
+    for (const char ch : pattern) {
+        if (ch == '%' || ch == '_') {
+            close();
+            continue;
+        }
+        piece += ch;
+        if ((static_cast<unsigned char>(ch) & 0xC0) != 0x80) ++characters;
+    }
+    close();
+    return runs;
+}
+
+// The same subquery answered through the trigram index, for the text as
+// typed (`raw`) with at least one run. Lines stored since the index was last
+// brought up to date (numbered above its mark, or listed as pending) are
+// tested directly. The
+// index is asked, as a full-text
+// query, for the lines holding every run as a phrase; that reads the index
+// alone. It may name a few lines too many (it folds the case of letters
+// outside ASCII, which LIKE leaves as they are, and it does not check the
+// order of the runs), so the term's own LIKE still decides.
+std::string IndexedIngredientTerm(const std::string& raw) {
+    std::string query;
+    for (const std::string& run : TrigramRuns(raw)) {
+        if (!query.empty()) query += " AND ";
+        query += "\"" + ReplaceAll(run, "\"", "\"\"") + "\"";
+    }
+    return std::string(
+               "RecipeID IN (Select RecipeID from IngredientLines where (IngredientLinesID "
+               "IN (Select rowid from ") +
+           kIngredientIndexTable + " where " + kIngredientIndexTable + " match '" +
+           QuoteSql(query) +
+           "') OR IngredientLinesID IN (Select IngredientLinesID from "
+           "IngredientNameTrigramsPending) OR IngredientLinesID > coalesce((Select "
+           "LastIndexedLine from IngredientNameTrigramsMark), 0)) AND Name like '%" +
+           QuoteSql(raw) + "%')";
+}
+
 }  // namespace
 
-std::string FindRecipesQuery(const FindCriteria& criteria) {
+std::string FindRecipesQuery(const FindCriteria& criteria, IngredientLookup lookup) {
     const FindCriteria c = Quoted(criteria);
     std::string sql = HeadWithKeywordsAndTitle(c);
     if (AnyMinimum(c))
@@ -80,12 +137,9 @@ std::string FindRecipesQuery(const FindCriteria& criteria) {
             "(AppearanceRating >=%f) AND (EffortRating >=%f) and (AffordableRating >=%f))",
             c.minimumTaste, c.minimumAppearance, c.minimumEffort, c.minimumAffordability);
 
-    sql += "AND RecipeID IN (Select RecipeID from IngredientLines where Name like '%" +
-           c.ingredients[0];
-    for (std::size_t i = 1; i < c.ingredients.size(); ++i)
-        sql += "%') AND RecipeID IN (Select RecipeID from IngredientLines where Name like '%" +
-               c.ingredients[i];
-    sql += "%') ORDER BY Recipes.Marked DESC, Recipes.Color, Recipes.Title";
+    for (std::size_t i = 0; i < c.ingredients.size(); ++i)
+        sql += (i == 0 ? "AND " : " AND ") + IngredientTerm(c.ingredients[i]);
+    sql += " ORDER BY Recipes.Marked DESC, Recipes.Color, Recipes.Title";
 
     // Unused parts drop out: an empty ingredient slot ("%" between the two
     // wild cards), the constant head term and a title term that matches any
@@ -95,7 +149,21 @@ std::string FindRecipesQuery(const FindCriteria& criteria) {
     sql = RemoveAll(std::move(sql), "(true) AND");
     sql = RemoveAll(std::move(sql), "(Recipes.Title LIKE '%') AND");
     sql = RemoveAll(std::move(sql), "AND (Recipes.Title LIKE '%')");
-    return ZeroRatingsToTrue(std::move(sql));
+    sql = ZeroRatingsToTrue(std::move(sql));
+    if (lookup == IngredientLookup::TrigramIndex) {
+        // An ingredient term's text can only stand where the program wrote
+        // the term: inside any other quoted value every apostrophe is doubled.
+        for (std::size_t i = 0; i < c.ingredients.size(); ++i)
+            if (!TrigramRuns(criteria.ingredients[i]).empty())
+                sql = ReplaceAll(std::move(sql), IngredientTerm(c.ingredients[i]),
+                                 IndexedIngredientTerm(criteria.ingredients[i]));
+    }
+    return sql;
+}
+
+IngredientLookup IngredientLookupOf(CADODatabase& box) {
+    IndexPendingIngredientNames(box);
+    return HasIngredientIndex(box) ? IngredientLookup::TrigramIndex : IngredientLookup::Scan;
 }
 
 std::string ServiceFindQuery(const FindCriteria& criteria) {

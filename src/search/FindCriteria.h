@@ -10,6 +10,8 @@
 
 namespace pantrio {
 
+class CADODatabase;
+
 struct FindCriteria {
     // Words to look for in the title; may be empty.
     std::string titleText;
@@ -33,9 +35,22 @@ struct FindCriteria {
 // The marker of an unused ingredient slot.
 inline constexpr const char* kEmptyIngredient = "%";
 
+// How the search of the open box finds ingredient lines: by reading every
+// line, or through the box's trigram index over the names (HasIngredientIndex
+// tells which the box allows).
+enum class IngredientLookup { Scan, TrigramIndex };
+
 // The search of the open box, ordered marked first, then colour, then title.
-// With no criteria at all it lists every recipe that has a title.
-std::string FindRecipesQuery(const FindCriteria& criteria);
+// With no criteria at all it lists every recipe that has a title. With the
+// trigram index each ingredient term whose text holds three characters in a
+// row between wild cards first narrows the lines through the index; the term
+// keeps its own test, so the rows and their order are the same as by scanning.
+std::string FindRecipesQuery(const FindCriteria& criteria,
+                             IngredientLookup lookup = IngredientLookup::Scan);
+
+// The lookup the open box allows: the index when it holds one in step. Lines
+// stored since the index was last brought up to date are indexed first.
+IngredientLookup IngredientLookupOf(CADODatabase& box);
 
 // The variant listed while the criteria go to the recipe service: ingredients
 // are looked up in AllIngredientsText and there is no ORDER BY.

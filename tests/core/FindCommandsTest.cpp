@@ -175,7 +175,9 @@ TEST_F(FindCommands, MoreOptionsOpensFindRecipesWhichSearchesTheBox) {
     EXPECT_EQ(view.pages, std::vector<int>{1});
     EXPECT_EQ(view.busyStates, (std::vector<bool>{true, false}));
     EXPECT_EQ(view.Titles(), Titles{"Chicken and Rice"});
-    EXPECT_EQ(view.queries.back(), FindRecipesQuery(request.criteria));
+    // The box carries the ingredient index, so the search goes through it.
+    EXPECT_EQ(view.queries.back(),
+              FindRecipesQuery(request.criteria, IngredientLookup::TrigramIndex));
     EXPECT_TRUE(browser.navigated.empty());
     EXPECT_EQ(d.Find().LastFind().text, "");
 
@@ -216,7 +218,8 @@ TEST_F(FindCommands, FindRecipesOnTheServiceEndsWithTheBoxListing) {
     // The service's variant listing first, then the box's own search.
     ASSERT_GE(view.queries.size(), 2u);
     EXPECT_EQ(view.queries[view.queries.size() - 2], ServiceFindQuery(request.criteria));
-    EXPECT_EQ(view.queries.back(), FindRecipesQuery(request.criteria));
+    EXPECT_EQ(view.queries.back(),
+              FindRecipesQuery(request.criteria, IngredientLookup::TrigramIndex));
     EXPECT_EQ(view.Titles(), Titles{"Rice Pudding"});
     EXPECT_TRUE(view.busyStates.empty());
 

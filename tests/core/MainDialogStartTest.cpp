@@ -148,13 +148,21 @@ TEST_F(MainDialogStart, InvalidCheckDayCountsAsLongAgoAndYesRunsTheCheck) {
 TEST_F(MainDialogStart, CommandLineBoxIsOpenedInsteadOfTheStoredOne) {
     const std::string other = temp.PathOf("Other Box.CRB");
     ASSERT_TRUE(temp.CreateDatabase(other, "recipebox.sql"));
-    ASSERT_TRUE(
-        TempDataRoot::Exec(other, "INSERT INTO Recipes (RecipeID, Title) VALUES (1, 'Stew')"));
+    // A box made before the ingredient index, which it gains on opening.
+    ASSERT_TRUE(TempDataRoot::Exec(
+        other,
+        "INSERT INTO Recipes (RecipeID, Title) VALUES (1, 'Stew');"
+        "INSERT INTO IngredientLines (IngredientLinesID, RecipeID, Name) VALUES (1, 1, 'leeks');"
+        "DROP TRIGGER IngredientNameTrigramsInsert; DROP TRIGGER IngredientNameTrigramsDelete;"
+        "DROP TRIGGER IngredientNameTrigramsUpdate; DROP TABLE IngredientNameTrigrams;"));
     WriteSettings(Usual());
     MainDialog& d = MakeDialog();
     ASSERT_EQ(d.Initialise(CommandLine::Parse({"-nologo", other})), StartResult::Ready);
     EXPECT_EQ(d.CurrentSettings().CookbookPath, other);
     EXPECT_EQ(view.boxLines.back(), "Recipe Box: " + other + " (1 recipe)");
+    EXPECT_EQ(Number("SELECT count(*) FROM IngredientNameTrigrams WHERE IngredientNameTrigrams "
+                     "MATCH 'eek'"),
+              1);
 }
 
 TEST_F(MainDialogStart, CommandLineExchangeFileIsImportedAndStartUpEnds) {

@@ -83,7 +83,7 @@ int RunFind(CliContext& context, const std::vector<std::string>& arguments) {
         }
     }
     if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
-    return PrintResults(context, FindRecipesQuery(criteria));
+    return PrintResults(context, context.dialog().Find().LocalFindQuery(criteria));
 }
 
 int RunView(CliContext& context, const std::vector<std::string>& arguments) {

@@ -1,0 +1,48 @@
+// The indexes the searches and views of the results list rest on: the trigram
+// index over ingredient names (IngredientNameTrigrams), which answers searches
+// for a text anywhere in a name without reading every line, and the title
+// index that holds every column the title-ordered lists show or test. Boxes
+// made from the current schema carry both; boxes made before gain them the
+// first time they are opened for writing. A box without them (read-only
+// media) answers the same searches more slowly, with the same results.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace pantrio {
+
+class CADODatabase;
+
+// The table the triggers keep in step with IngredientLines.
+inline constexpr const char* kIngredientIndexTable = "IngredientNameTrigrams";
+
+// True when the box holds the index, its tables of pending lines and of the
+// last line indexed, and all three triggers that keep them in step; an index without its triggers
+// could be stale and is not used.
+bool HasIngredientIndex(CADODatabase& box);
+
+// Adds the lines stored since the last call (numbered above the mark, or
+// listed as pending) to the index, in one transaction. Does nothing while a transaction is open
+// or when the box is read-only: searches read pending lines directly, so this
+// only makes them faster.
+void IndexPendingIngredientNames(CADODatabase& box);
+
+enum class SearchIndexUpgrade {
+    Present,    // the box had them already
+    Built,      // they were added now
+    ReadOnly,   // the box is open read-only: it is searched without the index
+    Cancelled,  // the progress callback asked to stop; nothing was changed
+    Failed,     // SQLite refused; nothing was changed (ErrorReport() says why)
+};
+
+// Called while the index is filled, with the share done from 0 to 100;
+// returning false stops the work and leaves the box as it was.
+using IndexProgress = std::function<bool(int percent)>;
+
+// Adds what a box lacks, in one transaction, filling the trigram index from
+// the stored lines, and indexes the pending lines of a box that has it. A leftover trigram table
+// without its triggers is replaced, and so is a title index of an earlier shape.
+SearchIndexUpgrade EnsureSearchIndexes(CADODatabase& box, const IndexProgress& progress = nullptr);
+
+}  // namespace pantrio

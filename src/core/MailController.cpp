@@ -118,7 +118,9 @@ std::string MailController::FailureMessage(const MailSendResult& result,
     std::string text = result.connected ? "Couldn't send message!\nResponse:" + result.response
                                         : "Couldn't connect to server: " + server +
                                               " , Error:" + std::to_string(result.error);
-    if (!result.failure.empty()) text += "\n" + result.failure;
+    // The failing step; the server's reply is already on the line above.
+    const std::string step = result.failure.substr(0, result.failure.find("\nResponse:"));
+    if (!step.empty()) text += "\n" + step;
     return text;
 }
 

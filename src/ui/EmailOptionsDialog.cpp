@@ -65,6 +65,13 @@ EmailOptionsDialog::EmailOptionsDialog(const EmailOptionsValues& current, QWidge
     caRow->addWidget(caFile_, 1);
     caRow->addWidget(browse);
     form->addRow(QStringLiteral("CA file:"), caRow);
+    // Only an encrypted connection checks the server's certificate.
+    auto followSecurity = [this, browse](int index) {
+        caFile_->setEnabled(index != 0);
+        browse->setEnabled(index != 0);
+    };
+    connect(security_, &QComboBox::currentIndexChanged, this, followSecurity);
+    followSecurity(security_->currentIndex());
 
     address_ = Field(current.emailAddress, "emailAddress", this);
     form->addRow(QStringLiteral("E-Mail Address:"), address_);

@@ -8,7 +8,7 @@
 #include "core/WebView.h"
 #include "formats/RecipeDocument.h"
 #include "recipe/Recipe.h"
-#include "storage/Store.h"
+#include "storage/RecipeDB.h"
 
 namespace pantrio {
 
@@ -17,18 +17,6 @@ namespace {
 constexpr const char* kBeginMarker = "<!--@PXBEGIN";
 constexpr std::size_t kBeginMarkerLength = 12;
 constexpr const char* kEndMarker = "@PXEND-->";
-// The characters of the instructions that SaveAsNew's duplicate test compares.
-constexpr std::size_t kDuplicatePrefixChars = 30;
-
-// `text` as a LIKE pattern that matches itself only (with ESCAPE '\').
-std::string LiteralPattern(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        if (c == '%' || c == '_' || c == '\\') out += '\\';
-        out += c;
-    }
-    return out;
-}
 
 }  // namespace
 
@@ -71,18 +59,13 @@ PageImportResult WebView::ImportPage(const std::string& source) {
     }
     window.SetStatus(recipe.Title);
     window.SetPosition(75);
-    if (recipe.SaveAsNew(context_.box, &window.Messages()) == 0) {
+    if (context_.box.SaveAsNew(recipe, &window.Messages()) == 0) {
         result.recipeID = recipe.RecipeID;
         result.newRecipe = true;
     } else {
         // A duplicate: the copy already stored has the same title and the
         // same beginning of its instructions.
-        std::string prefix;
-        if (CharCount(recipe.Instructions) > kDuplicatePrefixChars)
-            prefix = CutChars(recipe.Instructions, kDuplicatePrefixChars);
-        const long stored = context_.box.QueryNumber(
-            "Select RecipeID from Recipes where Title = '" + QuoteSql(recipe.Title) +
-            "' and Instructions LIKE '" + QuoteSql(LiteralPattern(prefix)) + "%' ESCAPE '\\'");
+        const long stored = context_.box.FindDuplicate(recipe.Title, recipe.Instructions);
         result.recipeID = stored > 0 ? static_cast<int>(stored) : -1;
     }
     window.SetPosition(100);

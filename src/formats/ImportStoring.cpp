@@ -42,7 +42,7 @@ void AddImportMessage(ImportProgress& window, const std::string& text) {
 bool StoreImportedRecipe(Recipe& recipe, RecipeDB& db, ImportProgress& window,
                          ImportSummary& counts) {
     DuplicateWatch watch(window.Messages());
-    if (recipe.SaveAsNew(db, &watch) == 0) {
+    if (db.SaveAsNew(recipe, &watch) == 0) {
         ++counts.stored;
         counts.newRecipeIDs.push_back(recipe.RecipeID);
         return true;

@@ -169,6 +169,10 @@ int RunConvert(CliContext& context, const std::vector<std::string>& arguments) {
     if (!LoadWhole(context, id, recipe)) return kExitFailure;
     const bool toEnglish = recipe.Metric;
     const int converted = context.dialog().Recipes().ConvertUnits(recipe);
+    if (converted < 0) {
+        context.err() << "Could not store the converted lines.\n";
+        return kExitFailure;
+    }
     context.out() << "Converted " << converted << (converted == 1 ? " line" : " lines") << " to "
                   << (toEnglish ? "English" : "metric") << " units\n";
     for (const IngredientLine& line : recipe.Lines)

@@ -126,9 +126,7 @@ TEST_F(MailCommands, ARatedRecipeWithAPictureArrivesAndItsAttachmentImportsAsThe
     const std::string other = dataRoot + "/Rbox/friend.crb";
     ASSERT_TRUE(temp.CreateDatabase(other, "recipebox.sql"));
     RecipeDB box;
-    box.CookbookPath = other;
-    box.BuildConnectString();
-    ASSERT_TRUE(box.Connect("", "", ""));
+    ASSERT_TRUE(box.Open(other));
     const ImporterTable table = ImporterTable::Standard();
     const ImporterRow* row = table.ForFile(rxf);
     ASSERT_NE(row, nullptr);

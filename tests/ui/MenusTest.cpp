@@ -270,7 +270,7 @@ void MenusTest::sendViaEmailReachesTheMailServer() {
     QTest::mouseClick(tools, Qt::LeftButton, Qt::NoModifier,
                       tools->actionGeometry(options).center());
     QTRY_VERIFY(optionsSeen);
-    QTRY_COMPARE(main().CurrentSettings().SMTPPort, server.Port());
+    QTRY_COMPARE(main().Mail().EmailOptions().port, server.Port());
 
     // "Send via email" on a clicked row; "bo" completes to the remembered
     // address, and Send goes to the server while the window waits.

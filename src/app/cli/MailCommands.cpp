@@ -124,7 +124,7 @@ int RunMail(CliContext& context, const std::vector<std::string>& arguments) {
         context.err() << "Could not read the password file " << *args.passwordFile << ".\n";
         return kExitUsage;
     }
-    const std::string from = args.from ? *args.from : context.dialog().CurrentSettings().EmailAddr;
+    const std::string from = args.from ? *args.from : mail.EmailOptions().emailAddress;
     if (server.server.empty() || Trim(from).empty()) {
         context.err() << "No mail server or sender address: give --server and --from, or set "
                          "them in Email Options.\n";

@@ -127,7 +127,11 @@ void WebView::DownloadBegin() {
 void WebView::DownloadComplete() {
     const std::string source = browser_ != nullptr ? browser_->DocumentSource() : std::string();
     const int kind = ClassifyPage(source);
-    if (view_ != nullptr) view_->SetWebButtons(kind == kImportablePage, kind != kWebPage);
+    // A recipe site's page can be imported too; the program's own local pages
+    // never offer their recipe again.
+    const bool importable =
+        kind == kImportablePage || (kind == kWebPage && HoldsWebRecipes(source));
+    if (view_ != nullptr) view_->SetWebButtons(importable, kind != kWebPage);
 
     static const std::string kAssigned = "<!--@CRFASSIGNUNIQUEID=";
     const std::size_t at = FindNoCase(source, kAssigned);

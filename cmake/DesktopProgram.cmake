@@ -47,6 +47,8 @@ install(FILES "${CMAKE_SOURCE_DIR}/data/icons/pantrio.svg"
 if(PANTRIO_BUILD_TESTS)
     file(GLOB PANTRIO_UI_TEST_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/ui/*.cpp"
          "${CMAKE_SOURCE_DIR}/tests/ui/*.h")
+    # The loopback mail server the window's mail test sends to.
+    list(APPEND PANTRIO_UI_TEST_SOURCES "${CMAKE_SOURCE_DIR}/tests/mail/MailServer.cpp")
     add_executable(pantrio_ui_tests ${PANTRIO_UI_TEST_SOURCES})
     target_link_libraries(pantrio_ui_tests PRIVATE pantrio_ui Qt6::Test)
     target_include_directories(pantrio_ui_tests PRIVATE "${CMAKE_SOURCE_DIR}/tests")

@@ -32,6 +32,8 @@ constexpr NumberValue kNumbers[] = {
     {"UILF", &AppSettings::UILF},
     {"AuthMode", &AppSettings::AuthMode},
     {"KeepPW", &AppSettings::KeepPW},
+    {"SMTPSecurity", &AppSettings::SMTPSecurity},
+    {"SMTPPlainLogin", &AppSettings::SMTPPlainLogin},
     {"iColIngW1", &AppSettings::iColIngW1},
     {"iColIngW2", &AppSettings::iColIngW2},
     {"iColIngW3", &AppSettings::iColIngW3},
@@ -54,6 +56,7 @@ struct DefaultWhenZero {
 constexpr DefaultWhenZero kWhenZero[] = {
     {"FilterDlgX", &AppSettings::FilterDlgX, 200},
     {"FilterDlgY", &AppSettings::FilterDlgY, 100},
+    {"SMTPPort", &AppSettings::SMTPPort, 25},
 };
 
 // Column widths of the meal-plan lists, defaulting when below 1.
@@ -71,6 +74,7 @@ constexpr DefaultWhenZero kWhenBelowOne[] = {
 constexpr TextValue kTexts[] = {
     {"CookbookPath", &AppSettings::CookbookPath},
     {"PicturePath", &AppSettings::PicturePath},
+    {"SMTPCAFile", &AppSettings::SMTPCAFile},
     {"URL1", &AppSettings::URL1},
     {"URL2", &AppSettings::URL2},
     {"URL3", &AppSettings::URL3},

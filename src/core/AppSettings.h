@@ -61,6 +61,14 @@ public:
     std::string UserInfo;
     int AuthMode = 0;
     int KeepPW = 0;
+    // How mail reaches the server: the port, the protection (0 none, 1
+    // STARTTLS, 2 TLS from the start; MailSecurity's order), a CA file that
+    // verifies the server instead of the system's trust store, and 1 once
+    // the user confirmed that a login may travel unencrypted.
+    int SMTPPort = 25;
+    int SMTPSecurity = 0;
+    std::string SMTPCAFile;
+    int SMTPPlainLogin = 0;
     int FilterDlgX = 200;
     int FilterDlgY = 100;
     int iColIngW1 = 0, iColIngW2 = 0, iColIngW3 = 0, iColIngW4 = 0, iColIngW5 = 0, iColIngW6 = 0;

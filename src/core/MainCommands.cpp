@@ -60,6 +60,7 @@ const std::vector<MainCommand>& MainCommands() {
             {kIdeaWizard, "&Idea Wizard", "", "", R::Always},
             {kLeftoverWizard, "&Leftover Wizard", "", "", R::NeedsOpenBox},
             {kOptions, "&Options...", "", "", R::Always},
+            {kEmailOptions, "&Email Options...", "", "", R::Always},
             {kHelpContents, "&Contents...", "", "F1", R::Always},
             {kHelpIndex, "&Index...", "", "", R::Always},
             {kHelpSearch, "&Search...", "", "", R::Always},
@@ -68,8 +69,8 @@ const std::vector<MainCommand>& MainCommands() {
             {kAbout, "&About Pantrio", "", "", R::Always},
             // The toolbar and the context menu.
             {kNewRecipe, "", "New", "", R::NotYet},
-            {kSend, "", "Send", "", R::NotYet},
-            {kSendContext, "&Send via email", "", "", R::NotYet},
+            {kSend, "", "Send", "", R::NeedsCurrentRecipe},
+            {kSendContext, "&Send via email", "", "", R::NeedsCurrentRecipe},
             {kPrintContext, "P&rint...", "Print", "", R::NotYet},
             {kAddToShoppingList, "&Add Recipe Ingredients to Shopping List", "Add Shop", "",
              R::NotYet},
@@ -163,6 +164,7 @@ const std::vector<LayoutItem>& MenuBarLayout() {
         Command(kLeftoverWizard),
         Separator(),
         Command(kOptions),
+        Command(kEmailOptions),
         EndMenu(),
 
         Menu("&Help"),

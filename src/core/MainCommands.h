@@ -38,6 +38,7 @@ inline constexpr int kShowNutrientPage = 32841;
 inline constexpr int kExpandWebView = 32837;
 inline constexpr int kIdeaWizard = 32872;
 inline constexpr int kOptions = 217;
+inline constexpr int kEmailOptions = 32873;  // the "Email Options" dialog
 inline constexpr int kHelpContents = 32809;
 inline constexpr int kHelpIndex = 32810;
 inline constexpr int kHelpSearch = 32811;

@@ -2,7 +2,7 @@
 // owns the settings, the store of the open recipe box, the support store,
 // the look-up lists and the template caches, and it creates one controller
 // per area of the window (results page, find, boxes and imports, the current
-// recipe, the web view), each given the state it works on (ControllerContext)
+// recipe, the web view, mail), each given the state it works on (ControllerContext)
 // and its own view interface. It runs start-up and close and dispatches the
 // command table of the menus, the toolbar and the results list's context
 // menu to the controllers. It reaches the screen only through the interfaces
@@ -24,6 +24,7 @@
 #include "core/CommandLine.h"
 #include "core/FindController.h"
 #include "core/LookupLists.h"
+#include "core/MailController.h"
 #include "core/MainCommands.h"
 #include "core/OptionsSheet.h"
 #include "core/ProgressWindow.h"
@@ -135,13 +136,15 @@ public:
     BoxController& Boxes() { return boxes_; }
     RecipeController& Recipes() { return recipes_; }
     WebView& Web() { return web_; }
+    MailController& Mail() { return mail_; }
 
     // ---- dialogs
 
     // The information dialog ("Pantrio Information").
     void ShowInformationDialog();
-    // The options sheet; its OK applies and saves the settings.
-    void ShowOptionsSheet();
+    // The options sheet, opened on page `page`; its OK applies and saves
+    // the settings.
+    void ShowOptionsSheet(const std::string& page = OptionsSheet::kGeneralPage);
     // After the options' OK (or in place of the sheet): applies `sheet`,
     // hands the favourites to the web view, saves and shows the recipe anew.
     void ApplyOptions(const OptionsSheet& sheet);
@@ -212,6 +215,7 @@ private:
     BoxController boxes_;
     RecipeController recipes_;
     WebView web_;
+    MailController mail_;
 };
 
 }  // namespace pantrio

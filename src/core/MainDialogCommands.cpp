@@ -132,6 +132,13 @@ bool MainDialog::RunCommand(int id) {
         case kOptions:
             ShowOptionsSheet();
             return true;
+        case kEmailOptions:
+            mail_.EmailOptionsCommand();
+            return true;
+        case kSend:
+        case kSendContext:
+            mail_.SendRecipeByMail();
+            return true;
         case kHelpContents:
         case kHelpIndex:
         case kHelpSearch:
@@ -195,8 +202,9 @@ void MainDialog::ShowInformationDialog() {
     if (view_ != nullptr) view_->ShowInformation(information);
 }
 
-void MainDialog::ShowOptionsSheet() {
+void MainDialog::ShowOptionsSheet(const std::string& page) {
     options_.Open(settings_);
+    options_.startPage = page;
     options_.renderPreview = [this](int theme) { return recipes_.RenderPreviewPage(theme); };
     if (view_ == nullptr || !view_->ShowOptions(options_)) return;
     ApplyOptions(options_);

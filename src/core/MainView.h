@@ -5,6 +5,7 @@
 
 #include "core/FindView.h"
 #include "core/ImportView.h"
+#include "core/MailView.h"
 #include "core/RecipePagesView.h"
 #include "core/ResultsView.h"
 #include "core/StatusView.h"
@@ -18,6 +19,7 @@ class MainView : public ResultsView,
                  public RecipePagesView,
                  public FindView,
                  public ImportView,
+                 public MailView,
                  public WebLayoutView,
                  public WindowView {};
 

@@ -52,6 +52,8 @@ public:
 
     GeneralPage general;
     EmailPage email;
+    // The page shown first (one of the captions above).
+    std::string startPage = kGeneralPage;
     // Renders the current recipe in a theme (installed by the main window).
     std::function<std::string(int theme)> renderPreview;
 

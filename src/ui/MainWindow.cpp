@@ -28,6 +28,8 @@
 #include "ui/CategoryEditDialog.h"
 #include "ui/ClipboardImportDialog.h"
 #include "ui/DesktopBrowser.h"
+#include "ui/EmailOptionsDialog.h"
+#include "ui/EmailRecipeDialog.h"
 #include "ui/FindDialog.h"
 #include "ui/FindRecipesDialog.h"
 #include "ui/ImportFromBoxDialog.h"
@@ -42,6 +44,7 @@
 #include "ui/RecipeIcons.h"
 #include "ui/ResultsPage.h"
 #include "ui/ResultsTableModel.h"
+#include "ui/SendingDialog.h"
 #include "ui/SplashWindow.h"
 #include "ui/WebViewTab.h"
 #include "ui/WindowState.h"
@@ -534,6 +537,25 @@ std::optional<FindDialogValues> MainWindow::AskFind(const FindDialogValues& last
     FindDialog dialog(*main_, last, this);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Values();
+}
+
+std::optional<EmailRecipeValues> MainWindow::AskEmailRecipe(
+    const EmailRecipeValues& initial, const std::vector<std::string>& remembered) {
+    EmailRecipeDialog dialog(initial, remembered, this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Values();
+}
+
+std::optional<EmailOptionsValues> MainWindow::AskEmailOptions(const EmailOptionsValues& current) {
+    EmailOptionsDialog dialog(current, this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Values();
+}
+
+void MainWindow::RunWhileSending(const std::string& text,
+                                 const std::function<void(const std::atomic<bool>&)>& work) {
+    SendingDialog dialog(QString::fromStdString(text), this);
+    dialog.Run(work);
 }
 
 std::optional<FindRecipesRequest> MainWindow::AskFindRecipes() {

@@ -103,6 +103,11 @@ public:
     std::optional<FindRecipesRequest> AskFindRecipes() override;
     std::optional<LeftoverWizardRequest> AskLeftoverWizard() override;
     std::optional<ScreenImportSlots> AskScreenImport() override;
+    std::optional<EmailRecipeValues> AskEmailRecipe(
+        const EmailRecipeValues& initial, const std::vector<std::string>& remembered) override;
+    std::optional<EmailOptionsValues> AskEmailOptions(const EmailOptionsValues& current) override;
+    void RunWhileSending(const std::string& text,
+                         const std::function<void(const std::atomic<bool>&)>& work) override;
     void EndDialog() override;
     // The modeless Find Recipes dialog once it was opened; null before.
     FindRecipesDialog* findRecipesDialog() const { return findRecipes_; }

@@ -43,16 +43,18 @@ OptionsDialog::OptionsDialog(OptionsSheet& sheet, QWidget* parent)
     const char* const captions[] = {OptionsSheet::kGeneralPage, OptionsSheet::kEmailPage,
                                     OptionsSheet::kThemesPage};
     QWidget* pages[] = {GeneralPage(), EmailPage(), ThemesPage()};
+    int first = 0;
     for (int i = 0; i < 3; ++i) {
         pageList->addItem(QString::fromUtf8(captions[i]));
         stack->addWidget(pages[i]);
+        if (sheet_.startPage == captions[i]) first = i;
     }
     connect(pageList, &QListWidget::currentRowChanged, this, [stack, caption, pageList](int row) {
         if (row < 0) return;
         stack->setCurrentIndex(row);
         caption->setText(pageList->item(row)->text());
     });
-    pageList->setCurrentRow(0);
+    pageList->setCurrentRow(first);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     layout->addWidget(buttons);

@@ -76,6 +76,15 @@ public:
     }
     std::optional<LeftoverWizardRequest> AskLeftoverWizard() override { return leftoverAnswer; }
     std::optional<ScreenImportSlots> AskScreenImport() override { return screenImportAnswer; }
+    std::optional<EmailRecipeValues> AskEmailRecipe(
+        const EmailRecipeValues& initial, const std::vector<std::string>& remembered) override {
+        emailOpenedWith.push_back(initial);
+        rememberedOffered = remembered;
+        return emailAnswer;
+    }
+    std::optional<EmailOptionsValues> AskEmailOptions(const EmailOptionsValues&) override {
+        return emailOptionsAnswer;
+    }
 
     // Selects these rows (list order), as the user would.
     void Select(std::vector<int> rowsToSelect) { selected = std::move(rowsToSelect); }
@@ -124,6 +133,12 @@ public:
     std::optional<FindRecipesRequest> findRecipesAnswer;
     std::optional<LeftoverWizardRequest> leftoverAnswer;
     std::optional<ScreenImportSlots> screenImportAnswer;
+    // The mail dialogs: what "Email Recipe" was opened with and offered, and
+    // the answers (unset: Cancel).
+    std::vector<EmailRecipeValues> emailOpenedWith;
+    std::vector<std::string> rememberedOffered;
+    std::optional<EmailRecipeValues> emailAnswer;
+    std::optional<EmailOptionsValues> emailOptionsAnswer;
 
 private:
     ResultsController* results_ = nullptr;

@@ -2,17 +2,26 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QStackedWidget>
+#include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 
 #include "core/MainCommands.h"
+#include "mail/MailServer.h"
 #include "recipe/Recipe.h"
 #include "ui/ResultsPage.h"
 #include "ui/ResultsTableModel.h"
@@ -44,6 +53,19 @@ QStringList Expected(const std::vector<LayoutItem>& layout, const QString& prefi
         }
     }
     return out;
+}
+
+// With PANTRIO_DIALOG_SHOTS naming a folder, a picture of `dialog` goes
+// there, to look at the dialogs without a desktop.
+void Shoot(QWidget* dialog, const char* name) {
+    const QString folder = qEnvironmentVariable("PANTRIO_DIALOG_SHOTS");
+    if (!folder.isEmpty()) dialog->grab().save(folder + QLatin1Char('/') + QLatin1String(name));
+}
+
+void TypeInto(QWidget* field, const QString& text) {
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, text);
 }
 
 }  // namespace
@@ -214,4 +236,73 @@ void MenusTest::theContextMenuAsksForARecipeFirst() {
                           menu->actionGeometry(calendar).center());
     });
     QTRY_VERIFY(answers_->messages.contains(QStringLiteral("Please select a recipe first.")));
+}
+
+void MenusTest::sendViaEmailReachesTheMailServer() {
+    if (const std::string reason = pantrio::test::MailServer::SkipReason(); !reason.empty())
+        QSKIP(reason.c_str());
+    QTemporaryDir store;
+    pantrio::test::MailServer server;
+    std::string error;
+    QVERIFY2(server.Start({}, store.path().toStdString(), "", error), error.c_str());
+    main().Mail().RememberAddress("bob@pantrio.test");
+
+    // Tools "Email Options...": the server, its port and the sender, typed in.
+    bool optionsSeen = false;
+    answers_->Then([&](QWidget* w) {
+        if (w->objectName() != QStringLiteral("emailOptionsDialog")) return;
+        optionsSeen = true;
+        TypeInto(w->findChild<QLineEdit*>(QStringLiteral("emailServer")),
+                 QStringLiteral("127.0.0.1"));
+        TypeInto(w->findChild<QSpinBox*>(QStringLiteral("emailPort")),
+                 QString::number(server.Port()));
+        TypeInto(w->findChild<QLineEdit*>(QStringLiteral("emailAddress")),
+                 QStringLiteral("Ann <ann@pantrio.test>"));
+        Shoot(w, "email-options.png");
+        QTest::mouseClick(w->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                          Qt::LeftButton);
+    });
+    QMenu* tools = OpenMenu(QStringLiteral("&Tools"));
+    QVERIFY(tools != nullptr);
+    auto* options =
+        tools->findChild<QAction*>(QStringLiteral("command%1").arg(command::kEmailOptions));
+    QVERIFY(options != nullptr);
+    QTest::mouseClick(tools, Qt::LeftButton, Qt::NoModifier,
+                      tools->actionGeometry(options).center());
+    QTRY_VERIFY(optionsSeen);
+    QTRY_COMPARE(main().Mail().EmailOptions().port, server.Port());
+
+    // "Send via email" on a clicked row; "bo" completes to the remembered
+    // address, and Send goes to the server while the window waits.
+    ClickRow(0, 60);
+    QTRY_VERIFY(main().Recipes().HasCurrent());
+    const std::string title = main().Recipes().Current().Title;
+    QString subject;
+    answers_->Then([&](QWidget* w) {
+        if (w->objectName() != QStringLiteral("emailRecipeDialog")) return;
+        auto* to = w->findChild<QComboBox*>(QStringLiteral("emailTo"));
+        to->lineEdit()->setFocus();
+        QTest::keyClicks(to->lineEdit(), QStringLiteral("bo"));
+        subject = w->findChild<QLineEdit*>(QStringLiteral("emailSubject"))->text();
+        Shoot(w, "email-recipe.png");
+        QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("emailSend")), Qt::LeftButton);
+    });
+    const QRect first =
+        window_->resultsPage()->list()->visualRect(window_->resultsModel().index(0, 0));
+    WithContextMenu(first.center(), [&](QMenu* menu) {
+        auto* send =
+            menu->findChild<QAction*>(QStringLiteral("context%1").arg(command::kSendContext));
+        QVERIFY(send != nullptr && send->isEnabled());
+        QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
+                          menu->actionGeometry(send).center());
+    });
+    const QString stored = store.path() + QStringLiteral("/message-1.eml");
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(stored), 15000);
+    QCOMPARE(subject, QStringLiteral("Pantrio Recipe: ") + QString::fromStdString(title));
+    QFile file(stored);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray message = file.readAll();
+    QVERIFY(message.contains("To: bob@pantrio.test"));
+    QVERIFY(message.contains("Pantrio_Recipe.rxf"));
+    QTRY_COMPARE(window_->statusBar()->currentMessage(), QStringLiteral("The recipe was sent."));
 }

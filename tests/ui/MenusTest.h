@@ -22,6 +22,7 @@ private slots:
     void clicksAndKeysRunTheCommands();
     void greyedEntriesFollowTheOpenBox();
     void theContextMenuAsksForARecipeFirst();
+    void sendViaEmailReachesTheMailServer();
 
 private:
     // The entries of `actions` as the layout names them, each command entry

@@ -1,5 +1,7 @@
 #include "app/cli/CliOptions.h"
 
+#include <cstdlib>
+
 namespace pantrio::cli {
 
 namespace {
@@ -63,6 +65,12 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& argume
             options.arguments.push_back(argument);
     }
     return options;
+}
+
+bool ParseNumber(const std::string& text, long low, long high, long& value) {
+    char* end = nullptr;
+    value = std::strtol(text.c_str(), &end, 10);
+    return !text.empty() && *end == '\0' && value >= low && value <= high;
 }
 
 }  // namespace pantrio::cli

@@ -20,6 +20,9 @@ struct CliOptions {
     std::vector<std::string> arguments;  // what follows the command
 };
 
+// A whole decimal number within [low, high]; false for anything else.
+bool ParseNumber(const std::string& text, long low, long high, long& value);
+
 // Reads the arguments after the program name. Global options may stand before
 // or after the command; "--" ends option reading. Options that are not global
 // are left to the command. Nothing, with `error` set, on a malformed option.

@@ -24,6 +24,7 @@ void AddSqlCommands(std::vector<Command>& table);         // sql
 void AddImportCommands(std::vector<Command>& table);      // import, export-rxf, scale, convert
 void AddRecipePageCommands(std::vector<Command>& table);  // render, text, publish
 void AddSearchCommands(std::vector<Command>& table);      // find, view, mark, unmark, keyword
+void AddMailCommands(std::vector<Command>& table);        // mail
 
 const std::vector<Command>& CommandTable();
 const Command* FindCommand(const std::string& name);

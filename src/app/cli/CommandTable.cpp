@@ -13,6 +13,7 @@ const std::vector<Command>& CommandTable() {
         AddImportCommands(t);
         AddRecipePageCommands(t);
         AddSearchCommands(t);
+        AddMailCommands(t);
         return t;
     }();
     return table;

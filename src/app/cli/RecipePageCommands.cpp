@@ -13,12 +13,6 @@ namespace pantrio::cli {
 
 namespace {
 
-bool ParseNumber(const std::string& text, long low, long high, long& value) {
-    char* end = nullptr;
-    value = std::strtol(text.c_str(), &end, 10);
-    return !text.empty() && *end == '\0' && value >= low && value <= high;
-}
-
 // Loads recipe `id` of the open box with its lines and keywords, without
 // stamping it as viewed.
 bool LoadRecipe(CliContext& context, long id, Recipe& recipe) {

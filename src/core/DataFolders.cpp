@@ -82,9 +82,14 @@ bool DataFolders::CreateRootIfMissing(const std::string& root, const std::string
                                       std::string& error) {
     std::error_code ec;
     if (fs::exists(root, ec)) {
-        if (fs::is_directory(root, ec)) return true;
-        error = "The data folder " + root + " exists but is not a folder.";
-        return false;
+        if (!fs::is_directory(root, ec)) {
+            error = "The data folder " + root + " exists but is not a folder.";
+            return false;
+        }
+        // An empty folder (made by `mktemp -d`, say) is filled like a missing
+        // one; the finished copy is renamed onto it, which POSIX allows for an
+        // empty folder.
+        if (!fs::is_empty(root, ec) || ec) return true;
     }
     if (installed.empty() || !fs::is_directory(installed, ec)) {
         error = "The installed data folder " + (installed.empty() ? "(unknown)" : installed) +

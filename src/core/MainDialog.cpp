@@ -117,7 +117,7 @@ MainDialog::StartResult MainDialog::Initialise(const CommandLine& commandLine) {
 
 bool MainDialog::LoadSettings(bool countRun) {
     settings_.Load(*settingsStore_, DataFolders::DefaultRoot());
-    if (!dataRootOverride_.empty()) settings_.MyPantrioRecipes = dataRootOverride_;
+    if (!dataRootOverride_.empty()) UseDataRootOverride();
 
     bool changed = false;
     if (countRun) {
@@ -142,6 +142,23 @@ bool MainDialog::LoadSettings(bool countRun) {
         return false;
     }
     return true;
+}
+
+void MainDialog::UseDataRootOverride() {
+    // A data root named for this run (--data-root) is a world of its own: a
+    // box remembered from another root must not be opened or written in its
+    // place, so it falls back to the root's standard box. (The system file
+    // path is only a connection-string word and stays as stored.)
+    const std::string& previousRoot = settings_.MyPantrioRecipes;
+    const auto inside = [](const std::string& path, const std::string& root) {
+        return !root.empty() && path.size() > root.size() &&
+               path.compare(0, root.size(), root) == 0 &&
+               (root.back() == '/' || path[root.size()] == '/');
+    };
+    const bool sameRoot = previousRoot == dataRootOverride_;
+    settings_.MyPantrioRecipes = dataRootOverride_;
+    if (sameRoot) return;
+    if (!inside(settings_.CookbookPath, dataRootOverride_)) settings_.CookbookPath.clear();
 }
 
 bool MainDialog::OpenSupportDatabase() {

@@ -187,6 +187,9 @@ public:
     Clipboard* clipboard() { return clipboard_; }
 
 private:
+    // Points the run at the --data-root folder and drops a remembered box that
+    // lies outside it.
+    void UseDataRootOverride();
     void Splash(const std::string& text);
     // Opens `page` of the help folder at `address`, or says why not.
     void OpenHelpPage(const std::string& page, const std::string& address);

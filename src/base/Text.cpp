@@ -19,7 +19,85 @@ char UpperAscii(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
 }
 
+// The other case of code point `c`, or `c` itself when it has none among
+// the scripts the recipe files of people use (see ToLowerUtf8).
+char32_t OtherCase(char32_t c, bool upper) {
+    auto shifted = [&](char32_t lowerFrom, char32_t lowerTo, char32_t distance) -> char32_t {
+        if (upper && c >= lowerFrom && c <= lowerTo) return c - distance;
+        if (!upper && c >= lowerFrom - distance && c <= lowerTo - distance) return c + distance;
+        return 0;
+    };
+    // Alternating pairs: an upper-case letter at the even (or odd) place and
+    // its lower case right after it.
+    auto paired = [&](char32_t from, char32_t to, bool upperEven) -> char32_t {
+        if (c < from || c > to) return 0;
+        const bool isUpper = ((c % 2) == 0) == upperEven;
+        if (upper && !isUpper) return c - 1;
+        if (!upper && isUpper) return c + 1;
+        return c;
+    };
+    if (c < 0x80)
+        return upper ? static_cast<unsigned char>(UpperAscii(static_cast<char>(c)))
+                     : static_cast<unsigned char>(LowerAscii(static_cast<char>(c)));
+    if (c == 0xD7 || c == 0xF7) return c;  // the multiplication and division signs
+    if (c == 0xFF) return upper ? 0x178 : c;
+    if (c == 0x178) return upper ? c : 0xFF;
+    if (c == 0x130) return upper ? c : U'i';
+    if (c == 0x131) return upper ? U'I' : c;
+    if (c == 0x17F) return upper ? U'S' : c;
+    if (c == 0x3C2) return upper ? 0x3A3 : c;  // final sigma
+    for (char32_t r :
+         {shifted(0xE0, 0xFE, 0x20), paired(0x100, 0x137, true), paired(0x139, 0x148, false),
+          paired(0x14A, 0x177, true), paired(0x179, 0x17E, false), shifted(0x3B1, 0x3C9, 0x20),
+          shifted(0x430, 0x44F, 0x20), shifted(0x450, 0x45F, 0x50)})
+        if (r != 0) return r;
+    return c;
+}
+
+std::string CaseMappedUtf8(std::string_view text, bool upper) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : 0;
+        bool valid = length != 0 && i + length <= text.size();
+        char32_t c = length == 1 ? lead : length == 2 ? (lead & 0x1F) : (lead & 0x0F);
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            valid = (next & 0xC0) == 0x80;
+            c = (c << 6) | (next & 0x3F);
+        }
+        if (length == 2 && c < 0x80) valid = false;  // an overlong form of an ASCII byte
+        // Only two-byte characters change (and ASCII); longer ones and
+        // stray bytes are copied as they stand.
+        if (!valid || length == 3) {
+            const std::size_t take = valid ? length : 1;
+            out.append(text.substr(i, take));
+            i += take;
+            continue;
+        }
+        const char32_t mapped = OtherCase(c, upper);
+        if (mapped < 0x80) {
+            out += static_cast<char>(mapped);
+        } else {
+            out += static_cast<char>(0xC0 | (mapped >> 6));
+            out += static_cast<char>(0x80 | (mapped & 0x3F));
+        }
+        i += length;
+    }
+    return out;
+}
+
 }  // namespace
+
+std::string ToLowerUtf8(std::string_view text) {
+    return CaseMappedUtf8(text, false);
+}
+
+std::string ToUpperUtf8(std::string_view text) {
+    return CaseMappedUtf8(text, true);
+}
 
 std::string TrimLeft(std::string_view text) {
     std::size_t b = 0;

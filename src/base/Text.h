@@ -14,6 +14,11 @@ std::string TrimLeft(std::string_view text);
 std::string TrimRight(std::string_view text);
 std::string ToLower(std::string_view text);  // ASCII letters
 std::string ToUpper(std::string_view text);  // ASCII letters
+// Letter case of whole UTF-8 characters: ASCII, Latin-1, Latin Extended-A,
+// basic Greek and Cyrillic. Other characters, and bytes that are not valid
+// UTF-8, are kept as they are.
+std::string ToLowerUtf8(std::string_view text);
+std::string ToUpperUtf8(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 bool StartsWith(std::string_view text, std::string_view prefix);
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);

@@ -21,7 +21,7 @@ std::string PageFileName(const std::string& title, int recipeID) {
     std::string name = title;
     for (auto& c : name)
         if (c == ' ' || c == '/' || c == '.' || c == '!' || c == ',') c = '_';
-    return ToLower(name) + Format("_%d.htm", recipeID);
+    return ToLowerUtf8(name) + Format("_%d.htm", recipeID);
 }
 
 bool WriteRecipePageFile(const Recipe& recipe, const std::string& path,
@@ -104,17 +104,23 @@ int PublishRecipes(const std::vector<int>& recipeIDs, PublishEnvironment& enviro
     WriteTextFile(index, indexPath, prompter);
     if (environment.openInBrowser) environment.openInBrowser(indexPath);
 
-    prompter->Message(
+    std::string message =
         "Your recipes can be found in " + publishFolder +
         "\r\n\r\nSimply FTP the contents of this folder and its subfolders to your website, and "
         "you're done!\r\n\r\nPeople viewing your recipes will be able to import them instantly "
         "into Pantrio simply by viewing your page from Pantrio's web browser and clicking the "
-        "'Import' button, just like on " +
-        environment.serviceName +
-        "!  Want us to link to your recipe website?  Simply post a note announcing your own "
-        "Pantrio-enabled website on our forums at " +
-        environment.serviceURL + "/forums, be sure to link to " + environment.serviceName +
-        ", and we'll add you in our new links section.");
+        "'Import' button";
+    // The service's name and forum are only mentioned when one is set up.
+    if (Trim(environment.serviceURL).empty()) {
+        message += ".";
+    } else {
+        message += ", just like on " + environment.serviceName +
+                   "!  Want us to link to your recipe website?  Simply post a note announcing "
+                   "your own Pantrio-enabled website on our forums at " +
+                   environment.serviceURL + "/forums, be sure to link to " +
+                   environment.serviceName + ", and we'll add you in our new links section.";
+    }
+    prompter->Message(message);
     return written;
 }
 

@@ -34,7 +34,47 @@ QPixmap DrawRecipeIcon(int color, bool marked) {
     return pixmap;
 }
 
+QPixmap DrawCuisineImage() {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(90, 90, 110), 1));
+    p.setBrush(QColor(245, 245, 250));
+    p.drawEllipse(QRectF(3.5, 3.5, 9, 9));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRectF(5.5, 5.5, 5, 5));
+    p.setPen(QPen(QColor(110, 110, 120), 1.4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(1.5, 2), QPointF(1.5, 14));
+    p.drawLine(QPointF(14.5, 2), QPointF(14.5, 14));
+    return pixmap;
+}
+
+QPixmap DrawIngredientImage() {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath leaf;
+    leaf.moveTo(2.5, 13.5);
+    leaf.cubicTo(2.5, 5, 8, 2.5, 14, 2.5);
+    leaf.cubicTo(14, 9, 10, 13.5, 2.5, 13.5);
+    p.setPen(QPen(QColor(60, 110, 40), 1));
+    p.setBrush(QColor(150, 200, 90));
+    p.drawPath(leaf);
+    p.drawLine(QPointF(3.5, 12.5), QPointF(11, 5));
+    return pixmap;
+}
+
 }  // namespace
+
+QIcon NavigationImage(int index) {
+    static const QIcon cuisine(DrawCuisineImage());
+    static const QIcon ingredient(DrawIngredientImage());
+    if (index == 8) return cuisine;
+    if (index == 9) return ingredient;
+    return QIcon();
+}
 
 QIcon RecipeIcon(int index) {
     static QHash<int, QIcon> cache;

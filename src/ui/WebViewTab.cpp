@@ -104,6 +104,18 @@ WebViewTab::WebViewTab(QWidget* parent) : QWidget(parent) {
 
     connect(page_, &QWebEnginePage::loadStarted, this, &WebViewTab::OnLoadStarted);
     connect(page_, &QWebEnginePage::loadFinished, this, &WebViewTab::OnLoadFinished);
+    connect(page_, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
+                if (status == QWebEnginePage::NormalTerminationStatus) return;
+                busy_->hide();
+                const char* why = status == QWebEnginePage::CrashedTerminationStatus ? "crashed"
+                                  : status == QWebEnginePage::KilledTerminationStatus
+                                      ? "was killed"
+                                      : "could not start or ended abnormally";
+                if (onEngineFailed)
+                    onEngineFailed(std::string("The web view's page process ") + why +
+                                   " (exit code " + std::to_string(exitCode) + ").");
+            });
     connect(page_, &QWebEnginePage::urlChanged, this, [this](const QUrl& url) {
         if (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"))
             address_->setEditText(url.toString());

@@ -80,7 +80,8 @@ const std::vector<MainCommand>& MainCommands() {
             // Posting and rating need the recipe service's client, which is not
             // built yet: both stay greyed rather than pretend to work.
             {kPostRecipe, "", "Post Recipe", "", R::NotYet},
-            {kRate, "", "Rate", "", R::NotYet},
+            // The View tab's button, in no menu and not on the toolbar.
+            {kRate, "", "", "", R::NotYet},
             {kTellAFriend, "", "Tell a Friend", "", R::Always},
             {kDelete, "&Delete", "", "", R::NeedsOpenBox},
             {kFindOnService, "Find on %s", "", "", R::NeedsCurrentRecipe},

@@ -14,6 +14,7 @@
 #include <QWebEngineView>
 
 #include "core/WebView.h"
+#include "ui/AppUrlScheme.h"
 #include "ui/AppWebPage.h"
 #include "ui/RecipeIcons.h"
 
@@ -99,6 +100,7 @@ WebViewTab::WebViewTab(QWidget* parent) : QWidget(parent) {
     view_ = new QWebEngineView(this);
     view_->setObjectName(QStringLiteral("browser"));
     page_ = new AppWebPage(view_);
+    InstallAppUrlSchemeHandler(page_->profile());
     view_->setPage(page_);
     layout->addWidget(view_, 1);
 

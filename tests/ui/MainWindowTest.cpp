@@ -209,7 +209,7 @@ void MainWindowTest::pageLinksSearchByMouseAndKeyboard() {
     QFETCH(QString, href);
     QFETCH(QStringList, listed);
     auto& main = window_->main();
-    OptionsSheet sheet;
+    pantrio::OptionsSheet sheet;
     sheet.Open(main.CurrentSettings());
     sheet.SelectTheme(theme);
     main.ApplyOptions(sheet);

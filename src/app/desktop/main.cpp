@@ -60,12 +60,15 @@ public:
 // machines), so the program turns the sandbox off itself and says so.
 void AllowTheWebEngineToRunAsRoot() {
     if (geteuid() != 0) return;
+    const char* disabled = std::getenv("QTWEBENGINE_DISABLE_SANDBOX");
     std::string flags;
     if (const char* present = std::getenv("QTWEBENGINE_CHROMIUM_FLAGS")) flags = present;
-    if (flags.find("--no-sandbox") == std::string::npos) {
-        flags += flags.empty() ? "--no-sandbox" : " --no-sandbox";
-        setenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.c_str(), 1);
-    }
+    // Whoever turned the sandbox off already knows.
+    if ((disabled != nullptr && std::strcmp(disabled, "1") == 0) ||
+        flags.find("--no-sandbox") != std::string::npos)
+        return;
+    flags += flags.empty() ? "--no-sandbox" : " --no-sandbox";
+    setenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.c_str(), 1);
     std::fprintf(stderr,
                  "pantrio: running as root, so the web view runs without its sandbox; run the "
                  "program as an ordinary user to keep it.\n");
@@ -81,7 +84,6 @@ int main(int argc, char** argv) {
             return 0;
         }
     }
-    AllowTheWebEngineToRunAsRoot();
     pantrio::RegisterAppUrlScheme();
     QApplication::setApplicationName(QStringLiteral("Pantrio"));
     QApplication::setOrganizationName(QStringLiteral("Hearthline"));
@@ -98,6 +100,8 @@ int main(int argc, char** argv) {
                      pantrio::DesktopUsage("pantrio").c_str());
         return 2;
     }
+    // The engine reads its switches when the first page is made, after this.
+    AllowTheWebEngineToRunAsRoot();
     const std::string& screenshot = parsed.screenshot;
     pantrio::MainWindowOptions options;
     options.dataRoot = parsed.dataRoot;

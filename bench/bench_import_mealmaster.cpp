@@ -78,9 +78,7 @@ int main(int argc, char** argv) {
         const fs::path box = work / ("box" + std::to_string(count) + ".crb");
         fs::copy_file(templateBox, box, fs::copy_options::overwrite_existing);
         RecipeDB db;
-        db.CookbookPath = box.string();
-        db.BuildConnectString();
-        if (!db.Connect()) {
+        if (!db.Open(box.string())) {
             std::fprintf(stderr, "cannot open %s: %s\n", box.c_str(), db.ErrorReport().c_str());
             status = 1;
             break;

@@ -101,10 +101,8 @@ int main(int argc, char** argv) {
     int result = 0;
     {
         RecipeDB db;
-        db.CookbookPath = box.string();
         db.SystemDatabasePath = (fs::path(folder) / "system.mdw").string();
-        db.BuildConnectString();
-        if (!db.Connect()) {
+        if (!db.Open(box.string())) {
             std::fprintf(stderr, "cannot open %s:\n%s\n", box.c_str(), db.ErrorReport().c_str());
             fs::remove_all(folder, ec);
             return 1;
@@ -118,7 +116,7 @@ int main(int argc, char** argv) {
         Recipe recipe;
         for (long n = 1; n <= count; ++n) {
             MakeRecipe(recipe, static_cast<int>(n));
-            if (recipe.SaveAsNew(db) == 0) ++stored;
+            if (db.SaveAsNew(recipe) == 0) ++stored;
             if (n % 10000 == 0 && count > 10000) {
                 const auto now = std::chrono::steady_clock::now();
                 std::printf("%7ld recipes: %7.3f s total, last 10,000 in %6.3f s\n", n,

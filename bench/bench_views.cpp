@@ -160,9 +160,7 @@ void TimeFill(RecipeDB& box, const char* name, const std::string& statement) {
 
 void TimeBox(const std::string& path) {
     RecipeDB box;
-    box.CookbookPath = path;
-    box.BuildConnectString();
-    if (!box.Connect()) {
+    if (!box.Open(path)) {
         std::fprintf(stderr, "%s", box.ErrorReport().c_str());
         return;
     }

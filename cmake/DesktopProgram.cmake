@@ -65,5 +65,5 @@ if(PANTRIO_BUILD_TESTS)
     set_tests_properties(ui_tests PROPERTIES
         TIMEOUT 300
         ENVIRONMENT_MODIFICATION "QT_QPA_PLATFORM=unset:"
-        ENVIRONMENT "QTWEBENGINE_DISABLE_SANDBOX=1;QTWEBENGINE_CHROMIUM_FLAGS=--no-sandbox --disable-gpu;LC_ALL=C.UTF-8;PANTRIO_SQLITE_SYNCHRONOUS=OFF;ASAN_OPTIONS=detect_leaks=0:new_delete_type_mismatch=0:abort_on_error=0")
+        ENVIRONMENT "QTWEBENGINE_DISABLE_SANDBOX=1;QTWEBENGINE_CHROMIUM_FLAGS=--no-sandbox --disable-gpu;LC_ALL=C.UTF-8;ASAN_OPTIONS=detect_leaks=0:new_delete_type_mismatch=0:abort_on_error=0")
 endif()

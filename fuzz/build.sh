@@ -33,6 +33,16 @@ recipe_sources="$(ls "$src"/base/*.cpp "$src"/recipe/*.cpp "$src"/storage/*.cpp)
     "$src/formats/LineReader.cpp" $recipe_sources \
     -lsqlite3 -o "$out/mxp_fuzz"
 
+# The web page reader needs the HTML5 parser; the JSON parser is header-only.
+"$CXX" $flags "$here/jsonld_fuzz.cpp" \
+    "$src/formats/JsonLdRecipe.cpp" "$src/formats/WebPageScan.cpp" $recipe_sources \
+    $(pkg-config --cflags --libs gumbo) -lsqlite3 -o "$out/jsonld_fuzz"
+
+"$CXX" $flags "$here/mx2_fuzz.cpp" \
+    "$src/formats/Mx2Import.cpp" "$src/formats/ImportStoring.cpp" \
+    "$src/formats/XmlDocument.cpp" "$src/formats/XmlEscapes.cpp" $recipe_sources \
+    -lsqlite3 -o "$out/mx2_fuzz"
+
 "$CXX" $flags "$here/jet_translator_fuzz.cpp" \
     "$src/storage/JetTranslator.cpp" "$src/storage/JetTokens.cpp" \
     "$src/storage/StatementShape.cpp" "$src/base/Text.cpp" \

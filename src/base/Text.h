@@ -38,7 +38,12 @@ std::size_t CharCount(std::string_view text);
 // Encodings: the program works in UTF-8. Files from other programs may be
 // Windows-1252; bytes that are not valid UTF-8 are read that way.
 bool IsValidUtf8(std::string_view bytes);
+// The five bytes Windows-1252 leaves unassigned (0x81, 0x8D, 0x8F, 0x90,
+// 0x9D) become the C1 controls of the same value, as the web's decoders do.
 std::string Cp1252ToUtf8(std::string_view bytes);
+// Appends code point `cp` in UTF-8; a surrogate or a value past U+10FFFF,
+// which UTF-8 cannot carry, becomes U+FFFD.
+void AppendUtf8(std::string& out, char32_t cp);
 // The text itself when it is valid UTF-8, else its Windows-1252 reading.
 std::string EnsureUtf8(std::string_view bytes);
 

@@ -10,6 +10,7 @@
 #include "core/Backup.h"
 #include "core/ExternalBrowser.h"
 #include "core/MainDialog.h"
+#include "core/RecipePublishing.h"
 #include "core/StatusView.h"
 #include "render/AppLink.h"
 #include "render/Publishing.h"
@@ -101,10 +102,8 @@ bool BoxController::OpenBox(const std::string& path) {
         }
     }
 
-    box.CookbookPath = boxPath;
     box.SystemDatabasePath = settings.SystemDatabasePath;
-    box.BuildConnectString();
-    const bool opened = box.Connect("", "", "");
+    const bool opened = box.Open(boxPath);
     // The old box is closed either way, so what the window lists of it is
     // stale either way.
     AnnounceBoxChange();
@@ -244,7 +243,6 @@ int BoxController::Publish(const std::vector<int>& ids, Prompter& prompter) {
     environment.box = &context_.box;
     environment.support = &context_.support;
     environment.templates = &context_.main.Templates();
-    environment.prompter = &prompter;
     environment.theme = settings.HTMLStyle;
     environment.serviceURL = settings.ServiceURL;
     environment.serviceName = settings.ServiceName;
@@ -252,7 +250,7 @@ int BoxController::Publish(const std::vector<int>& ids, Prompter& prompter) {
     environment.openInBrowser = [external](const std::string& path) {
         if (external != nullptr) external->Open(FileUrl(path));
     };
-    return PublishRecipes(ids, environment);
+    return PublishRecipes(ids, environment, prompter);
 }
 
 std::string BoxController::PublishIndexPath() const {

@@ -61,6 +61,7 @@ public:
     void ImportRecipeBoxCommand();
     void ImportMealMasterCommand();
     void ImportMasterCookCommand();
+    void ImportMasterCookMx2Command();
     // Before a text-file import: offers a new box when the open one already
     // holds recipes (`icon` is the question's icon).
     void ImportGuard(MessageIcon icon);
@@ -102,7 +103,9 @@ public:
                       std::string& error);
 
 private:
-    // What both text-file import commands do: the new-box offer (with
+    void ImportMasterCookFile(std::string_view format, const std::string& title,
+                              const std::string& filter);
+    // What the text-file import commands do: the new-box offer (with
     // `guardIcon`), the file dialog, and the import of row `format` with the
     // progress window shown. False when no file was chosen.
     bool ImportTextFile(std::string_view format, MessageIcon guardIcon, const std::string& title,

@@ -157,9 +157,19 @@ void BoxController::ImportMealMasterCommand() {
 }
 
 void BoxController::ImportMasterCookCommand() {
-    if (!ImportTextFile("mastercook", MessageIcon::Warning, "Import a MasterCook File (.MXP)",
-                        "MasterCook File (*.MXP *.mxp);;All Files (*)"))
-        return;
+    ImportMasterCookFile("mastercook", "Import a MasterCook File (.MXP)",
+                         "MasterCook File (*.MXP *.mxp);;All Files (*)");
+}
+
+void BoxController::ImportMasterCookMx2Command() {
+    ImportMasterCookFile("mx2", "Import a MasterCook File (.MX2)",
+                         "MasterCook XML File (*.MX2 *.mx2);;All Files (*)");
+}
+
+// Both MasterCook formats end alike: the whole box is listed afterwards.
+void BoxController::ImportMasterCookFile(std::string_view format, const std::string& title,
+                                         const std::string& filter) {
+    if (!ImportTextFile(format, MessageIcon::Warning, title, filter)) return;
     ResultsController& results = context_.main.Results();
     results.ClearResults();
     results.FillAllRecipes();

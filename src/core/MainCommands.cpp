@@ -39,7 +39,7 @@ const std::vector<MainCommand>& MainCommands() {
             {kImportRecipeBox, "from Pantrio Recipe Box (.CRB)", "", "", R::NeedsOpenBox},
             {kImportCookn, "from Cook'n (.DBF)", "", "", R::Always},
             {kImportMealMaster, "from MealMaster (.MMF)", "", "", R::NeedsOpenBox},
-            {kImportMasterCookMx2, "from MasterCook (.MX2)", "", "", R::Always},
+            {kImportMasterCookMx2, "from MasterCook (.MX2)", "", "", R::NeedsOpenBox},
             {kImportMasterCook, "from MasterCook (.MXP)", "", "", R::NeedsOpenBox},
             {kImportClipboard, "from Clipboard (Text or Web)", "", "", R::NeedsOpenBox},
             {kPublishToHtml, "To HTML", "", "", R::NeedsOpenBox},

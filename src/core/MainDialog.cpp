@@ -31,7 +31,6 @@ MainDialog::MainDialog(MainDialogEnvironment environment)
       web_(Context(), view_, environment.browser) {
     if (!clock_) clock_ = [] { return DateTime::Now(); };
     if (installedDataFolder_.empty()) installedDataFolder_ = DataFolders::InstalledDataFolder();
-    box_.prompter = prompter_;
     // Marking a recipe of another box reopens boxes through the same
     // procedure as the user does, so CookbookPath stays in step.
     box_.openBox = [this](const std::string& path) { return boxes_.OpenBox(path); };
@@ -69,7 +68,9 @@ TemplateCache& MainDialog::Templates() {
     const std::string themes = settings_.Folders().Themes();
     // The cache belongs to one themes folder; a changed data root starts anew.
     if (!templates_ || templates_->ThemesFolder() != themes)
-        templates_ = std::make_unique<TemplateCache>(themes, prompter_);
+        templates_ = std::make_unique<TemplateCache>(themes, [this](const std::string& error) {
+            prompter_->Message(error, "Open", Buttons::OK, MessageIcon::Error);
+        });
     return *templates_;
 }
 
@@ -143,9 +144,8 @@ bool MainDialog::LoadSettings(bool countRun) {
 }
 
 bool MainDialog::OpenSupportDatabase() {
-    const std::string connect = CADODatabase::MakeConnectString(
-        settings_.SystemDatabasePath, settings_.Folders().SupportDatabase());
-    if (!support_.Connect(connect, "", "")) {
+    if (!support_.Open(settings_.Folders().SupportDatabase(), false,
+                       settings_.SystemDatabasePath)) {
         prompter_->Message("Sorry, could not open support database.");
         return false;
     }

@@ -91,9 +91,7 @@ bool MainDialog::RunCommand(int id) {
             boxes_.ImportMealMasterCommand();
             return true;
         case kImportMasterCookMx2:
-            prompter_->Message(
-                "This feature is not yet implemented, but is coming soon.  Please check for "
-                "updates in another 30 days.");
+            boxes_.ImportMasterCookMx2Command();
             return true;
         case kImportMasterCook:
             boxes_.ImportMasterCookCommand();

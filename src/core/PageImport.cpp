@@ -6,9 +6,10 @@
 #include "core/AppSettings.h"
 #include "core/MainDialog.h"
 #include "core/WebView.h"
+#include "formats/JsonLdRecipe.h"
 #include "formats/RecipeDocument.h"
 #include "recipe/Recipe.h"
-#include "storage/Store.h"
+#include "storage/RecipeDB.h"
 
 namespace pantrio {
 
@@ -17,18 +18,6 @@ namespace {
 constexpr const char* kBeginMarker = "<!--@PXBEGIN";
 constexpr std::size_t kBeginMarkerLength = 12;
 constexpr const char* kEndMarker = "@PXEND-->";
-// The characters of the instructions that SaveAsNew's duplicate test compares.
-constexpr std::size_t kDuplicatePrefixChars = 30;
-
-// `text` as a LIKE pattern that matches itself only (with ESCAPE '\').
-std::string LiteralPattern(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        if (c == '%' || c == '_' || c == '\\') out += '\\';
-        out += c;
-    }
-    return out;
-}
 
 }  // namespace
 
@@ -48,67 +37,91 @@ std::string EmbeddedRecipeText(const std::string& source, std::string& error) {
     return source.substr(from, end - from);
 }
 
+bool WebView::HoldsWebRecipes(const std::string& source) {
+    return !ReadPageRecipes(EnsureUtf8(source)).recipes.empty();
+}
+
+int WebView::StoreOrFind(Recipe& recipe, bool& stored) {
+    stored = context_.box.SaveAsNew(recipe, &context_.main.Boxes().ImportWindow().Messages()) == 0;
+    if (stored) return recipe.RecipeID;
+    // A duplicate: the copy already stored has the same title and the same
+    // beginning of its instructions.
+    const long found = context_.box.FindDuplicate(recipe.Title, recipe.Instructions);
+    // Neither stored nor found: the box refused the statements.
+    return found > 0 ? static_cast<int>(found) : -1;
+}
+
+void WebView::ShowImported(const std::vector<int>& ids, bool anyNew) {
+    std::string list;
+    for (const int id : ids) list += (list.empty() ? "" : ", ") + std::to_string(id);
+    ResultsController& results = context_.main.Results();
+    results.ClearResults();
+    results.FillResults(
+        "Select RecipeID, Color, Marked, Title, TasteRating from Recipes Where RecipeID in (" +
+        list + ")");
+    SetExpanded(false);
+
+    RecipeController& recipes = context_.main.Recipes();
+    recipes.ShowImportedRecipe(ids.front());
+    if (anyNew) {
+        context_.main.PlayInterfaceSound("SOUNDIMPORTFROMWEB");
+        ++context_.settings.ImportedRec;
+    }
+    // ShowRecipe has stamped LastViewed; the pages show the recipe now.
+    recipes.RefreshRecipePages();
+}
+
 PageImportResult WebView::ImportPage(const std::string& source) {
     PageImportResult result;
     std::string error;
     const std::string text = EmbeddedRecipeText(source, error);
-    if (!error.empty()) {
-        context_.prompter.Message(error);
-        return result;
+    std::vector<Recipe> recipes;
+    if (error.empty()) {
+        Recipe recipe;
+        if (ReadRecipeDocument(recipe, text) != 0) {
+            context_.prompter.Message(kCannotReadRecipeDocument);
+            return result;
+        }
+        recipes.push_back(std::move(recipe));
+    } else {
+        // Not one of the program's own pages: the recipes a recipe site
+        // describes with schema.org data.
+        recipes = ReadPageRecipes(EnsureUtf8(source)).recipes;
+        std::erase_if(recipes, [](const Recipe& r) { return Trim(r.Title).empty(); });
+        if (recipes.empty()) {
+            context_.prompter.Message(error);
+            return result;
+        }
     }
 
     ProgressWindow& window = context_.main.Boxes().ImportWindow();
     window.ClearMessages();
     window.Show();
     window.SetPosition(0);
-
-    Recipe recipe;
-    recipe.LongFormUnits = context_.settings.UILF != 0;
-    if (ReadRecipeDocument(recipe, text) != 0) {
-        context_.prompter.Message(kCannotReadRecipeDocument);
-        window.Hide();
-        return result;
+    std::vector<int> ids;
+    bool anyNew = false;
+    const bool inTransaction = context_.box.BeginTransaction();
+    for (Recipe& recipe : recipes) {
+        recipe.LongFormUnits = context_.settings.UILF != 0;
+        window.SetStatus(recipe.Title);
+        bool stored = false;
+        const int id = StoreOrFind(recipe, stored);
+        if (id <= 0) continue;
+        ids.push_back(id);
+        anyNew = anyNew || stored;
+        if (ids.size() == 1) {
+            result.recipeID = id;
+            result.newRecipe = stored;
+        }
     }
-    window.SetStatus(recipe.Title);
-    window.SetPosition(75);
-    if (recipe.SaveAsNew(context_.box, &window.Messages()) == 0) {
-        result.recipeID = recipe.RecipeID;
-        result.newRecipe = true;
-    } else {
-        // A duplicate: the copy already stored has the same title and the
-        // same beginning of its instructions.
-        std::string prefix;
-        if (CharCount(recipe.Instructions) > kDuplicatePrefixChars)
-            prefix = CutChars(recipe.Instructions, kDuplicatePrefixChars);
-        const long stored = context_.box.QueryNumber(
-            "Select RecipeID from Recipes where Title = '" + QuoteSql(recipe.Title) +
-            "' and Instructions LIKE '" + QuoteSql(LiteralPattern(prefix)) + "%' ESCAPE '\\'");
-        result.recipeID = stored > 0 ? static_cast<int>(stored) : -1;
+    if (inTransaction && !context_.box.CommitTransaction()) {
+        context_.box.RollbackTransaction();
+        ids.clear();
+        result = {};
     }
     window.SetPosition(100);
     window.Hide();
-    if (result.recipeID <= 0) {
-        // Neither stored nor found: the box refused the statements.
-        result.recipeID = -1;
-        result.newRecipe = false;
-        return result;
-    }
-
-    ResultsController& results = context_.main.Results();
-    results.ClearResults();
-    results.FillResults(Format(
-        "Select RecipeID, Color, Marked, Title, TasteRating from Recipes Where RecipeID = %d",
-        result.recipeID));
-    SetExpanded(false);
-
-    RecipeController& recipes = context_.main.Recipes();
-    recipes.ShowImportedRecipe(result.recipeID);
-    if (result.newRecipe) {
-        context_.main.PlayInterfaceSound("SOUNDIMPORTFROMWEB");
-        ++context_.settings.ImportedRec;
-    }
-    // ShowRecipe has stamped LastViewed; the pages show the recipe now.
-    recipes.RefreshRecipePages();
+    if (!ids.empty()) ShowImported(ids, anyNew);
     return result;
 }
 

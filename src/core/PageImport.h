@@ -1,7 +1,7 @@
 // Reading the recipe embedded in a page shown in the View tab: a published
 // page (or a page of the recipe service) carries the recipe's exchange
 // document between "<!--@PXBEGIN--" and "@PXEND-->". WebView::ImportPage
-// stores it.
+// stores it, or, on a recipe site's page, the schema.org recipes it holds.
 #pragma once
 
 #include <string>

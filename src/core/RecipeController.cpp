@@ -8,8 +8,8 @@
 #include "core/LookupLists.h"
 #include "core/MainDialog.h"
 #include "core/RecipePagesView.h"
+#include "core/RecipeScaling.h"
 #include "recipe/Quantity.h"
-#include "recipe/Scaling.h"
 #include "render/RenderRecipePage.h"
 #include "render/TemplateCache.h"
 #include "search/KeywordEditor.h"
@@ -61,7 +61,9 @@ int RecipeController::ShowRecipe(int recipeID, const std::string& boxPath, bool 
     }
 
     RecipeDB& box = context_.box;
-    if (box.LoadRecipe(recipeID, current_) <= 0) {
+    const int loaded = box.LoadRecipe(recipeID, current_);
+    if (loaded <= 0) {
+        if (loaded == 0) prompter.Message("Recipe box is not open");
         prompter.Message("Could not load recipe.");
         return -1;
     }
@@ -168,7 +170,12 @@ bool RecipeController::DeleteRecipe(int id) {
 }
 
 void RecipeController::ClearMarks() {
-    if (!ClearAllMarks(context_.box, context_.prompter)) return;
+    const auto confirm = [this] {
+        return context_.prompter.Message(
+                   "Would you like to clear all checkmarks from the current recipe box?", "",
+                   Buttons::YesNo) == Answer::Yes;
+    };
+    if (!ClearAllMarks(context_.box, confirm)) return;
     ResultsController& results = context_.main.Results();
     results.ClearResults();
     results.FillAllRecipes();
@@ -176,7 +183,7 @@ void RecipeController::ClearMarks() {
 
 void RecipeController::AssignQuickKeyword(const std::string& keyword) {
     const std::vector<int> ids = context_.main.Results().SelectedRecipeIDs();
-    const AssignKeywordResult result = AssignKeyword(context_.box, context_.prompter, keyword, ids);
+    const AssignKeywordResult result = AssignKeywordTo(keyword, ids);
     if (result.cancelled) return;
     if (currentNumber_ > 0 &&
         ShowRecipe(currentNumber_, context_.main.Boxes().CookbookPath(), false) != 0)
@@ -300,7 +307,7 @@ int RecipeController::ConvertUnits(Recipe& recipe) {
 }
 
 int RecipeController::SaveAsNew(Recipe& recipe) {
-    return recipe.SaveAsNew(context_.box);
+    return context_.box.SaveAsNew(recipe);
 }
 
 bool RecipeController::Exists(int id) {
@@ -320,7 +327,13 @@ bool RecipeController::SetMark(int id, bool marked) {
 
 AssignKeywordResult RecipeController::AssignKeywordTo(const std::string& keyword,
                                                       const std::vector<int>& ids) {
-    return AssignKeyword(context_.box, context_.prompter, keyword, ids);
+    const auto confirmMany = [this, &keyword](int recipes) {
+        return context_.prompter.Message(Format("This operation will assign the keyword '%s' to "
+                                                "these %d recipes.  Are you sure?",
+                                                keyword.c_str(), recipes),
+                                         "Warning", Buttons::OKCancel) == Answer::OK;
+    };
+    return AssignKeyword(context_.box, keyword, ids, confirmMany);
 }
 
 }  // namespace pantrio

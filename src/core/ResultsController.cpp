@@ -20,7 +20,9 @@ ResultsController::ResultsController(ControllerContext context, ResultsView* vie
     : context_(context), view_(view) {}
 
 std::unique_ptr<ResultsModel> ResultsController::MakeModel(Prompter* prompter) const {
-    return std::make_unique<ResultsModel>(context_.box, prompter);
+    if (prompter == nullptr) return std::make_unique<ResultsModel>(context_.box);
+    return std::make_unique<ResultsModel>(
+        context_.box, [prompter](const std::string& text) { prompter->Message(text); });
 }
 
 int ResultsController::FillResults(const std::string& query) {

@@ -130,8 +130,12 @@ void WebView::DownloadBegin() {
 void WebView::DownloadComplete() {
     const std::string source = browser_ != nullptr ? browser_->DocumentSource() : std::string();
     const int kind = ClassifyPage(source);
+    // A recipe site's page can be imported too; the program's own local pages
+    // never offer their recipe again.
+    const bool importable =
+        kind == kImportablePage || (kind == kWebPage && HoldsWebRecipes(source));
     if (view_ != nullptr)
-        view_->SetWebButtons(kind == kImportablePage,
+        view_->SetWebButtons(importable,
                              kind != kWebPage && context_.main.CommandEnabled(command::kRate));
 
     static const std::string kAssigned = "<!--@CRFASSIGNUNIQUEID=";

@@ -18,6 +18,7 @@ namespace pantrio {
 class Browser;
 class WebLayoutView;
 struct FindCriteria;
+class Recipe;
 
 struct PageImportResult {
     int recipeID = -1;       // the recipe made current; -1 when nothing was imported
@@ -101,11 +102,16 @@ public:
     std::string SearchingPage() const;
     ServiceAddresses Service() const;
 
+    // Whether the web page `source` describes recipes with schema.org data
+    // (JSON-LD or microdata), which the Import button can store.
+    static bool HoldsWebRecipes(const std::string& source);
+
     // The Import button (and the Rate button on an importable page): imports
     // the recipe embedded in the page `source` into the open box with the
     // import progress window, then lists and shows it (the web view returns
-    // to its normal size). A new recipe plays the web-import sound and counts
-    // in ImportedRec.
+    // to its normal size). A page without an embedded exchange document gives
+    // every schema.org recipe it describes; all are listed and the first is
+    // shown. A new recipe plays the web-import sound and counts in ImportedRec.
     PageImportResult ImportPage(const std::string& source);
 
     // Set when a recipe is posted for the first time; cleared when the
@@ -114,6 +120,12 @@ public:
 
 private:
     void BringToFront();
+    // Stores `recipe` with SaveAsNew; for a duplicate, finds the copy already
+    // stored. The recipe's number in the box, or -1 when neither worked.
+    int StoreOrFind(Recipe& recipe, bool& stored);
+    // Lists the recipes `ids` and shows the first; the sound and the count
+    // of imported recipes when `anyNew`.
+    void ShowImported(const std::vector<int>& ids, bool anyNew);
 
     ControllerContext context_;
     WebLayoutView* view_;

@@ -23,10 +23,9 @@ bool BoxImport::Open(const std::string& path, const std::string& systemDatabaseP
             "computer.  \r\n\r\nOtherwise, choose Cancel and reinstall the program.";
         return false;
     }
-    source_.CookbookPath = path;
     source_.SystemDatabasePath = systemDatabasePath;
     // The source box is only read: open it read-only so nothing can change it.
-    if (!source_.Connect(source_.BuildConnectString() + ";Mode=Read")) {
+    if (!source_.Open(path, true)) {
         failure = "Sorry, could not open that recipe box.";
         return false;
     }
@@ -66,7 +65,7 @@ int BoxImport::Copy(const std::vector<int>& recipeIDs, RecipeDB& target, ImportP
             recipe.CategoryNames.clear();
             source_.LoadKeywords(id, recipe.CategoryNames);
             if (progress) progress->SetStatus(recipe.Title);
-            if (recipe.SaveAsNew(target) == 0) ++stored;
+            if (target.SaveAsNew(recipe) == 0) ++stored;
         }
         ++done;
         if (progress) {

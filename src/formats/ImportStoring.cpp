@@ -1,5 +1,9 @@
 #include "formats/ImportStoring.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 #include "base/RowSink.h"
 #include "base/Text.h"
 #include "formats/ImportProgress.h"
@@ -32,6 +36,63 @@ private:
 
 }  // namespace
 
+bool ReadWholeFile(const std::string& path, std::string& text, std::string& reason,
+                   std::size_t maxBytes) {
+    text.clear();
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    char buffer[1 << 16];
+    std::size_t got = 0;
+    bool tooLarge = false;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        if (text.size() + got > maxBytes) {
+            tooLarge = true;
+            break;
+        }
+        text.append(buffer, got);
+    }
+    const bool failed = std::ferror(file) != 0;
+    const int error = errno;
+    std::fclose(file);
+    if (tooLarge) {
+        text.clear();
+        reason = Format("larger than %zu bytes", maxBytes);
+        return false;
+    }
+    if (failed) {
+        text.clear();
+        reason = std::strerror(error);
+        return false;
+    }
+    return true;
+}
+
+bool ReadImportFile(const std::string& path, std::size_t maxBytes, ImportProgress& window,
+                    std::string& text, ImportSummary& counts) {
+    window.SetCancelled(false);
+    std::string reason;
+    if (!ReadWholeFile(path, text, reason, maxBytes)) {
+        counts.notices.push_back({path + ": " + reason, "Open", ImportNotice::Kind::Error});
+        return false;
+    }
+    if (Trim(text).empty()) {
+        counts.emptyFile = true;
+        return false;
+    }
+    return true;
+}
+
+bool ImportCancelled(ImportProgress& window, ImportSummary& counts) {
+    window.Breathe();
+    if (!window.Cancelled()) return false;
+    counts.cancelled = true;
+    AddImportMessage(window, "Import cancelled.");
+    return true;
+}
+
 void AddImportMessage(ImportProgress& window, const std::string& text) {
     ListRow row;
     row.text = text;
@@ -42,7 +103,7 @@ void AddImportMessage(ImportProgress& window, const std::string& text) {
 bool StoreImportedRecipe(Recipe& recipe, RecipeDB& db, ImportProgress& window,
                          ImportSummary& counts) {
     DuplicateWatch watch(window.Messages());
-    if (recipe.SaveAsNew(db, &watch) == 0) {
+    if (db.SaveAsNew(recipe, &watch) == 0) {
         ++counts.stored;
         counts.newRecipeIDs.push_back(recipe.RecipeID);
         return true;

@@ -6,8 +6,10 @@
 
 #include "base/Text.h"
 #include "formats/MealMasterImport.h"
+#include "formats/Mx2Import.h"
 #include "formats/MxpImport.h"
 #include "formats/RecipeFileImport.h"
+#include "formats/WebRecipeImport.h"
 
 namespace pantrio {
 
@@ -37,6 +39,8 @@ ImporterTable ImporterTable::Standard() {
                nullptr,
                [](const std::string& path, RecipeDB& box, ImportProgress& progress,
                   const ImportOptions&) { return ImportRecipeFile(path, box, progress); }});
+    // MX2 before the text formats: an MX2 export named .txt is XML throughout.
+    table.Add({"mx2", {".mx2"}, {".txt"}, LooksLikeMx2, ImportMx2});
     table.Add({"mastercook",
                {".mxp"},
                {".txt"},
@@ -52,6 +56,8 @@ ImporterTable ImporterTable::Standard() {
                           FindNoCase(head, "MMMMM") != std::string::npos;
                },
                ImportMealMaster});
+    // Saved web pages and bare JSON-LD documents with schema.org recipes.
+    table.Add({"webpage", {".html", ".htm", ".json"}, {}, nullptr, ImportWebRecipes});
     return table;
 }
 

@@ -27,9 +27,11 @@ struct ImporterRow {
 
 class ImporterTable {
 public:
-    // The program's formats: exchange files (.rxf), MasterCook MXP (.mxp, and
-    // .txt exported from MasterCook) and MealMaster (.mmf, .mm, and .txt
-    // bearing MealMaster's marks). MasterCook is sniffed before MealMaster.
+    // The program's formats: exchange files (.rxf), MasterCook MX2 (.mx2, and
+    // .txt holding an mx2 document), MasterCook MXP (.mxp, and .txt exported
+    // from MasterCook), MealMaster (.mmf, .mm, and .txt bearing MealMaster's
+    // marks) and schema.org recipes in web pages (.html, .htm) and JSON-LD
+    // documents (.json). .txt files are sniffed in that order.
     static ImporterTable Standard();
 
     // Adds a row; one with the id of an existing row replaces it.

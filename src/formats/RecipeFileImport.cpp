@@ -1,8 +1,5 @@
 #include "formats/RecipeFileImport.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "base/RowSink.h"
@@ -17,28 +14,6 @@
 namespace pantrio {
 
 namespace {
-
-// Reads the whole file; false with the system's reason when it cannot.
-bool ReadWholeFile(const std::string& path, std::string& text, std::string& reason) {
-    text.clear();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        reason = std::strerror(errno);
-        return false;
-    }
-    char buffer[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
-    const bool failed = std::ferror(file) != 0;
-    const int error = errno;
-    std::fclose(file);
-    if (failed) {
-        text.clear();
-        reason = std::strerror(error);
-        return false;
-    }
-    return true;
-}
 
 void ReportDroppedLines(ImportProgress& window, const Recipe& recipe) {
     if (recipe.LinesDropped() == 0) return;
@@ -61,12 +36,7 @@ void ImportSeveral(XmlDocument& doc, RecipeDB& db, ImportProgress& window, Impor
     std::size_t counted = 0;
     doc.IntoElem();
     while (doc.FindElem("RECIPE")) {
-        window.Breathe();
-        if (window.Cancelled()) {
-            counts.cancelled = true;
-            AddImportMessage(window, "Import cancelled.");
-            break;
-        }
+        if (ImportCancelled(window, counts)) break;
         ++counts.recipesFound;
         const auto offset = static_cast<std::size_t>(doc.GetElemOffset());
         for (; counted < offset; ++counted)

@@ -37,7 +37,7 @@ int ImportFromSlots(const ScreenImportSlots& slots, RecipeDB& box, bool longForm
     for (char& c : ingredients)
         if (c == '\n') c = '\r';
     SplitIngredientText(recipe, ingredients);
-    if (recipe.SaveAsNew(box) != 0) return -1;
+    if (box.SaveAsNew(recipe) != 0) return -1;
     return recipe.RecipeID;
 }
 

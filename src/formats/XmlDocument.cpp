@@ -307,6 +307,45 @@ std::string XmlDocument::DataOf(int entry) const {
     return UnescapeXml(std::string_view(doc_).substr(begin, end - begin));
 }
 
+// Steps over the start tag's tokens after its name: a name, optionally "="
+// and a value (quoted or not), until the ">" or "/" that ends the tag.
+std::string XmlDocument::AttribOf(int entry, std::string_view name) const {
+    if (entry <= 0 || name.empty()) return {};
+    const std::string_view text = doc_;
+    const auto tagEnd = static_cast<std::size_t>(table_[entry].startR);
+    Token token;
+    if (!ReadToken(text, static_cast<std::size_t>(table_[entry].startL) + 1, token)) return {};
+    std::size_t pos = token.end;
+    while (pos < tagEnd && ReadToken(text.substr(0, tagEnd), pos, token)) {
+        if (token.quoted || IsDelimiter(text[token.start])) {
+            pos = token.end;
+            continue;
+        }
+        const std::string_view attribute = token.In(text);
+        pos = token.end;
+        Token equals;
+        if (!ReadToken(text.substr(0, tagEnd), pos, equals) || !equals.Is(text, '=')) continue;
+        Token value;
+        if (!ReadToken(text.substr(0, tagEnd), equals.end, value)) return {};
+        pos = value.end;
+        if (attribute != name) continue;
+        std::string_view raw = value.In(text);
+        if (value.quoted) {
+            raw.remove_prefix(1);
+            if (!raw.empty() && raw.back() == text[value.start]) raw.remove_suffix(1);
+        }
+        return UnescapeXml(raw);
+    }
+    return {};
+}
+
+std::string XmlDocument::GetAttrib(std::string_view name) const {
+    return AttribOf(main_, name);
+}
+std::string XmlDocument::GetChildAttrib(std::string_view name) const {
+    return AttribOf(child_, name);
+}
+
 std::string XmlDocument::GetData() const {
     return DataOf(main_);
 }

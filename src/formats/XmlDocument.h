@@ -4,7 +4,7 @@
 // cursor (parent, main and child entry) walks that table without scanning the
 // text again. Elements, element text, CDATA sections, comments, processing
 // instructions and a document type declaration are understood; attributes
-// are only stepped over. Adding elements edits the text and keeps the table
+// are read on request and never written. Adding elements edits the text and keeps the table
 // up to date. Nothing here throws; failures are results, and a failed parse
 // leaves its reason in GetError().
 #pragma once
@@ -53,6 +53,11 @@ public:
     // Names of the main and the child element; empty when there is none.
     std::string GetTagName() const;
     std::string GetChildTagName() const;
+    // The value of the attribute `name` of the main (child) element, quotes
+    // removed and the five entities decoded; empty when the element has no
+    // such attribute or there is no such entry. Names match case-sensitively.
+    std::string GetAttrib(std::string_view name) const;
+    std::string GetChildAttrib(std::string_view name) const;
     // The markup of the main element from the "<" of its start tag through the
     // ">" of its end tag; empty when there is no main entry.
     std::string GetSubDoc() const;
@@ -97,6 +102,7 @@ private:
     bool NameMatches(int entry, std::string_view name) const;
     int FindSibling(int first, std::string_view name) const;
     std::string DataOf(int entry) const;
+    std::string AttribOf(int entry, std::string_view name) const;
     bool Insert(int parentEntry, int afterEntry, std::string_view name, std::string_view text,
                 int& newEntry);
     void ShiftFrom(std::int32_t offset, std::int32_t delta);

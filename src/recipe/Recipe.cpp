@@ -1,55 +1,10 @@
 #include "recipe/Recipe.h"
 
-#include "base/RowSink.h"
 #include "base/Text.h"
 #include "recipe/Quantity.h"
 #include "recipe/Units.h"
-#include "storage/RecipeDB.h"
 
 namespace pantrio {
-
-namespace {
-
-// Field widths of IngredientLines; longer values are cut when a recipe is
-// stored.
-constexpr std::size_t kMeasureWidth = 10;
-constexpr std::size_t kNameWidth = 50;
-constexpr std::size_t kPrepNotesWidth = 64;
-
-// Instructions that begin alike over this many characters, under the same
-// title, make a recipe a duplicate.
-constexpr std::size_t kDuplicatePrefixChars = 30;
-
-// Makes the wild cards of a LIKE pattern literal with the escape character
-// "\", so a prefix such as "Mix 50% of" matches only itself.
-std::string LiteralLikePattern(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        if (c == '\\' || c == '%' || c == '_') out += '\\';
-        out += c;
-    }
-    return out;
-}
-
-void Report(RowSink* status, std::string text) {
-    if (!status) return;
-    ListRow row;
-    row.text = std::move(text);
-    status->AddRow(std::move(row));
-    status->Redraw();
-}
-
-std::string Quoted(const std::string& text) {
-    std::string out;
-    out.reserve(text.size() + 2);
-    out += '\'';
-    out += QuoteSql(text);
-    out += '\'';
-    return out;
-}
-
-}  // namespace
 
 Recipe::Recipe() : LastViewed(DateTime::Now()) {}
 
@@ -115,88 +70,6 @@ std::string Recipe::CategoryText() const {
     std::string text;
     for (const std::string& name : CategoryNames) text += "|" + name;
     return text;
-}
-
-int Recipe::SaveAsNew(RecipeDB& db, RowSink* status) {
-    const int previousID = RecipeID;
-    auto fail = [&]() {
-        RecipeID = previousID;
-        Report(status, Format("Could not store recipe: %s.", Title.c_str()));
-        return -1;
-    };
-    // A closed box would accept every statement without storing anything.
-    if (!db.Connected()) return fail();
-
-    // Everything of one recipe is stored or nothing is. Inside a bulk import
-    // this is a savepoint of the import's transaction.
-    Transaction transaction(db);
-    if (!transaction.Active()) return fail();
-
-    long maxID = db.MaxOf("Recipes", "RecipeID");
-    if (maxID < 0) return fail();
-    RecipeID = static_cast<int>(maxID + 1);
-
-    // Same title, and instructions that begin with the same characters. The
-    // prefix's wild cards are made literal so that instructions such as
-    // "Use 50% rye" do not match unrelated text; the title test uses the index.
-    std::string prefix;
-    if (CharCount(Instructions) > kDuplicatePrefixChars)
-        prefix = LiteralLikePattern(CutChars(Instructions, kDuplicatePrefixChars));
-    long count =
-        db.QueryNumber("Select Count(RecipeID) from Recipes where Title = " + Quoted(Title) +
-                       " and Instructions LIKE '" + QuoteSql(prefix) + "%' ESCAPE '\\'");
-    if (count < 0) return fail();
-    if (count > 0) {
-        Report(status, Format("Duplicate found: %s.  Not added.", Title.c_str()));
-        return -1;
-    }
-
-    const int color = UniqueID > 0 ? 1 : 0;
-    const DateTime viewed = LastViewed.null ? DateTime::Now() : LastViewed;
-    std::string insert =
-        "INSERT INTO RECIPES(RecipeID, Title, Instructions, YieldText, YieldUnit, YieldNumber, "
-        "SubHead, Notes, PrimaryIngredient, Cuisine, UniqueID, Color, Source, TasteRating, "
-        "EffortRating, AppearanceRating, AffordableRating, ActiveMinutes, TotalMinutes, "
-        "AllIngredientsText, AllCategoriesText, LastViewed, ScaleMultiple, PictureFile1) VALUES(";
-    insert += std::to_string(RecipeID) + "," + Quoted(Title) + ", " + Quoted(Instructions) + ", " +
-              Quoted(YieldText) + ", " + Quoted(YieldUnit) + ", " + DecimalText(YieldNumber, 1) +
-              "," + Quoted(SubHead) + "," + Quoted(Notes) + "," + Quoted(PrimaryIngredient) + "," +
-              Quoted(Cuisine) + "," + std::to_string(UniqueID) + "," + std::to_string(color) + "," +
-              Quoted(Source) + "," + DecimalText(TasteRating, 4) + "," +
-              DecimalText(EffortRating, 4) + "," + DecimalText(AppearanceRating, 4) + "," +
-              DecimalText(AffordableRating, 4) + "," + std::to_string(ActiveMinutes) + "," +
-              std::to_string(TotalMinutes) + "," + Quoted(AllIngredientsText) + "," +
-              Quoted(AllCategoriesText) + ",#" + viewed.IsoText() + "#," +
-              DecimalText(ScaleMultiple, 4) + "," + Quoted(PictureFile1) + ")";
-    if (db.RunSQL(insert) != 1) return fail();
-
-    // The keyword text is always derived from the names.
-    if (db.RunSQL("Update Recipes Set AllCategoriesText = " + Quoted(CategoryText()) +
-                  " where RecipeID=" + std::to_string(RecipeID)) != 1)
-        return fail();
-
-    if (db.RunSQL("Delete from IngredientLines where RecipeID = " + std::to_string(RecipeID)) != 1)
-        return fail();
-    long maxLineID = db.MaxOf("IngredientLines", "IngredientLinesID");
-    if (maxLineID < 0) return fail();
-    long lineID = maxLineID + 1;
-    for (const IngredientLine& line : Lines) {
-        // Cut before quoting, so a doubled apostrophe is never split in half.
-        std::string statement =
-            "INSERT INTO INGREDIENTLINES(IngredientLinesID, bHeading, TextQty, Measure, Name, "
-            "RecipeID, DblQty, PrepNotes, LineOrder) VALUES(";
-        statement += std::to_string(lineID) + ", " + (line.bHeading ? "true" : "false") + ", " +
-                     Quoted(line.TextQty) + ", " + Quoted(CutChars(line.Measure, kMeasureWidth)) +
-                     ", " + Quoted(CutChars(line.Name, kNameWidth)) + ", " +
-                     std::to_string(RecipeID) + ", " + DecimalText(line.DblQty, 9) + ", " +
-                     Quoted(CutChars(line.PrepNotes, kPrepNotesWidth)) + ", " +
-                     std::to_string(line.LineOrder) + ")";
-        if (db.RunSQL(statement) != 1) return fail();
-        ++lineID;
-    }
-
-    if (!transaction.Commit()) return fail();
-    return 0;
 }
 
 std::string EscapeMarkers(const std::string& text) {

@@ -1,6 +1,7 @@
 // One recipe in memory: the scalar fields named after the Recipes columns, at
 // most 100 ingredient lines and at most 50 keyword names. Importers fill one
-// and store it with SaveAsNew; the recipe store loads a stored recipe into one.
+// and store it with the recipe store's SaveAsNew; the store also loads a
+// stored recipe into one. The record knows nothing of the store.
 #pragma once
 
 #include <string>
@@ -10,9 +11,6 @@
 #include "recipe/IngredientLine.h"
 
 namespace pantrio {
-
-class RecipeDB;
-class RowSink;
 
 class Recipe {
 public:
@@ -39,11 +37,6 @@ public:
     int AddCategoryName(const std::string& name);
     // "|a|b" for the names a and b; "" when there are none.
     std::string CategoryText() const;
-
-    // Stores the record as a new recipe of the open box: 0 when stored, -1 for
-    // a duplicate (the message goes to `status` when given) or a failure.
-    // Atomic: a failure stores nothing of the recipe.
-    int SaveAsNew(RecipeDB& db, RowSink* status = nullptr);
 
     int LineCount() const { return static_cast<int>(Lines.size()); }
     int LinesDropped() const { return linesDropped_; }

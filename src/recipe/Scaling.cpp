@@ -3,12 +3,10 @@
 #include <cmath>
 #include <string_view>
 
-#include "base/Prompter.h"
 #include "base/Text.h"
 #include "recipe/Quantity.h"
 #include "recipe/Recipe.h"
 #include "recipe/Units.h"
-#include "storage/RecipeDB.h"
 
 namespace pantrio {
 
@@ -78,12 +76,6 @@ bool ToEnglish(const std::string& code, double value, Conversion& c) {
     return true;
 }
 
-std::string YieldNumberText(double value) {
-    // The edit tab shows the yield with one decimal when it has one.
-    if (std::floor(value) == value) return Format("%.0f", value);
-    return Format("%.1f", value);
-}
-
 }  // namespace
 
 bool ConvertValue(double value, const std::string& from, const std::string& to, double& out) {
@@ -94,49 +86,16 @@ bool ConvertValue(double value, const std::string& from, const std::string& to, 
     return true;
 }
 
-std::string ScaleDialogText(const std::string& yieldNumberText, const std::string& yieldUnitText) {
-    return "This recipe normally makes " + yieldNumberText + " " + yieldUnitText +
-           "\n\nHow many would you like to make?\n\n"
-           "Note:  Scaling recipes effects recipe ingredient quantities only, not the "
-           "instruction text.  Please adjust accordingly.";
-}
-
-bool ScaleRecipeTo(Recipe& current, RecipeDB& box, double wanted) {
+bool ScaleFactorFor(const Recipe& current, double wanted, double& factor) {
     if (current.RecipeID < 0 || current.YieldNumber <= 0 || !(wanted > 0) || !std::isfinite(wanted))
         return false;
-    box.SetScale(current, wanted / current.YieldNumber);
+    factor = wanted / current.YieldNumber;
     return true;
 }
 
-bool ChangeServingSize(Recipe& current, RecipeDB& box, Prompter& prompter) {
-    if (current.RecipeID < 0) return false;
-    // A recipe without a yield has nothing to scale from; dividing by it
-    // would store an infinite factor.
-    if (current.YieldNumber <= 0) {
-        prompter.Message(
-            "This recipe does not say how many it makes, so it cannot be scaled.  Please enter "
-            "its yield on the Edit tab first.",
-            kScaleCaption, Buttons::OK, MessageIcon::Information);
-        return false;
-    }
-    auto answer = prompter.AskText(
-        kScaleCaption, ScaleDialogText(YieldNumberText(current.YieldNumber), current.YieldUnit),
-        YieldNumberText(current.YieldNumber));
-    if (!answer) return false;
-    const double wanted = ParseQuantity(*answer);
-    if (!ScaleRecipeTo(current, box, wanted)) {
-        prompter.Message("Please enter how many you would like to make, such as 6 or 1 1/2.",
-                         kScaleCaption, Buttons::OK, MessageIcon::Information);
-        return false;
-    }
-    return true;
-}
-
-int ConvertUnits(Recipe& current, RecipeDB& box) {
-    if (current.RecipeID < 0) return -1;
+std::vector<ConvertedLine> ConvertLines(const Recipe& current) {
     const bool toEnglish = current.Metric;
-    int converted = 0;
-    Transaction transaction(box);
+    std::vector<ConvertedLine> converted;
     for (const IngredientLine& line : current.Lines) {
         if (line.bHeading) continue;
         double v = line.DblQty;
@@ -146,21 +105,8 @@ int ConvertUnits(Recipe& current, RecipeDB& box) {
         if (!known || !ConvertValue(v, std::string(c.from), std::string(c.to), v)) continue;
         std::string textQty = toEnglish ? FractionText(v, 10) : Format("%.1f", v);
         if (Trim(textQty) == "0") textQty.clear();
-        box.RunSQL(
-            Format("UPDATE IngredientLines Set DblQty = %.2f, Measure='%s', TextQty='%s' WHERE "
-                   "INGREDIENTLINESID=%d",
-                   v, QuoteSql(std::string(c.unit)).c_str(), QuoteSql(textQty).c_str(),
-                   line.IngredientLinesID));
-        ++converted;
+        converted.push_back({line.IngredientLinesID, v, std::string(c.unit), std::move(textQty)});
     }
-    transaction.Commit();
-    const int id = current.RecipeID;
-    box.LoadRecipe(id, current);
-    box.LoadIngredientLines(id, current);
-    current.RecipeID = id;
-    // The reload counts metric lines afresh; the flag follows the conversion
-    // so that the next press converts back.
-    current.Metric = !toEnglish;
     return converted;
 }
 

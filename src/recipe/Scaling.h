@@ -1,37 +1,32 @@
-// Changing how a stored recipe's quantities come out: scaling to another
-// number of servings (stored as the recipe's ScaleMultiple, the quantities
-// themselves unchanged) and converting its lines between US customary and
-// metric units (the lines are rewritten and stored).
+// The arithmetic of changing how a recipe's quantities come out: the scale
+// factor for another number of servings, and its lines converted between US
+// customary and metric units. Nothing here stores anything; the recipe store
+// writes the results.
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace pantrio {
 
-class Prompter;
 class Recipe;
-class RecipeDB;
 
-inline constexpr const char* kScaleCaption = "Scale this recipe";
+// One line's new quantity and measure after unit conversion.
+struct ConvertedLine {
+    int IngredientLinesID = 0;
+    double DblQty = 0;
+    std::string Measure;
+    std::string TextQty;  // empty when the quantity rounds to nothing
+};
 
-// The text of the scale dialog for a recipe that makes `yieldNumberText`
-// `yieldUnitText`.
-std::string ScaleDialogText(const std::string& yieldNumberText, const std::string& yieldUnitText);
+// The ScaleMultiple that makes `current` yield `wanted`; false when no
+// recipe is loaded, its yield is 0 or `wanted` is not a number above 0.
+bool ScaleFactorFor(const Recipe& current, double wanted, double& factor);
 
-// Asks how many to make and stores the ratio to the recipe's yield as its
-// ScaleMultiple. False when the user cancelled or the recipe cannot be scaled
-// (no yield to scale from, or no usable answer), with a message for the latter.
-bool ChangeServingSize(Recipe& current, RecipeDB& box, Prompter& prompter);
-
-// Scales the current recipe so it makes `wanted`; false (and nothing stored)
-// when its yield is 0 or `wanted` is not above 0.
-bool ScaleRecipeTo(Recipe& current, RecipeDB& box, double wanted);
-
-// Converts the current recipe's lines to English units when its metric flag
-// is on, else to metric; stores the converted lines, reloads the recipe and
-// leaves the flag flipped. Returns the number of lines converted, -1 when no
-// recipe is loaded.
-int ConvertUnits(Recipe& current, RecipeDB& box);
+// The lines of `current` converted to English units when its metric flag is
+// on, else to metric. Headings and lines whose unit has no counterpart are
+// left out.
+std::vector<ConvertedLine> ConvertLines(const Recipe& current);
 
 // Converts a value between the units of the conversion table ("cu", "pt",
 // "tbsp", "tsp", "l", "ml", "oz", "lb", "g", "kg"). Units of different kinds

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/Text.h"
+
 namespace pantrio {
 
 namespace {
@@ -97,25 +99,6 @@ Tag ReadTag(std::string_view s, std::size_t at) {
     }
 }
 
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp == 0 || cp > 0x10FFFF) cp = 0xFFFD;
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // An attribute value as the browser sees it, as far as an address scheme is
 // concerned: numeric character references and the named ones that can spell
 // a scheme's separator or blanks decoded.
@@ -158,7 +141,8 @@ std::string DecodeReferences(std::string_view value) {
                 continue;
             }
             if (j < value.size() && value[j] == ';') ++j;
-            AppendUtf8(out, cp);
+            // A reference to U+0000 reads as U+FFFD, as in a browser.
+            AppendUtf8(out, cp == 0 ? char32_t{0xFFFD} : static_cast<char32_t>(cp));
             i = j - 1;
             continue;
         }

@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "base/Prompter.h"
 #include "base/Text.h"
 #include "recipe/Recipe.h"
 #include "render/AppLink.h"
@@ -25,47 +24,31 @@ std::string PageFileName(const std::string& title, int recipeID) {
 }
 
 bool WriteRecipePageFile(const Recipe& recipe, const std::string& path,
-                         const RecipePageOptions& options, RenderContext& context,
-                         Prompter* prompter) {
-    const std::string page = RenderRecipePage(recipe, options, context);
-    if (WriteWholeFile(path, page)) return true;
-    if (prompter) prompter->Message("Could not create file in " + path);
-    return false;
+                         const RecipePageOptions& options, RenderContext& context) {
+    return WriteWholeFile(path, RenderRecipePage(recipe, options, context));
 }
 
-bool WriteTextFile(const std::string& text, const std::string& path, Prompter* prompter) {
+bool WriteTextFile(const std::string& text, const std::string& path) {
     std::error_code error;
     fs::remove(path, error);
-    if (WriteWholeFile(path, text)) return true;
-    if (prompter) prompter->Message("Could not create file in " + path);
-    return false;
+    return WriteWholeFile(path, text);
 }
 
-int PublishRecipes(const std::vector<int>& recipeIDs, PublishEnvironment& environment) {
-    Prompter* prompter = environment.prompter;
-    if (recipeIDs.empty()) {
-        prompter->Message(
-            "No recipes selected.  Please select the recipes you'd like to export in the recipe "
-            "results window.");
-        return -1;
-    }
-
+PublishReport WritePublishedSite(const std::vector<int>& recipeIDs, PublishEnvironment& environment,
+                                 const std::function<bool()>& includeNutrition) {
+    PublishReport report;
     const std::string publishFolder = environment.dataRoot + "/Publish";
+    report.publishFolder = publishFolder;
     const std::string imagesFolder = publishFolder + "/" + kPublishedImageFolder;
     const std::string dataFolder = environment.dataRoot + "/Data";
     std::error_code error;
     fs::create_directories(imagesFolder, error);
-    if (!fs::is_directory(publishFolder, error)) {
-        prompter->Message("Could not create file in " + publishFolder);
-        return -1;
-    }
+    if (!fs::is_directory(publishFolder, error)) return report;
+    report.folderMade = true;
     fs::copy(dataFolder + "/HTM/Images", imagesFolder,
              fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
 
-    const bool includeNutrition =
-        prompter->Message("Would you like a nutrition facts box published with these recipes?",
-                          "Show nutrition box?", Buttons::YesNo,
-                          MessageIcon::Question) == Answer::Yes;
+    const bool nutrition = includeNutrition();
 
     RenderContext context;
     context.templates = environment.templates;
@@ -77,9 +60,8 @@ int PublishRecipes(const std::vector<int>& recipeIDs, PublishEnvironment& enviro
     context.box = environment.box;
     context.support = environment.support;
     const RecipePageOptions options =
-        RecipePageOptions::PublishedPage(environment.theme, includeNutrition);
+        RecipePageOptions::PublishedPage(environment.theme, nutrition);
 
-    int written = 0;
     std::string list = "<UL>";
     for (int number : recipeIDs) {
         Recipe recipe;
@@ -92,36 +74,21 @@ int PublishRecipes(const std::vector<int>& recipeIDs, PublishEnvironment& enviro
         // The address is encoded, so an apostrophe in the title cannot end it.
         list += "<LI><a href='" + PercentEncode(fileName) + "'>" + SanitizeField(recipe.Title) +
                 "</A></LI>";
-        if (WriteRecipePageFile(recipe, publishFolder + "/" + fileName, options, context, prompter))
-            ++written;
+        const std::string pagePath = publishFolder + "/" + fileName;
+        if (WriteRecipePageFile(recipe, pagePath, options, context))
+            ++report.written;
+        else
+            report.unwritten.push_back(pagePath);
     }
     list += "</UL>";
 
     std::string index;
-    ReadTemplateFile(dataFolder + "/HTM/recipe_index_template.htm", prompter, index);
+    ReadTemplateFile(dataFolder + "/HTM/recipe_index_template.htm", index, report.templateError);
     index = ReplacePlaceholder(index, "@PX_RECIPE_TOC@", list);
-    const std::string indexPath = Trim(publishFolder + "/recipe_index.htm");
-    WriteTextFile(index, indexPath, prompter);
-    if (environment.openInBrowser) environment.openInBrowser(indexPath);
-
-    std::string message =
-        "Your recipes can be found in " + publishFolder +
-        "\r\n\r\nSimply FTP the contents of this folder and its subfolders to your website, and "
-        "you're done!\r\n\r\nPeople viewing your recipes will be able to import them instantly "
-        "into Pantrio simply by viewing your page from Pantrio's web browser and clicking the "
-        "'Import' button";
-    // The service's name and forum are only mentioned when one is set up.
-    if (Trim(environment.serviceURL).empty()) {
-        message += ".";
-    } else {
-        message += ", just like on " + environment.serviceName +
-                   "!  Want us to link to your recipe website?  Simply post a note announcing "
-                   "your own Pantrio-enabled website on our forums at " +
-                   environment.serviceURL + "/forums, be sure to link to " +
-                   environment.serviceName + ", and we'll add you in our new links section.";
-    }
-    prompter->Message(message);
-    return written;
+    report.indexPath = Trim(publishFolder + "/recipe_index.htm");
+    if (!WriteTextFile(index, report.indexPath)) report.unwritten.push_back(report.indexPath);
+    if (environment.openInBrowser) environment.openInBrowser(report.indexPath);
+    return report;
 }
 
 }  // namespace pantrio

@@ -12,7 +12,6 @@
 
 namespace pantrio {
 
-class Prompter;
 class Recipe;
 class RecipeDB;
 class SupportDB;
@@ -24,7 +23,6 @@ struct PublishEnvironment {
     RecipeDB* box = nullptr;             // required: the open box
     SupportDB* support = nullptr;        // for the nutrition panel
     TemplateCache* templates = nullptr;  // required
-    Prompter* prompter = nullptr;        // required: the question and the messages
     int theme = 0;                       // HTMLStyle
     std::string serviceURL;
     std::string serviceName;
@@ -37,22 +35,30 @@ struct PublishEnvironment {
 std::string PageFileName(const std::string& title, int recipeID);
 
 // Renders `recipe` and writes the page to `path`, replacing any earlier
-// content. On failure shows "Could not create file in " + path and returns
-// false.
+// content; false when the file could not be written.
 bool WriteRecipePageFile(const Recipe& recipe, const std::string& path,
-                         const RecipePageOptions& options, RenderContext& context,
-                         Prompter* prompter);
+                         const RecipePageOptions& options, RenderContext& context);
 
-// Deletes a file at `path`, then writes `text` there. On failure shows
-// "Could not create file in " + path and returns false.
-bool WriteTextFile(const std::string& text, const std::string& path, Prompter* prompter);
+// Deletes a file at `path`, then writes `text` there; false when the file
+// could not be written.
+bool WriteTextFile(const std::string& text, const std::string& path);
 
-// Publishes the recipes `recipeIDs` (the selected rows, in list order): asks
-// whether a nutrition box goes with them, writes one page per recipe and the
-// index "recipe_index.htm", copies the page images and the recipes'
-// pictures, opens the index and tells the user where the site is. The number
-// of pages written; -1 when nothing was selected (after the message) or the
-// publish folder could not be made.
-int PublishRecipes(const std::vector<int>& recipeIDs, PublishEnvironment& environment);
+// What writing the site did, for the caller to tell the user.
+struct PublishReport {
+    std::string publishFolder;
+    bool folderMade = false;             // false: nothing was written
+    int written = 0;                     // recipe pages written
+    std::vector<std::string> unwritten;  // files that could not be written
+    std::string templateError;           // the index template could not be read
+    std::string indexPath;
+};
+
+// Writes the site of the recipes `recipeIDs` (the selected rows, in list
+// order): asks `includeNutrition` whether a nutrition box goes with them once
+// the folder is ready, writes one page per recipe and the index
+// "recipe_index.htm", copies the page images and the recipes' pictures and
+// opens the index.
+PublishReport WritePublishedSite(const std::vector<int>& recipeIDs, PublishEnvironment& environment,
+                                 const std::function<bool()>& includeNutrition);
 
 }  // namespace pantrio

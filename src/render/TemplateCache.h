@@ -1,25 +1,26 @@
 // The page templates of the running program: one theme template, cached with
 // the theme number it was read for, and the nutrition facts template. Both
 // live in the themes folder and are data files that ship with the program.
-// A template that cannot be read is reported once per request with the "Open"
-// message box and renders as empty text.
+// A template that cannot be read is reported (the caller shows it with the
+// "Open" message box) and renders as empty text.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace pantrio {
 
-class Prompter;
-
 // Reads a whole text file (bytes that are not UTF-8 are read as
-// Windows-1252). On failure shows path + ": " + the system's reason in a box
-// captioned "Open" with the error icon (when a prompter is given) and returns
-// false with `text` emptied.
-bool ReadTemplateFile(const std::string& path, Prompter* prompter, std::string& text);
+// Windows-1252). On failure returns false with `text` emptied and `error` set
+// to path + ": " + the system's reason.
+bool ReadTemplateFile(const std::string& path, std::string& text, std::string& error);
 
 class TemplateCache {
 public:
-    TemplateCache(std::string themesFolder, Prompter* prompter);
+    // `reportReadError` is handed the error of every failed read; it may be
+    // empty.
+    TemplateCache(std::string themesFolder,
+                  std::function<void(const std::string& error)> reportReadError = {});
 
     // The text of "recipetheme<N>.htm". A request for the cached number uses
     // the cached text; another number reads its file and caches it with the
@@ -33,14 +34,16 @@ public:
 
     int CachedTheme() const { return themeNumber_; }
     const std::string& ThemesFolder() const { return themesFolder_; }
-    Prompter* prompter() const { return prompter_; }
 
     // The path of theme N's file.
     std::string ThemePath(int number) const;
 
 private:
     std::string themesFolder_;
-    Prompter* prompter_;
+    // Reads a template into `text`, reporting a failure.
+    bool Read(const std::string& path, std::string& text);
+
+    std::function<void(const std::string& error)> reportReadError_;
     int themeNumber_ = -1;
     std::string themeText_;
     std::string nutritionText_;

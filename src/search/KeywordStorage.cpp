@@ -1,6 +1,5 @@
 #include "search/KeywordStorage.h"
 
-#include "base/Prompter.h"
 #include "base/Text.h"
 #include "recipe/Recipe.h"
 #include "storage/RecipeDB.h"
@@ -30,14 +29,12 @@ std::string QuickKeywordOf(int commandID) {
     return "";
 }
 
-AssignKeywordResult AssignKeyword(RecipeDB& db, Prompter& prompter, const std::string& keyword,
-                                  const std::vector<int>& recipeIDs) {
+AssignKeywordResult AssignKeyword(RecipeDB& db, const std::string& keyword,
+                                  const std::vector<int>& recipeIDs,
+                                  const std::function<bool(int recipes)>& confirmMany) {
     AssignKeywordResult result;
     const int n = static_cast<int>(recipeIDs.size());
-    if (n > 4 && prompter.Message(Format("This operation will assign the keyword '%s' to these %d "
-                                         "recipes.  Are you sure?",
-                                         keyword.c_str(), n),
-                                  "Warning", Buttons::OKCancel) != Answer::OK) {
+    if (n > 4 && !confirmMany(n)) {
         result.cancelled = true;
         return result;
     }

@@ -3,12 +3,9 @@
 // "Add Keyword" commands of the results list all store through here.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
-
-namespace pantrio {
-class Prompter;
-}
 
 namespace pantrio {
 
@@ -32,18 +29,19 @@ const std::vector<QuickKeyword>& QuickKeywords();
 std::string QuickKeywordOf(int commandID);
 
 struct AssignKeywordResult {
-    bool cancelled = false;  // the user answered Cancel to the question
+    bool cancelled = false;  // the confirmation said no
     int recipesChanged = 0;  // recipes whose keyword text was written
     bool ok = true;          // false when a statement failed (nothing was changed)
 };
 
 // Adds `keyword` to every recipe of `recipeIDs` (the selected rows, top to
-// bottom). With more than 4 recipes it first asks "This operation will assign
-// the keyword '%s' to these %d recipes.  Are you sure?" (caption "Warning",
-// OK/Cancel). A recipe that already carries the keyword, or already has 50,
-// is left as it is. All writes are one transaction. The caller shows the
-// current recipe again afterwards unless the user cancelled.
-AssignKeywordResult AssignKeyword(RecipeDB& db, Prompter& prompter, const std::string& keyword,
-                                  const std::vector<int>& recipeIDs);
+// bottom). With more than 4 recipes it first asks `confirmMany` (given the
+// number of recipes) whether to go on. A recipe that already carries the
+// keyword, or already has 50, is left as it is. All writes are one
+// transaction. The caller shows the current recipe again afterwards unless
+// the confirmation said no.
+AssignKeywordResult AssignKeyword(RecipeDB& db, const std::string& keyword,
+                                  const std::vector<int>& recipeIDs,
+                                  const std::function<bool(int recipes)>& confirmMany);
 
 }  // namespace pantrio

@@ -1,6 +1,5 @@
 #include "search/Marking.h"
 
-#include "base/Prompter.h"
 #include "base/Text.h"
 #include "search/ResultsModel.h"
 #include "storage/RecipeDB.h"
@@ -43,10 +42,8 @@ int ToggleMarkAt(ResultsModel& list, RecipeDB& box, long row, const MarkEnvironm
     return icon;
 }
 
-bool ClearAllMarks(RecipeDB& box, Prompter& prompter) {
-    if (prompter.Message("Would you like to clear all checkmarks from the current recipe box?", "",
-                         Buttons::YesNo) != Answer::Yes)
-        return false;
+bool ClearAllMarks(RecipeDB& box, const std::function<bool()>& confirm) {
+    if (!confirm()) return false;
     return box.RunSQL("Update Recipes Set Marked = 0") == 1;
 }
 

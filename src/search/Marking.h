@@ -9,7 +9,6 @@
 
 namespace pantrio {
 
-class Prompter;
 class RecipeDB;
 class ResultsModel;
 class Store;
@@ -39,9 +38,9 @@ int ToggleMark(RecipeDB& box, int recipeID, const MarkEnvironment& environment);
 // new icon, or -1 as above (the row is unchanged).
 int ToggleMarkAt(ResultsModel& list, RecipeDB& box, long row, const MarkEnvironment& environment);
 
-// Asks "Would you like to clear all checkmarks from the current recipe box?"
-// and on Yes clears every mark of the box. True when the marks were cleared;
-// the caller then shows the default listing.
-bool ClearAllMarks(RecipeDB& box, Prompter& prompter);
+// Clears every mark of the box when `confirm` (the caller's question) says
+// yes. True when the marks were cleared; the caller then shows the default
+// listing.
+bool ClearAllMarks(RecipeDB& box, const std::function<bool()>& confirm);
 
 }  // namespace pantrio

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 
-#include "base/Prompter.h"
 #include "base/Text.h"
 #include "storage/CADORecordset.h"
 #include "storage/RecipeDB.h"
@@ -115,13 +114,13 @@ std::string ResultsModel::StatusLine(long rows, long inBox) {
     return line + " / " + Format("%ld in recipe box", inBox);
 }
 
-ResultsModel::ResultsModel(RecipeDB& db, Prompter* prompter) : db_(db), prompter_(prompter) {}
+ResultsModel::ResultsModel(RecipeDB& db, std::function<void(const std::string& message)> report)
+    : db_(db), report_(std::move(report)) {}
 
 bool ResultsModel::EnsureOpen() {
     if (db_.Connected()) return true;
     if (db_.CookbookPath.empty()) return false;
-    db_.BuildConnectString();
-    return db_.Connect();
+    return db_.Open(db_.CookbookPath);
 }
 
 void ResultsModel::Clear() {
@@ -189,7 +188,7 @@ int ResultsModel::Fill(const std::string& statement) {
 int ResultsModel::FetchMore() {
     if (!CanFetchMore()) return 0;
     if (!db_.Connected()) {
-        if (prompter_) prompter_->Message("RecipeDB is not open.");
+        if (report_) report_("RecipeDB is not open.");
         return -1;
     }
     // After a change that may have moved rows, start earlier by as many rows;
@@ -246,7 +245,7 @@ void ResultsModel::SetRowMarked(long r, bool marked) {
 int ResultsModel::Refresh() {
     if (statement_.empty()) return 0;
     if (!db_.Connected()) {
-        if (prompter_) prompter_->Message("RecipeDB is not open.");
+        if (report_) report_("RecipeDB is not open.");
         return -1;
     }
     CADORecordset rs(db_);

@@ -29,7 +29,6 @@
 namespace pantrio {
 
 class CADORecordset;
-class Prompter;
 class RecipeDB;
 
 struct ResultRow {
@@ -51,9 +50,10 @@ class ResultsModel {
 public:
     static constexpr int kBatchSize = 100;
 
-    // `prompter` shows "RecipeDB is not open." when a row is needed while no
-    // box is open; it may be null.
-    explicit ResultsModel(RecipeDB& db, Prompter* prompter = nullptr);
+    // `report` is handed "RecipeDB is not open." when a row is needed while
+    // no box is open; it may be empty.
+    explicit ResultsModel(RecipeDB& db,
+                          std::function<void(const std::string& message)> report = {});
 
     // Empties the list, then runs `statement` (opening the box first when it
     // is not open), counts its rows, reads the first batch and updates the
@@ -111,7 +111,7 @@ private:
     void UpdateStatus();
 
     RecipeDB& db_;
-    Prompter* prompter_;
+    std::function<void(const std::string& message)> report_;
     std::string statement_;
     std::string paged_;  // the statement in total order, ready for LIMIT/OFFSET
     std::vector<ResultRow> rows_;

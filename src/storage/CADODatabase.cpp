@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 #include <sys/stat.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <vector>
 
@@ -16,18 +17,21 @@ namespace pantrio {
 namespace {
 
 // Every commit waits until the file is on disk (SQLite's default), so a
-// stored recipe survives a power cut. The environment variable
-// PANTRIO_SQLITE_SYNCHRONOUS (OFF, NORMAL or FULL) relaxes that for test
-// suites and throw-away boxes, where thousands of short-lived files would
-// otherwise spend their time waiting for the disk.
-void ApplySynchronousSetting(sqlite3* db) {
-    const char* value = std::getenv("PANTRIO_SQLITE_SYNCHRONOUS");
-    if (!value) return;
-    const std::string mode = value;
-    if (mode == "OFF" || mode == "off")
-        sqlite3_exec(db, "PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
-    else if (mode == "NORMAL" || mode == "normal")
-        sqlite3_exec(db, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
+// stored recipe survives a power cut. Only a test program relaxes that, for
+// its thousands of short-lived files, through SetDiskSync before it opens any.
+std::atomic<DiskSync> diskSync{DiskSync::Full};
+
+void ApplyDiskSync(sqlite3* db) {
+    switch (diskSync.load()) {
+        case DiskSync::Full:
+            break;
+        case DiskSync::Normal:
+            sqlite3_exec(db, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
+            break;
+        case DiskSync::Off:
+            sqlite3_exec(db, "PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
+            break;
+    }
 }
 
 // Settings of every connection for bulk work; neither changes what is on
@@ -114,6 +118,10 @@ CADODatabase::~CADODatabase() {
     Disconnect();
 }
 
+void CADODatabase::SetDiskSync(DiskSync mode) {
+    diskSync.store(mode);
+}
+
 std::string CADODatabase::MakeConnectString(const std::string& systemDatabasePath,
                                             const std::string& filePath) {
     return "Provider=Microsoft.Jet.OLEDB.4.0;User Id=Admin;password=crumbtray406;Persist "
@@ -189,7 +197,7 @@ bool CADODatabase::Connect(const std::string& connection, const std::string& use
         }
     }
     if (rc == SQLITE_OK) {
-        ApplySynchronousSetting(db);
+        ApplyDiskSync(db);
         sqlite3_exec(db, kBulkPragmas, nullptr, nullptr, nullptr);
     }
     if (rc == SQLITE_OK && !RegisterJetFunctions(db)) rc = sqlite3_extended_errcode(db);

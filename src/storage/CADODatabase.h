@@ -16,6 +16,11 @@ namespace pantrio {
 class StatementCache;
 struct ErrorDetails;
 
+// How long a commit waits for the disk, for every connection opened later.
+// The program always keeps Full; only test programs, whose files are thrown
+// away, choose less.
+enum class DiskSync { Full, Normal, Off };
+
 class CADODatabase {
 public:
     CADODatabase();
@@ -51,6 +56,8 @@ public:
     bool CommitTransaction();
     bool RollbackTransaction();
     int TransactionDepth() const { return transactionDepth_; }
+
+    static void SetDiskSync(DiskSync mode);
 
     // Builds the connection string of the program's fixed form for a file.
     static std::string MakeConnectString(const std::string& systemDatabasePath,

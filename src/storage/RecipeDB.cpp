@@ -3,10 +3,10 @@
 #include <cctype>
 #include <charconv>
 
-#include "base/Prompter.h"
 #include "base/RowSink.h"
 #include "base/Text.h"
 #include "recipe/Recipe.h"
+#include "recipe/Scaling.h"
 #include "recipe/Units.h"
 #include "storage/CADORecordset.h"
 
@@ -39,9 +39,9 @@ const char* TrueFalse(bool value) {
 
 }  // namespace
 
-std::string RecipeDB::BuildConnectString() {
-    SetConnectString(MakeConnectString(SystemDatabasePath, CookbookPath));
-    return ConnectString();
+bool RecipeDB::Open(const std::string& path, bool readOnly) {
+    CookbookPath = path;
+    return Store::Open(path, readOnly, SystemDatabasePath);
 }
 
 std::string RecipeDB::PicturesFolder() const {
@@ -61,10 +61,7 @@ int RecipeDB::LoadRecipe(int recipeID, Recipe& recipe) {
                        "AllIngredientsText, AllCategoriesText from Recipes where RecipeID=%d",
                        recipeID)))
         return -1;
-    if (rs.AtEnd()) {
-        if (prompter) prompter->Message("Recipe box is not open");
-        return -1;
-    }
+    if (rs.AtEnd()) return 0;
     long id = recipeID;
     rs.Read("RecipeID", id);
     recipe.RecipeID = static_cast<int>(id);
@@ -253,10 +250,7 @@ int RecipeDB::SetMarked(bool mark, int recipeID, const std::string& boxPath) {
     auto open = [this](const std::string& path) {
         if (openBox && openBox(path)) return true;
         // No open procedure installed, or it failed: connect directly.
-        Disconnect();
-        CookbookPath = path;
-        BuildConnectString();
-        return Connect();
+        return Open(path);
     };
 
     int result = -1;
@@ -270,7 +264,6 @@ int RecipeDB::SetMarked(bool mark, int recipeID, const std::string& boxPath) {
     } else {
         Disconnect();
         CookbookPath = remembered;
-        BuildConnectString();
     }
     return result;
 }
@@ -279,6 +272,20 @@ int RecipeDB::SetScale(Recipe& current, double factor) {
     current.ScaleMultiple = factor;
     return RunSQL("Update Recipes Set ScaleMultiple = " + FixedText(factor, 6) +
                   Format(" where RecipeID = %d", current.RecipeID));
+}
+
+int RecipeDB::UpdateConvertedLines(const std::vector<ConvertedLine>& lines) {
+    Transaction transaction(*this);
+    if (Connected() && !transaction.Active()) return -1;
+    for (const ConvertedLine& line : lines) {
+        if (RunSQL(Format("UPDATE IngredientLines Set DblQty = %.2f, Measure='%s', TextQty='%s' "
+                          "WHERE INGREDIENTLINESID=%d",
+                          line.DblQty, QuoteSql(line.Measure).c_str(),
+                          QuoteSql(line.TextQty).c_str(), line.IngredientLinesID)) != 1)
+            return -1;
+    }
+    if (transaction.Active() && !transaction.Commit()) return -1;
+    return 1;
 }
 
 int RecipeDB::UpdateIngredientLine(int lineID, const std::string& textQty,

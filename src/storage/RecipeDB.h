@@ -12,9 +12,9 @@
 
 namespace pantrio {
 
-class Prompter;
 class Recipe;
 class RowSink;
+struct ConvertedLine;
 struct IngredientLine;
 
 class RecipeDB : public Store {
@@ -23,24 +23,21 @@ public:
     std::string CookbookPath;
     std::string SystemDatabasePath;
 
-    // Where messages of the store go ("Recipe box is not open"); may be null.
-    Prompter* prompter = nullptr;
-
     // Reopens another box for SetMarked when a recipe of another box is
     // marked; the main window installs its open procedure here. It connects
     // this store and leaves the opened path in CookbookPath. When unset or
     // when it fails, the store connects directly.
     std::function<bool(const std::string& path)> openBox;
 
-    // Sets ConnectString from SystemDatabasePath and CookbookPath; yields it.
-    std::string BuildConnectString();
+    // Opens the box at `path` and remembers it as CookbookPath, whether or
+    // not the file could be opened, so the caller can name it in a message.
+    bool Open(const std::string& path, bool readOnly = false);
     // The folder of CookbookPath + "/Pictures".
     std::string PicturesFolder() const;
 
-    // Reads the Recipes row into `recipe` (not its lines or keywords): 1, or
-    // -1 when the box is not open, the statement fails or the number has no
-    // row; the last case also shows "Recipe box is not open" through
-    // `prompter`. A stored ScaleMultiple of 0 reads as 1.
+    // Reads the Recipes row into `recipe` (not its lines or keywords): 1; 0
+    // when the number has no row; -1 when the box is not open or the
+    // statement fails. A stored ScaleMultiple of 0 reads as 1.
     int LoadRecipe(int recipeID, Recipe& recipe);
     // Replaces recipe.Lines with the first 100 lines in LineOrder, then line
     // number; sets Metric and clears LinesModified. Yields the number of
@@ -68,6 +65,9 @@ public:
     int SetMarked(bool mark, int recipeID, const std::string& boxPath);
     // Sets the current recipe's ScaleMultiple and stores it; RunSQL's result.
     int SetScale(Recipe& current, double factor);
+    // Writes converted quantities and measures to their lines, all in one
+    // transaction. 1, or -1 when a statement failed (nothing is changed).
+    int UpdateConvertedLines(const std::vector<ConvertedLine>& lines);
     int UpdateIngredientLine(int lineID, const std::string& textQty, const std::string& measure,
                              const std::string& name, bool heading, double qty,
                              const std::string& notes);
@@ -81,6 +81,15 @@ public:
     // appended, -1 on failure or for a column name that is not a plain name.
     int DistinctValues(const std::string& column, std::vector<std::string>& out);
     long CountRecipes();
+
+    // Stores `recipe` as a new recipe of this box and sets its RecipeID: 0
+    // when stored, -1 for a duplicate (the message goes to `status` when
+    // given) or a failure. Atomic: a failure stores nothing of the recipe.
+    int SaveAsNew(Recipe& recipe, RowSink* status = nullptr);
+    // The duplicate test of SaveAsNew: the number of a stored recipe with
+    // this title whose instructions begin with the same 30 characters; 0 when
+    // there is none, -1 when the box is not open or the statement fails.
+    long FindDuplicate(const std::string& title, const std::string& instructions);
 };
 
 }  // namespace pantrio

@@ -23,6 +23,12 @@ bool QueryFirst(Store& store, const std::string& statement, T& out) {
 
 }  // namespace
 
+bool Store::Open(const std::string& path, bool readOnly, const std::string& systemDatabasePath) {
+    std::string connection = MakeConnectString(systemDatabasePath, path);
+    if (readOnly) connection += ";Mode=Read";
+    return Connect(connection);
+}
+
 int Store::RunSQL(const std::string& statement) {
     if (!Connected()) return 1;
     CADORecordset rs(*this);

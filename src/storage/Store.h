@@ -10,6 +10,12 @@ namespace pantrio {
 
 class Store : public CADODatabase {
 public:
+    // Opens the database file at `path` (read-only when asked), closing any
+    // open connection first. The workgroup file is named in the connection
+    // string as the program always wrote it, though nothing checks it here.
+    bool Open(const std::string& path, bool readOnly = false,
+              const std::string& systemDatabasePath = "");
+
     // 1 on success, -1 when the statement was refused; 1 without effect when
     // the connection is not open.
     int RunSQL(const std::string& statement);

@@ -52,9 +52,7 @@ protected:
     // A text column of a recipe, read straight from the file.
     std::string Column(const std::string& box, int recipeID, const std::string& column) {
         RecipeDB db;
-        db.CookbookPath = box;
-        db.BuildConnectString();
-        if (!db.Connect("", "", "")) return "<no box>";
+        if (!db.Open(box)) return "<no box>";
         return db.QueryText("Select " + column +
                             " from Recipes where RecipeID = " + std::to_string(recipeID));
     }

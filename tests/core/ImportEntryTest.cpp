@@ -75,7 +75,8 @@ TEST_F(ImportEntry, AFormatAddedAtRunTimeImportsThroughTheMenuAndTheCommandLineP
     // A file no row claims is left alone and said so.
     prompter.shown.clear();
     EXPECT_TRUE(d.Boxes().ImportFile(Write("notes.doc", "Fake Soup\n"), window).unknownFormat);
-    EXPECT_TRUE(d.Boxes().ImportFileAs("mx2", Write("x.mx2", "Fake Soup\n"), window).unknownFormat);
+    EXPECT_TRUE(
+        d.Boxes().ImportFileAs("cookn", Write("x.dbf", "Fake Soup\n"), window).unknownFormat);
     EXPECT_TRUE(prompter.shown.empty());
     EXPECT_EQ(Column(StandardBox(), 4, "Title"), "");
 }

@@ -101,6 +101,44 @@ TEST_F(WebViewTest, PageKindsSetTheImportAndRateButtons) {
         << "no current recipe: the welcome page";
 }
 
+TEST_F(WebViewTest, ARecipeSitesPageImportsWithTheImportButton) {
+    MainDialog& d = Start();
+    WebView& web = d.Web();
+    const std::string page =
+        R"(<html><head><script type="application/ld+json">{"@graph":[)"
+        R"({"@type":"Recipe","name":"Pear Tart","recipeIngredient":["2 pears"],)"
+        R"("recipeInstructions":"Bake the tart for forty minutes."},)"
+        R"({"@type":"Recipe","name":"Plum Jam","recipeInstructions":"Boil."}]}</script></head></html>)";
+    browser.source = page;
+    web.DownloadComplete();
+    EXPECT_TRUE(view.importButton);
+    EXPECT_FALSE(view.rateButton) << "a site's page is no recipe page of the program";
+
+    PageImportResult result = web.ImportPage(page);
+    EXPECT_TRUE(result.newRecipe);
+    EXPECT_EQ(result.recipeID, 4);
+    EXPECT_EQ(view.Titles(), (std::vector<std::string>{"Pear Tart", "Plum Jam"}));
+    EXPECT_EQ(Column(StandardBox(), 5, "Title"), "Plum Jam");
+
+    // Again: the copies already stored are found and shown, nothing is added.
+    result = web.ImportPage(page);
+    EXPECT_FALSE(result.newRecipe);
+    EXPECT_EQ(result.recipeID, 4);
+    EXPECT_EQ(Column(StandardBox(), 6, "Title"), "");
+
+    // Structured data that describes no recipe, and the program's own local
+    // pages, offer no import.
+    for (const std::string& other :
+         {std::string(R"(<script type="application/ld+json">{"@type":"WebSite"}</script>)"),
+          "<!--@PXLOCAL-->" + page}) {
+        browser.source = other;
+        web.DownloadComplete();
+        EXPECT_FALSE(view.importButton) << other;
+    }
+    web.ImportPage(R"(<script type="application/ld+json">{"@type":"WebSite"}</script>)");
+    EXPECT_EQ(prompter.Messages().back(), "Recipe not in Pantrio format.");
+}
+
 TEST_F(WebViewTest, ServicePagesAndTheWelcomePage) {
     MainDialog& d = Start({"RC=12"});
     const std::string site = d.CurrentSettings().ServiceURL;

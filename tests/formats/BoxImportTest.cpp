@@ -5,20 +5,19 @@
 #include "formats/BoxImport.h"
 #include "formats/ImportProgress.h"
 #include "recipe/Recipe.h"
-#include "support/TestDatabases.h"
+#include "support/BoxFixture.h"
 
 namespace pantrio {
 namespace {
 
-class BoxImportTest : public ::testing::Test {
+class BoxImportTest : public test::BoxFixture {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(root.Ok()) << root.Error();
+        BoxFixture::SetUp();
         sourcePath = root.PathOf("other.crb");
         ASSERT_TRUE(root.CreateDatabase(sourcePath, "recipebox.sql")) << root.Error();
         RecipeDB source;
-        source.CookbookPath = sourcePath;
-        ASSERT_TRUE(source.Connect(source.BuildConnectString()));
+        ASSERT_TRUE(source.Open(sourcePath));
         for (const char* title : {"Zucchini Bread", "Apple Pie", "Mom's (best) Stew"}) {
             Recipe r;
             r.Clear();
@@ -28,15 +27,11 @@ protected:
             r.AddLine(false, "", "c", "flour", "sifted", 2);
             r.AddLine(true, "", "", "Topping", "", 0);
             r.AddCategoryName("Desserts");
-            ASSERT_EQ(r.SaveAsNew(source), 0);
+            ASSERT_EQ(source.SaveAsNew(r), 0);
         }
-        box.CookbookPath = root.boxPath;
-        ASSERT_TRUE(box.Connect(box.BuildConnectString()));
     }
 
-    test::TempDataRoot root;
     std::string sourcePath;
-    RecipeDB box;
     std::string failure;  // what Open says when it cannot open a box
 };
 
@@ -52,7 +47,7 @@ TEST_F(BoxImportTest, ListsTheOtherBoxInTitleOrderAndCopiesTheChosenOnes) {
     Recipe existing;
     existing.Clear();
     existing.Title = "Already here";
-    ASSERT_EQ(existing.SaveAsNew(box), 0);
+    ASSERT_EQ(box.SaveAsNew(existing), 0);
 
     RecordingProgress progress;
     EXPECT_EQ(
@@ -97,8 +92,7 @@ TEST_F(BoxImportTest, TheSourceBoxIsNeverChanged) {
     import.Copy({static_cast<int>(list.rows[0].data)}, box);
     import.Close();
     RecipeDB source;
-    source.CookbookPath = sourcePath;
-    ASSERT_TRUE(source.Connect(source.BuildConnectString()));
+    ASSERT_TRUE(source.Open(sourcePath));
     EXPECT_EQ(source.CountRecipes(), 3);
 }
 

@@ -45,13 +45,19 @@ TEST_F(ImporterTableTest, PicksByExtensionThenByContent) {
         // MasterCook is asked first, so its banner wins over MealMaster's marks.
         {"h.txt", "* Exported from MasterCook *\nMMMMM\n", "mastercook"},
         {"i.txt", "a shopping list\n", "none"},
+        {"l.MX2", "", "mx2"},
+        {"m.txt", "<?xml version=\"1.0\"?>\n<mx2 source=\"x\">", "mx2"},
+        {"n.html", "", "webpage"},
+        {"o.HTM", "", "webpage"},
+        {"p.json", "", "webpage"},
         {"j.crb", "", "none"},
         {"k", "MMMMM\n", "none"},
     };
     for (const Case& c : cases) EXPECT_EQ(Picked(Write(c.name, c.content)), c.expected) << c.name;
     EXPECT_EQ(Picked(root.PathOf("missing.txt")), "none");
     EXPECT_EQ(table.Find("mastercook")->id, "mastercook");
-    EXPECT_EQ(table.Find("mx2"), nullptr);
+    EXPECT_EQ(table.Find("mx2")->id, "mx2");
+    EXPECT_EQ(table.Find("mxp"), nullptr);
 }
 
 TEST_F(ImporterTableTest, ARowAddedAtRunTimeIsPickedLikeTheOthers) {

@@ -32,9 +32,7 @@ class RecipeFileImportTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(root.Ok()) << root.Error();
-        db.CookbookPath = root.boxPath;
-        db.BuildConnectString();
-        ASSERT_TRUE(db.Connect()) << db.ErrorReport();
+        ASSERT_TRUE(db.Open(root.boxPath)) << db.ErrorReport();
     }
 
     // Imports the file; its notices are the messages a caller shows in boxes.

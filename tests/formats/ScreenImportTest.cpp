@@ -4,21 +4,12 @@
 #include "formats/ScreenImport.h"
 #include "recipe/Recipe.h"
 #include "storage/RecipeDB.h"
-#include "support/TestDatabases.h"
+#include "support/BoxFixture.h"
 
 namespace pantrio {
 namespace {
 
-class ScreenImportTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(root.Ok()) << root.Error();
-        box.CookbookPath = root.boxPath;
-        ASSERT_TRUE(box.Connect(box.BuildConnectString()));
-    }
-    test::TempDataRoot root;
-    RecipeDB box;
-};
+using ScreenImportTest = test::BoxFixture;
 
 TEST_F(ScreenImportTest, BuildsTheRecipeFromTheSlots) {
     ScreenImportSlots slots;

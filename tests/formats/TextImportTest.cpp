@@ -125,9 +125,7 @@ class TextImportTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(root.Ok()) << root.Error();
-        db.CookbookPath = root.boxPath;
-        db.BuildConnectString();
-        ASSERT_TRUE(db.Connect()) << db.ErrorReport();
+        ASSERT_TRUE(db.Open(root.boxPath)) << db.ErrorReport();
     }
 
     // The recipes' blocks one after the other, with `ending` after each line.
@@ -344,9 +342,7 @@ TYPED_TEST(TextImportTest, EveryCorpusRecipeIsStoredOrReported) {
     for (const std::string& file : files) {
         test::TempDataRoot fresh;
         RecipeDB box;
-        box.CookbookPath = fresh.boxPath;
-        box.BuildConnectString();
-        ASSERT_TRUE(box.Connect());
+        ASSERT_TRUE(box.Open(fresh.boxPath));
         RecordingProgress progress;
         const ImportSummary summary = TypeParam::Import(file, box, progress, {});
         EXPECT_GE(summary.stored + summary.notStored, TypeParam::CountAnnounced(file)) << file;

@@ -145,6 +145,33 @@ TEST(XmlDocumentTest, AttributesAndOddSpacingAreSteppedOver) {
     EXPECT_EQ(doc.GetChildData(), "t");
 }
 
+TEST(XmlDocumentTest, ReadsAttributesOfMainAndChild) {
+    XmlDocument doc;
+    ASSERT_TRUE(
+        doc.SetDoc("<r name=\"A &amp; B\" qty = '1 1/2' bare=x empty=\"\" flag "
+                   "code=\"S\"><k unit=\"cup\" name='it&apos;s'/><v name=\"a>b\">t</v></r>"));
+    ASSERT_TRUE(doc.FindElem("r"));
+    const std::pair<const char*, const char*> cases[] = {
+        {"name", "A & B"}, {"qty", "1 1/2"}, {"bare", "x"},   {"empty", ""}, {"flag", ""},
+        {"code", "S"},     {"Name", ""},     {"missing", ""}, {"", ""},
+    };
+    for (const auto& [name, value] : cases) EXPECT_EQ(doc.GetAttrib(name), value) << name;
+    EXPECT_EQ(doc.GetChildAttrib("unit"), "") << "no child entry yet";
+    ASSERT_TRUE(doc.FindChildElem("k"));
+    EXPECT_EQ(doc.GetChildAttrib("unit"), "cup");
+    EXPECT_EQ(doc.GetChildAttrib("name"), "it's");
+    EXPECT_EQ(doc.GetChildAttrib("k"), "") << "the tag name is no attribute";
+    // The tag ends at the first ">", as the reader has always read it.
+    ASSERT_TRUE(doc.FindChildElem("v"));
+    EXPECT_EQ(doc.GetChildAttrib("name"), "a");
+    // An unterminated quote runs only to the end of its tag.
+    ASSERT_TRUE(doc.SetDoc("<r a=\"open><s b='2'/></r>"));
+    ASSERT_TRUE(doc.FindElem());
+    EXPECT_EQ(doc.GetAttrib("a"), "open");
+    ASSERT_TRUE(doc.FindChildElem());
+    EXPECT_EQ(doc.GetChildAttrib("b"), "2");
+}
+
 TEST(XmlDocumentTest, BuildsADocumentLineByLine) {
     XmlDocument doc;
     ASSERT_TRUE(doc.AddElem("ROOT"));

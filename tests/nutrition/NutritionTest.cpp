@@ -18,15 +18,13 @@ using test::RenderFixture;
 class NutritionTest : public RenderFixture {
 protected:
     void StoreTwoLinkedLines() {
-        ExecSupport(
+        Support(
             "INSERT INTO Nutrients(NutrientID, Shrt_Desc, Energ_Kcal, Protein, Water) "
             "VALUES(1, 'APPLE', 52, 0.3, 86), (2, 'SUGAR', 200, 0, 1);");
-        ExecBox("INSERT INTO Recipes(RecipeID, Title, YieldNumber) VALUES(3, 'Sauce', 4);");
-        ExecBox(
-            "INSERT INTO IngredientLines(IngredientLinesID, RecipeID, LineOrder, Name) "
+        Box("INSERT INTO Recipes(RecipeID, Title, YieldNumber) VALUES(3, 'Sauce', 4);");
+        Box("INSERT INTO IngredientLines(IngredientLinesID, RecipeID, LineOrder, Name) "
             "VALUES(10, 3, 1, 'apple'), (11, 3, 2, 'sugar'), (12, 3, 3, 'water');");
-        ExecBox(
-            "INSERT INTO IngredientLinesNutrients(IngredientLinesNutrientsID, "
+        Box("INSERT INTO IngredientLinesNutrients(IngredientLinesNutrientsID, "
             "IngredientLinesID, NutrientID, BaseRecipeGramWeight) VALUES(1, 10, 1, 100), "
             "(2, 11, 2, 50);");
     }
@@ -58,7 +56,7 @@ TEST_F(NutritionTest, TotalsOfTwoLinkedLinesAndTheirTableRows) {
 
 TEST_F(NutritionTest, LinksToMissingFoodsAddNothing) {
     StoreTwoLinkedLines();
-    ExecSupport("DELETE FROM Nutrients WHERE NutrientID = 2");
+    Support("DELETE FROM Nutrients WHERE NutrientID = 2");
     NutrientValues totals;
     ASSERT_EQ(0, NutrientTotals(box, support, 3, totals));
     EXPECT_DOUBLE_EQ(totals.Energ_Kcal, 52);
@@ -67,7 +65,7 @@ TEST_F(NutritionTest, LinksToMissingFoodsAddNothing) {
 }
 
 TEST_F(NutritionTest, RecipeWithoutLinksHasZeroTotalsAndTheHint) {
-    ExecBox("INSERT INTO Recipes(RecipeID, Title) VALUES(4, 'Plain');");
+    Box("INSERT INTO Recipes(RecipeID, Title) VALUES(4, 'Plain');");
     NutrientValues totals;
     totals.Energ_Kcal = 5;
     ASSERT_EQ(0, NutrientTotals(box, support, 4, totals));
@@ -91,7 +89,7 @@ TEST_F(NutritionTest, FailedStatementLeavesTotalsReset) {
 }
 
 TEST_F(NutritionTest, ReadAndWriteAFood) {
-    ExecSupport(
+    Support(
         "INSERT INTO Nutrients(NutrientID, NDB_NO, Shrt_Desc, Energ_Kcal, Caffeine, "
         "GmWt_1, GmWt_Desc1, Refuse_Pct) VALUES(100001, '0', 'MY TEA', 1, 20, 240, "
         "'1 cup', 3);");

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "core/RecipePublishing.h"
 #include "formats/RecipeDocument.h"
 #include "render/Publishing.h"
 #include "render/RenderFixture.h"
@@ -18,19 +19,18 @@ class PublishingTest : public RenderFixture {
 protected:
     void SetUp() override {
         RenderFixture::SetUp();
-        fs::create_directories(data.root + "/Data");
-        fs::copy(test::ShippedData() + "/HTM", data.root + "/Data/HTM",
+        fs::create_directories(root.root + "/Data");
+        fs::copy(test::ShippedData() + "/HTM", root.root + "/Data/HTM",
                  fs::copy_options::recursive);
-        environment.dataRoot = data.root;
+        environment.dataRoot = root.root;
         environment.box = &box;
         environment.support = &support;
         environment.templates = &templates;
-        environment.prompter = &prompter;
         environment.serviceURL = "http://recipes.example";
         environment.serviceName = "Recipe Exchange";
         environment.openInBrowser = [this](const std::string& path) { opened.push_back(path); };
     }
-    std::string Publish() const { return data.root + "/Publish"; }
+    std::string Publish() const { return root.root + "/Publish"; }
 
     PublishEnvironment environment;
     std::vector<std::string> opened;
@@ -46,14 +46,13 @@ TEST(PageFileNameTest, BlanksAndPunctuationBecomeUnderscores) {
 
 TEST_F(PublishingTest, PublishesPagesIndexImagesAndTellsWhere) {
     StoreSampleRecipe();
-    ExecBox("UPDATE Recipes SET PictureFile1 = 'crumble.jpg' WHERE RecipeID = 7");
-    test::WriteFile(data.root + "/Pictures/crumble.jpg", "jpeg");
-    ExecBox(
-        "INSERT INTO Recipes(RecipeID, Title, ScaleMultiple) VALUES(5, 'Hot Dogs!', 1), "
+    Box("UPDATE Recipes SET PictureFile1 = 'crumble.jpg' WHERE RecipeID = 7");
+    test::WriteFile(root.root + "/Pictures/crumble.jpg", "jpeg");
+    Box("INSERT INTO Recipes(RecipeID, Title, ScaleMultiple) VALUES(5, 'Hot Dogs!', 1), "
         "(17, 'Aunt Mary''s Pie, v.2', 1), (18, 'Aunt Mary''s Pie, v.2', 1);");
     prompter.answers = {Answer::Yes};
 
-    EXPECT_EQ(4, PublishRecipes({5, 17, 18, 7}, environment));
+    EXPECT_EQ(4, PublishRecipes({5, 17, 18, 7}, environment, prompter));
 
     for (const char* name : {"hot_dogs__5.htm", "aunt_mary's_pie__v_2_17.htm",
                              "aunt_mary's_pie__v_2_18.htm", "apple_crumble_7.htm"})
@@ -90,11 +89,10 @@ TEST_F(PublishingTest, PublishesPagesIndexImagesAndTellsWhere) {
 
 TEST_F(PublishingTest, PublishedPageReadsBackAsTheSameRecipe) {
     StoreSampleRecipe();
-    ExecBox(
-        "UPDATE Recipes SET Title = 'Crumble & <i>Co</i>', Instructions = 'Mix <b>well</b> "
+    Box("UPDATE Recipes SET Title = 'Crumble & <i>Co</i>', Instructions = 'Mix <b>well</b> "
         "@ 180 & bake', UniqueID = 33, EffortRating = 2 WHERE RecipeID = 7");
     const Recipe stored = LoadRecipe(7);
-    ASSERT_EQ(1, PublishRecipes({7}, environment));
+    ASSERT_EQ(1, PublishRecipes({7}, environment, prompter));
     const std::string page = ReadFile(Publish() + "/" + PageFileName(stored.Title, 7));
     const std::size_t begin = page.find("<!--@PXBEGIN--");
     const std::size_t end = page.find("@PXEND-->");
@@ -124,14 +122,14 @@ TEST_F(PublishingTest, PublishedPageReadsBackAsTheSameRecipe) {
 }
 
 TEST_F(PublishingTest, RepublishingReplacesThePageWhole) {
-    ExecBox("INSERT INTO Recipes(RecipeID, Title, ScaleMultiple) VALUES(5, 'Hot Dogs!', 1);");
+    Box("INSERT INTO Recipes(RecipeID, Title, ScaleMultiple) VALUES(5, 'Hot Dogs!', 1);");
     test::WriteFile(Publish() + "/hot_dogs__5.htm", std::string(100000, '~'));
-    ASSERT_EQ(1, PublishRecipes({5}, environment));
+    ASSERT_EQ(1, PublishRecipes({5}, environment, prompter));
     EXPECT_EQ(ReadFile(Publish() + "/hot_dogs__5.htm").find("~~~~"), std::string::npos);
 }
 
 TEST_F(PublishingTest, NothingSelected) {
-    EXPECT_EQ(-1, PublishRecipes({}, environment));
+    EXPECT_EQ(-1, PublishRecipes({}, environment, prompter));
     EXPECT_EQ(prompter.Messages(),
               std::vector<std::string>{"No recipes selected.  Please select the recipes you'd "
                                        "like to export in the recipe results window."});
@@ -140,15 +138,15 @@ TEST_F(PublishingTest, NothingSelected) {
 
 TEST_F(PublishingTest, PageThatCannotBeCreatedIsReportedAndTheRunGoesOn) {
     const std::string longTitle(300, 'x');
-    ExecBox("INSERT INTO Recipes(RecipeID, Title, ScaleMultiple) VALUES(1, '" + longTitle +
-            "', 1), (2, 'Fine', 1);");
-    fs::remove(data.root + "/Data/HTM/recipe_index_template.htm");
-    EXPECT_EQ(1, PublishRecipes({1, 2}, environment));
+    Box("INSERT INTO Recipes(RecipeID, Title, ScaleMultiple) VALUES(1, '" + longTitle +
+        "', 1), (2, 'Fine', 1);");
+    fs::remove(root.root + "/Data/HTM/recipe_index_template.htm");
+    EXPECT_EQ(1, PublishRecipes({1, 2}, environment, prompter));
     EXPECT_TRUE(prompter.Showed("Could not create file in " + Publish() + "/" +
                                 PageFileName(longTitle, 1)));
     EXPECT_TRUE(fs::exists(Publish() + "/fine_2.htm"));
     // A missing index template is reported and the index is written empty.
-    EXPECT_TRUE(prompter.ShowedStartingWith(data.root + "/Data/HTM/recipe_index_template.htm: "));
+    EXPECT_TRUE(prompter.ShowedStartingWith(root.root + "/Data/HTM/recipe_index_template.htm: "));
     EXPECT_EQ(ReadFile(Publish() + "/recipe_index.htm"), "");
 }
 

@@ -7,8 +7,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "base/Text.h"
 #include "recipe/Recipe.h"
@@ -16,8 +18,8 @@
 #include "render/TemplateCache.h"
 #include "storage/RecipeDB.h"
 #include "storage/SupportDB.h"
+#include "support/BoxFixture.h"
 #include "support/FakePrompter.h"
-#include "support/TestDatabases.h"
 
 namespace pantrio::test {
 
@@ -55,58 +57,46 @@ inline void ExpectMatchesExpectedPage(const std::string& actual, const std::stri
         << "differs from " << path << " (PANTRIO_REBASELINE=1 rewrites it)";
 }
 
-class RenderFixture : public ::testing::Test {
+class RenderFixture : public BoxFixture {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(data.Ok()) << data.Error();
-        box.CookbookPath = data.boxPath;
-        box.prompter = &prompter;
-        box.BuildConnectString();
-        ASSERT_TRUE(box.Connect()) << box.ErrorReport();
-        ASSERT_TRUE(support.Connect(CADODatabase::MakeConnectString("", data.supportPath)))
-            << support.ErrorReport();
+        BoxFixture::SetUp();
         context.templates = &templates;
         context.imagesFolder = "/data/Data/HTM/Images";
-        context.picturesFolder = data.root + "/Pictures";
-        context.publishImagesFolder = data.root + "/Publish/Images";
+        context.picturesFolder = root.root + "/Pictures";
+        context.publishImagesFolder = root.root + "/Publish/Images";
         context.serviceURL = "http://recipes.example";
         context.serviceName = "Recipe Exchange";
         context.box = &box;
         context.support = &support;
     }
 
-    static void Exec(const std::string& path, const std::string& sql) {
-        std::string why;
-        ASSERT_TRUE(TempDataRoot::Exec(path, sql, &why)) << why << "\n" << sql;
-    }
-    void ExecBox(const std::string& sql) { Exec(data.boxPath, sql); }
-    void ExecSupport(const std::string& sql) { Exec(data.supportPath, sql); }
-
     // Recipe 7, "Apple Crumble", 4 servings, rated 4, with a heading, a line
     // linked to 200 g of a food of 100 kcal per 100 g, an unlinked line and a
     // line without a quantity.
     void StoreSampleRecipe() {
-        ExecSupport(
+        Support(
             "INSERT INTO Nutrients(NutrientID, NDB_NO, Shrt_Desc, Energ_Kcal, FA_Sat, FA_Mono, "
             "FA_Poly, Protein, Carbohydrt, Fiber_TD, Sodium, Cholestrl, Vit_A, Vit_C, Calcium, "
             "Iron) VALUES(501, '09003', 'APPLES,RAW', 100, 2, 1, 1, 4, 20, 4, 50, 10, 500, 9, 90, "
             "2);");
-        ExecBox(
-            "INSERT INTO Recipes(RecipeID, Title, Instructions, YieldText, YieldUnit, "
+        Box("INSERT INTO Recipes(RecipeID, Title, Instructions, YieldText, YieldUnit, "
             "YieldNumber, TasteRating, PrimaryIngredient, Cuisine, PictureFile1, ScaleMultiple, "
             "UniqueID, AllCategoriesText) VALUES(7, 'Apple Crumble', 'Heat the oven.' || "
             "char(13) || char(10) || 'Bake for 40 minutes.', '4 servings', 'servings', 4, 4, "
             "'Apples', 'English', '', 1, 0, '|Desserts|Baking|@mine');");
-        ExecBox(
-            "INSERT INTO IngredientLines(IngredientLinesID, RecipeID, LineOrder, bHeading, "
+        Box("INSERT INTO IngredientLines(IngredientLinesID, RecipeID, LineOrder, bHeading, "
             "TextQty, DblQty, Measure, Name, PrepNotes) VALUES "
             "(1, 7, 1, 1, '', 0, '', 'Filling', ''),"
             "(2, 7, 2, 0, '2', 2, '', 'apples', 'sliced'),"
             "(3, 7, 3, 0, '1 1/2', 1.5, 'cup', 'flour', ''),"
             "(4, 7, 4, 0, '', 0, 'pinch', 'salt', '');");
-        ExecBox(
-            "INSERT INTO IngredientLinesNutrients(IngredientLinesNutrientsID, IngredientLinesID, "
+        Box("INSERT INTO IngredientLinesNutrients(IngredientLinesNutrientsID, IngredientLinesID, "
             "NutrientID, BaseRecipeGramWeight) VALUES(1, 2, 501, 200);");
+    }
+
+    static std::function<void(const std::string&)> ReportInto(std::vector<std::string>& list) {
+        return [&list](const std::string& text) { list.push_back(text); };
     }
 
     Recipe LoadRecipe(int number) {
@@ -117,11 +107,10 @@ protected:
         return recipe;
     }
 
-    TempDataRoot data;
     FakePrompter prompter;
-    RecipeDB box;
-    SupportDB support;
-    TemplateCache templates{ShippedThemes(), &prompter};
+    // Every template the cache could not read, as reported.
+    std::vector<std::string> readErrors;
+    TemplateCache templates{ShippedThemes(), ReportInto(readErrors)};
     RenderContext context;
 };
 

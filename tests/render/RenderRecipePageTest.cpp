@@ -77,9 +77,9 @@ class RenderRecipePageTest : public RenderFixture {
 protected:
     // A themes folder of the test's own with one template as theme 0.
     void UseOwnTemplate(const std::string& text) {
-        const std::string folder = data.root + "/themes";
+        const std::string folder = root.root + "/themes";
         test::WriteFile(folder + "/recipetheme0.htm", text);
-        ownTemplates = std::make_unique<TemplateCache>(folder, &prompter);
+        ownTemplates = std::make_unique<TemplateCache>(folder, ReportInto(readErrors));
         context.templates = ownTemplates.get();
     }
     std::unique_ptr<TemplateCache> ownTemplates;
@@ -103,13 +103,13 @@ TEST_F(RenderRecipePageTest, EveryThemeFillsEveryPlaceholder) {
         EXPECT_TRUE(Contains(page, "Warning: Missing nutrient info for 1 1/2 cup flour"));
         ExpectMatchesExpectedPage(page, Format("theme%d_view.htm", theme));
     }
-    EXPECT_TRUE(prompter.Messages().empty());
+    EXPECT_TRUE(readErrors.empty());
 }
 
 TEST_F(RenderRecipePageTest, PublishedPageEmbedsTheRecipeItShows) {
     StoreSampleRecipe();
-    ExecBox("UPDATE Recipes SET UniqueID = 12, PictureFile1 = ' crumble.jpg ' WHERE RecipeID = 7");
-    test::WriteFile(data.root + "/Pictures/crumble.jpg", "jpeg bytes");
+    Box("UPDATE Recipes SET UniqueID = 12, PictureFile1 = ' crumble.jpg ' WHERE RecipeID = 7");
+    test::WriteFile(root.root + "/Pictures/crumble.jpg", "jpeg bytes");
     const Recipe recipe = LoadRecipe(7);
     const std::string page =
         RenderRecipePage(recipe, RecipePageOptions::PublishedPage(0, false), context);
@@ -122,7 +122,7 @@ TEST_F(RenderRecipePageTest, PublishedPageEmbedsTheRecipeItShows) {
     EXPECT_FALSE(Contains(page, "Don't forget to rate"));
     EXPECT_FALSE(Contains(page, "app:"));
     EXPECT_FALSE(Contains(page, "Nutrition Facts"));
-    EXPECT_EQ(test::ReadFile(data.root + "/Publish/Images/crumble.jpg"), "jpeg bytes");
+    EXPECT_EQ(test::ReadFile(root.root + "/Publish/Images/crumble.jpg"), "jpeg bytes");
 
     Recipe back;
     ASSERT_EQ(0, ReadRecipeDocument(back, Between(page, "<!--@PXBEGIN--", "@PXEND-->")));
@@ -200,7 +200,7 @@ TEST_F(RenderRecipePageTest, FieldsAndLinesAsTheyShow) {
 
 TEST_F(RenderRecipePageTest, RecipeWithoutLinkedLinesShowsTheNoNutritionMessage) {
     StoreSampleRecipe();
-    ExecBox("DELETE FROM IngredientLinesNutrients");
+    Box("DELETE FROM IngredientLinesNutrients");
     const Recipe recipe = LoadRecipe(7);
     const std::string page = RenderRecipePage(recipe, RecipePageOptions::ViewTab(0), context);
     EXPECT_TRUE(Contains(page, "(No nutrition information defined for this recipe.)"));
@@ -211,7 +211,7 @@ TEST_F(RenderRecipePageTest, RecipeWithoutLinkedLinesShowsTheNoNutritionMessage)
 
 TEST_F(RenderRecipePageTest, MailPageOfAnUnratedRecipeWithoutPicture) {
     StoreSampleRecipe();
-    ExecBox("UPDATE Recipes SET TasteRating = 0, UniqueID = 5 WHERE RecipeID = 7");
+    Box("UPDATE Recipes SET TasteRating = 0, UniqueID = 5 WHERE RecipeID = 7");
     const Recipe recipe = LoadRecipe(7);
     const MailPage mail = RenderMailPage(recipe, 0, false, context);
     EXPECT_FALSE(mail.usesRatingImage);
@@ -234,7 +234,7 @@ TEST_F(RenderRecipePageTest, MailPageOfAnUnratedRecipeWithoutPicture) {
     EXPECT_TRUE(Contains(withImages.html, "<IMG SRC='cid:RatingImg'>"));
     EXPECT_TRUE(Contains(withImages.html, "<IMG SRC='cid:RecipeImage'>"));
     EXPECT_EQ(withImages.ratingImageFile, "/data/Data/HTM/Images/star3.gif");
-    EXPECT_EQ(withImages.pictureFile, data.root + "/Pictures/pie.jpg");
+    EXPECT_EQ(withImages.pictureFile, root.root + "/Pictures/pie.jpg");
 }
 
 TEST_F(RenderRecipePageTest, RatingImageOfEveryRatingAndOfOddOnes) {
@@ -306,23 +306,20 @@ TEST_F(RenderRecipePageTest, HostileFieldsNeverCarryActiveContent) {
 }
 
 TEST_F(RenderRecipePageTest, MissingThemeIsReportedOnceAndRendersTheMarkerAlone) {
-    templates = TemplateCache(data.root + "/nothemes", &prompter);
+    templates = TemplateCache(root.root + "/nothemes", ReportInto(readErrors));
     Recipe recipe;
     EXPECT_EQ(RenderRecipePage(recipe, RecipePageOptions::ViewTab(3), context), "<!--@PXLOCAL-->");
     EXPECT_EQ(RenderRecipePage(recipe, RecipePageOptions::ViewTab(3), context), "<!--@PXLOCAL-->");
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].caption, "Open");
-    EXPECT_EQ(prompter.shown[0].text,
-              data.root + "/nothemes/recipetheme3.htm: No such file or directory");
-    EXPECT_EQ(prompter.shown[0].icon, MessageIcon::Error);
+    EXPECT_EQ(readErrors, std::vector<std::string>{root.root + "/nothemes/recipetheme3.htm: No "
+                                                               "such file or directory"});
 }
 
 TEST_F(RenderRecipePageTest, TemplateCacheKeepsTheTextOfTheThemeItWasReadFor) {
     UseOwnTemplate("first");
     EXPECT_EQ(ownTemplates->Theme(0), "first");
-    test::WriteFile(data.root + "/themes/recipetheme0.htm", "second");
+    test::WriteFile(root.root + "/themes/recipetheme0.htm", "second");
     EXPECT_EQ(ownTemplates->Theme(0), "first");  // cached
-    test::WriteFile(data.root + "/themes/recipetheme1.htm", "one");
+    test::WriteFile(root.root + "/themes/recipetheme1.htm", "one");
     EXPECT_EQ(ownTemplates->Theme(1), "one");
     EXPECT_EQ(ownTemplates->Theme(0), "second");  // read again after another theme
     EXPECT_EQ(ownTemplates->CachedTheme(), 0);
@@ -330,10 +327,9 @@ TEST_F(RenderRecipePageTest, TemplateCacheKeepsTheTextOfTheThemeItWasReadFor) {
 
 TEST_F(RenderRecipePageTest, MarkedRecipesInTitleOrder) {
     StoreSampleRecipe();
-    ExecBox(
-        "INSERT INTO Recipes(RecipeID, Title, Marked) VALUES(8, 'Banana Bread', 1), "
+    Box("INSERT INTO Recipes(RecipeID, Title, Marked) VALUES(8, 'Banana Bread', 1), "
         "(9, 'Zucchini Soup', 1), (10, 'Not marked', 0);");
-    ExecBox("UPDATE Recipes SET Marked = 1 WHERE RecipeID = 7");
+    Box("UPDATE Recipes SET Marked = 1 WHERE RecipeID = 7");
     UseOwnTemplate("[@PX_RECIPETITLE@ @PX_KEYWORDS@]");
     const std::string pages = MarkedRecipesPage(box, RecipePageOptions::PostedPage(0), context);
     EXPECT_EQ(pages,

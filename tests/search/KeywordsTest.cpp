@@ -121,22 +121,25 @@ TEST_F(KeywordsTest, AssignKeywordAsksAboveFourAndSkipsRecipesThatHaveIt) {
     for (int id = 1; id <= 5; ++id) AddRecipe(id, "R" + std::to_string(id));
     Box("UPDATE Recipes SET AllCategoriesText = '|low fat' WHERE RecipeID = 2;");
 
-    AssignKeywordResult r = AssignKeyword(box, prompter, QuickKeywordOf(32870), {1, 2, 3, 4});
-    EXPECT_TRUE(prompter.shown.empty());
+    std::vector<int> asked;
+    bool answer = false;
+    const auto confirm = [&](int recipes) {
+        asked.push_back(recipes);
+        return answer;
+    };
+    AssignKeywordResult r = AssignKeyword(box, QuickKeywordOf(32870), {1, 2, 3, 4}, confirm);
+    EXPECT_TRUE(asked.empty());
     EXPECT_EQ(r.recipesChanged, 3);
     EXPECT_EQ(StoredText(1), "|Low Fat");
     EXPECT_EQ(StoredText(2), "|low fat");  // already had it: unchanged
 
-    prompter.answers = {Answer::Cancel};
-    r = AssignKeyword(box, prompter, "Desserts", {1, 2, 3, 4, 5});
+    r = AssignKeyword(box, "Desserts", {1, 2, 3, 4, 5}, confirm);
     EXPECT_TRUE(r.cancelled);
-    EXPECT_TRUE(prompter.Showed(
-        "This operation will assign the keyword 'Desserts' to these 5 recipes.  Are you sure?"));
-    EXPECT_EQ(prompter.shown.back().caption, "Warning");
+    EXPECT_EQ(asked, std::vector<int>{5});
     EXPECT_EQ(StoredText(5), "");
 
-    prompter.answers = {Answer::OK};
-    r = AssignKeyword(box, prompter, QuickKeywordOf(32869), {1, 2, 3, 4, 5});
+    answer = true;
+    r = AssignKeyword(box, QuickKeywordOf(32869), {1, 2, 3, 4, 5}, confirm);
     EXPECT_EQ(r.recipesChanged, 5);
     EXPECT_EQ(StoredText(5), "|Desserts");
     EXPECT_EQ(StoredText(1), "|Low Fat|Desserts");
@@ -147,7 +150,8 @@ TEST_F(KeywordsTest, AssignKeywordToARecipeWithFiftyKeywordsAndWithApostrophes) 
     for (int i = 1; i <= 50; ++i) fifty += "|k" + std::to_string(i);
     AddRecipe(1, "Full", 0, 0, 0, fifty);
     AddRecipe(2, "Empty");
-    const AssignKeywordResult r = AssignKeyword(box, prompter, "Grandma's Recipes", {1, 2, 77});
+    const AssignKeywordResult r =
+        AssignKeyword(box, "Grandma's Recipes", {1, 2, 77}, [](int) { return true; });
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.recipesChanged, 1);
     EXPECT_EQ(StoredText(1), fifty);  // a 51st keyword is dropped silently

@@ -47,7 +47,7 @@ protected:
 };
 
 TEST_F(MarkingTest, MarkingUpdatesTheBoxTheRowAndThePlanRowsOfTheSameBoxOnly) {
-    ResultsModel list(box, &prompter);
+    ResultsModel list(box);
     ASSERT_EQ(list.Fill(kAllRecipesQuery), 0);
     ASSERT_EQ(list.Row(0)->recipeID, 1);
 
@@ -73,9 +73,7 @@ TEST_F(MarkingTest, BoxPathWithAnApostropheAndMissingRecipes) {
     const std::string odd = root.PathOf("Mom's.crb");
     std::filesystem::copy_file(root.boxPath, odd);
     box.Disconnect();
-    box.CookbookPath = odd;
-    box.BuildConnectString();
-    ASSERT_TRUE(box.Connect());
+    ASSERT_TRUE(box.Open(odd));
     PlanRow(4, 2, odd);
     EXPECT_EQ(ToggleMark(box, 2, environment), 0);
     EXPECT_EQ(support.QueryNumber("Select Marked from RecipeList where RecipeListID = 4"), 0);
@@ -91,15 +89,13 @@ TEST_F(MarkingTest, BoxPathWithAnApostropheAndMissingRecipes) {
 TEST_F(MarkingTest, ClearAllMarksAsksAndLeavesThePlanCopies) {
     PlanRow(5, 2, box.CookbookPath);
     Support("UPDATE RecipeList SET Marked = 1 WHERE RecipeListID = 5;");
-    prompter.answers = {Answer::No};
-    EXPECT_FALSE(ClearAllMarks(box, prompter));
+    int asked = 0;
+    EXPECT_FALSE(ClearAllMarks(box, [&] { return ++asked == 2; }));
     EXPECT_EQ(box.RecipeIcon(2), 7);
-    prompter.answers = {Answer::Yes};
-    EXPECT_TRUE(ClearAllMarks(box, prompter));
+    EXPECT_TRUE(ClearAllMarks(box, [&] { return ++asked == 2; }));
     EXPECT_EQ(box.RecipeIcon(2), 0);
     EXPECT_EQ(PlanMarks(box.CookbookPath), 1);
-    EXPECT_TRUE(
-        prompter.Showed("Would you like to clear all checkmarks from the current recipe box?"));
+    EXPECT_EQ(asked, 2);
 }
 
 TEST(MarkClick, OnlyASingleClickOnTheIconOfTheOneSelectedRow) {

@@ -17,8 +17,10 @@ namespace {
 class ResultsModelTest : public test::SearchFixture {
 protected:
     std::vector<std::string> statuses;
+    std::vector<std::string> reports;
     std::unique_ptr<ResultsModel> MakeModel() {
-        auto model = std::make_unique<ResultsModel>(box, &prompter);
+        auto model = std::make_unique<ResultsModel>(
+            box, [this](const std::string& text) { reports.push_back(text); });
         model->statusChanged = [this](const std::string& s) { statuses.push_back(s); };
         return model;
     }
@@ -92,7 +94,7 @@ TEST_F(ResultsModelTest, RowsNeededWhileTheBoxIsClosedAreReported) {
     box.Disconnect();
     EXPECT_NE(model->Row(5), nullptr);  // already read
     EXPECT_EQ(model->Row(120), nullptr);
-    EXPECT_TRUE(prompter.Showed("RecipeDB is not open."));
+    EXPECT_EQ(reports, std::vector<std::string>{"RecipeDB is not open."});
     // A fill opens the box first.
     ASSERT_EQ(model->Fill(kAllRecipesQuery), 0);
     EXPECT_TRUE(box.Connected());

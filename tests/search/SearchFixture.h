@@ -1,41 +1,18 @@
-// A temporary recipe box and support database, both connected, with helpers
-// that put recipes, ingredient lines, meal-plan rows and keyword groups into
-// them with plain SQL.
+// The shared box fixture with helpers that put recipes, ingredient lines,
+// meal-plan rows and keyword groups into the databases with plain SQL.
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "base/Text.h"
 #include "storage/CADORecordset.h"
-#include "storage/RecipeDB.h"
-#include "storage/SupportDB.h"
-#include "support/FakePrompter.h"
-#include "support/TestDatabases.h"
+#include "support/BoxFixture.h"
 
 namespace pantrio::test {
 
-class SearchFixture : public ::testing::Test {
+class SearchFixture : public BoxFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(root.Ok()) << root.Error();
-        box.CookbookPath = root.boxPath;
-        box.prompter = &prompter;
-        box.BuildConnectString();
-        ASSERT_TRUE(box.Connect()) << box.ErrorReport();
-        ASSERT_TRUE(support.Connect(CADODatabase::MakeConnectString("", root.supportPath)))
-            << support.ErrorReport();
-    }
-
-    static void Exec(const std::string& path, const std::string& sql) {
-        std::string why;
-        ASSERT_TRUE(TempDataRoot::Exec(path, sql, &why)) << why << "\n" << sql;
-    }
-    void Box(const std::string& sql) { Exec(root.boxPath, sql); }
-    void Support(const std::string& sql) { Exec(root.supportPath, sql); }
-
     static std::string TextOrNull(const std::string& text) {
         return text.empty() ? "NULL" : "'" + ReplaceAll(text, "'", "''") + "'";
     }
@@ -78,11 +55,6 @@ protected:
         }
         return ids;
     }
-
-    TempDataRoot root;
-    FakePrompter prompter;
-    RecipeDB box;
-    SupportDB support;
 };
 
 }  // namespace pantrio::test

@@ -4,25 +4,18 @@
 #include <filesystem>
 #include <fstream>
 
-#include "base/Prompter.h"
 #include "base/RowSink.h"
 #include "base/Text.h"
 #include "recipe/Recipe.h"
 #include "storage/RecipeDB.h"
 #include "storage/SupportDB.h"
-#include "support/FakePrompter.h"
-#include "support/TestDatabases.h"
+#include "support/BoxFixture.h"
 
 namespace pantrio {
 namespace {
 
-using test::TempDataRoot;
 using Texts = std::vector<std::string>;
 
-void Exec(const std::string& path, const std::string& sql) {
-    std::string why;
-    ASSERT_TRUE(TempDataRoot::Exec(path, sql, &why)) << why << "\n" << sql;
-}
 std::string RecipeRow(int id, const std::string& title, int color = 0, int marked = 0,
                       double rating = 0) {
     return Format(
@@ -37,21 +30,7 @@ std::string LineRow(int lineID, int recipeID, int order, const char* measure = "
         lineID, recipeID, order, measure, order);
 }
 
-class RecipeDBTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(root.Ok()) << root.Error();
-        db.CookbookPath = root.boxPath;
-        db.prompter = &prompter;
-        db.BuildConnectString();
-        ASSERT_TRUE(db.Connect()) << db.ErrorReport();
-    }
-    void Box(const std::string& sql) { Exec(root.boxPath, sql); }
-
-    TempDataRoot root;
-    test::FakePrompter prompter;
-    RecipeDB db;
-};
+using RecipeDBTest = test::BoxFixture;
 
 TEST_F(RecipeDBTest, LoadRecipeReadsTheRowAndReportsMissingOnes) {
     Box("INSERT INTO Recipes(RecipeID, Title, YieldNumber, ScaleMultiple, Cuisine, UniqueID, "
@@ -59,19 +38,17 @@ TEST_F(RecipeDBTest, LoadRecipeReadsTheRowAndReportsMissingOnes) {
         "'2023-04-05 06:07:08');");
     Recipe recipe;
     recipe.Cuisine = "stale";
-    ASSERT_EQ(db.LoadRecipe(7, recipe), 1);
+    ASSERT_EQ(box.LoadRecipe(7, recipe), 1);
     EXPECT_EQ(recipe.Title, "Mom's Stew");
     EXPECT_EQ(recipe.Cuisine, "");
     EXPECT_DOUBLE_EQ(recipe.ScaleMultiple, 1);  // a stored 0 means unscaled
     EXPECT_EQ(recipe.UniqueID, 123456);
     EXPECT_EQ(recipe.ActiveMinutes, 20);
     EXPECT_EQ(recipe.LastViewed.IsoText(), "2023-04-05 06:07:08");
-    EXPECT_TRUE(prompter.Messages().empty());
 
-    EXPECT_EQ(db.LoadRecipe(42, recipe), -1);
-    EXPECT_EQ(prompter.Messages(), Texts{"Recipe box is not open"});
-    db.Disconnect();
-    EXPECT_EQ(db.LoadRecipe(7, recipe), -1);  // not a success with stale fields
+    EXPECT_EQ(box.LoadRecipe(42, recipe), 0);
+    box.Disconnect();
+    EXPECT_EQ(box.LoadRecipe(7, recipe), -1);  // not a success with stale fields
 }
 
 TEST_F(RecipeDBTest, LoadIngredientLinesReadsTheFirstHundredInOrder) {
@@ -84,14 +61,14 @@ TEST_F(RecipeDBTest, LoadIngredientLinesReadsTheFirstHundredInOrder) {
 
     Recipe recipe;
     recipe.LinesModified = true;
-    EXPECT_EQ(db.LoadIngredientLines(1, recipe), 120);
+    EXPECT_EQ(box.LoadIngredientLines(1, recipe), 120);
     ASSERT_EQ(recipe.Lines.size(), 100u);
     EXPECT_FALSE(recipe.LinesModified);
     EXPECT_EQ(recipe.Lines[0].IngredientLinesID, 120);
     EXPECT_EQ(recipe.Lines[99].LineOrder, 100);
     EXPECT_EQ(recipe.Lines[99].Name, "item 100");
 
-    ASSERT_EQ(db.LoadIngredientLines(2, recipe), 2);
+    ASSERT_EQ(box.LoadIngredientLines(2, recipe), 2);
     ASSERT_EQ(recipe.Lines.size(), 2u);
     EXPECT_EQ(recipe.Lines[0].IngredientLinesID, 201);
     EXPECT_EQ(recipe.Lines[0].LineOrder, 1);
@@ -106,9 +83,9 @@ TEST_F(RecipeDBTest, MetricFlagFollowsTheMajorityOfLines) {
         LineRow(3, 1, 3, "g") + LineRow(4, 1, 4, "cup") + RecipeRow(2, "Tie") +
         LineRow(5, 2, 1, "ml") + LineRow(6, 2, 2, "tsp"));
     Recipe recipe;
-    db.LoadIngredientLines(1, recipe);
+    box.LoadIngredientLines(1, recipe);
     EXPECT_TRUE(recipe.Metric);
-    db.LoadIngredientLines(2, recipe);
+    box.LoadIngredientLines(2, recipe);
     EXPECT_FALSE(recipe.Metric);
 }
 
@@ -117,7 +94,7 @@ TEST_F(RecipeDBTest, LoadKeywordsSplitsTheCategoryText) {
         Box("DELETE FROM Recipes; INSERT INTO Recipes(RecipeID, AllCategoriesText) VALUES(1, '" +
             text + "');");
         Texts names{"stale"};
-        int count = db.LoadKeywords(1, names);
+        int count = box.LoadKeywords(1, names);
         EXPECT_EQ(count, static_cast<int>(names.size()));
         return names;
     };
@@ -139,9 +116,9 @@ TEST_F(RecipeDBTest, FillResultsAndIcons) {
         RecipeRow(11, "Chili", 1, 0, 2.6));
     VectorRowSink list;
     list.AddRow({"left from the last query", 0, {}, 1});
-    ASSERT_EQ(db.FillResults("Select Title, Marked, Color, TasteRating, RecipeID from Recipes "
-                             "order by Title",
-                             4, list),
+    ASSERT_EQ(box.FillResults("Select Title, Marked, Color, TasteRating, RecipeID from Recipes "
+                              "order by Title",
+                              4, list),
               3);
     EXPECT_EQ(list.Texts(), (Texts{"Apple Pie", "Bread", "Chili"}));
     EXPECT_EQ(list.rows[0].icon, 9);
@@ -149,44 +126,42 @@ TEST_F(RecipeDBTest, FillResultsAndIcons) {
     EXPECT_EQ(list.rows[0].columns, Texts{"4"});
     EXPECT_EQ(list.rows[1].columns, Texts{"0"});
     EXPECT_EQ(list.rows[2].data, 11);
-    EXPECT_EQ(db.RecipeIcon(5), 9);
-    EXPECT_EQ(db.RecipeIcon(4), -1);
+    EXPECT_EQ(box.RecipeIcon(5), 9);
+    EXPECT_EQ(box.RecipeIcon(4), -1);
 
-    EXPECT_EQ(db.FillResults("Select * from Recipes where Title like 'zzz%'", 0, list), 0);
+    EXPECT_EQ(box.FillResults("Select * from Recipes where Title like 'zzz%'", 0, list), 0);
     EXPECT_TRUE(list.rows.empty());
     list.AddRow({"kept", 0, {}, 1});
-    EXPECT_EQ(db.FillResults("Select RecipeID from NoSuchTable", 0, list), -1);
+    EXPECT_EQ(box.FillResults("Select RecipeID from NoSuchTable", 0, list), -1);
     EXPECT_EQ(list.Texts(), Texts{"kept"});
 }
 
 TEST_F(RecipeDBTest, DeleteRemovesEveryRowButThePictureAndIsAllOrNothing) {
-    SupportDB support;
-    ASSERT_TRUE(support.Connect(CADODatabase::MakeConnectString("", root.supportPath)));
     Box(RecipeRow(1, "Doomed") + RecipeRow(2, "Kept") + LineRow(1, 1, 1) + LineRow(2, 1, 2) +
         LineRow(3, 2, 1) +
         "INSERT INTO IngredientLinesNutrients VALUES(1, 1, 9, 5), (3, 3, 9, 7);");
     Exec(root.supportPath,
          "INSERT INTO RecipeList(RecipeListID, RecipeID, CookbookFile) VALUES"
          "(1, 1, 'box.crb'), (2, 1, '/elsewhere/other.crb'), (3, 2, 'box.crb');");
-    std::filesystem::create_directories(db.PicturesFolder());
-    const std::string picture = db.PicturesFolder() + "/doomed.jpg";
+    std::filesystem::create_directories(box.PicturesFolder());
+    const std::string picture = box.PicturesFolder() + "/doomed.jpg";
     std::ofstream(picture) << "jpeg";
 
-    EXPECT_EQ(db.DeleteRecipe(1, &support), 1);
-    EXPECT_EQ(db.QueryText("Select group_concat(RecipeID) from Recipes"), "2");
-    EXPECT_EQ(db.QueryText("Select group_concat(IngredientLinesID) from IngredientLines"), "3");
-    EXPECT_EQ(db.QueryText("Select group_concat(IngredientLinesID) from IngredientLinesNutrients"),
+    EXPECT_EQ(box.DeleteRecipe(1, &support), 1);
+    EXPECT_EQ(box.QueryText("Select group_concat(RecipeID) from Recipes"), "2");
+    EXPECT_EQ(box.QueryText("Select group_concat(IngredientLinesID) from IngredientLines"), "3");
+    EXPECT_EQ(box.QueryText("Select group_concat(IngredientLinesID) from IngredientLinesNutrients"),
               "3");
     EXPECT_EQ(support.QueryText("Select group_concat(RecipeListID) from RecipeList"), "3");
     EXPECT_TRUE(std::filesystem::exists(picture));
 
     // Without the link table the delete cannot finish: the recipe stays whole.
     Box("DROP TABLE IngredientLinesNutrients;");
-    db.Connect();
-    EXPECT_EQ(db.DeleteRecipe(2, &support), -1);
-    EXPECT_EQ(db.QueryNumber("Select count(*) from Recipes"), 1);
-    EXPECT_EQ(db.QueryNumber("Select count(*) from IngredientLines"), 1);
-    EXPECT_EQ(db.TransactionDepth(), 0);
+    box.Connect();
+    EXPECT_EQ(box.DeleteRecipe(2, &support), -1);
+    EXPECT_EQ(box.QueryNumber("Select count(*) from Recipes"), 1);
+    EXPECT_EQ(box.QueryNumber("Select count(*) from IngredientLines"), 1);
+    EXPECT_EQ(box.TransactionDepth(), 0);
 }
 
 TEST_F(RecipeDBTest, SetMarkedOnAnotherBoxReturnsToTheOpenBox) {
@@ -195,27 +170,26 @@ TEST_F(RecipeDBTest, SetMarkedOnAnotherBoxReturnsToTheOpenBox) {
     Box(RecipeRow(1, "Mine"));
     Exec(other, RecipeRow(1, "Theirs"));
     Texts opened;
-    db.openBox = [&](const std::string& path) {
+    box.openBox = [&](const std::string& path) {
         opened.push_back(path);
-        db.CookbookPath = path;
-        return db.Connect(CADODatabase::MakeConnectString("", path));
+        return box.Open(path);
     };
 
-    EXPECT_EQ(db.SetMarked(true, 1, other), 1);
+    EXPECT_EQ(box.SetMarked(true, 1, other), 1);
     EXPECT_EQ(opened, (Texts{other, root.boxPath}));
-    EXPECT_TRUE(db.Connected());
-    EXPECT_EQ(db.RecipeIcon(1), 0);  // this box's recipe 1 is untouched
-    EXPECT_EQ(db.SetMarked(true, 1, root.boxPath), 1);
-    EXPECT_EQ(db.RecipeIcon(1), 7);
+    EXPECT_TRUE(box.Connected());
+    EXPECT_EQ(box.RecipeIcon(1), 0);  // this box's recipe 1 is untouched
+    EXPECT_EQ(box.SetMarked(true, 1, root.boxPath), 1);
+    EXPECT_EQ(box.RecipeIcon(1), 7);
 
     // A box that cannot be opened: nothing is marked, and this box stays open.
-    db.openBox = nullptr;
-    EXPECT_EQ(db.SetMarked(false, 1, root.PathOf("gone.crb")), -1);
-    EXPECT_EQ(db.CookbookPath, root.boxPath);
-    EXPECT_EQ(db.RecipeIcon(1), 7);
+    box.openBox = nullptr;
+    EXPECT_EQ(box.SetMarked(false, 1, root.PathOf("gone.crb")), -1);
+    EXPECT_EQ(box.CookbookPath, root.boxPath);
+    EXPECT_EQ(box.RecipeIcon(1), 7);
 
     RecipeDB check;
-    ASSERT_TRUE(check.Connect(CADODatabase::MakeConnectString("", other)));
+    ASSERT_TRUE(check.Open(other));
     EXPECT_EQ(check.RecipeIcon(1), 7);
 }
 
@@ -224,24 +198,24 @@ TEST_F(RecipeDBTest, UpdatesQuoteTheirTexts) {
         "INSERT INTO IngredientLinesNutrients VALUES(1, 1, 200, 240);");
     Recipe recipe;
     recipe.RecipeID = 1;
-    EXPECT_EQ(db.SetScale(recipe, 1.5), 1);
-    EXPECT_DOUBLE_EQ(db.QueryDouble("Select ScaleMultiple from Recipes where RecipeID = 1"), 1.5);
+    EXPECT_EQ(box.SetScale(recipe, 1.5), 1);
+    EXPECT_DOUBLE_EQ(box.QueryDouble("Select ScaleMultiple from Recipes where RecipeID = 1"), 1.5);
 
-    EXPECT_EQ(db.UpdateIngredientLine(1, "2 1/4", "T", "cook's stock", true, 2.25, "'n hot"), 1);
-    EXPECT_EQ(db.UnlinkLine(1), 1);
-    ASSERT_EQ(db.LoadIngredientLines(1, recipe), 1);
+    EXPECT_EQ(box.UpdateIngredientLine(1, "2 1/4", "T", "cook's stock", true, 2.25, "'n hot"), 1);
+    EXPECT_EQ(box.UnlinkLine(1), 1);
+    ASSERT_EQ(box.LoadIngredientLines(1, recipe), 1);
     EXPECT_EQ(recipe.Lines[0].Name, "cook's stock");
     EXPECT_EQ(recipe.Lines[0].PrepNotes, "'n hot");
     EXPECT_TRUE(recipe.Lines[0].bHeading);
     EXPECT_DOUBLE_EQ(recipe.Lines[0].DblQty, 2.25);
     EXPECT_EQ(recipe.Lines[0].NutrientID, 0);
 
-    EXPECT_EQ(db.SetFieldOfSelected("Cuisine", "Cajun 'n Creole", {2}), 1);
-    EXPECT_EQ(db.SetFieldOfSelected("Cuisine = 'x', Title", "y", {1}), -1);
+    EXPECT_EQ(box.SetFieldOfSelected("Cuisine", "Cajun 'n Creole", {2}), 1);
+    EXPECT_EQ(box.SetFieldOfSelected("Cuisine = 'x', Title", "y", {1}), -1);
     Texts values;
-    EXPECT_EQ(db.DistinctValues("Cuisine", values), 2);
+    EXPECT_EQ(box.DistinctValues("Cuisine", values), 2);
     EXPECT_EQ(values, (Texts{"", "Cajun 'n Creole"}));
-    EXPECT_EQ(db.CountRecipes(), 2);
+    EXPECT_EQ(box.CountRecipes(), 2);
 }
 
 }  // namespace

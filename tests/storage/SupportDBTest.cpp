@@ -28,7 +28,7 @@ protected:
             "(3, 'APPLES,RAW', 0.26);",
             &why))
             << why;
-        ASSERT_TRUE(db.Connect(CADODatabase::MakeConnectString("", root.supportPath)));
+        ASSERT_TRUE(db.Open(root.supportPath));
     }
 
     test::TempDataRoot root;

@@ -1,15 +1,18 @@
 // Settings that hold for the whole test run, applied before any test starts.
-#include <cstdlib>
+#include <gtest/gtest.h>
+
+#include "storage/CADODatabase.h"
 
 namespace {
 
-struct TestEnvironment {
-    TestEnvironment() {
-        // Test databases are thrown away: commits need not wait for the disk.
-        setenv("PANTRIO_SQLITE_SYNCHRONOUS", "OFF", 0);
-    }
+class TestEnvironment : public ::testing::Environment {
+public:
+    // Test databases are thrown away: commits need not wait for the disk.
+    void SetUp() override { pantrio::CADODatabase::SetDiskSync(pantrio::DiskSync::Off); }
 };
 
-const TestEnvironment environment;
+// gtest takes ownership of the environment.
+[[maybe_unused]] const auto* const environment =
+    ::testing::AddGlobalTestEnvironment(new TestEnvironment);
 
 }  // namespace

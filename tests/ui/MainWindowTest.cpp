@@ -23,6 +23,7 @@
 #include "core/PageImport.h"
 #include "formats/RecipeDocument.h"
 #include "recipe/Recipe.h"
+#include "storage/CADODatabase.h"
 #include "ui/AppUrlScheme.h"
 #include "ui/BoxStatements.h"
 #include "ui/DialogAnswerer.h"
@@ -391,7 +392,8 @@ void MainWindowTest::theWindowKeepsItsSizeBetweenRuns() {
 
 int main(int argc, char** argv) {
     pantrio::RegisterAppUrlScheme();
-    qputenv("PANTRIO_SQLITE_SYNCHRONOUS", "OFF");
+    // Test databases are thrown away: commits need not wait for the disk.
+    pantrio::CADODatabase::SetDiskSync(pantrio::DiskSync::Off);
     QApplication app(argc, argv);
     int failures = 0;
     {

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "TextEncoding.h"
+#include "base/Text.h"
 
 namespace pantrio::tools {
 

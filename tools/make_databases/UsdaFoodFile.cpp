@@ -7,7 +7,7 @@
 #include <unordered_set>
 
 #include "SeedFile.h"
-#include "TextEncoding.h"
+#include "base/Text.h"
 
 namespace pantrio::tools {
 
@@ -90,7 +90,7 @@ std::string TextField(const std::string& field) {
     if (text.size() >= 2 && text.front() == '~' && text.back() == '~') {
         text = text.substr(1, text.size() - 2);
     }
-    return AsUtf8(TrimBlanks(text));
+    return EnsureUtf8(TrimBlanks(text));
 }
 
 bool ParseNumber(const std::string& field, double& value) {

@@ -59,7 +59,7 @@ int RunImport(CliContext& context, const std::vector<std::string>& arguments) {
             if (summary.unknownFormat) {
                 context.err() << "Cannot import " << path
                               << ": not a recipe file this program reads (.rxf, .mmf, .mm, "
-                                 ".txt, .mxp, .crb).\n";
+                                 ".txt, .mxp, .mx2, .html, .htm, .json, .crb).\n";
                 failed = true;
                 continue;
             }
@@ -169,6 +169,10 @@ int RunConvert(CliContext& context, const std::vector<std::string>& arguments) {
     if (!LoadWhole(context, id, recipe)) return kExitFailure;
     const bool toEnglish = recipe.Metric;
     const int converted = context.dialog().Recipes().ConvertUnits(recipe);
+    if (converted < 0) {
+        context.err() << "Could not store the converted lines.\n";
+        return kExitFailure;
+    }
     context.out() << "Converted " << converted << (converted == 1 ? " line" : " lines") << " to "
                   << (toEnglish ? "English" : "metric") << " units\n";
     for (const IngredientLine& line : recipe.Lines)
@@ -179,10 +183,10 @@ int RunConvert(CliContext& context, const std::vector<std::string>& arguments) {
 }  // namespace
 
 void AddImportCommands(std::vector<Command>& table) {
-    table.push_back(
-        {"import", "FILE...",
-         "import recipe files (.rxf, .mmf/.mm/.txt MealMaster, .mxp, .crb) into the box",
-         RunImport});
+    table.push_back({"import", "FILE...",
+                     "import recipe files (.rxf, .mmf/.mm/.txt MealMaster, .mxp, .mx2, web pages "
+                     "and JSON-LD with schema.org recipes, .crb) into the box",
+                     RunImport});
     table.push_back({"export-rxf", "--out FILE ID...",
                      "write recipes as an exchange file (several: one RXF document)",
                      RunExportRxf});

@@ -2,11 +2,12 @@
 // and metric units, against a real box.
 #include <gtest/gtest.h>
 
+#include "core/RecipeScaling.h"
 #include "recipe/Recipe.h"
 #include "recipe/Scaling.h"
 #include "storage/RecipeDB.h"
+#include "support/BoxFixture.h"
 #include "support/FakePrompter.h"
-#include "support/TestDatabases.h"
 
 namespace pantrio {
 namespace {
@@ -17,14 +18,8 @@ struct LineSpec {
     const char* name;
 };
 
-class ScalingTest : public ::testing::Test {
+class ScalingTest : public test::BoxFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(root.Ok()) << root.Error();
-        box.CookbookPath = root.boxPath;
-        ASSERT_TRUE(box.Connect(box.BuildConnectString()));
-    }
-
     // Stores a recipe with these lines and loads it as the current recipe.
     void Store(std::initializer_list<LineSpec> lines, double yield = 4) {
         Recipe r;
@@ -33,15 +28,13 @@ protected:
         r.YieldNumber = yield;
         r.YieldUnit = "Servings";
         for (const auto& l : lines) r.AddLine(false, "", l.measure, l.name, "", l.qty);
-        ASSERT_EQ(r.SaveAsNew(box), 0);
+        ASSERT_EQ(box.SaveAsNew(r), 0);
         current = Recipe();
         ASSERT_EQ(box.LoadRecipe(r.RecipeID, current), 1);
         box.LoadIngredientLines(r.RecipeID, current);
         current.RecipeID = r.RecipeID;
     }
 
-    test::TempDataRoot root;
-    RecipeDB box;
     Recipe current;
     test::FakePrompter prompter;
     int count = 0;

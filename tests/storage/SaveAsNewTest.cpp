@@ -7,12 +7,10 @@
 #include "recipe/Recipe.h"
 #include "storage/CADORecordset.h"
 #include "storage/RecipeDB.h"
-#include "support/TestDatabases.h"
+#include "support/BoxFixture.h"
 
 namespace pantrio {
 namespace {
-
-using test::TempDataRoot;
 
 class StatusList : public VectorRowSink {
 public:
@@ -20,21 +18,8 @@ public:
     int redraws = 0;
 };
 
-class SaveAsNewTest : public ::testing::Test {
+class SaveAsNewTest : public test::BoxFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(root.Ok()) << root.Error();
-        db.CookbookPath = root.boxPath;
-        db.SystemDatabasePath = root.PathOf("system.mdw");
-        db.BuildConnectString();
-        ASSERT_TRUE(db.Connect()) << db.ErrorReport();
-    }
-
-    void Box(const std::string& sql) {
-        std::string why;
-        ASSERT_TRUE(TempDataRoot::Exec(root.boxPath, sql, &why)) << why << "\n" << sql;
-    }
-
     static Recipe Simple(const std::string& title, const std::string& instructions) {
         Recipe r;
         r.Title = title;
@@ -42,18 +27,19 @@ protected:
         return r;
     }
 
-    long RecipeCount() { return db.QueryNumber("Select Count(*) from Recipes"); }
+    // Stores a record that no later check needs.
+    int Save(Recipe r) { return box.SaveAsNew(r); }
+
+    long RecipeCount() { return box.QueryNumber("Select Count(*) from Recipes"); }
     std::string Text(const std::string& column, int recipeID) {
-        return db.QueryText("Select " + column +
-                            " from Recipes where RecipeID=" + std::to_string(recipeID));
+        return box.QueryText("Select " + column +
+                             " from Recipes where RecipeID=" + std::to_string(recipeID));
     }
     double Number(const std::string& column, int recipeID) {
-        return db.QueryDouble("Select " + column +
-                              " from Recipes where RecipeID=" + std::to_string(recipeID));
+        return box.QueryDouble("Select " + column +
+                               " from Recipes where RecipeID=" + std::to_string(recipeID));
     }
 
-    TempDataRoot root;
-    RecipeDB db;
     StatusList status;
 };
 
@@ -80,7 +66,7 @@ TEST_F(SaveAsNewTest, StoresEveryFieldUnderTheNextRecipeID) {
     r.PictureFile1 = "pie.jpg";
     r.LastViewed = DateTime::ParseIso("2026-03-04 05:06:07").value();
 
-    ASSERT_EQ(r.SaveAsNew(db, &status), 0) << db.ErrorReport();
+    ASSERT_EQ(box.SaveAsNew(r, &status), 0) << box.ErrorReport();
     EXPECT_EQ(r.RecipeID, 42);
     EXPECT_TRUE(status.rows.empty());
     EXPECT_EQ(Text("Title", 42), "Apple Pie");
@@ -110,7 +96,7 @@ TEST_F(SaveAsNewTest, StoresEveryFieldUnderTheNextRecipeID) {
 TEST_F(SaveAsNewTest, FirstRecipeOfAnEmptyBoxGetsNumberOneAndColorZero) {
     Recipe r = Simple("Toast", "Toast the bread.");
     r.YieldNumber = std::numeric_limits<double>::quiet_NaN();  // stored as 0
-    ASSERT_EQ(r.SaveAsNew(db), 0) << db.ErrorReport();
+    ASSERT_EQ(box.SaveAsNew(r), 0) << box.ErrorReport();
     EXPECT_EQ(r.RecipeID, 1);
     EXPECT_EQ(Number("Color", 1), 0);
     EXPECT_EQ(Number("YieldNumber", 1), 0);
@@ -119,7 +105,7 @@ TEST_F(SaveAsNewTest, FirstRecipeOfAnEmptyBoxGetsNumberOneAndColorZero) {
 TEST_F(SaveAsNewTest, ApostrophesAreStoredOnceAndTheRecordKeepsItsText) {
     Recipe r = Simple("Mom's Pie", "Don't overbake.");
     r.AddCategoryName("O'Brien's");
-    ASSERT_EQ(r.SaveAsNew(db), 0) << db.ErrorReport();
+    ASSERT_EQ(box.SaveAsNew(r), 0) << box.ErrorReport();
     EXPECT_EQ(r.Title, "Mom's Pie");
     EXPECT_EQ(Text("Title", r.RecipeID), "Mom's Pie");
     EXPECT_EQ(Text("Instructions", r.RecipeID), "Don't overbake.");
@@ -131,16 +117,16 @@ TEST_F(SaveAsNewTest, KeywordTextComesFromTheNamesNotTheField) {
     r.AllCategoriesText = "|Stale";
     r.AddCategoryName("Dinner");
     r.AddCategoryName("@Favorite");
-    ASSERT_EQ(r.SaveAsNew(db), 0) << db.ErrorReport();
+    ASSERT_EQ(box.SaveAsNew(r), 0) << box.ErrorReport();
     EXPECT_EQ(Text("AllCategoriesText", r.RecipeID), "|Dinner|@Favorite");
     EXPECT_EQ(r.AllCategoriesText, "|Stale");  // the record itself is unchanged
 }
 
 TEST_F(SaveAsNewTest, TheSameRecipeTwiceIsADuplicate) {
     Recipe first = Simple("Mom's Stew", "Brown the beef in a heavy pot, then add the onions.");
-    ASSERT_EQ(first.SaveAsNew(db, &status), 0) << db.ErrorReport();
+    ASSERT_EQ(box.SaveAsNew(first, &status), 0) << box.ErrorReport();
     Recipe second = first;
-    EXPECT_EQ(second.SaveAsNew(db, &status), -1);
+    EXPECT_EQ(box.SaveAsNew(second, &status), -1);
     ASSERT_EQ(status.rows.size(), 1u);
     EXPECT_EQ(status.rows[0].text, "Duplicate found: Mom's Stew.  Not added.");
     EXPECT_EQ(status.redraws, 1);
@@ -148,39 +134,42 @@ TEST_F(SaveAsNewTest, TheSameRecipeTwiceIsADuplicate) {
     // The number that would have been used.
     EXPECT_EQ(second.RecipeID, first.RecipeID + 1);
     // Without a status list the duplicate is still refused.
-    EXPECT_EQ(Recipe(first).SaveAsNew(db), -1);
+    EXPECT_EQ(Save(Recipe(first)), -1);
+    // Page import finds the stored copy by the same test.
+    EXPECT_EQ(box.FindDuplicate("MOM'S STEW", first.Instructions + " More."), first.RecipeID);
+    EXPECT_EQ(
+        box.FindDuplicate("Mom's Stew", "Brown the lamb in a heavy pot, then add the onions."), 0);
 }
 
 TEST_F(SaveAsNewTest, DuplicatesAreJudgedByTitleAndThirtyCharacterPrefix) {
     const std::string prefix = "Whisk the eggs with the sugar ";  // 30 characters
     ASSERT_EQ(prefix.size(), 30u);
-    ASSERT_EQ(Simple("Cake", prefix + "until pale.").SaveAsNew(db), 0);
+    ASSERT_EQ(Save(Simple("Cake", prefix + "until pale.")), 0);
     // Same first thirty characters, another ending: a duplicate, whatever the
     // letter case of the title.
-    EXPECT_EQ(Simple("CAKE", prefix + "for two minutes.").SaveAsNew(db), -1);
+    EXPECT_EQ(Save(Simple("CAKE", prefix + "for two minutes.")), -1);
     // A difference within the first thirty characters: a new recipe.
-    EXPECT_EQ(Simple("Cake", "Whisk the yolks with the sugar until pale.").SaveAsNew(db), 0);
+    EXPECT_EQ(Save(Simple("Cake", "Whisk the yolks with the sugar until pale.")), 0);
     // Another title: a new recipe.
-    EXPECT_EQ(Simple("Sponge Cake", prefix + "until pale.").SaveAsNew(db), 0);
+    EXPECT_EQ(Save(Simple("Sponge Cake", prefix + "until pale.")), 0);
     EXPECT_EQ(RecipeCount(), 3);
 }
 
 TEST_F(SaveAsNewTest, ShortInstructionsMakeTheTitleAlone) {
-    ASSERT_EQ(Simple("Tea", "Steep the leaves for a while, then strain.").SaveAsNew(db), 0);
-    EXPECT_EQ(Simple("Tea", "Boil water.").SaveAsNew(db), -1);
-    EXPECT_EQ(Simple("Tea", "").SaveAsNew(db), -1);
+    ASSERT_EQ(Save(Simple("Tea", "Steep the leaves for a while, then strain.")), 0);
+    EXPECT_EQ(Save(Simple("Tea", "Boil water.")), -1);
+    EXPECT_EQ(Save(Simple("Tea", "")), -1);
     EXPECT_EQ(RecipeCount(), 1);
 }
 
 TEST_F(SaveAsNewTest, WildCardsInTheInstructionsMatchOnlyThemselves) {
-    ASSERT_EQ(Simple("Bread", "Mix 5 grams of salt into the dough and knead well.").SaveAsNew(db),
-              0);
+    ASSERT_EQ(Save(Simple("Bread", "Mix 5 grams of salt into the dough and knead well.")), 0);
     // Unescaped, "%" would match " grams of" and "_" any character.
-    EXPECT_EQ(Simple("Bread", "Mix 5% salt into the dough and knead it.").SaveAsNew(db), 0);
-    EXPECT_EQ(Simple("Bread", "Mix_5 grams of salt into the dough, then rest.").SaveAsNew(db), 0);
-    EXPECT_EQ(Simple("Bread", "Mix 5\\ grams of salt into the dough, then rest.").SaveAsNew(db), 0);
+    EXPECT_EQ(Save(Simple("Bread", "Mix 5% salt into the dough and knead it.")), 0);
+    EXPECT_EQ(Save(Simple("Bread", "Mix_5 grams of salt into the dough, then rest.")), 0);
+    EXPECT_EQ(Save(Simple("Bread", "Mix 5\\ grams of salt into the dough, then rest.")), 0);
     // And they still find their own duplicate.
-    EXPECT_EQ(Simple("Bread", "Mix 5% salt into the dough and knead it.").SaveAsNew(db), -1);
+    EXPECT_EQ(Save(Simple("Bread", "Mix 5% salt into the dough and knead it.")), -1);
     EXPECT_EQ(RecipeCount(), 4);
 }
 
@@ -190,9 +179,9 @@ TEST_F(SaveAsNewTest, LinesAreStoredInOrderWithNewIdentifiers) {
     r.AddLine(true, "", "", "Batter", "", 0);
     r.AddLine(false, "", "c", "flour", "sifted", 1.5);
     r.AddLine(false, "", "", "salt", "", 1.0 / 3);
-    ASSERT_EQ(r.SaveAsNew(db), 0) << db.ErrorReport();
+    ASSERT_EQ(box.SaveAsNew(r), 0) << box.ErrorReport();
 
-    CADORecordset rows(db);
+    CADORecordset rows(box);
     ASSERT_TRUE(rows.Run("Select * from IngredientLines where RecipeID = " +
                          std::to_string(r.RecipeID) + " order by IngredientLinesID"))
         << rows.ErrorReport();
@@ -243,11 +232,11 @@ TEST_F(SaveAsNewTest, LongLineFieldsAreCutBeforeQuoting) {
     std::string longName;
     for (int i = 0; i < 60; ++i) longName += "\xC3\xA9";  // 60 times e-acute
     r.AddLine(false, "", "", longName, std::string(70, 'n'), 1);
-    ASSERT_EQ(r.SaveAsNew(db), 0) << db.ErrorReport();
+    ASSERT_EQ(box.SaveAsNew(r), 0) << box.ErrorReport();
     auto field = [&](const std::string& column, int order) {
-        return db.QueryText("Select " + column +
-                            " from IngredientLines where RecipeID = " + std::to_string(r.RecipeID) +
-                            " and LineOrder = " + std::to_string(order));
+        return box.QueryText("Select " + column + " from IngredientLines where RecipeID = " +
+                             std::to_string(r.RecipeID) +
+                             " and LineOrder = " + std::to_string(order));
     };
     EXPECT_EQ(field("Measure", 1), "tablespoon");
     EXPECT_EQ(field("Measure", 2), "abcdefghi'");
@@ -267,46 +256,46 @@ TEST_F(SaveAsNewTest, AFailedStatementLeavesNothingOfTheRecipe) {
     r.RecipeID = 5;
     r.AddLine(false, "", "", "apple", "", 1);
     r.AddLine(false, "", "", "poison", "", 1);
-    EXPECT_EQ(r.SaveAsNew(db, &status), -1);
+    EXPECT_EQ(box.SaveAsNew(r, &status), -1);
     EXPECT_EQ(RecipeCount(), 0);
-    EXPECT_EQ(db.QueryNumber("Select Count(*) from IngredientLines"), 0);
+    EXPECT_EQ(box.QueryNumber("Select Count(*) from IngredientLines"), 0);
     ASSERT_EQ(status.rows.size(), 1u);
     EXPECT_EQ(status.rows[0].text, "Could not store recipe: Bad Apple.");
     EXPECT_EQ(r.RecipeID, 5);  // not stored, so no new number
-    EXPECT_EQ(db.TransactionDepth(), 0);
+    EXPECT_EQ(box.TransactionDepth(), 0);
 }
 
 TEST_F(SaveAsNewTest, AMissingTableFailsInsteadOfStoringHalfARecipe) {
     Box("DROP TABLE IngredientLines");
     Recipe r = Simple("Lonely", "No lines table.");
     r.AddLine(false, "", "", "x", "", 1);
-    EXPECT_EQ(r.SaveAsNew(db), -1);
+    EXPECT_EQ(box.SaveAsNew(r), -1);
     EXPECT_EQ(RecipeCount(), 0);
 }
 
 TEST_F(SaveAsNewTest, AFailureInsideABulkImportKeepsTheRecipesBeforeIt) {
     Box("CREATE TRIGGER refuse BEFORE INSERT ON IngredientLines WHEN NEW.Name = 'poison' "
         "BEGIN SELECT RAISE(ABORT, 'refused'); END");
-    ASSERT_TRUE(db.BeginTransaction());
+    ASSERT_TRUE(box.BeginTransaction());
     Recipe good = Simple("Good", "Fine.");
     good.AddLine(false, "", "", "apple", "", 1);
     Recipe bad = Simple("Bad", "Not fine.");
     bad.AddLine(false, "", "", "poison", "", 1);
     Recipe after = Simple("After", "Also fine.");
     after.AddLine(false, "", "", "pear", "", 1);
-    EXPECT_EQ(good.SaveAsNew(db), 0);
-    EXPECT_EQ(bad.SaveAsNew(db), -1);
-    EXPECT_EQ(after.SaveAsNew(db), 0);
-    ASSERT_TRUE(db.CommitTransaction());
+    EXPECT_EQ(box.SaveAsNew(good), 0);
+    EXPECT_EQ(box.SaveAsNew(bad), -1);
+    EXPECT_EQ(box.SaveAsNew(after), 0);
+    ASSERT_TRUE(box.CommitTransaction());
     EXPECT_EQ(RecipeCount(), 2);
-    EXPECT_EQ(db.QueryText("Select Title from Recipes where RecipeID = 2"), "After");
-    EXPECT_EQ(db.QueryNumber("Select Count(*) from IngredientLines"), 2);
+    EXPECT_EQ(box.QueryText("Select Title from Recipes where RecipeID = 2"), "After");
+    EXPECT_EQ(box.QueryNumber("Select Count(*) from IngredientLines"), 2);
 }
 
 TEST_F(SaveAsNewTest, AClosedBoxIsAFailureNotASuccess) {
-    db.Disconnect();
+    box.Disconnect();
     Recipe r = Simple("Nowhere", "Nothing.");
-    EXPECT_EQ(r.SaveAsNew(db, &status), -1);
+    EXPECT_EQ(box.SaveAsNew(r, &status), -1);
     ASSERT_EQ(status.rows.size(), 1u);
     EXPECT_EQ(status.rows[0].text, "Could not store recipe: Nowhere.");
 }

@@ -1,0 +1,44 @@
+// Feeds arbitrary bytes to the web page reader as a page and as a bare
+// JSON-LD document, and checks that every recipe read stays within the
+// record's limits and holds only UTF-8 text.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "base/Text.h"
+#include "formats/JsonLdRecipe.h"
+#include "formats/RecipeTextParser.h"
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition) __builtin_trap();
+}
+
+void CheckRecipes(const pantrio::WebRecipes& found) {
+    for (const pantrio::Recipe& recipe : found.recipes) {
+        Check(recipe.LineCount() <= pantrio::Recipe::kMaxLines);
+        Check(pantrio::CharCount(recipe.Title) <= 255);
+        Check(recipe.Instructions.size() <=
+              pantrio::RecipeTextParser::kMaxDirectionsBytes + 2 * pantrio::kMaxJsonLdFieldBytes);
+        for (const std::string* field : {&recipe.Title, &recipe.Instructions, &recipe.Source,
+                                         &recipe.SubHead, &recipe.Notes, &recipe.YieldText})
+            Check(pantrio::IsValidUtf8(*field));
+        for (const pantrio::IngredientLine& line : recipe.Lines)
+            Check(pantrio::IsValidUtf8(line.Name) && pantrio::IsValidUtf8(line.TextQty));
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // The importer reads bytes that are not UTF-8 as Windows-1252 first.
+    const std::string text =
+        pantrio::EnsureUtf8(std::string(reinterpret_cast<const char*>(data), size));
+    CheckRecipes(pantrio::ReadPageRecipes(text));
+    pantrio::WebRecipes fromJson;
+    pantrio::ReadJsonLdRecipes(text, fromJson);
+    CheckRecipes(fromJson);
+    Check(fromJson.blocks == 1);
+    return 0;
+}

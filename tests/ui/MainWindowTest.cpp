@@ -184,31 +184,16 @@ QPoint MainWindowTest::LinkPosition(const QString& href) {
 void MainWindowTest::pageLinksSearchByMouseAndKeyboard_data() {
     QTest::addColumn<int>("theme");
     QTest::addColumn<bool>("keyboard");
-    QTest::addColumn<QString>("href");
-    QTest::addColumn<QStringList>("listed");
-    const QStringList american = {QStringLiteral("Apple Pie"), QStringLiteral("Banana Bread")};
-    const QStringList desserts = {QStringLiteral("Apple Pie"), QStringLiteral("Date Squares")};
     for (int theme : {0, 5}) {
         const QByteArray t = QByteArray::number(theme);
-        QTest::newRow("cuisine, theme " + t)
-            << theme << false << QStringLiteral("app:FindCuisine(American)") << american;
-        QTest::newRow("main ingredient, theme " + t)
-            << theme << false << QStringLiteral("app:FindPrimaryIngredient(Apples)")
-            << QStringList{QStringLiteral("Apple Pie")};
-        QTest::newRow("keyword, theme " + t)
-            << theme << false << QStringLiteral("app:FindKeyword(Desserts)") << desserts;
-        QTest::newRow("title, theme " + t) << theme << false << QStringLiteral("app:FindRecipe(1)")
-                                           << QStringList{QStringLiteral("Apple Pie")};
-        QTest::newRow("keyword by keyboard, theme " + t)
-            << theme << true << QStringLiteral("app:FindKeyword(Desserts)") << desserts;
+        QTest::newRow("mouse, theme " + t) << theme << false;
+        QTest::newRow("keyboard, theme " + t) << theme << true;
     }
 }
 
 void MainWindowTest::pageLinksSearchByMouseAndKeyboard() {
     QFETCH(int, theme);
     QFETCH(bool, keyboard);
-    QFETCH(QString, href);
-    QFETCH(QStringList, listed);
     auto& main = window_->main();
     pantrio::OptionsSheet sheet;
     sheet.Open(main.CurrentSettings());
@@ -218,45 +203,60 @@ void MainWindowTest::pageLinksSearchByMouseAndKeyboard() {
                             "Update Recipes set PrimaryIngredient = 'Apples' "
                             "where Title = 'Apple Pie'");
     pantrio::WebViewTab* tab = window_->webTab();
-    int loads = tab->LoadsFinished();
+    const int loads = tab->LoadsFinished();
     ClickRow(0, 60);
     QVERIFY(WaitForLoad(loads));
     QCOMPARE(main.Recipes().Current().Title, std::string("Apple Pie"));
-    QTRY_VERIFY(!LinkPosition(href).isNull());
-    const QString shown = tab->Address();
     QWidget* browser = tab->view()->focusProxy();
     QVERIFY(browser != nullptr);
 
-    if (keyboard) {
-        // Tab from the top of the page to the link, then Enter, as a person
-        // without a mouse does. (Under the virtual display no window manager
-        // activates the window, so the keys go to the browser directly.)
-        browser->setFocus();
-        bool reached = false;
-        for (int presses = 0; presses < 40 && !reached; ++presses) {
-            QTest::keyClick(browser, Qt::Key_Tab);
-            reached = QTest::qWaitFor(
-                [&] {
-                    return RunInPage(QStringLiteral("document.activeElement.getAttribute('href')"))
-                               .toString() == href;
-                },
-                300);
+    const struct {
+        const char* href;
+        QStringList listed;
+    } links[] = {
+        {"app:FindCuisine(American)", {"Apple Pie", "Banana Bread"}},
+        {"app:FindPrimaryIngredient(Apples)", {"Apple Pie"}},
+        {"app:FindKeyword(Desserts)", {"Apple Pie", "Date Squares"}},
+        {"app:FindRecipe(1)", {"Apple Pie"}},
+    };
+    for (const auto& link : links) {
+        const QString href = QString::fromLatin1(link.href);
+        main.Results().FillAllRecipes();
+        QCOMPARE(Rows(), 4);
+        QTRY_VERIFY2(!LinkPosition(href).isNull(), link.href);
+        const QString shown = tab->Address();
+        if (keyboard) {
+            // From the top of the page, Tab to the link, then Enter, as a
+            // person without a mouse does. (Under the virtual display no
+            // window manager activates the window, so the keys go to the
+            // browser directly.)
+            RunInPage(QStringLiteral("document.activeElement.blur(); window.scrollTo(0, 0)"));
+            browser->setFocus();
+            bool reached = false;
+            for (int presses = 0; presses < 40 && !reached; ++presses) {
+                QTest::keyClick(browser, Qt::Key_Tab);
+                reached = QTest::qWaitFor(
+                    [&] {
+                        return RunInPage(
+                                   QStringLiteral("document.activeElement.getAttribute('href')"))
+                                   .toString() == href;
+                    },
+                    300);
+            }
+            QVERIFY2(reached, link.href);
+            QTest::keyClick(browser, Qt::Key_Return);
+        } else {
+            QTest::mouseClick(browser, Qt::LeftButton, Qt::NoModifier, LinkPosition(href));
         }
-        QVERIFY2(reached, "the link is not reached with Tab");
-        QTest::keyClick(browser, Qt::Key_Return);
-    } else {
-        const QPoint at = LinkPosition(href);
-        QVERIFY2(!at.isNull(), qPrintable(QStringLiteral("no link to ") + href));
-        QTest::mouseClick(browser, Qt::LeftButton, Qt::NoModifier, at);
+        QTRY_COMPARE(Rows(), int(link.listed.size()));
+        for (int r = 0; r < link.listed.size(); ++r) QCOMPARE(RowTitle(r), link.listed[r]);
+        // The link was a search: the recipe's page is still there, not blank.
+        QTest::qWait(200);
+        QCOMPARE(tab->Address(), shown);
+        QVERIFY(RunInPage(QStringLiteral("document.body ? document.body.innerText : ''"))
+                    .toString()
+                    .contains(QStringLiteral("Apple Pie")));
     }
-    QTRY_COMPARE(Rows(), int(listed.size()));
-    for (int r = 0; r < listed.size(); ++r) QCOMPARE(RowTitle(r), listed[r]);
-    // The click was a search: the recipe's page is still there, not a blank one.
-    QTest::qWait(300);
-    QCOMPARE(tab->Address(), shown);
-    QVERIFY(RunInPage(QStringLiteral("document.body ? document.body.innerText : ''"))
-                .toString()
-                .contains(QStringLiteral("Apple Pie")));
 }
 
 void MainWindowTest::typingALetterListsFromThatTitleOn() {

@@ -76,7 +76,9 @@ public:
     int iColMPBrkName = 150, iColMPLunName = 150, iColMPDinName = 150, iColMPSnaName = 150;
     int iColMPBrkScale = 40, iColMPLunScale = 40, iColMPDinScale = 40, iColMPSnaScale = 40;
     // The recipe service the web view, the mail footers and the pages link to.
-    std::string ServiceURL = "http://127.0.0.1:8686";
+    // Empty means none is set up: there is no vendor site to fall back on, so
+    // the service commands say so instead of failing to connect.
+    std::string ServiceURL;
     std::string ServiceName = "Pantrio Recipe Exchange";
 };
 

@@ -109,11 +109,14 @@ bool BoxController::OpenBox(const std::string& path) {
     // stale either way.
     AnnounceBoxChange();
     if (!opened) {
+        std::string help = ".";
+        if (!Trim(settings.ServiceURL).empty())
+            help = "; the help pages of " + settings.ServiceName + " at " + settings.ServiceURL +
+                   " explain how to set them up.";
         context_.prompter.Message(
             "Sorry, could not open recipe box.\n\nIf this is the first time Pantrio runs on this "
             "computer, its database files may be missing from the data folder " +
-            settings.MyPantrioRecipes + "; the help pages of " + settings.ServiceName + " at " +
-            settings.ServiceURL + " explain how to set them up.");
+            settings.MyPantrioRecipes + help);
         return false;
     }
     AddSearchIndexes();

@@ -55,6 +55,7 @@ inline constexpr int kPrevious = 32802;
 inline constexpr int kNext = 32803;
 inline constexpr int kPostRecipe = 32829;
 inline constexpr int kTellAFriend = 32828;
+inline constexpr int kRate = 1277;  // the View tab's "Rate this recipe" button
 inline constexpr int kDelete = 154;
 inline constexpr int kFindOnService = 32823;
 inline constexpr int kScreenImport = 237;

@@ -192,6 +192,8 @@ void MainDialog::LoadLookupLists() {
 }
 
 void MainDialog::OfferUpdateCheck() {
+    // Without a recipe service there is nowhere to check.
+    if (!web_.Service().Configured()) return;
     // A missing or impossible stored day counts as long ago.
     long days = LONG_MAX;
     if (settings_.LastCheckValid()) {

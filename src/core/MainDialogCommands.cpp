@@ -148,7 +148,10 @@ bool MainDialog::RunCommand(int id) {
             web_.CheckForUpdates();
             return true;
         case kForum:
-            if (externalBrowser_ == nullptr || !externalBrowser_->Open(web_.Service().Forums()))
+            if (!web_.Service().Configured()) {
+                web_.ShowNoServicePage();
+            } else if (externalBrowser_ == nullptr ||
+                       !externalBrowser_->Open(web_.Service().Forums()))
                 prompter_->Message("Could not open " + web_.Service().Forums() +
                                    " in your web browser.");
             return true;

@@ -19,6 +19,7 @@ void OptionsSheet::Open(const AppSettings& s) {
     general.uiSounds = s.SoundsUI != 0;
     general.longUnits = s.UILF != 0;
     general.favoriteUrls = {s.URL1, s.URL2, s.URL3, s.URL4, s.URL5};
+    general.serviceUrl = s.ServiceURL;
     // Filled at every opening, so a cancelled edit is not applied by a later
     // OK and an address changed by the mail dialog is not overwritten.
     email.emailAddress = s.EmailAddr;
@@ -40,6 +41,7 @@ void OptionsSheet::Apply(AppSettings& s) const {
     s.URL3 = general.favoriteUrls[2];
     s.URL4 = general.favoriteUrls[3];
     s.URL5 = general.favoriteUrls[4];
+    s.ServiceURL = Trim(general.serviceUrl);
     s.HTMLStyle = theme_;
 }
 

@@ -26,6 +26,7 @@ public:
         bool uiSounds = false;                    // "UI Sounds" (SoundsUI)
         bool longUnits = false;                   // "Display units in long form" (UILF)
         std::array<std::string, 5> favoriteUrls;  // "Favorite URLs:" 1 to 5 (URL1..URL5)
+        std::string serviceUrl;  // "Recipe service address:" (ServiceURL); empty for none
     };
     struct EmailPage {
         std::string emailAddress;  // "Your email address:" (EmailAddr)

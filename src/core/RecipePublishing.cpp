@@ -1,6 +1,7 @@
 #include "core/RecipePublishing.h"
 
 #include "base/Prompter.h"
+#include "base/Text.h"
 #include "render/Publishing.h"
 
 namespace pantrio {
@@ -29,17 +30,23 @@ int PublishRecipes(const std::vector<int>& recipeIDs, PublishEnvironment& enviro
     if (!report.templateError.empty())
         prompter.Message(report.templateError, "Open", Buttons::OK, MessageIcon::Error);
 
-    prompter.Message(
+    std::string message =
         "Your recipes can be found in " + report.publishFolder +
         "\r\n\r\nSimply FTP the contents of this folder and its subfolders to your website, and "
         "you're done!\r\n\r\nPeople viewing your recipes will be able to import them instantly "
         "into Pantrio simply by viewing your page from Pantrio's web browser and clicking the "
-        "'Import' button, just like on " +
-        environment.serviceName +
-        "!  Want us to link to your recipe website?  Simply post a note announcing your own "
-        "Pantrio-enabled website on our forums at " +
-        environment.serviceURL + "/forums, be sure to link to " + environment.serviceName +
-        ", and we'll add you in our new links section.");
+        "'Import' button";
+    // The service's name and forum are only mentioned when one is set up.
+    if (Trim(environment.serviceURL).empty()) {
+        message += ".";
+    } else {
+        message += ", just like on " + environment.serviceName +
+                   "!  Want us to link to your recipe website?  Simply post a note announcing "
+                   "your own Pantrio-enabled website on our forums at " +
+                   environment.serviceURL + "/forums, be sure to link to " +
+                   environment.serviceName + ", and we'll add you in our new links section.";
+    }
+    prompter.Message(message);
     return report.written;
 }
 

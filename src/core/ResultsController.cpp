@@ -37,6 +37,11 @@ int ResultsController::FillResultsSorted(const std::string& query, int sortColum
         rows = static_cast<int>(context_.box.QueryRowCount(query));
     }
     if (rows < 0) sortColumn = -1;
+    // A fill follows most changes of the box (imports of every kind, new and
+    // deleted recipes): the box line's count is brought up to date with it.
+    BoxController& boxes = context_.main.Boxes();
+    if (context_.box.Connected() && context_.box.CountRecipes() != boxes.BoxRecipeCount())
+        boxes.ShowBoxLine();
     if (page_.sortColumn != sortColumn) {
         page_.sortColumn = sortColumn;
         ShowState();

@@ -18,6 +18,9 @@ public:
     explicit ServiceAddresses(std::string base);
 
     const std::string& Base() const { return base_; }
+    // False when no address is set: no recipe service is set up, and the
+    // service's pages are not asked for.
+    bool Configured() const { return !base_.empty(); }
 
     // "/private/sec/displayrecipe.aspx?id=N"
     std::string RecipePage(long serviceNumber) const;

@@ -9,6 +9,7 @@
 #include "base/Text.h"
 #include "core/AppSettings.h"
 #include "core/Browser.h"
+#include "core/MainCommands.h"
 #include "core/MainDialog.h"
 #include "core/WebLayoutView.h"
 #include "render/AppLink.h"
@@ -55,8 +56,10 @@ void WebView::Open() {
         const std::string url = Trim(favorites[i]);
         if (!url.empty()) {
             addresses_.push_back(url);
-        } else {
-            addresses_.push_back(i == 0 ? Service().RecipeArchive() : kDefaultFavorites[i - 1]);
+        } else if (i > 0) {
+            addresses_.push_back(kDefaultFavorites[i - 1]);
+        } else if (Service().Configured()) {
+            addresses_.push_back(Service().RecipeArchive());
         }
     }
     if (view_ != nullptr) {
@@ -131,7 +134,9 @@ void WebView::DownloadComplete() {
     // never offer their recipe again.
     const bool importable =
         kind == kImportablePage || (kind == kWebPage && HoldsWebRecipes(source));
-    if (view_ != nullptr) view_->SetWebButtons(importable, kind != kWebPage);
+    if (view_ != nullptr)
+        view_->SetWebButtons(importable,
+                             kind != kWebPage && context_.main.CommandEnabled(command::kRate));
 
     static const std::string kAssigned = "<!--@CRFASSIGNUNIQUEID=";
     const std::size_t at = FindNoCase(source, kAssigned);
@@ -176,19 +181,32 @@ std::string WebView::SearchingPage() const {
 
 void WebView::SearchService(const FindCriteria& criteria) {
     if (browser_ == nullptr) return;
+    if (!Service().Configured()) return ShowNoServicePage();
     browser_->WriteDocument(SearchingPage());
     browser_->Navigate(Service().Search(criteria));
 }
 
 void WebView::SearchServiceText(const std::string& text) {
     if (browser_ == nullptr) return;
+    if (!Service().Configured()) return ShowNoServicePage();
     browser_->WriteDocument(SearchingPage());
     browser_->Navigate(Service().SearchText(text));
 }
 
 void WebView::ShowServicePage(const std::string& address) {
+    if (!Service().Configured()) return ShowNoServicePage();
     context_.main.ShowPage(1);
     if (browser_ != nullptr) browser_->Navigate(address);
+    BringToFront();
+}
+
+void WebView::ShowNoServicePage() {
+    context_.main.ShowPage(1);
+    ShowHtmlFile(
+        "<HTML><HEAD><TITLE>No recipe service</TITLE></HEAD><BODY><H3>No recipe service is set "
+        "up</H3><P>This command works with a recipe service, and none is set up.</P><P>To use "
+        "one, enter its address in <B>Recipe service address:</B> on the <B>General</B> page of "
+        "<B>Tools &gt; Options...</B>.</P></BODY></HTML>");
     BringToFront();
 }
 
@@ -201,6 +219,7 @@ void WebView::TellAFriend() {
 }
 
 void WebView::CheckForUpdates() {
+    if (!Service().Configured()) return ShowNoServicePage();
     int major = 0, minor = 0, micro = 0;
     ProductVersion(major, minor, micro);
     ShowServicePage(Service().UpdateCheck(major, minor, micro));
@@ -209,7 +228,9 @@ void WebView::CheckForUpdates() {
 
 void WebView::ShowWelcomePage() {
     if (browser_ == nullptr) return;
-    if (context_.settings.WOnline != 0) {
+    if (context_.settings.WOnline != 0 && !Service().Configured()) {
+        ShowNoServicePage();
+    } else if (context_.settings.WOnline != 0) {
         browser_->Navigate(Service().Welcome(context_.settings.RC));
     } else {
         browser_->Navigate(FileUrl(Trim(context_.settings.Folders().Htm() + "/welcome.htm")));

@@ -85,6 +85,8 @@ public:
     void ShowWelcomePage();
     // Opens an address of the service in the View tab, bringing it forward.
     void ShowServicePage(const std::string& address);
+    // The local page shown instead of the service's when none is set up.
+    void ShowNoServicePage();
 
     // The enlarged layout of the view.
     void ToggleExpanded();

@@ -20,7 +20,7 @@ std::string PageFileName(const std::string& title, int recipeID) {
     std::string name = title;
     for (auto& c : name)
         if (c == ' ' || c == '/' || c == '.' || c == '!' || c == ',') c = '_';
-    return ToLower(name) + Format("_%d.htm", recipeID);
+    return ToLowerText(name) + Format("_%d.htm", recipeID);
 }
 
 bool WriteRecipePageFile(const Recipe& recipe, const std::string& path,

@@ -52,7 +52,10 @@ std::string QuantityText(double quantity, std::int64_t maxDenominator) {
 }
 
 std::string YieldText(const Recipe& recipe) {
-    return PadLabel("Yields: ", 20, true) + QuantityText(recipe.YieldNumber * ScaleOf(recipe), 64) +
+    // Unlike an ingredient line, a yield of 0 is shown as "0": a blank would
+    // read as a page that lost its number.
+    const double yield = recipe.YieldNumber * ScaleOf(recipe);
+    return PadLabel("Yields: ", 20, true) + FractionText(std::isfinite(yield) ? yield : 0.0, 64) +
            " " + SanitizeField(recipe.YieldUnit) + "<BR>";
 }
 
@@ -118,7 +121,10 @@ std::string ServiceTexts(const Recipe& recipe, const RecipePageOptions& options,
     const std::string& site = context.serviceURL;
     const std::string home = site + "/index.htm?refer=htmpublish";
     std::string text;
-    if (recipe.UniqueID > 0) {
+    // Without a recipe service there is no address to send the reader to:
+    // the sentences that would are left out.
+    const bool service = !Trim(site).empty();
+    if (recipe.UniqueID > 0 && service) {
         const std::string number = Format("%d", recipe.UniqueID);
         const std::string recipeLink = "<a href='" + site +
                                        "/private/sec/displayrecipe.aspx?id=" + number + "'><B>" +
@@ -134,7 +140,14 @@ std::string ServiceTexts(const Recipe& recipe, const RecipePageOptions& options,
                 ".  Ratings help connect everyone with great recipes faster!";
         }
     }
-    if (options.Published) {
+    if (options.Published && !service) {
+        const std::string logoFolder =
+            options.ImageFolder.empty() ? std::string(kPublishedImageFolder) : options.ImageFolder;
+        text +=
+            "<BR><BR><FONT SIZE=-2>This recipe published with Pantrio, and can be imported "
+            "instantly by Pantrio users viewing this page.<BR><img src='" +
+            RelativeImage(logoFolder, "recipefrompantrio.gif") + "' BORDER=0>";
+    } else if (options.Published) {
         const std::string logoFolder =
             options.ImageFolder.empty() ? std::string(kPublishedImageFolder) : options.ImageFolder;
         text += "<BR><BR><FONT SIZE=-2>This recipe published with <A href='" + home +

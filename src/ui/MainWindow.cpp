@@ -20,6 +20,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstdio>
 
 #include "core/DataFolders.h"
 #include "core/MainCommands.h"
@@ -117,6 +118,13 @@ MainWindow::MainWindow(SettingsStore& settings, QtPrompter& prompter, MainWindow
     webTab_->Attach(&main_->Web());
     webTab_->onImport = [this] { ImportFromPageCommand(); };
     webTab_->onRate = [this] { RateCommand(); };
+    webTab_->onEngineFailed = [this](const std::string& reason) {
+        const std::string text =
+            "Recipe pages cannot be shown: " + reason +
+            " Run the program from a terminal to see the web engine's own messages.";
+        std::fprintf(stderr, "pantrio: %s\n", text.c_str());
+        prompter_.Message(text, "Pantrio", Buttons::OK, MessageIcon::Error);
+    };
 
     resultsData_ = main_->Results().MakeModel(&prompter_);
     // The list's own count line; the window's status bar takes the other

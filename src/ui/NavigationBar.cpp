@@ -64,7 +64,7 @@ void NavigationBar::SetFolderItems(const std::vector<ListRow>& cuisines,
         for (const ListRow& row : *items[f]) {
             auto* item = new QTreeWidgetItem(folders[f], {QString::fromStdString(row.text)});
             item->setData(0, kFolderRole, f);
-            item->setIcon(0, RecipeIcon(row.icon));
+            item->setIcon(0, NavigationImage(row.icon));
         }
     }
 }

@@ -85,6 +85,12 @@ QWidget* OptionsDialog::GeneralPage() {
         form->addRow(QString::number(i + 1), urls_[i]);
     }
     layout->addLayout(form);
+    auto* serviceForm = new QFormLayout;
+    serviceUrl_ = new QLineEdit(QString::fromStdString(sheet_.general.serviceUrl), page);
+    serviceUrl_->setObjectName(QStringLiteral("serviceUrl"));
+    serviceUrl_->setPlaceholderText(QStringLiteral("none set up"));
+    serviceForm->addRow(QStringLiteral("Recipe service address:"), serviceUrl_);
+    layout->addLayout(serviceForm);
     layout->addStretch(1);
     playSound_->setChecked(sheet_.general.playSound);
     showInfo_->setChecked(sheet_.general.showRecipeBoxInfo);
@@ -145,6 +151,7 @@ void OptionsDialog::accept() {
     sheet_.general.uiSounds = uiSounds_->isChecked();
     sheet_.general.longUnits = longUnits_->isChecked();
     for (int i = 0; i < 5; ++i) sheet_.general.favoriteUrls[i] = urls_[i]->text().toStdString();
+    sheet_.general.serviceUrl = serviceUrl_->text().toStdString();
     sheet_.SelectTheme(theme_->currentIndex());
     QDialog::accept();
 }

@@ -35,6 +35,7 @@ private:
     QCheckBox* uiSounds_ = nullptr;
     QCheckBox* longUnits_ = nullptr;
     QLineEdit* urls_[5] = {};
+    QLineEdit* serviceUrl_ = nullptr;
     QLineEdit* email_ = nullptr;
     QLineEdit* server_ = nullptr;
     QComboBox* theme_ = nullptr;

@@ -12,29 +12,71 @@ const QColor kColors[7] = {QColor(250, 246, 232), QColor(90, 160, 230), QColor(2
                            QColor(110, 190, 100), QColor(240, 190, 60), QColor(170, 110, 200),
                            QColor(120, 120, 120)};
 
-QPixmap DrawRecipeIcon(int color, bool marked) {
+// A 16 by 16 transparent picture drawn by `draw` with smooth edges.
+template <typename Draw>
+QPixmap DrawSmallImage(Draw draw) {
     QPixmap pixmap(16, 16);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(80, 70, 50), 1));
-    p.setBrush(kColors[color]);
-    p.drawRoundedRect(QRectF(1.5, 2.5, 13, 11), 2, 2);
-    p.setPen(QPen(QColor(150, 140, 120), 1));
-    for (int y = 6; y <= 10; y += 2) p.drawLine(4, y, 11, y);
-    if (marked) {
-        QPainterPath tick;
-        tick.moveTo(3, 8);
-        tick.lineTo(6.5, 12);
-        tick.lineTo(14, 2);
-        p.setPen(QPen(QColor(20, 140, 40), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.setBrush(Qt::NoBrush);
-        p.drawPath(tick);
-    }
+    draw(p);
     return pixmap;
 }
 
+QPixmap DrawRecipeIcon(int color, bool marked) {
+    return DrawSmallImage([&](QPainter& p) {
+        p.setPen(QPen(QColor(80, 70, 50), 1));
+        p.setBrush(kColors[color]);
+        p.drawRoundedRect(QRectF(1.5, 2.5, 13, 11), 2, 2);
+        p.setPen(QPen(QColor(150, 140, 120), 1));
+        for (int y = 6; y <= 10; y += 2) p.drawLine(4, y, 11, y);
+        if (marked) {
+            QPainterPath tick;
+            tick.moveTo(3, 8);
+            tick.lineTo(6.5, 12);
+            tick.lineTo(14, 2);
+            p.setPen(QPen(QColor(20, 140, 40), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.setBrush(Qt::NoBrush);
+            p.drawPath(tick);
+        }
+    });
+}
+
+QPixmap DrawCuisineImage() {
+    return DrawSmallImage([](QPainter& p) {
+        p.setPen(QPen(QColor(90, 90, 110), 1));
+        p.setBrush(QColor(245, 245, 250));
+        p.drawEllipse(QRectF(3.5, 3.5, 9, 9));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QRectF(5.5, 5.5, 5, 5));
+        p.setPen(QPen(QColor(110, 110, 120), 1.4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(1.5, 2), QPointF(1.5, 14));
+        p.drawLine(QPointF(14.5, 2), QPointF(14.5, 14));
+    });
+}
+
+QPixmap DrawIngredientImage() {
+    return DrawSmallImage([](QPainter& p) {
+        QPainterPath leaf;
+        leaf.moveTo(2.5, 13.5);
+        leaf.cubicTo(2.5, 5, 8, 2.5, 14, 2.5);
+        leaf.cubicTo(14, 9, 10, 13.5, 2.5, 13.5);
+        p.setPen(QPen(QColor(60, 110, 40), 1));
+        p.setBrush(QColor(150, 200, 90));
+        p.drawPath(leaf);
+        p.drawLine(QPointF(3.5, 12.5), QPointF(11, 5));
+    });
+}
+
 }  // namespace
+
+QIcon NavigationImage(int index) {
+    static const QIcon cuisine(DrawCuisineImage());
+    static const QIcon ingredient(DrawIngredientImage());
+    if (index == 8) return cuisine;
+    if (index == 9) return ingredient;
+    return QIcon();
+}
 
 QIcon RecipeIcon(int index) {
     static QHash<int, QIcon> cache;

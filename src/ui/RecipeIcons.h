@@ -12,6 +12,12 @@ namespace pantrio {
 // check mark. Other numbers give the plain first icon.
 QIcon RecipeIcon(int index);
 
+// Image `index` of the navigation bar's own list: 8 a cuisine (a plate with
+// fork and knife), 9 a main ingredient (a leaf). They must not look like the
+// recipe icons, whose ticks mean a marked recipe. Other numbers give a null
+// icon.
+QIcon NavigationImage(int index);
+
 // The star image for a rating text "0" to "5" from `imagesFolder`
 // (star0.gif ... star5.gif); a null pixmap for any other text.
 QPixmap StarImage(const QString& imagesFolder, const QString& ratingText);

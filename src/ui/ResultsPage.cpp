@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QResizeEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -122,6 +123,10 @@ ResultsPage::ResultsPage(ResultsTableModel& model, QWidget* parent) : QWidget(pa
     list_->setColumnHidden(ResultsTableModel::RatingTextColumn, true);
     list_->setColumnHidden(ResultsTableModel::MarkedColumn, true);
     list_->horizontalHeader()->setSectionsClickable(true);
+    // The viewport's width changes without the page's when the vertical
+    // scroll bar comes or goes, and it has no size at all until the window
+    // is first shown: the columns follow the viewport itself.
+    list_->viewport()->installEventFilter(this);
     connect(list_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &ResultsPage::headerClicked);
     layout->addWidget(list_, 1);
@@ -156,6 +161,9 @@ void ResultsPage::SetStatusText(const QString& text) {
 }
 
 void ResultsPage::FitColumns() {
+    // The title takes the list's width less 110, which keeps 15 for a
+    // vertical scroll bar; the viewport has that bar taken off already, so
+    // the two columns fill it exactly and no horizontal bar is needed.
     const int width = list_->viewport()->width();
     list_->setColumnWidth(ResultsTableModel::TitleColumn, std::max(80, width - 110 + 15));
     list_->setColumnWidth(ResultsTableModel::RatingColumn, 95);
@@ -167,6 +175,11 @@ void ResultsPage::resizeEvent(QResizeEvent* event) {
 }
 
 bool ResultsPage::eventFilter(QObject* watched, QEvent* event) {
+    if (list_ != nullptr && watched == list_->viewport() && event->type() == QEvent::Resize) {
+        const auto* resize = static_cast<QResizeEvent*>(event);
+        if (resize->size().width() != resize->oldSize().width()) FitColumns();
+        return false;
+    }
     if (watched == keywordButton_) {
         if (event->type() == QEvent::DragEnter) {
             auto* drag = static_cast<QDragEnterEvent*>(event);

@@ -76,7 +76,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    ResultsListView* list_;
+    ResultsListView* list_ = nullptr;
     QToolButton* viewButton_;
     QToolButton* keywordButton_;
     QLabel* status_;

@@ -14,6 +14,7 @@
 #include <QWebEngineView>
 
 #include "core/WebView.h"
+#include "ui/AppUrlScheme.h"
 #include "ui/AppWebPage.h"
 #include "ui/RecipeIcons.h"
 
@@ -99,11 +100,24 @@ WebViewTab::WebViewTab(QWidget* parent) : QWidget(parent) {
     view_ = new QWebEngineView(this);
     view_->setObjectName(QStringLiteral("browser"));
     page_ = new AppWebPage(view_);
+    InstallAppUrlSchemeHandler(page_->profile());
     view_->setPage(page_);
     layout->addWidget(view_, 1);
 
     connect(page_, &QWebEnginePage::loadStarted, this, &WebViewTab::OnLoadStarted);
     connect(page_, &QWebEnginePage::loadFinished, this, &WebViewTab::OnLoadFinished);
+    connect(page_, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
+                if (status == QWebEnginePage::NormalTerminationStatus) return;
+                busy_->hide();
+                const char* why = status == QWebEnginePage::CrashedTerminationStatus ? "crashed"
+                                  : status == QWebEnginePage::KilledTerminationStatus
+                                      ? "was killed"
+                                      : "could not start or ended abnormally";
+                if (onEngineFailed)
+                    onEngineFailed(std::string("The web view's page process ") + why +
+                                   " (exit code " + std::to_string(exitCode) + ").");
+            });
     connect(page_, &QWebEnginePage::urlChanged, this, [this](const QUrl& url) {
         if (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"))
             address_->setEditText(url.toString());

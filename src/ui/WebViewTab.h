@@ -50,6 +50,9 @@ public:
     // Called when the Import or Rate button is pressed.
     std::function<void()> onImport;
     std::function<void()> onRate;
+    // Called with the reason when the engine's page process could not start
+    // or ended, so the window can say so instead of showing a blank view.
+    std::function<void(const std::string& reason)> onEngineFailed;
 
     QWebEngineView* view() const { return view_; }
     // Loads finished since the tab was made (tests wait for it to grow).

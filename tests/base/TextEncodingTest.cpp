@@ -51,26 +51,4 @@ TEST(TextEncoding, CodePointsUTF8CannotCarryBecomeTheReplacementCharacter) {
 }
 
 }  // namespace
-// Whole characters change case; bytes that are not UTF-8 pass unchanged.
-TEST(TextEncoding, LetterCaseOfWholeCharacters) {
-    const std::vector<std::pair<std::string, std::string>> pairs = {
-        {"CR\xC3\x88ME", "cr\xC3\xA8me"},  // È è
-        {"\xC3\x91"
-         "AM \xC3\x98L",
-         "\xC3\xB1"
-         "am \xC3\xB8l"},                                          // Ñ ñ, Ø ø
-        {"\xC5\x81\xC5\xB9\xC4\x8C", "\xC5\x82\xC5\xBA\xC4\x8D"},  // Ł ł, Ź ź, Č č
-        {"\xCE\xA3\xD0\x96", "\xCF\x83\xD0\xB6"},                  // Σ σ, Ж ж
-    };
-    for (const auto& [upper, lower] : pairs) {
-        EXPECT_EQ(ToLowerText(upper), lower) << upper;
-        EXPECT_EQ(ToUpperText(lower), upper) << lower;
-    }
-    EXPECT_EQ(ToLowerText("\xC3\x97 \xC3\x9F"), "\xC3\x97 \xC3\x9F");  // × and ß have no pair
-    EXPECT_EQ(ToLowerText("A\xFF"
-                          "B"),
-              "a\xFF"
-              "b");
-}
-
 }  // namespace pantrio

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/CommandLine.h"
+#include "core/DesktopArguments.h"
 
 namespace pantrio {
 namespace {
@@ -20,6 +21,32 @@ TEST(CommandLine, FirstNonSwitchArgumentSetsTheItemsItNames) {
     const CommandLine none = CommandLine::Parse({"notes.txt", "list.sxf"});
     EXPECT_EQ(none.ShoppingListFile, "");
     EXPECT_EQ(none.BoxFile, "");
+}
+
+TEST(DesktopArguments, OwnSwitchesAreTakenAndUnknownOnesRefused) {
+    const DesktopArguments run = DesktopArguments::Parse(
+        {"--data-root", "/tmp/root", "/dde", "Box.crb", "--screenshot", "shot.png"});
+    EXPECT_TRUE(run.error.empty());
+    EXPECT_FALSE(run.help);
+    EXPECT_EQ(run.dataRoot, "/tmp/root");
+    EXPECT_EQ(run.screenshot, "shot.png");
+    EXPECT_EQ(run.rest, (std::vector<std::string>{"/dde", "Box.crb"}));
+
+    EXPECT_TRUE(DesktopArguments::Parse({"x.rxf", "--help"}).help);
+    EXPECT_TRUE(DesktopArguments::Parse({"-h"}).help);
+    const struct {
+        std::vector<std::string> arguments;
+        const char* error;
+    } refused[] = {
+        {{"--verbose"}, "unknown option '--verbose'"},
+        {{"-nosplash"}, "unknown option '-nosplash'"},
+        {{"--data-root"}, "option '--data-root' needs a value"},
+    };
+    for (const auto& r : refused) EXPECT_EQ(DesktopArguments::Parse(r.arguments).error, r.error);
+    // The usage names every argument it takes.
+    const std::string usage = DesktopUsage("pantrio");
+    for (const char* word : {".rxf", ".crb", ".sxf", "--data-root", "--screenshot", "--help"})
+        EXPECT_NE(usage.find(word), std::string::npos) << word;
 }
 
 }  // namespace

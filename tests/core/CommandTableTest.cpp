@@ -65,8 +65,8 @@ TEST_F(CommandTable, RulesGreyCommandsByTheOpenBox) {
         {kOpenRecipeBox, true, true},   {kNewRecipeBox, true, true},
         {kAbout, true, true},           {kFindRecipes, true, false},
         {kClearMarks, true, false},     {kImportRecipeFile, true, false},
-        {kAddToCalendar, true, false},  {kPostRecipe, true, false},
-        {32865, true, false},  // "@&Favorite"
+        {kAddToCalendar, true, false},  {kPostRecipe, false, false},
+        {kRate, false, false},          {32865, true, false},  // "@&Favorite"
         {kPrint, false, false},         {kNewRecipe, false, false},
         {kSend, true, false},           {kAddToShoppingList, false, false},
         {kClearMealPlan, false, false}, {kMarkRecipe, false, false},
@@ -92,7 +92,7 @@ TEST_F(CommandTable, CommandsThatNeedARecipeAskForOneFirst) {
     MainDialog& d = Start();
     d.Results().FillAllRecipes();
     using namespace command;
-    for (const int id : {kAddToCalendar, kAddToCalendarContext, kPostRecipe, kFindOnService}) {
+    for (const int id : {kAddToCalendar, kAddToCalendarContext, kFindOnService}) {
         SCOPED_TRACE(id);
         prompter.shown.clear();
         EXPECT_TRUE(d.RunCommand(id));

@@ -2,6 +2,7 @@
 // put recipes into boxes, for the tests of the main window's commands.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -25,6 +26,10 @@ protected:
                  fs::copy_options::recursive | fs::copy_options::overwrite_existing);
         settings.insert(settings.end(),
                         {"iLastCheckedYear=2024", "iLastCheckedMonth=3", "iLastCheckedDay=15"});
+        // A recipe service is set up unless the test says otherwise.
+        if (std::none_of(settings.begin(), settings.end(),
+                         [](const std::string& line) { return line.rfind("ServiceURL=", 0) == 0; }))
+            settings.push_back("ServiceURL=http://127.0.0.1:8686");
         WriteSettings(settings);
         MainDialog& d = MakeDialog();
         EXPECT_EQ(d.Initialise(CommandLine{}), MainDialog::StartResult::Ready);

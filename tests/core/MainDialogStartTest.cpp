@@ -13,6 +13,9 @@ namespace fs = std::filesystem;
 
 using StartResult = MainDialog::StartResult;
 
+// A recipe service is set up: only then is there an update to check for.
+const char kServiceLine[] = "ServiceURL=http://recipes.example";
+
 class MainDialogStart : public MainDialogFixture {
 protected:
     // Settings of a program that was started before and checked for updates today.
@@ -43,8 +46,8 @@ TEST_F(MainDialogStart, FirstStartOpensTheStandardBoxAndStoresThePaths) {
                                                           "Loading Prep Notes...", "Ready!"}));
     ASSERT_FALSE(view.boxLines.empty());
     EXPECT_EQ(view.boxLines.back(), "Recipe Box: " + standard + " (0 recipes)");
-    // No stored check day counts as long ago.
-    EXPECT_TRUE(Asked("Check online for updates to Pantrio?"));
+    // No recipe service is set up at first: there is nothing to check.
+    EXPECT_FALSE(Asked("Check online for updates to Pantrio?"));
 }
 
 TEST_F(MainDialogStart, RunCountGrowsAtEveryStart) {
@@ -121,7 +124,7 @@ TEST_F(MainDialogStart, UpdateQuestionAfterMoreThanThirtyDays) {
     for (int day : {14, 13}) {  // 30 and 31 days before 2024-03-15
         SCOPED_TRACE(day);
         WriteSettings({"iLastCheckedYear=2024", "iLastCheckedMonth=2",
-                       "iLastCheckedDay=" + std::to_string(day)});
+                       "iLastCheckedDay=" + std::to_string(day), kServiceLine});
         prompter.shown.clear();
         MakeDialog().Initialise(CommandLine{});
         EXPECT_EQ(Asked("Check online for updates to Pantrio?"), day == 13);
@@ -129,7 +132,8 @@ TEST_F(MainDialogStart, UpdateQuestionAfterMoreThanThirtyDays) {
 }
 
 TEST_F(MainDialogStart, InvalidCheckDayCountsAsLongAgoAndYesRunsTheCheck) {
-    WriteSettings({"iLastCheckedYear=-1", "iLastCheckedMonth=-1", "iLastCheckedDay=-1"});
+    WriteSettings(
+        {"iLastCheckedYear=-1", "iLastCheckedMonth=-1", "iLastCheckedDay=-1", kServiceLine});
     MainDialog& d = MakeDialog();
     prompter.answers = {Answer::Yes};
     d.Initialise(CommandLine{});

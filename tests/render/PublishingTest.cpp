@@ -41,6 +41,7 @@ TEST(PageFileNameTest, BlanksAndPunctuationBecomeUnderscores) {
     EXPECT_EQ(PageFileName("Hot Dogs!", 5), "hot_dogs__5.htm");
     EXPECT_EQ(PageFileName("a/b", 1), "a_b_1.htm");
     EXPECT_EQ(PageFileName("", 3), "_3.htm");
+    EXPECT_EQ(PageFileName("Crème Brûlée / Ñam", 5001), "crème_brûlée___ñam_5001.htm");
 }
 
 TEST_F(PublishingTest, PublishesPagesIndexImagesAndTellsWhere) {

@@ -11,6 +11,7 @@
 #include "render/MarkedRecipesPage.h"
 #include "render/RenderFixture.h"
 #include "render/RenderRecipePage.h"
+#include "render/RenderRecipeText.h"
 
 namespace pantrio {
 namespace {
@@ -150,6 +151,18 @@ TEST_F(RenderRecipePageTest, ServiceTextsFollowTheRecipeServiceNumber) {
     const std::string posted = RenderRecipePage(recipe, RecipePageOptions::PostedPage(0), context);
     EXPECT_FALSE(Contains(posted, "displayrecipe"));
     EXPECT_FALSE(Contains(posted, "This recipe published with"));
+
+    // Without a recipe service no sentence sends the reader to its address,
+    // and a published page links nowhere.
+    context.serviceURL.clear();
+    EXPECT_FALSE(Contains(RenderRecipePage(recipe, RecipePageOptions::ViewTab(0), context),
+                          "Making this today?"));
+    RecipePageOptions options = RecipePageOptions::ViewTab(0);
+    options.Published = true;
+    const std::string published = RenderRecipePage(recipe, options, context);
+    EXPECT_TRUE(Contains(published, "This recipe published with Pantrio, and can be imported"));
+    EXPECT_FALSE(Contains(published, "href='/"));
+    EXPECT_FALSE(Contains(published, "also hosted"));
 }
 
 TEST_F(RenderRecipePageTest, FieldsAndLinesAsTheyShow) {
@@ -176,6 +189,13 @@ TEST_F(RenderRecipePageTest, FieldsAndLinesAsTheyShow) {
     const std::string doubled = RenderRecipePage(scaled, RecipePageOptions::ViewTab(0), context);
     EXPECT_TRUE(Contains(doubled, "Yields: 8 servings<BR>"));
     EXPECT_TRUE(Contains(doubled, "3 cup flour"));
+
+    // A yield of 0 keeps its number on the page and in the plain text alike.
+    Recipe none = recipe;
+    none.YieldNumber = 0;
+    EXPECT_TRUE(Contains(RenderRecipePage(none, RecipePageOptions::ViewTab(0), context),
+                         "Yields: 0 servings<BR>"));
+    EXPECT_TRUE(Contains(RenderRecipeText(none, 70), "Yields: 0 servings"));
 }
 
 TEST_F(RenderRecipePageTest, RecipeWithoutLinkedLinesShowsTheNoNutritionMessage) {

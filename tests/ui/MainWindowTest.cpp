@@ -12,11 +12,14 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QToolButton>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 #include <memory>
 
 #include "core/IniSettingsStore.h"
 #include "core/MainCommands.h"
+#include "core/OptionsSheet.h"
 #include "core/PageImport.h"
 #include "formats/RecipeDocument.h"
 #include "recipe/Recipe.h"
@@ -46,6 +49,8 @@ private slots:
     void clickingARowShowsTheLocalRecipePage();
     void clickingTheIconTogglesTheMark();
     void anAppKeywordLinkRefillsTheList();
+    void pageLinksSearchByMouseAndKeyboard_data();
+    void pageLinksSearchByMouseAndKeyboard();
     void typingALetterListsFromThatTitleOn();
     void choosingAnotherThemeShowsThePageInIt();
     void importingAnExchangeFileThroughTheMenuListsIt();
@@ -54,6 +59,12 @@ private slots:
     void theWindowKeepsItsSizeBetweenRuns();
 
 private:
+    // Runs `script` in the page of the View tab, apart from the page's own
+    // scripts (which recipe pages have turned off), and waits for its value.
+    QVariant RunInPage(const QString& script);
+    // Where the link to `href` is on screen, in the browser widget's
+    // coordinates, scrolled into view; a null point when the page has none.
+    QPoint LinkPosition(const QString& href);
     void AddRecipe(const std::string& title, const std::string& cuisine,
                    const std::string& keyword);
 };
@@ -103,8 +114,9 @@ void MainWindowTest::clickingARowShowsTheLocalRecipePage() {
     pantrio::WebViewTab* tab = window_->webTab();
     QVERIFY(tab->Address().startsWith(QStringLiteral("file://")));
     QVERIFY(QString::fromStdString(tab->DocumentSource()).contains(QStringLiteral("Banana Bread")));
-    // A local page: Rate is offered, Import is not.
-    QVERIFY(!tab->findChild<QToolButton*>(QStringLiteral("rateButton"))->isHidden());
+    // A local page offers no Import; Rate is greyed until rating is built.
+    QVERIFY(tab->findChild<QToolButton*>(QStringLiteral("rateButton"))->isHidden());
+    QVERIFY(!tab->findChild<QToolButton*>(QStringLiteral("rateInactive"))->isHidden());
     QVERIFY(tab->findChild<QToolButton*>(QStringLiteral("importButton"))->isHidden());
     QVERIFY(!tab->findChild<QToolButton*>(QStringLiteral("importInactive"))->isHidden());
     // The page's passing status texts leave the list's count line alone.
@@ -140,6 +152,111 @@ void MainWindowTest::anAppKeywordLinkRefillsTheList() {
     // The link was a search, not a navigation: the recipe page stays.
     QTest::qWait(200);
     QCOMPARE(tab->Address(), shown);
+}
+
+QVariant MainWindowTest::RunInPage(const QString& script) {
+    QVariant result;
+    bool done = false;
+    window_->webTab()->view()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                                                     [&](const QVariant& value) {
+                                                         result = value;
+                                                         done = true;
+                                                     });
+    if (!QTest::qWaitFor([&] { return done; }, 10000)) return {};
+    return result;
+}
+
+QPoint MainWindowTest::LinkPosition(const QString& href) {
+    const QVariant rect = RunInPage(QStringLiteral(R"(
+        (function() {
+            const link = [...document.links].find(a => a.getAttribute('href') === '%1');
+            if (!link) return null;
+            link.scrollIntoView({block: 'center'});
+            const r = link.getBoundingClientRect();
+            return [r.left + r.width / 2, r.top + r.height / 2];
+        })())")
+                                        .arg(href));
+    const QVariantList xy = rect.toList();
+    if (xy.size() != 2) return {};
+    return QPoint(qRound(xy[0].toDouble()), qRound(xy[1].toDouble()));
+}
+
+void MainWindowTest::pageLinksSearchByMouseAndKeyboard_data() {
+    QTest::addColumn<int>("theme");
+    QTest::addColumn<bool>("keyboard");
+    for (int theme : {0, 5}) {
+        const QByteArray t = QByteArray::number(theme);
+        QTest::newRow("mouse, theme " + t) << theme << false;
+        QTest::newRow("keyboard, theme " + t) << theme << true;
+    }
+}
+
+void MainWindowTest::pageLinksSearchByMouseAndKeyboard() {
+    QFETCH(int, theme);
+    QFETCH(bool, keyboard);
+    auto& main = window_->main();
+    pantrio::OptionsSheet sheet;
+    sheet.Open(main.CurrentSettings());
+    sheet.SelectTheme(theme);
+    main.ApplyOptions(sheet);
+    pantrio::test::RunOnBox(main,
+                            "Update Recipes set PrimaryIngredient = 'Apples' "
+                            "where Title = 'Apple Pie'");
+    pantrio::WebViewTab* tab = window_->webTab();
+    const int loads = tab->LoadsFinished();
+    ClickRow(0, 60);
+    QVERIFY(WaitForLoad(loads));
+    QCOMPARE(main.Recipes().Current().Title, std::string("Apple Pie"));
+    QWidget* browser = tab->view()->focusProxy();
+    QVERIFY(browser != nullptr);
+
+    const struct {
+        const char* href;
+        QStringList listed;
+    } links[] = {
+        {"app:FindCuisine(American)", {"Apple Pie", "Banana Bread"}},
+        {"app:FindPrimaryIngredient(Apples)", {"Apple Pie"}},
+        {"app:FindKeyword(Desserts)", {"Apple Pie", "Date Squares"}},
+        {"app:FindRecipe(1)", {"Apple Pie"}},
+    };
+    for (const auto& link : links) {
+        const QString href = QString::fromLatin1(link.href);
+        main.Results().FillAllRecipes();
+        QCOMPARE(Rows(), 4);
+        QTRY_VERIFY2(!LinkPosition(href).isNull(), link.href);
+        const QString shown = tab->Address();
+        if (keyboard) {
+            // From the top of the page, Tab to the link, then Enter, as a
+            // person without a mouse does. (Under the virtual display no
+            // window manager activates the window, so the keys go to the
+            // browser directly.)
+            RunInPage(QStringLiteral("document.activeElement.blur(); window.scrollTo(0, 0)"));
+            browser->setFocus();
+            bool reached = false;
+            for (int presses = 0; presses < 40 && !reached; ++presses) {
+                QTest::keyClick(browser, Qt::Key_Tab);
+                reached = QTest::qWaitFor(
+                    [&] {
+                        return RunInPage(
+                                   QStringLiteral("document.activeElement.getAttribute('href')"))
+                                   .toString() == href;
+                    },
+                    300);
+            }
+            QVERIFY2(reached, link.href);
+            QTest::keyClick(browser, Qt::Key_Return);
+        } else {
+            QTest::mouseClick(browser, Qt::LeftButton, Qt::NoModifier, LinkPosition(href));
+        }
+        QTRY_COMPARE(Rows(), int(link.listed.size()));
+        for (int r = 0; r < link.listed.size(); ++r) QCOMPARE(RowTitle(r), link.listed[r]);
+        // The link was a search: the recipe's page is still there, not blank.
+        QTest::qWait(200);
+        QCOMPARE(tab->Address(), shown);
+        QVERIFY(RunInPage(QStringLiteral("document.body ? document.body.innerText : ''"))
+                    .toString()
+                    .contains(QStringLiteral("Apple Pie")));
+    }
 }
 
 void MainWindowTest::typingALetterListsFromThatTitleOn() {
@@ -215,6 +332,8 @@ void MainWindowTest::aPublishedPageImportsWithTheImportButton() {
     QVERIFY(main.Recipes().DeleteRecipe(1));
     main.Results().FillAllRecipes();
     QCOMPARE(Rows(), 3);
+    auto* boxLine = window_->findChild<QLabel*>(QStringLiteral("boxLine"));
+    QVERIFY2(boxLine->text().endsWith(QStringLiteral("(3 recipes)")), qPrintable(boxLine->text()));
 
     pantrio::WebViewTab* tab = window_->webTab();
     int loads = tab->LoadsFinished();
@@ -222,7 +341,6 @@ void MainWindowTest::aPublishedPageImportsWithTheImportButton() {
     QVERIFY(WaitForLoad(loads));
     auto* import = tab->findChild<QToolButton*>(QStringLiteral("importButton"));
     QVERIFY(!import->isHidden());
-    QVERIFY(!tab->findChild<QToolButton*>(QStringLiteral("rateButton"))->isHidden());
     const int imported = main.CurrentSettings().ImportedRec;
     loads = tab->LoadsFinished();
     import->click();
@@ -231,6 +349,7 @@ void MainWindowTest::aPublishedPageImportsWithTheImportButton() {
     QCOMPARE(pantrio::test::BoxNumber(main, "Select Count(RecipeID) from Recipes"), 4L);
     QCOMPARE(main.Recipes().Current().Title, std::string("Apple Pie"));
     QCOMPARE(main.CurrentSettings().ImportedRec, imported + 1);
+    QVERIFY2(boxLine->text().endsWith(QStringLiteral("(4 recipes)")), qPrintable(boxLine->text()));
     // The imported recipe is shown as a local page.
     QVERIFY(WaitForLoad(loads));
     QVERIFY(tab->findChild<QToolButton*>(QStringLiteral("importButton"))->isHidden());

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
 
@@ -24,6 +25,7 @@
 #include "ui/BoxStatements.h"
 #include "ui/FindRecipesDialog.h"
 #include "ui/NavigationBar.h"
+#include "ui/RecipeIcons.h"
 #include "ui/ResultsPage.h"
 #include "ui/ResultsTableModel.h"
 
@@ -127,6 +129,9 @@ void ResultsPageTest::headerClickOrdersEveryRecipeUntilTheNextView() {
     QCOMPARE(keyword->text(), QStringLiteral("Desserts"));
     QVERIFY(header->isSortIndicatorShown());
     QCOMPARE(header->sortIndicatorSection(), int(pantrio::ResultsTableModel::TitleColumn));
+    // The longer list brought a vertical scroll bar: the columns still fit.
+    QTRY_VERIFY(list->verticalScrollBar()->isVisible());
+    ExpectFittedColumns();
     // The selector's own view drops the order mark.
     keyword->click();
     QCOMPARE(window_->RowCount(), 2);
@@ -147,6 +152,8 @@ void ResultsPageTest::aFolderItemListsItsRecipes() {
     }
     for (const char* cuisine : {"American", "Canadian", "French"})
         QVERIFY2(items.contains(QString::fromLatin1(cuisine)), qPrintable(items.join('|')));
+    // The navigation bar's own folder images, not the ticked recipe icons.
+    QCOMPARE(french->icon(0).cacheKey(), pantrio::NavigationImage(8).cacheKey());
     window_->RunCommand(pantrio::command::kShowShoppingListPage);
     navigation->scrollToItem(french);
     QTest::mouseClick(navigation->viewport(), Qt::LeftButton, Qt::NoModifier,

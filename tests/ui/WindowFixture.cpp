@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDir>
+#include <QScrollBar>
 #include <QTest>
 
 #include "recipe/Recipe.h"
@@ -41,6 +42,8 @@ void WindowFixture::StartWindow() {
     const int loads = window_->webTab()->LoadsFinished();
     QCOMPARE(window_->Start(CommandLine{}), MainDialog::StartResult::Ready);
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    // The list's columns fit it as first shown, before anything is clicked.
+    ExpectFittedColumns();
     // The welcome page has loaded.
     QVERIFY(WaitForLoad(loads));
 }
@@ -67,6 +70,16 @@ void WindowFixture::ClickRow(int row, int x) {
     const QRect rect = list->visualRect(window_->resultsModel().index(row, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(rect.left() + x, rect.center().y()));
+}
+
+void WindowFixture::ExpectFittedColumns() {
+    using Model = ResultsTableModel;
+    ResultsListView* list = window_->resultsPage()->list();
+    QTRY_COMPARE(list->columnWidth(Model::TitleColumn) + list->columnWidth(Model::RatingColumn),
+                 list->viewport()->width());
+    QCOMPARE(list->columnWidth(Model::RatingColumn), 95);
+    QVERIFY(list->columnWidth(Model::TitleColumn) > 200);
+    QVERIFY(!list->horizontalScrollBar()->isVisible());
 }
 
 bool WindowFixture::WaitForLoad(int before) {

@@ -38,6 +38,9 @@ protected:
     QString RowTitle(int row);
     // Clicks row `row` of the results list `x` pixels from its left edge.
     void ClickRow(int row, int x);
+    // Checks that the results list's columns fill its viewport: rating 95,
+    // the title the rest, and no horizontal scroll bar.
+    void ExpectFittedColumns();
     // Waits for the View tab to finish one more load than `before`.
     bool WaitForLoad(int before);
 

@@ -3,14 +3,19 @@
 // "--screenshot FILE" it shows the first recipe of the box, writes a picture
 // of the window to FILE and ends (for looking at the program without a
 // desktop).
+#include <unistd.h>
+
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/CommandLine.h"
+#include "core/DesktopArguments.h"
 #include "core/IniSettingsStore.h"
 #include "ui/AppUrlScheme.h"
 #include "ui/MainWindow.h"
@@ -50,29 +55,56 @@ public:
     }
 };
 
+// The web engine refuses to start as root with its sandbox on and ends the
+// whole program without a word of ours. Root runs happen (containers, fresh
+// machines), so the program turns the sandbox off itself and says so.
+void AllowTheWebEngineToRunAsRoot() {
+    if (geteuid() != 0) return;
+    const char* disabled = std::getenv("QTWEBENGINE_DISABLE_SANDBOX");
+    std::string flags;
+    if (const char* present = std::getenv("QTWEBENGINE_CHROMIUM_FLAGS")) flags = present;
+    // Whoever turned the sandbox off already knows.
+    if ((disabled != nullptr && std::strcmp(disabled, "1") == 0) ||
+        flags.find("--no-sandbox") != std::string::npos)
+        return;
+    flags += flags.empty() ? "--no-sandbox" : " --no-sandbox";
+    setenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.c_str(), 1);
+    std::fprintf(stderr,
+                 "pantrio: running as root, so the web view runs without its sandbox; run the "
+                 "program as an ordinary user to keep it.\n");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The usage is printed before the toolkit starts, so it needs no display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(pantrio::DesktopUsage("pantrio").c_str(), stdout);
+            return 0;
+        }
+    }
     pantrio::RegisterAppUrlScheme();
     QApplication::setApplicationName(QStringLiteral("Pantrio"));
     QApplication::setOrganizationName(QStringLiteral("Hearthline"));
     QApplication::setDesktopFileName(QStringLiteral("pantrio"));
     QApplication app(argc, argv);
 
-    std::vector<std::string> arguments;
-    std::string screenshot;
-    pantrio::MainWindowOptions options;
+    // The toolkit has taken its own switches ("-platform", "-style") out.
+    std::vector<std::string> given;
     const QStringList args = QApplication::arguments();
-    for (int i = 1; i < args.size(); ++i) {
-        const std::string arg = args[i].toStdString();
-        if (arg == "--screenshot" && i + 1 < args.size()) {
-            screenshot = args[++i].toStdString();
-        } else if (arg == "--data-root" && i + 1 < args.size()) {
-            options.dataRoot = args[++i].toStdString();
-        } else {
-            arguments.push_back(arg);
-        }
+    for (int i = 1; i < args.size(); ++i) given.push_back(args[i].toStdString());
+    const pantrio::DesktopArguments parsed = pantrio::DesktopArguments::Parse(given);
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "pantrio: %s\n%s", parsed.error.c_str(),
+                     pantrio::DesktopUsage("pantrio").c_str());
+        return 2;
     }
+    // The engine reads its switches when the first page is made, after this.
+    AllowTheWebEngineToRunAsRoot();
+    const std::string& screenshot = parsed.screenshot;
+    pantrio::MainWindowOptions options;
+    options.dataRoot = parsed.dataRoot;
     if (!screenshot.empty()) options.splash = false;
 
     pantrio::IniSettingsStore settings(pantrio::IniSettingsStore::DefaultPath());
@@ -81,7 +113,7 @@ int main(int argc, char** argv) {
     UnattendedPrompter unattended;
     pantrio::QtPrompter& prompter = screenshot.empty() ? interactive : unattended;
     pantrio::MainWindow window(settings, prompter, options);
-    const auto result = window.Start(pantrio::CommandLine::Parse(arguments));
+    const auto result = window.Start(pantrio::CommandLine::Parse(parsed.rest));
     if (result == pantrio::MainDialog::StartResult::CloseAfterImport) return 0;
     if (!screenshot.empty()) {
         return pantrio::TakeScreenshot(window, QString::fromStdString(screenshot)) ? 0 : 1;

@@ -1,0 +1,28 @@
+// The switches of the desktop program itself, read before the window starts:
+// "--help", "--data-root DIR" and "--screenshot FILE". Everything else is
+// left for the start-up items of CommandLine. A switch the program does not
+// know is refused, as Linux programs do, instead of being ignored silently.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace pantrio {
+
+struct DesktopArguments {
+    bool help = false;              // "--help" or "-h": print the usage and end
+    std::string error;              // why the arguments were refused; empty when they were not
+    std::string dataRoot;           // "--data-root DIR"
+    std::string screenshot;         // "--screenshot FILE"
+    std::vector<std::string> rest;  // the arguments for CommandLine::Parse
+
+    // Reads the arguments after the program name (toolkit switches already
+    // taken out). Switches written with "/" ("/dde") are passed on: absolute
+    // paths look like them, and CommandLine skips the short ones.
+    static DesktopArguments Parse(const std::vector<std::string>& arguments);
+};
+
+// The usage text of the desktop program, ending in a new line.
+std::string DesktopUsage(const std::string& program);
+
+}  // namespace pantrio

@@ -261,6 +261,11 @@ char32_t NextChar(std::string_view text, std::size_t& at, bool& valid) {
         if ((byte(at + i) & 0xC0) != 0x80) valid = false;
         cp = (cp << 6) | (byte(at + i) & 0x3F);
     }
+    // Overlong forms, surrogates and values past U+10FFFF are not characters
+    // (RFC 3629 section 3): an overlong "A" must not turn into a letter.
+    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (valid && (cp < kSmallest[length] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF))
+        valid = false;
     if (!valid) {
         ++at;
         return lead;

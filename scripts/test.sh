@@ -15,4 +15,4 @@ cmake --build "$build" -j "$(nproc)"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 cd "$build"
-ctest --output-on-failure -j "$(nproc)" --timeout 300
+ctest --output-on-failure -j "$(nproc)" --timeout 600

@@ -65,10 +65,11 @@ if(PANTRIO_BUILD_TESTS)
     add_test(NAME ui_tests COMMAND xvfb-run -a -s "-screen 0 1600x1000x24"
                                    $<TARGET_FILE:pantrio_ui_tests>)
     # The window suite is the longest by far (several minutes under the
-    # sanitizers): it may take its time, and starts first beside the others.
+    # sanitizers): it may take its time (QtTest's own watchdog too), and starts
+    # first beside the others.
     set_tests_properties(ui_tests PROPERTIES
         TIMEOUT 1500
         COST 10000
         ENVIRONMENT_MODIFICATION "QT_QPA_PLATFORM=unset:"
-        ENVIRONMENT "QTWEBENGINE_DISABLE_SANDBOX=1;QTWEBENGINE_CHROMIUM_FLAGS=--no-sandbox --disable-gpu;LC_ALL=C.UTF-8;ASAN_OPTIONS=detect_leaks=0:new_delete_type_mismatch=0:abort_on_error=0")
+        ENVIRONMENT "QTEST_FUNCTION_TIMEOUT=1500000;QTWEBENGINE_DISABLE_SANDBOX=1;QTWEBENGINE_CHROMIUM_FLAGS=--no-sandbox --disable-gpu;LC_ALL=C.UTF-8;ASAN_OPTIONS=detect_leaks=0:new_delete_type_mismatch=0:abort_on_error=0")
 endif()

@@ -170,8 +170,10 @@ void MenusTest::everyEntryComesFromTheCommandTable() {
         context = Walk(menu->actions(), QStringLiteral("context"), false);
     });
     QCOMPARE(context, Expected(pantrio::ContextMenuLayout(), QStringLiteral("context")));
-    // Every entry of the table is offered somewhere.
-    for (const MainCommand& c : pantrio::MainCommands()) QVERIFY2(seen_.contains(c.id), c.menuText);
+    // Every entry of the table with a caption is offered somewhere (the View
+    // tab's own buttons, such as Rate, have none and live on that tab).
+    for (const MainCommand& c : pantrio::MainCommands())
+        if (c.menuText[0] != '\0') QVERIFY2(seen_.contains(c.id), c.menuText);
 }
 
 void MenusTest::clicksAndKeysRunTheCommands() {

@@ -4,7 +4,10 @@
 // the peak resident memory of the process (getrusage ru_maxrss), so linear
 // time and flat memory can be checked.
 //
-//   bench_import_mealmaster [--count N]... [--template path/to/template.crb]
+//   bench_import_mealmaster [--count N]... [--file path.mmf]... [--template path/to/template.crb]
+//
+// --file imports a collection written before (so the generator's time is
+// not counted), as scripts/bench.sh --import does for repeated runs.
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -13,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "formats/ImportProgress.h"
@@ -39,6 +43,10 @@ public:
     CountingSink sink;
 };
 
+double Seconds(const timeval& t) {
+    return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6;
+}
+
 long PeakKiB() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -52,12 +60,14 @@ int main(int argc, char** argv) {
     fs::path templateBox =
         self.parent_path().parent_path() / "share/pantrio/Data/cookbook_template_do_not_delete.crb";
     std::vector<long> counts;
+    std::vector<fs::path> files;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string flag = argv[i];
         if (flag == "--count") counts.push_back(std::atol(argv[i + 1]));
+        if (flag == "--file") files.emplace_back(argv[i + 1]);
         if (flag == "--template") templateBox = argv[i + 1];
     }
-    if (counts.empty()) counts = {10000, 100000};
+    if (counts.empty() && files.empty()) counts = {10000, 100000};
     if (!fs::exists(templateBox)) {
         std::fprintf(stderr, "template box not found: %s\n", templateBox.c_str());
         return 1;
@@ -66,16 +76,21 @@ int main(int argc, char** argv) {
     fs::create_directories(work);
 
     int status = 0;
-    for (long count : counts) {
-        const fs::path input = work / ("gen" + std::to_string(count) + ".mmf");
-        const std::string command = (self.parent_path() / "gen_mealmaster").string() + " " +
-                                    std::to_string(count) + " " + input.string();
-        if (std::system(command.c_str()) != 0) {
-            std::fprintf(stderr, "generator failed: %s\n", command.c_str());
-            status = 1;
-            break;
+    std::vector<std::pair<fs::path, long>> inputs;  // a file and the recipes it must give, or -1
+    for (const fs::path& file : files) inputs.emplace_back(file, -1);
+    for (long count : counts)
+        inputs.emplace_back(work / ("gen" + std::to_string(count) + ".mmf"), count);
+    for (const auto& [input, count] : inputs) {
+        if (count >= 0) {
+            const std::string command = (self.parent_path() / "gen_mealmaster").string() + " " +
+                                        std::to_string(count) + " " + input.string();
+            if (std::system(command.c_str()) != 0) {
+                std::fprintf(stderr, "generator failed: %s\n", command.c_str());
+                status = 1;
+                break;
+            }
         }
-        const fs::path box = work / ("box" + std::to_string(count) + ".crb");
+        const fs::path box = work / (input.stem().string() + ".crb");
         fs::copy_file(templateBox, box, fs::copy_options::overwrite_existing);
         RecipeDB db;
         if (!db.Open(box.string())) {
@@ -84,16 +99,25 @@ int main(int argc, char** argv) {
             break;
         }
         SilentProgress window;
+        rusage before{};
+        getrusage(RUSAGE_SELF, &before);
         const auto start = std::chrono::steady_clock::now();
         const ImportSummary summary = ImportMealMaster(input.string(), db, window);
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        rusage after{};
+        getrusage(RUSAGE_SELF, &after);
+        const double user = Seconds(after.ru_utime) - Seconds(before.ru_utime);
+        const double sys = Seconds(after.ru_stime) - Seconds(before.ru_stime);
         std::printf(
-            "%7ld recipes (%6.1f MB file): %6.2f s, %8.0f recipes/s, stored %ld, "
-            "messages %ld, peak memory %.1f MB\n",
-            count, fs::file_size(input) / 1e6, seconds, summary.stored / seconds, summary.stored,
-            window.sink.rows, PeakKiB() / 1024.0);
-        if (summary.stored != count) status = 1;
+            "%7ld recipes (%6.1f MB file): %6.2f s, %8.0f recipes/s, user %.2f s, sys %.2f s, "
+            "stored %ld, messages %ld, peak memory %.1f MB\n",
+            summary.stored, fs::file_size(input) / 1e6, seconds, summary.stored / seconds, user,
+            sys, summary.stored, window.sink.rows, PeakKiB() / 1024.0);
+        std::fflush(stdout);
+        if (count >= 0 && summary.stored != count) status = 1;
+        db.Disconnect();
+        fs::remove(box);
     }
     fs::remove_all(work);
     return status;

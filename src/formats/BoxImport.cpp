@@ -67,7 +67,7 @@ int BoxImport::Copy(const std::vector<int>& recipeIDs, RecipeDB& target, ImportP
             recipe.CategoryNames.clear();
             source_.LoadKeywords(id, recipe.CategoryNames);
             if (progress) progress->SetStatus(recipe.Title);
-            if (target.SaveAsNew(recipe) == 0) ++stored;
+            if (target.SaveAsNewBulk(recipe) == 0) ++stored;
         }
         ++done;
         if (progress) {

@@ -103,7 +103,7 @@ void AddImportMessage(ImportProgress& window, const std::string& text) {
 bool StoreImportedRecipe(Recipe& recipe, RecipeDB& db, ImportProgress& window,
                          ImportSummary& counts) {
     DuplicateWatch watch(window.Messages());
-    if (db.SaveAsNew(recipe, &watch) == 0) {
+    if (db.SaveAsNewBulk(recipe, &watch) == 0) {
         ++counts.stored;
         counts.newRecipeIDs.push_back(recipe.RecipeID);
         return true;

@@ -86,6 +86,10 @@ public:
     // when stored, -1 for a duplicate (the message goes to `status` when
     // given) or a failure. Atomic: a failure stores nothing of the recipe.
     int SaveAsNew(Recipe& recipe, RowSink* status = nullptr);
+    // The same for imports, which store many recipes in a row: the same rows,
+    // duplicate test and messages, with the values bound to statements that
+    // are prepared once instead of written into statement texts.
+    int SaveAsNewBulk(Recipe& recipe, RowSink* status = nullptr);
     // The duplicate test of SaveAsNew: the number of a stored recipe with
     // this title whose instructions begin with the same 30 characters; 0 when
     // there is none, -1 when the box is not open or the statement fails.

@@ -1,11 +1,20 @@
 // Storing a record as a new recipe of the open box, and the duplicate test
-// that decides whether it is new.
+// that decides whether it is new: by statement text for single saves, and
+// with the values bound to prepared statements for bulk imports.
+#include <sqlite3.h>
+
+#include <charconv>
+#include <string_view>
+
 #include "base/RowSink.h"
 #include "base/Text.h"
 #include "recipe/Quantity.h"
 #include "recipe/Recipe.h"
 #include "storage/CADORecordset.h"
+#include "storage/ErrorReport.h"
+#include "storage/JetTranslator.h"
 #include "storage/RecipeDB.h"
+#include "storage/StatementCache.h"
 
 namespace pantrio {
 
@@ -46,6 +55,98 @@ std::string Quoted(const std::string& text) {
     out += '\'';
     return out;
 }
+
+// The statements of the bulk path, in the program's dialect with a `?` for
+// each value: the same keys the statements of SaveAsNew read into, so both
+// paths run the same translated statements.
+const char kMaxRecipeKey[] = "SELECT max(RecipeID) from Recipes";
+const char kMaxLineKey[] = "SELECT max(IngredientLinesID) from IngredientLines";
+const char kDuplicateKey[] =
+    "Select RecipeID, Instructions from Recipes where Title = ? order by RecipeID";
+const char kInsertRecipeKey[] =
+    "INSERT INTO RECIPES(RecipeID, Title, Instructions, YieldText, YieldUnit, YieldNumber, "
+    "SubHead, Notes, PrimaryIngredient, Cuisine, UniqueID, Color, Source, TasteRating, "
+    "EffortRating, AppearanceRating, AffordableRating, ActiveMinutes, TotalMinutes, "
+    "AllIngredientsText, AllCategoriesText, LastViewed, ScaleMultiple, PictureFile1) VALUES(?,?, "
+    "?, ?, ?, ?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)";
+const char kDeleteLinesKey[] = "Delete from IngredientLines where RecipeID = ?";
+const char kInsertLineKey[] =
+    "INSERT INTO INGREDIENTLINES(IngredientLinesID, bHeading, TextQty, Measure, Name, "
+    "RecipeID, DblQty, PrepNotes, LineOrder) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)";
+
+// The value a number written with `decimals` decimals reads back as, which
+// is what the statement text of SaveAsNew stores.
+double Rounded(double value, int decimals) {
+    const std::string text = DecimalText(value, decimals);
+    double out = 0;
+    std::from_chars(text.data(), text.data() + text.size(), out);
+    return out;
+}
+
+// One prepared statement of the connection's cache, leased for a scope.
+// Texts are bound without a copy: they must outlive Run() or Step().
+class BoundStatement {
+public:
+    BoundStatement(CADODatabase& db, const char* key) : db_(db), key_(key) {
+        int rc = SQLITE_OK;
+        std::string error;
+        lease_ = db.Cache().Acquire(key, rc, error);
+        if (!lease_.stmt)
+            Fail(error.empty() ? SqliteError(db.Handle(), rc) : LayerError(SQLITE_ERROR, error));
+    }
+    ~BoundStatement() {
+        if (lease_.stmt) db_.Cache().Return(lease_);
+    }
+    BoundStatement(const BoundStatement&) = delete;
+    BoundStatement& operator=(const BoundStatement&) = delete;
+
+    bool Ok() const { return lease_.stmt != nullptr && ok_; }
+    BoundStatement& Integer(std::int64_t value) {
+        Check(sqlite3_bind_int64(lease_.stmt, ++at_, value));
+        return *this;
+    }
+    BoundStatement& Real(double value) {
+        Check(sqlite3_bind_double(lease_.stmt, ++at_, value));
+        return *this;
+    }
+    BoundStatement& Text(std::string_view value) {
+        Check(sqlite3_bind_text(lease_.stmt, ++at_, value.data(), static_cast<int>(value.size()),
+                                SQLITE_STATIC));
+        return *this;
+    }
+    // SQLITE_ROW, SQLITE_DONE, or another code once the failure is recorded.
+    int Step() {
+        if (!Ok()) return SQLITE_ERROR;
+        const int rc = sqlite3_step(lease_.stmt);
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+            Fail(SqliteError(db_.Handle(), sqlite3_extended_errcode(db_.Handle())));
+        return rc;
+    }
+    // Runs a statement that changes data to its end.
+    bool Run() { return Step() == SQLITE_DONE; }
+    // The first column as a whole number; 0 when NULL, -1 on failure.
+    long Number() {
+        const int rc = Step();
+        if (rc == SQLITE_DONE) return 0;
+        return rc == SQLITE_ROW ? static_cast<long>(sqlite3_column_int64(lease_.stmt, 0)) : -1;
+    }
+    sqlite3_stmt* Handle() const { return lease_.stmt; }
+
+private:
+    void Check(int rc) {
+        if (rc != SQLITE_OK && ok_) Fail(SqliteError(db_.Handle(), rc));
+    }
+    void Fail(const ErrorDetails& error) {
+        ok_ = false;
+        db_.SetError(error.code, RecordsetErrorReport(key_, error));
+    }
+
+    CADODatabase& db_;
+    const char* key_;
+    StatementLease lease_;
+    int at_ = 0;
+    bool ok_ = true;
+};
 
 }  // namespace
 
@@ -144,6 +245,102 @@ int RecipeDB::SaveAsNew(Recipe& recipe, RowSink* status) {
                      Quoted(CutChars(line.PrepNotes, kPrepNotesWidth)) + ", " +
                      std::to_string(line.LineOrder) + ")";
         if (RunSQL(statement) != 1) return fail();
+        ++lineID;
+    }
+
+    if (!transaction.Commit()) return fail();
+    return 0;
+}
+
+int RecipeDB::SaveAsNewBulk(Recipe& recipe, RowSink* status) {
+    const int previousID = recipe.RecipeID;
+    auto fail = [&]() {
+        recipe.RecipeID = previousID;
+        Report(status, Format("Could not store recipe: %s.", recipe.Title.c_str()));
+        return -1;
+    };
+    if (!Connected()) return fail();
+    Transaction transaction(*this);
+    if (!transaction.Active()) return fail();
+    // Reads open on the connection take their remaining rows before it writes.
+    Cache().SnapshotOpenResults();
+
+    const long maxID = BoundStatement(*this, kMaxRecipeKey).Number();
+    if (maxID < 0) return fail();
+    recipe.RecipeID = static_cast<int>(maxID + 1);
+
+    const std::string instructions = NormaliseLineBreaks(recipe.Instructions);
+    const std::string notes = NormaliseLineBreaks(recipe.Notes);
+    {
+        BoundStatement same(*this, kDuplicateKey);
+        same.Text(recipe.Title);
+        const std::string key = DuplicateKey(instructions);
+        int rc = SQLITE_ROW;
+        long duplicate = 0;
+        while (duplicate == 0 && (rc = same.Step()) == SQLITE_ROW) {
+            const auto* stored =
+                reinterpret_cast<const char*>(sqlite3_column_text(same.Handle(), 1));
+            if (key.empty() || StartsWith(ToLower(NormaliseLineBreaks(stored ? stored : "")), key))
+                duplicate = static_cast<long>(sqlite3_column_int64(same.Handle(), 0));
+        }
+        if (duplicate == 0 && rc != SQLITE_DONE) return fail();
+        if (duplicate > 0) {
+            Report(status, Format("Duplicate found: %s.  Not added.", recipe.Title.c_str()));
+            return -1;
+        }
+    }
+
+    // The keyword text is derived from the names, as SaveAsNew sets it.
+    const std::string categories = recipe.CategoryText();
+    const std::string viewed =
+        JetDateToIso((recipe.LastViewed.null ? DateTime::Now() : recipe.LastViewed).IsoText());
+    if (viewed.empty()) return fail();
+    BoundStatement insert(*this, kInsertRecipeKey);
+    insert.Integer(recipe.RecipeID)
+        .Text(recipe.Title)
+        .Text(instructions)
+        .Text(recipe.YieldText)
+        .Text(recipe.YieldUnit)
+        .Real(Rounded(recipe.YieldNumber, 1))
+        .Text(recipe.SubHead)
+        .Text(notes)
+        .Text(recipe.PrimaryIngredient)
+        .Text(recipe.Cuisine)
+        .Integer(recipe.UniqueID)
+        .Integer(recipe.UniqueID > 0 ? 1 : 0)
+        .Text(recipe.Source)
+        .Real(Rounded(recipe.TasteRating, 4))
+        .Real(Rounded(recipe.EffortRating, 4))
+        .Real(Rounded(recipe.AppearanceRating, 4))
+        .Real(Rounded(recipe.AffordableRating, 4))
+        .Integer(recipe.ActiveMinutes)
+        .Integer(recipe.TotalMinutes)
+        .Text(recipe.AllIngredientsText)
+        .Text(categories)
+        .Text(viewed)
+        .Real(Rounded(recipe.ScaleMultiple, 4))
+        .Text(recipe.PictureFile1);
+    if (!insert.Run()) return fail();
+
+    if (!BoundStatement(*this, kDeleteLinesKey).Integer(recipe.RecipeID).Run()) return fail();
+    const long maxLineID = BoundStatement(*this, kMaxLineKey).Number();
+    if (maxLineID < 0) return fail();
+    long lineID = maxLineID + 1;
+    for (const IngredientLine& line : recipe.Lines) {
+        const std::string measure = CutChars(line.Measure, kMeasureWidth);
+        const std::string name = CutChars(line.Name, kNameWidth);
+        const std::string prepNotes = CutChars(line.PrepNotes, kPrepNotesWidth);
+        BoundStatement lineInsert(*this, kInsertLineKey);
+        lineInsert.Integer(lineID)
+            .Integer(line.bHeading ? 1 : 0)
+            .Text(line.TextQty)
+            .Text(measure)
+            .Text(name)
+            .Integer(recipe.RecipeID)
+            .Real(Rounded(line.DblQty, 9))
+            .Text(prepNotes)
+            .Integer(line.LineOrder);
+        if (!lineInsert.Run()) return fail();
         ++lineID;
     }
 

@@ -18,41 +18,48 @@ const char* const kTitleIndex =
     "CREATE INDEX RecipesTitle ON Recipes (Title, Marked, Color, TasteRating, LastViewed, "
     "AllCategoriesText)";
 
-const char* const kCreateIndex =
-    "CREATE VIRTUAL TABLE IngredientNameTrigrams USING fts5(Name, "
-    "content='IngredientLines', content_rowid='IngredientLinesID', tokenize='trigram');\n"
-    "CREATE TABLE IngredientNameTrigramsPending (IngredientLinesID INTEGER NOT NULL "
-    "PRIMARY KEY);\n"
-    "CREATE TABLE IngredientNameTrigramsMark (MarkID INTEGER NOT NULL PRIMARY KEY CHECK "
-    "(MarkID = 1), LastIndexedLine INTEGER NOT NULL);\n"
-    "CREATE TRIGGER IngredientNameTrigramsInsert AFTER INSERT ON IngredientLines WHEN "
-    "new.IngredientLinesID <= coalesce((SELECT LastIndexedLine FROM "
-    "IngredientNameTrigramsMark), 0) BEGIN INSERT OR IGNORE INTO "
-    "IngredientNameTrigramsPending(IngredientLinesID) VALUES (new.IngredientLinesID); "
-    "END;\n"
-    "CREATE TRIGGER IngredientNameTrigramsDelete AFTER DELETE ON IngredientLines BEGIN "
-    "INSERT INTO IngredientNameTrigrams(IngredientNameTrigrams, rowid, Name) SELECT "
-    "'delete', old.IngredientLinesID, old.Name WHERE old.IngredientLinesID <= "
-    "coalesce((SELECT LastIndexedLine FROM IngredientNameTrigramsMark), 0) AND NOT "
-    "EXISTS (SELECT 1 FROM IngredientNameTrigramsPending WHERE IngredientLinesID = "
-    "old.IngredientLinesID); DELETE FROM IngredientNameTrigramsPending WHERE "
-    "IngredientLinesID = old.IngredientLinesID; END;\n"
+// The triggers that keep the index in step when lines change or go. New
+// lines need none: the program numbers them above the highest line, so they
+// stand above the mark, or take the number of a line removed since the index
+// was brought up to date, which the delete trigger lists as pending.
+const char* const kTriggers =
+    "CREATE TRIGGER IngredientNameTrigramsDelete AFTER DELETE ON IngredientLines WHEN "
+    "old.IngredientLinesID <= coalesce((SELECT LastIndexedLine FROM "
+    "IngredientNameTrigramsMark), 0) BEGIN INSERT INTO "
+    "IngredientNameTrigrams(IngredientNameTrigrams, rowid, Name) SELECT 'delete', "
+    "old.IngredientLinesID, old.Name WHERE NOT EXISTS (SELECT 1 FROM "
+    "IngredientNameTrigramsPending WHERE IngredientLinesID = old.IngredientLinesID); "
+    "INSERT OR IGNORE INTO IngredientNameTrigramsPending(IngredientLinesID) VALUES "
+    "(old.IngredientLinesID); END;"
     "CREATE TRIGGER IngredientNameTrigramsUpdate AFTER UPDATE OF IngredientLinesID, Name "
     "ON IngredientLines BEGIN INSERT INTO IngredientNameTrigrams(IngredientNameTrigrams, "
     "rowid, Name) SELECT 'delete', old.IngredientLinesID, old.Name WHERE "
     "old.IngredientLinesID <= coalesce((SELECT LastIndexedLine FROM "
     "IngredientNameTrigramsMark), 0) AND NOT EXISTS (SELECT 1 FROM "
     "IngredientNameTrigramsPending WHERE IngredientLinesID = old.IngredientLinesID); "
-    "DELETE FROM IngredientNameTrigramsPending WHERE IngredientLinesID = "
-    "old.IngredientLinesID; INSERT OR IGNORE INTO "
+    "INSERT OR IGNORE INTO IngredientNameTrigramsPending(IngredientLinesID) SELECT "
+    "old.IngredientLinesID WHERE old.IngredientLinesID <= coalesce((SELECT "
+    "LastIndexedLine FROM IngredientNameTrigramsMark), 0); INSERT OR IGNORE INTO "
     "IngredientNameTrigramsPending(IngredientLinesID) SELECT new.IngredientLinesID WHERE "
     "new.IngredientLinesID <= coalesce((SELECT LastIndexedLine FROM "
     "IngredientNameTrigramsMark), 0); END;";
 
-const char* const kDropIndex =
+const char* const kCreateIndex =
+    "CREATE VIRTUAL TABLE IngredientNameTrigrams USING fts5(Name, "
+    "content='IngredientLines', content_rowid='IngredientLinesID', tokenize='trigram');\n"
+    "CREATE TABLE IngredientNameTrigramsPending (IngredientLinesID INTEGER NOT NULL "
+    "PRIMARY KEY);\n"
+    "CREATE TABLE IngredientNameTrigramsMark (MarkID INTEGER NOT NULL PRIMARY KEY CHECK "
+    "(MarkID = 1), LastIndexedLine INTEGER NOT NULL);\n";
+
+// The triggers of every earlier shape of the index, including the insert
+// trigger that listed each new line numbered at or below the mark.
+const char* const kDropTriggers =
     "DROP TRIGGER IF EXISTS IngredientNameTrigramsInsert;"
     "DROP TRIGGER IF EXISTS IngredientNameTrigramsDelete;"
-    "DROP TRIGGER IF EXISTS IngredientNameTrigramsUpdate;"
+    "DROP TRIGGER IF EXISTS IngredientNameTrigramsUpdate;";
+
+const char* const kDropIndex =
     "DROP TABLE IF EXISTS IngredientNameTrigrams;"
     "DROP TABLE IF EXISTS IngredientNameTrigramsPending;"
     "DROP TABLE IF EXISTS IngredientNameTrigramsMark;";
@@ -136,9 +143,9 @@ bool HasIngredientIndex(CADODatabase& box) {
                         "SELECT count(*) FROM sqlite_master WHERE (type = 'table' AND name IN "
                         "('IngredientNameTrigrams', 'IngredientNameTrigramsPending', "
                         "'IngredientNameTrigramsMark')) OR (type = "
-                        "'trigger' AND name IN ('IngredientNameTrigramsInsert', "
-                        "'IngredientNameTrigramsDelete', 'IngredientNameTrigramsUpdate'))",
-                        0) == 6;
+                        "'trigger' AND name IN ('IngredientNameTrigramsDelete', "
+                        "'IngredientNameTrigramsUpdate'))",
+                        0) == 5;
 }
 
 void IndexPendingIngredientNames(CADODatabase& box) {
@@ -172,7 +179,14 @@ SearchIndexUpgrade EnsureSearchIndexes(CADODatabase& box, const IndexProgress& p
     if (db == nullptr) return SearchIndexUpgrade::ReadOnly;
     const bool hasTrigrams = HasIngredientIndex(box);
     const bool hasTitle = HasTitleIndex(db);
-    if (hasTrigrams && hasTitle) {
+    // The first shape of the index also had a trigger for every line
+    // stored; its lines and marks mean the same, so only the triggers change.
+    const bool oldTriggers =
+        hasTrigrams && QueryInteger(db,
+                                    "SELECT count(*) FROM sqlite_master WHERE type = 'trigger' "
+                                    "AND name = 'IngredientNameTrigramsInsert'",
+                                    0) > 0;
+    if (hasTrigrams && hasTitle && !oldTriggers) {
         IndexPendingIngredientNames(box);
         return SearchIndexUpgrade::Present;
     }
@@ -186,12 +200,17 @@ SearchIndexUpgrade EnsureSearchIndexes(CADODatabase& box, const IndexProgress& p
         rc = sqlite3_exec(db, "DROP INDEX IF EXISTS RecipesTitle", nullptr, nullptr, nullptr);
         if (rc == SQLITE_OK) rc = sqlite3_exec(db, kTitleIndex, nullptr, nullptr, nullptr);
     }
+    if (!hasTrigrams || oldTriggers)
+        if (rc == SQLITE_OK) rc = sqlite3_exec(db, kDropTriggers, nullptr, nullptr, nullptr);
     if (!hasTrigrams) {
         if (rc == SQLITE_OK) rc = sqlite3_exec(db, kDropIndex, nullptr, nullptr, nullptr);
         if (rc == SQLITE_OK) rc = sqlite3_exec(db, kCreateIndex, nullptr, nullptr, nullptr);
         if (rc == SQLITE_OK) rc = FillIndex(db, progress, cancelled);
         if (rc == SQLITE_OK && !cancelled) rc = MoveMark(db);
     }
+    if (!hasTrigrams || oldTriggers)
+        if (rc == SQLITE_OK && !cancelled)
+            rc = sqlite3_exec(db, kTriggers, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
         // The report is taken before the rollback, which would replace the
         // message of the failed statement.

@@ -18,14 +18,15 @@ class CADODatabase;
 inline constexpr const char* kIngredientIndexTable = "IngredientNameTrigrams";
 
 // True when the box holds the index, its tables of pending lines and of the
-// last line indexed, and all three triggers that keep them in step; an index without its triggers
-// could be stale and is not used.
+// last line indexed, and the triggers that keep them in step as lines are
+// renamed, renumbered or removed; an index without its triggers could be
+// stale and is not used.
 bool HasIngredientIndex(CADODatabase& box);
 
 // Adds the lines stored since the last call (numbered above the mark, or
-// listed as pending) to the index, in one transaction. Does nothing while a transaction is open
-// or when the box is read-only: searches read pending lines directly, so this
-// only makes them faster.
+// listed as pending because they took the number of a removed line) to the index, in one
+// transaction. Does nothing while a transaction is open or when the box is read-only: searches read
+// pending lines directly, so this only makes them faster.
 void IndexPendingIngredientNames(CADODatabase& box);
 
 enum class SearchIndexUpgrade {
@@ -41,8 +42,10 @@ enum class SearchIndexUpgrade {
 using IndexProgress = std::function<bool(int percent)>;
 
 // Adds what a box lacks, in one transaction, filling the trigram index from
-// the stored lines, and indexes the pending lines of a box that has it. A leftover trigram table
-// without its triggers is replaced, and so is a title index of an earlier shape.
+// the stored lines, and indexes the pending lines of a box that has it. A
+// leftover trigram table without its triggers is replaced, and so is a title
+// index of an earlier shape; the triggers of an earlier shape of the index
+// are replaced without filling it again.
 SearchIndexUpgrade EnsureSearchIndexes(CADODatabase& box, const IndexProgress& progress = nullptr);
 
 }  // namespace pantrio

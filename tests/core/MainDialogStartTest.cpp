@@ -157,7 +157,7 @@ TEST_F(MainDialogStart, CommandLineBoxIsOpenedInsteadOfTheStoredOne) {
         other,
         "INSERT INTO Recipes (RecipeID, Title) VALUES (1, 'Stew');"
         "INSERT INTO IngredientLines (IngredientLinesID, RecipeID, Name) VALUES (1, 1, 'leeks');"
-        "DROP TRIGGER IngredientNameTrigramsInsert; DROP TRIGGER IngredientNameTrigramsDelete;"
+        "DROP TRIGGER IngredientNameTrigramsDelete;"
         "DROP TRIGGER IngredientNameTrigramsUpdate; DROP TABLE IngredientNameTrigrams;"));
     WriteSettings(Usual());
     MainDialog& d = MakeDialog();

@@ -36,7 +36,7 @@ const std::vector<std::string> kTrickyPatterns = {
 
 // Turns a new box into one made before the search indexes.
 const char* const kMakeOld =
-    "DROP TRIGGER IngredientNameTrigramsInsert; DROP TRIGGER IngredientNameTrigramsDelete; "
+    "DROP TRIGGER IngredientNameTrigramsDelete; "
     "DROP TRIGGER IngredientNameTrigramsUpdate; DROP TABLE IngredientNameTrigrams;"
     "DROP INDEX RecipesTitle; CREATE INDEX RecipesTitle ON Recipes (Title);";
 
@@ -133,14 +133,35 @@ TEST_F(SearchIndexesTest, FindsTheSameRecipesAsReadingEveryLineAsLinesChange) {
     FindCriteria paprika;
     paprika.ingredients[0] = "PAPRIKA";
     EXPECT_FALSE(IdsOf(FindRecipesQuery(paprika, IngredientLookupOf(box))).empty());
-    // A line numbered below the lines already indexed is found before and
-    // after it is indexed.
-    Box("INSERT INTO IngredientLines(IngredientLinesID, RecipeID, Name) VALUES(0, 3, 'ramsons');");
+    // A line that takes the number of an indexed line removed before it (the
+    // program numbers lines from the highest one, so removing the last lines
+    // frees their numbers) is found before and after it is indexed, and the
+    // removed name is no longer found.
+    IndexPendingIngredientNames(box);
+    const long top = box.QueryNumber("SELECT max(IngredientLinesID) FROM IngredientLines");
+    Box(
+        Format("UPDATE IngredientLines SET Name = 'wild garlic' WHERE IngredientLinesID = %ld;"
+               "DELETE FROM IngredientLines WHERE IngredientLinesID = %ld;"
+               "INSERT INTO IngredientLines(IngredientLinesID, RecipeID, Name) "
+               "VALUES(%ld, 3, 'ramsons');",
+               top, top, top));
+    IndexPendingIngredientNames(box);
+    Box(
+        Format("DELETE FROM IngredientLines WHERE IngredientLinesID = %ld;"
+               "INSERT INTO IngredientLines(IngredientLinesID, RecipeID, Name) "
+               "VALUES(%ld, 3, 'ramsons');",
+               top, top));
     FindCriteria ramsons;
     ramsons.ingredients[0] = "Ramson";
-    EXPECT_EQ(IdsOf(FindRecipesQuery(ramsons, IngredientLookup::TrigramIndex)),
-              std::vector<long>{3});
-    EXPECT_EQ(IdsOf(FindRecipesQuery(ramsons, IngredientLookupOf(box))), std::vector<long>{3});
+    FindCriteria garlic;
+    garlic.ingredients[0] = "garlic";
+    for (int indexed = 0; indexed < 2; ++indexed) {
+        EXPECT_EQ(IdsOf(FindRecipesQuery(ramsons, IngredientLookup::TrigramIndex)),
+                  std::vector<long>{3});
+        EXPECT_TRUE(IdsOf(FindRecipesQuery(garlic, IngredientLookup::TrigramIndex)).empty());
+        IndexPendingIngredientNames(box);
+    }
+    EXPECT_EQ(box.QueryNumber("SELECT count(*) FROM IngredientNameTrigramsPending"), 0);
     Box("INSERT INTO IngredientNameTrigrams(IngredientNameTrigrams) VALUES ('integrity-check');");
 }
 
@@ -209,6 +230,36 @@ TEST_F(SearchIndexesTest, OldBoxGainsTheIndexWhenOpenedForWritingAndReadOnlyStil
         return out;
     };
     EXPECT_EQ(texts(box), texts(made));
+}
+
+TEST_F(SearchIndexesTest, BoxWithTheFirstTriggersGetsTheCurrentOnesWithoutRefilling) {
+    AddRandomRecipes(60);
+    IndexPendingIngredientNames(box);
+    // The first shape listed every line stored at or below the mark.
+    Box("DROP TRIGGER IngredientNameTrigramsDelete; DROP TRIGGER IngredientNameTrigramsUpdate;"
+        "CREATE TRIGGER IngredientNameTrigramsInsert AFTER INSERT ON IngredientLines WHEN "
+        "new.IngredientLinesID <= coalesce((SELECT LastIndexedLine FROM "
+        "IngredientNameTrigramsMark), 0) BEGIN INSERT OR IGNORE INTO "
+        "IngredientNameTrigramsPending(IngredientLinesID) VALUES (new.IngredientLinesID); END;"
+        "CREATE TRIGGER IngredientNameTrigramsDelete AFTER DELETE ON IngredientLines BEGIN "
+        "DELETE FROM IngredientNameTrigramsPending WHERE IngredientLinesID = "
+        "old.IngredientLinesID; END;"
+        "CREATE TRIGGER IngredientNameTrigramsUpdate AFTER UPDATE OF Name ON IngredientLines "
+        "BEGIN SELECT 1; END;");
+    const long entries = box.QueryNumber("SELECT count(*) FROM IngredientNameTrigrams_docsize");
+    EXPECT_EQ(EnsureSearchIndexes(box,
+                                  [](int) {
+                                      ADD_FAILURE() << "the index was filled again";
+                                      return true;
+                                  }),
+              SearchIndexUpgrade::Built);
+    EXPECT_EQ(box.QueryNumber("SELECT count(*) FROM IngredientNameTrigrams_docsize"), entries);
+    EXPECT_EQ(box.QueryNumber("SELECT count(*) FROM sqlite_master WHERE name = "
+                              "'IngredientNameTrigramsInsert'"),
+              0);
+    EXPECT_EQ(EnsureSearchIndexes(box), SearchIndexUpgrade::Present);
+    Box("DELETE FROM IngredientLines WHERE RecipeID % 3 = 0;");
+    EXPECT_GT(ExpectSameRecipesBothWays(60), 20);
 }
 
 // The steps of SQLite's plan for a statement of the program, as the access

@@ -1,0 +1,181 @@
+// The bulk path of a recipe save stores exactly what a single save stores:
+// the same rows field by field, the same duplicate test and the same
+// messages, for the recipes of real files and for awkward hand-made ones.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/RowSink.h"
+#include "base/Text.h"
+#include "formats/LineReader.h"
+#include "formats/MealMasterImport.h"
+#include "formats/MxpImport.h"
+#include "recipe/Recipe.h"
+#include "storage/RecipeDB.h"
+#include "support/BoxFixture.h"
+#include "support/Corpus.h"
+
+namespace pantrio {
+namespace {
+
+// Every row of a table as text, each value with its storage class, so that
+// 1 and 1.0 or '' and NULL differ.
+std::vector<std::string> Rows(RecipeDB& db, const std::string& table, const std::string& key) {
+    std::vector<std::string> rows;
+    sqlite3_stmt* stmt = nullptr;
+    const std::string sql = "SELECT * FROM " + table + " ORDER BY " + key;
+    EXPECT_EQ(sqlite3_prepare_v2(db.Handle(), sql.c_str(), -1, &stmt, nullptr), SQLITE_OK);
+    while (stmt && sqlite3_step(stmt) == SQLITE_ROW) {
+        std::string row;
+        for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
+            row += std::string(sqlite3_column_name(stmt, i)) + "=";
+            switch (sqlite3_column_type(stmt, i)) {
+                case SQLITE_NULL:
+                    row += "NULL";
+                    break;
+                case SQLITE_INTEGER:
+                    row += "i:" + std::to_string(sqlite3_column_int64(stmt, i));
+                    break;
+                case SQLITE_FLOAT:
+                    row += Format("r:%.17g", sqlite3_column_double(stmt, i));
+                    break;
+                default:
+                    row += "t:" +
+                           std::string(reinterpret_cast<const char*>(sqlite3_column_blob(stmt, i)),
+                                       static_cast<std::size_t>(sqlite3_column_bytes(stmt, i)));
+            }
+            row += " | ";
+        }
+        rows.push_back(std::move(row));
+    }
+    sqlite3_finalize(stmt);
+    return rows;
+}
+
+// The records a parser makes of the files of one corpus folder.
+std::vector<Recipe> CorpusRecipes(const std::string& folder, RecipeTextParser& parser) {
+    std::vector<Recipe> recipes;
+    parser.onRecipe = [&](Recipe& r) { recipes.push_back(r); };
+    for (const std::string& path : test::CorpusFiles(folder)) {
+        LineReader reader;
+        if (!reader.Open(path)) continue;
+        for (std::string line; reader.Next(line);) parser.Feed(line, reader.LineNumber());
+        parser.Finish(false, reader.LineNumber());
+    }
+    return recipes;
+}
+
+// Records with what statement texts make hard: apostrophes, markup, wild
+// cards, line ends of every kind, letters outside ASCII cut at the field
+// widths, numbers that are huge, negative, tiny or not numbers at all.
+std::vector<Recipe> AwkwardRecipes() {
+    std::vector<Recipe> out;
+    for (int i = 0; i < 6; ++i) {
+        Recipe r;
+        r.Title = i % 2 ? "O'Brien's <b>\"Best\"</b> 50% pie_" : "Crème brûlée";
+        r.Instructions =
+            "Line one\nline two\r\nline three\rend — " + std::to_string(i) + std::string(40, 'x');
+        r.Notes = "a\nb";
+        r.YieldText = "4 ''servings''";
+        r.YieldNumber = i == 0 ? 1e300 : -2.25 * i;
+        r.TasteRating = i == 1 ? std::numeric_limits<double>::quiet_NaN() : 3.14159265 * i;
+        r.EffortRating = i == 2 ? std::numeric_limits<double>::infinity() : 1e-9;
+        r.AppearanceRating = -0.00001;
+        r.ScaleMultiple = 1.0 / 3;
+        r.UniqueID = i == 3 ? 0 : 1000 + i;
+        r.ActiveMinutes = -5;
+        r.TotalMinutes = 2147483647;
+        r.Source = "";
+        r.AllIngredientsText = "x'y";
+        r.AddCategoryName("Main Dish");
+        r.AddCategoryName("Mom's");
+        r.LastViewed = DateTime::ParseIso("2026-02-28 23:59:59").value();
+        r.AddLine(false, "1 1/2", "tablespoons and more", std::string(48, 'a') + "éé'é",
+                  std::string(62, 'p') + "ñ'", 1.0 / 7);
+        r.AddLine(true, "", "", "FOR THE <i>SAUCE</i>", "", std::nan(""));
+        r.AddLine(false, "-1", "c'", "%_", "", -1e308);
+        out.push_back(r);
+    }
+    return out;
+}
+
+class SaveAsNewBulkTest : public test::BoxFixture {
+protected:
+    void SetUp() override {
+        BoxFixture::SetUp();
+        bulkPath = root.PathOf("bulk.crb");
+        ASSERT_TRUE(root.CreateDatabase(bulkPath, "recipebox.sql")) << root.Error();
+        ASSERT_TRUE(bulk.Open(bulkPath)) << bulk.ErrorReport();
+    }
+
+    // Stores the records both ways, each box in one transaction as an import
+    // does, and expects the same results, messages and rows.
+    void ExpectSameRows(std::vector<Recipe> recipes, const std::string& what) {
+        ASSERT_FALSE(recipes.empty()) << what;
+        // Each record twice, so that the duplicate test has work to do.
+        const std::size_t count = recipes.size();
+        for (std::size_t i = 0; i < count; i += 3) recipes.push_back(recipes[i]);
+        VectorRowSink single, many;
+        ASSERT_TRUE(box.BeginTransaction());
+        ASSERT_TRUE(bulk.BeginTransaction());
+        for (Recipe& r : recipes) {
+            if (r.LastViewed.null) r.LastViewed = DateTime::ParseIso("2026-12-09 10:11:12").value();
+            Recipe copy = r;
+            const int one = box.SaveAsNew(r, &single);
+            EXPECT_EQ(bulk.SaveAsNewBulk(copy, &many), one) << r.Title;
+            EXPECT_EQ(copy.RecipeID, r.RecipeID) << r.Title;
+        }
+        ASSERT_TRUE(box.CommitTransaction());
+        ASSERT_TRUE(bulk.CommitTransaction());
+        EXPECT_EQ(single.Texts(), many.Texts()) << what;
+        EXPECT_GE(single.rows.size(), count / 3) << "too few duplicates found in " << what;
+        for (const auto& [table, key] : {std::pair{"Recipes", "RecipeID"},
+                                         std::pair{"IngredientLines", "IngredientLinesID"}}) {
+            const auto expected = Rows(box, table, key);
+            const auto actual = Rows(bulk, table, key);
+            ASSERT_EQ(expected.size(), actual.size()) << what << " " << table;
+            for (std::size_t i = 0; i < expected.size(); ++i)
+                ASSERT_EQ(expected[i], actual[i]) << what << " " << table;
+        }
+    }
+
+    std::string bulkPath;
+    RecipeDB bulk;
+};
+
+TEST_F(SaveAsNewBulkTest, StoresTheSameRowsAsASingleSave) {
+    struct Source {
+        std::string folder;
+        std::unique_ptr<RecipeTextParser> parser;
+    };
+    std::vector<Source> sources;
+    sources.push_back({"mealmaster", std::make_unique<MealMasterParser>()});
+    sources.push_back({"large", std::make_unique<MealMasterParser>()});
+    sources.push_back({"mastercook-mxp", std::make_unique<MxpParser>()});
+    std::vector<Recipe> all = AwkwardRecipes();
+    for (Source& source : sources) {
+        std::vector<Recipe> read = CorpusRecipes(source.folder, *source.parser);
+        if (read.empty()) std::cout << test::CorpusMissing(source.folder) << "\n";
+        all.insert(all.end(), read.begin(), read.end());
+    }
+    ExpectSameRows(all, "corpus and hand-made records");
+}
+
+TEST_F(SaveAsNewBulkTest, FailsLikeASingleSaveOnAClosedBox) {
+    bulk.Disconnect();
+    VectorRowSink status;
+    Recipe r = AwkwardRecipes().front();
+    r.RecipeID = 77;
+    EXPECT_EQ(bulk.SaveAsNewBulk(r, &status), -1);
+    EXPECT_EQ(r.RecipeID, 77);
+    ASSERT_EQ(status.rows.size(), 1u);
+    EXPECT_EQ(status.rows[0].text, "Could not store recipe: " + r.Title + ".");
+}
+
+}  // namespace
+}  // namespace pantrio

@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/StartTrace.h"
 #include "core/DataFolders.h"
 #include "core/MainCommands.h"
 #include "render/TemplateCache.h"
@@ -163,7 +164,9 @@ MainDialog::StartResult MainWindow::Start(const CommandLine& commandLine) {
     }
     resize(1200, 800);
     windowState_->Restore(*this, *splitter_);
+    TraceStartStep("window state restored");
     const MainDialog::StartResult result = main_->Initialise(commandLine);
+    TraceStartStep("box opened, results list filled");
     model_->SetImagesFolder(ImagesFolder());
     started_ = true;
     UpdateCommandStates();
@@ -173,9 +176,11 @@ MainDialog::StartResult MainWindow::Start(const CommandLine& commandLine) {
     }
     if (result == MainDialog::StartResult::CloseAfterImport) return result;
     show();
+    TraceStartStep("window shown");
     if (result == MainDialog::StartResult::Ready) {
         ShowPage(1);
         recipeTabs_->setCurrentWidget(webTab_);
+        TraceStartStep("first recipe page asked for");
     }
     return result;
 }

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "base/StartTrace.h"
 #include "core/CommandLine.h"
 #include "core/DesktopArguments.h"
 #include "core/IniSettingsStore.h"
@@ -88,7 +89,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Pantrio"));
     QApplication::setOrganizationName(QStringLiteral("Hearthline"));
     QApplication::setDesktopFileName(QStringLiteral("pantrio"));
+    pantrio::TraceStartStep("toolkit starting");
     QApplication app(argc, argv);
+    pantrio::TraceStartStep("toolkit started");
 
     // The toolkit has taken its own switches ("-platform", "-style") out.
     std::vector<std::string> given;
@@ -109,14 +112,19 @@ int main(int argc, char** argv) {
 
     pantrio::IniSettingsStore settings(pantrio::IniSettingsStore::DefaultPath());
     settings.Load();
+    pantrio::TraceStartStep("settings read");
     pantrio::QtPrompter interactive;
     UnattendedPrompter unattended;
     pantrio::QtPrompter& prompter = screenshot.empty() ? interactive : unattended;
     pantrio::MainWindow window(settings, prompter, options);
+    pantrio::TraceStartStep("window built");
     const auto result = window.Start(pantrio::CommandLine::Parse(parsed.rest));
+    pantrio::TraceStartStep("start-up done");
     if (result == pantrio::MainDialog::StartResult::CloseAfterImport) return 0;
     if (!screenshot.empty()) {
         return pantrio::TakeScreenshot(window, QString::fromStdString(screenshot)) ? 0 : 1;
     }
+    // The first turn of the event loop comes after the window's first paint.
+    QTimer::singleShot(0, &app, [] { pantrio::TraceStartStep("event loop running"); });
     return app.exec();
 }

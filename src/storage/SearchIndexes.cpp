@@ -17,6 +17,9 @@ namespace {
 const char* const kTitleIndex =
     "CREATE INDEX RecipesTitle ON Recipes (Title, Marked, Color, TasteRating, LastViewed, "
     "AllCategoriesText)";
+const char* const kLastViewedIndex =
+    "CREATE INDEX RecipesLastViewed ON Recipes (LastViewed, Title, Marked, Color, TasteRating, "
+    "AllCategoriesText)";
 
 // The triggers that keep the index in step when lines change or go. New
 // lines need none: the program numbers them above the highest line, so they
@@ -107,20 +110,27 @@ int FillIndex(sqlite3* db, const IndexProgress& progress, bool& cancelled) {
     return rc;
 }
 
-// True when the box's title index has the current shape.
-bool HasTitleIndex(sqlite3* db) {
+// True when the box's index `name` has the current shape `sql`.
+bool HasIndex(sqlite3* db, const char* name, const char* sql) {
     sqlite3_stmt* statement = nullptr;
     bool same = false;
-    if (sqlite3_prepare_v2(db,
-                           "SELECT sql FROM sqlite_master WHERE type = 'index' AND name = "
-                           "'RecipesTitle'",
+    if (sqlite3_prepare_v2(db, "SELECT sql FROM sqlite_master WHERE type = 'index' AND name = ?",
                            -1, &statement, nullptr) == SQLITE_OK &&
+        sqlite3_bind_text(statement, 1, name, -1, SQLITE_STATIC) == SQLITE_OK &&
         sqlite3_step(statement) == SQLITE_ROW) {
-        const unsigned char* sql = sqlite3_column_text(statement, 0);
-        same = sql != nullptr && std::string(reinterpret_cast<const char*>(sql)) == kTitleIndex;
+        const unsigned char* text = sqlite3_column_text(statement, 0);
+        same = text != nullptr && std::string(reinterpret_cast<const char*>(text)) == sql;
     }
     sqlite3_finalize(statement);
     return same;
+}
+
+// Replaces the index `name` with its current shape `sql`; an SQLite result code.
+int ReplaceIndex(sqlite3* db, const char* name, const char* sql) {
+    const std::string drop = std::string("DROP INDEX IF EXISTS ") + name;
+    int rc = sqlite3_exec(db, drop.c_str(), nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK) rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    return rc;
 }
 
 // Moves the mark to the highest line number, so that the lines indexed now
@@ -178,7 +188,8 @@ SearchIndexUpgrade EnsureSearchIndexes(CADODatabase& box, const IndexProgress& p
     sqlite3* db = box.Handle();
     if (db == nullptr) return SearchIndexUpgrade::ReadOnly;
     const bool hasTrigrams = HasIngredientIndex(box);
-    const bool hasTitle = HasTitleIndex(db);
+    const bool hasListIndexes = HasIndex(db, "RecipesTitle", kTitleIndex) &&
+                                HasIndex(db, "RecipesLastViewed", kLastViewedIndex);
     // The first shape of the index also had a trigger for every line
     // stored; its lines and marks mean the same, so only the triggers change.
     const bool oldTriggers =
@@ -186,7 +197,7 @@ SearchIndexUpgrade EnsureSearchIndexes(CADODatabase& box, const IndexProgress& p
                                     "SELECT count(*) FROM sqlite_master WHERE type = 'trigger' "
                                     "AND name = 'IngredientNameTrigramsInsert'",
                                     0) > 0;
-    if (hasTrigrams && hasTitle && !oldTriggers) {
+    if (hasTrigrams && hasListIndexes && !oldTriggers) {
         IndexPendingIngredientNames(box);
         return SearchIndexUpgrade::Present;
     }
@@ -196,9 +207,9 @@ SearchIndexUpgrade EnsureSearchIndexes(CADODatabase& box, const IndexProgress& p
     if (!transaction.Active()) return SearchIndexUpgrade::Failed;
     bool cancelled = false;
     int rc = SQLITE_OK;
-    if (!hasTitle) {
-        rc = sqlite3_exec(db, "DROP INDEX IF EXISTS RecipesTitle", nullptr, nullptr, nullptr);
-        if (rc == SQLITE_OK) rc = sqlite3_exec(db, kTitleIndex, nullptr, nullptr, nullptr);
+    if (!hasListIndexes) {
+        rc = ReplaceIndex(db, "RecipesTitle", kTitleIndex);
+        if (rc == SQLITE_OK) rc = ReplaceIndex(db, "RecipesLastViewed", kLastViewedIndex);
     }
     if (!hasTrigrams || oldTriggers)
         if (rc == SQLITE_OK) rc = sqlite3_exec(db, kDropTriggers, nullptr, nullptr, nullptr);

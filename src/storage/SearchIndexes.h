@@ -1,9 +1,10 @@
 // The indexes the searches and views of the results list rest on: the trigram
 // index over ingredient names (IngredientNameTrigrams), which answers searches
-// for a text anywhere in a name without reading every line, and the title
-// index that holds every column the title-ordered lists show or test. Boxes
-// made from the current schema carry both; boxes made before gain them the
-// first time they are opened for writing. A box without them (read-only
+// for a text anywhere in a name without reading every line, the title index
+// that holds every column the title-ordered lists show or test, and the date
+// index that holds the same for the dated views. Boxes made from the current
+// schema carry them; boxes made before gain them the first time they are
+// opened for writing. A box without them (read-only
 // media) answers the same searches more slowly, with the same results.
 #pragma once
 
@@ -44,7 +45,7 @@ using IndexProgress = std::function<bool(int percent)>;
 // Adds what a box lacks, in one transaction, filling the trigram index from
 // the stored lines, and indexes the pending lines of a box that has it. A
 // leftover trigram table without its triggers is replaced, and so is a title
-// index of an earlier shape; the triggers of an earlier shape of the index
+// or date index of an earlier shape; the triggers of an earlier shape of the index
 // are replaced without filling it again.
 SearchIndexUpgrade EnsureSearchIndexes(CADODatabase& box, const IndexProgress& progress = nullptr);
 

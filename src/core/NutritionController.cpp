@@ -4,9 +4,9 @@
 #include "core/IngredientDetailsController.h"
 #include "core/MainDialog.h"
 #include "nutrition/FoodSearch.h"
+#include "nutrition/NutrientSummary.h"
 #include "nutrition/NutrientTotals.h"
 #include "nutrition/NutrientValues.h"
-#include "nutrition/NutritionLog.h"
 #include "recipe/Quantity.h"
 #include "recipe/Recipe.h"
 #include "storage/RecipeDB.h"
@@ -15,12 +15,15 @@ namespace pantrio {
 
 namespace {
 
-NutritionTableContents ContentsOf(const Recipe& recipe, const NutrientValues& totals) {
+NutritionTableContents ContentsOf(Recipe recipe, const NutrientValues& totals) {
     NutritionTableContents contents;
+    VectorRowSink lines;
+    NutrientSummary(recipe, lines);
+    contents.lines = std::move(lines.rows);
     contents.title = recipe.Title;
     contents.totalGrams = TotalGramsText(totals);
     contents.rows = NutritionTableRows(totals, recipe.YieldNumber);
-    contents.log = NutritionLogFor(recipe);
+    contents.log = recipe.NutritionLog;
     contents.completeness = CompletenessOf(recipe);
     return contents;
 }

@@ -148,6 +148,9 @@ void NutrientEditorController::FieldEdited(const std::string& column, const std:
 
 void NutrientEditorController::SaveIfModified(bool ask) {
     if (!modified_) return;
+    // Cleared before the message, whose window takes the focus and would
+    // otherwise ask again.
+    modified_ = false;
     if (ask) context_.prompter.Message("You appear to have changed a record.  Save it?");
     Save();
 }

@@ -26,6 +26,7 @@ struct NutritionTableContents {
     std::string totalGrams;               // "Total Grams in Recipe", "%.1f"
     std::vector<NutritionTableRow> rows;  // "Vitamin E (mg)" first
     std::string log;                      // the recipe's nutrition log
+    std::vector<ListRow> lines;           // the line list, its link state as the icon
     NutritionCompleteness completeness;   // "N of M lines counted"
 };
 

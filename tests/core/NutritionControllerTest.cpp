@@ -30,7 +30,7 @@ protected:
              "'1 cup'), (4, 'SALT', 0, 6, '1 tsp', 0, '');"
              "INSERT INTO IngredientMasterTable(ID, KeywordText, NutrientID) VALUES (1, "
              "'flour', 1), (2, 'baker''s salt', 0);");
-        d.Recipes().ShowRecipe(1, StandardBox(), false);
+        d.Recipes().SelectRecipe(1);
         return d;
     }
     std::string SupportPath() const { return dataRoot + "/Data/support.csy"; }

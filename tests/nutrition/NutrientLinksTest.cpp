@@ -87,7 +87,9 @@ TEST(MeasureRules, LinkTableGivesMultipliers) {
         SCOPED_TRACE(std::string(c.unit) + " / " + c.description);
         const auto m = LinkMultiplier(c.unit, c.description);
         ASSERT_EQ(m.has_value(), c.multiplier.has_value());
-        if (m) EXPECT_DOUBLE_EQ(*m, *c.multiplier);
+        if (m) {
+            EXPECT_DOUBLE_EQ(*m, *c.multiplier);
+        }
     }
 }
 
@@ -134,7 +136,7 @@ TEST_F(NutrientLinks, AutoLinkFindsTheFoodAndWorksOutTheGrams) {
     const Case cases[] = {
         {Line("flour", "cups", 2), 1, "1:250"},
         {Line("FLOUR", "c", 2), 1, "1:250"},                 // the keyword ignores letter case
-        {Line("baker's butter", "cup", 0.5), 2, "2:113.5"},  // an apostrophe links
+        {Line("baker's butter", "cup", 0.5), 2, "2:113.6"},  // apostrophe; 1st measure first
         {Line("baker's butter", "tsp", 3), 2, "2:14.1986"},
         {Line("bran", "pinch", 1), 0, ""},  // a unit the table does not know
         {Line("flour ", "lb", 1), 0, ""},

@@ -53,7 +53,7 @@ NutritionTab::NutritionTab(MainDialog& main, QWidget* parent) : QWidget(parent),
                              QStringLiteral("Scaled")});
     lines_->setToolTip(
         QStringLiteral("Double-click a line to link it to the USDA nutrition information."));
-    layout->addWidget(lines_, 2);
+    layout->addWidget(lines_, 1);
 
     table_ = new QTableWidget(0, 5, this);
     table_->setObjectName(QStringLiteral("nutritionTable"));
@@ -61,6 +61,7 @@ NutritionTab::NutritionTab(MainDialog& main, QWidget* parent) : QWidget(parent),
                                        QStringLiteral("/Serving"), QStringLiteral("RDA"),
                                        QStringLiteral("% RDA")});
     table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
@@ -83,7 +84,7 @@ NutritionTab::NutritionTab(MainDialog& main, QWidget* parent) : QWidget(parent),
     log_ = new QPlainTextEdit(this);
     log_->setObjectName(QStringLiteral("nutritionLog"));
     log_->setReadOnly(true);
-    log_->setMaximumHeight(90);
+    log_->setMaximumHeight(70);
     layout->addWidget(log_);
 
     connect(analyze, &QPushButton::clicked, this, &NutritionTab::Analyze);

@@ -49,7 +49,7 @@ const std::vector<MainCommand>& MainCommands() {
             {kScreenImport, "&Screen Import", "", "", R::NeedsOpenBox},
             {kFindRecipes, "&Find Recipes...", "Find", "Ctrl+F", R::NeedsOpenBox},
             {kMarkRecipe, "&Mark Recipe", "", "", R::Never},
-            {kClearMealPlan, "C&lear Meal Plan...", "", "", R::NotYet},
+            {kClearMealPlan, "C&lear Meal Plan...", "", "", R::Always},
             {kClearMarks, "&Clear Marked Recipes", "", "", R::NeedsOpenBox},
             {kInformation, "Recipe &Box Information", "", "", R::NeedsOpenBox},
             {kShowRecipesPage, "&Recipes", "", "Ctrl+1", R::Always},

@@ -26,6 +26,7 @@
 #include "core/LookupLists.h"
 #include "core/MailController.h"
 #include "core/MainCommands.h"
+#include "core/MealPlanController.h"
 #include "core/OptionsSheet.h"
 #include "core/ProgressWindow.h"
 #include "core/RecipeController.h"
@@ -137,6 +138,7 @@ public:
     RecipeController& Recipes() { return recipes_; }
     WebView& Web() { return web_; }
     MailController& Mail() { return mail_; }
+    MealPlanController& MealPlan() { return plan_; }
 
     // ---- dialogs
 
@@ -219,6 +221,7 @@ private:
     RecipeController recipes_;
     WebView web_;
     MailController mail_;
+    MealPlanController plan_;
 };
 
 }  // namespace pantrio

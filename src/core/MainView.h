@@ -6,6 +6,7 @@
 #include "core/FindView.h"
 #include "core/ImportView.h"
 #include "core/MailView.h"
+#include "core/MealPlanView.h"
 #include "core/RecipePagesView.h"
 #include "core/ResultsView.h"
 #include "core/StatusView.h"
@@ -20,6 +21,7 @@ class MainView : public ResultsView,
                  public FindView,
                  public ImportView,
                  public MailView,
+                 public MealPlanView,
                  public WebLayoutView,
                  public WindowView {};
 

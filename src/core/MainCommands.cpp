@@ -32,7 +32,7 @@ const std::vector<MainCommand>& MainCommands() {
         std::vector<MainCommand> t = {
             {kNewRecipeBox, "&New Recipe Box", "", "Ctrl+N", R::Always},
             {kOpenRecipeBox, "&Open Recipe Box", "Open Box", "Ctrl+O", R::Always},
-            {kPrint, "&Print...", "", "", R::NotYet},
+            {kPrint, "&Print...", "", "Ctrl+P", R::Always},
             {kOpenShoppingList, "Open Sh&opping List", "", "", R::NotYet},
             {kSaveShoppingList, "Save S&hopping List", "", "", R::NotYet},
             {kImportRecipeFile, "from Pantrio Recipe File (.RXF)", "", "Ctrl+I", R::NeedsOpenBox},
@@ -71,7 +71,7 @@ const std::vector<MainCommand>& MainCommands() {
             {kNewRecipe, "", "New", "", R::NotYet},
             {kSend, "", "Send", "", R::NeedsCurrentRecipe},
             {kSendContext, "&Send via email", "", "", R::NeedsCurrentRecipe},
-            {kPrintContext, "P&rint...", "Print", "", R::NotYet},
+            {kPrintContext, "P&rint...", "Print", "", R::Always},
             {kAddToShoppingList, "&Add Recipe Ingredients to Shopping List", "Add Shop", "",
              R::NotYet},
             {kAddToCalendar, "", "Add Cal", "", R::NeedsSelection},

@@ -190,6 +190,10 @@ bool MainDialog::RunCommand(int id) {
         case kAddToCalendarContext:
             plan_.AddToCalendarCommand();
             return true;
+        case kPrint:
+        case kPrintContext:
+            print_.PrintCommand();
+            return true;
         case kClearMealPlan:
             plan_.ClearMealPlanCommand();
             return true;

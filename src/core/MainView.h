@@ -7,6 +7,7 @@
 #include "core/ImportView.h"
 #include "core/MailView.h"
 #include "core/MealPlanView.h"
+#include "core/PrintView.h"
 #include "core/RecipePagesView.h"
 #include "core/ResultsView.h"
 #include "core/StatusView.h"
@@ -22,6 +23,7 @@ class MainView : public ResultsView,
                  public ImportView,
                  public MailView,
                  public MealPlanView,
+                 public PrintView,
                  public WebLayoutView,
                  public WindowView {};
 

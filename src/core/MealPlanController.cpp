@@ -175,9 +175,7 @@ long MealPlanController::AddRecipe(const DateTime& day, int mealCode, int recipe
                      ScaleTextOf(recipe));
 }
 
-long MealPlanController::DropRow(int row, const DateTime& day, int mealCode) {
-    ResultsController& results = context_.main.Results();
-    const long recipeID = results.RowRecipeID(row);
+long MealPlanController::DropRecipe(long recipeID, const DateTime& day, int mealCode) {
     if (recipeID <= 0) return -1;
     // The drag makes the dragged recipe current, as a click on it would.
     context_.main.Recipes().SelectRecipe(recipeID);
@@ -187,14 +185,37 @@ long MealPlanController::DropRow(int row, const DateTime& day, int mealCode) {
     return entry;
 }
 
-long MealPlanController::DropRowOnDay(int row, const DateTime& day) {
+long MealPlanController::DropRecipeOnDay(long recipeID, const DateTime& day) {
     selectedDay_ = DateTime::FromDate(day.year, day.month, day.day);
-    return DropRow(row, selectedDay_, meal::kDinner);
+    return DropRecipe(recipeID, selectedDay_, meal::kDinner);
 }
 
-long MealPlanController::DropRowOnMeal(int row, int mealCode) {
+long MealPlanController::DropRecipeOnMeal(long recipeID, int mealCode) {
     if (MealName(mealCode).empty()) return -1;
-    return DropRow(row, SelectedDay(), mealCode);
+    return DropRecipe(recipeID, SelectedDay(), mealCode);
+}
+
+int* MealPlanController::ColumnWidthSetting(int list, int column) const {
+    AppSettings& s = context_.settings;
+    int* const widths[4][2] = {{&s.iColMPBrkName, &s.iColMPBrkScale},
+                               {&s.iColMPLunName, &s.iColMPLunScale},
+                               {&s.iColMPDinName, &s.iColMPDinScale},
+                               {&s.iColMPSnaName, &s.iColMPSnaScale}};
+    if (list < 0 || list > 3 || column < 0 || column > 1) return nullptr;
+    return widths[list][column];
+}
+
+std::array<int, 2> MealPlanController::ColumnWidths(int list) const {
+    const int* name = ColumnWidthSetting(list, 0);
+    const int* scale = ColumnWidthSetting(list, 1);
+    return {name != nullptr ? *name : 150, scale != nullptr ? *scale : 40};
+}
+
+void MealPlanController::SetColumnWidth(int list, int column, int width) {
+    int* setting = ColumnWidthSetting(list, column);
+    if (setting == nullptr || width <= 0 || *setting == width) return;
+    *setting = width;
+    context_.main.SaveSettings();
 }
 
 std::optional<PlanEntry> MealPlanController::Entry(long entryID) {

@@ -77,11 +77,17 @@ public:
     // AddToPlan with the recipe's own icon and scale text, read from the box.
     long AddRecipe(const DateTime& day, int meal, int recipeID);
 
-    // A results-list row dropped on a day of the calendar (it becomes the
-    // selection; the entry is a dinner) or on the list of `meal` (for the
-    // selected day). The dragged recipe becomes current. The new entry, or -1.
-    long DropRowOnDay(int row, const DateTime& day);
-    long DropRowOnMeal(int row, int meal);
+    // A recipe of the results list dropped on a day of the calendar (it
+    // becomes the selection; the entry is a dinner) or on the list of
+    // `meal` (for the selected day). The dragged recipe becomes current. The
+    // new entry, or -1.
+    long DropRecipeOnDay(long recipeID, const DateTime& day);
+    long DropRecipeOnMeal(long recipeID, int meal);
+
+    // The widths of the name and scale columns of list `list` (0..3, page
+    // order), and a column resized by the user (kept in the settings).
+    std::array<int, 2> ColumnWidths(int list) const;
+    void SetColumnWidth(int list, int column, int width);
 
     // Marks an unmarked entry or unmarks a marked one: every entry of the
     // same recipe and box follows, and so does the recipe in its box (also
@@ -130,7 +136,8 @@ public:
 private:
     // The day as the plan's date literals write it.
     static std::string DayLiteral(const DateTime& day);
-    long DropRow(int row, const DateTime& day, int meal);
+    long DropRecipe(long recipeID, const DateTime& day, int meal);
+    int* ColumnWidthSetting(int list, int column) const;
     bool IsOpenBox(const std::string& boxFile) const;
 
     ControllerContext context_;

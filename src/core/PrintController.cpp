@@ -160,6 +160,13 @@ void PrintController::SetShoppingListSource(
     shoppingSource_ = std::move(source);
 }
 
+std::optional<std::string> PrintController::ChoosePdfFile() {
+    std::optional<std::string> path =
+        context_.prompter.SaveFile("Save as PDF", "PDF Documents (*.pdf)", "Pantrio.pdf");
+    if (path && !EndsWithNoCase(*path, ".pdf")) *path += ".pdf";
+    return path;
+}
+
 bool PrintController::PreviewWebView() {
     Browser* browser = context_.main.Web().browser();
     if (browser == nullptr) return false;

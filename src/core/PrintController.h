@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,10 @@ public:
     // combination takes over through SetShoppingListSource.
     std::vector<PrintedShoppingItem> ShoppingListToPrint();
     void SetShoppingListSource(std::function<std::vector<PrintedShoppingItem>()> source);
+
+    // "Save as PDF": the file the page goes to; nothing on Cancel. A name
+    // without the extension gets ".pdf".
+    std::optional<std::string> ChoosePdfFile();
 
     // "Preview and Print" with "Contents of Web view, or": the View tab's
     // browser previews its page. False when there is no browser.

@@ -28,6 +28,7 @@ class QTabWidget;
 namespace pantrio {
 
 class DesktopBrowser;
+class MealPlanPage;
 class ExternalBrowser;
 class FindRecipesDialog;
 class ImportProgressWindow;
@@ -109,6 +110,14 @@ public:
     void RunWhileSending(const std::string& text,
                          const std::function<void(const std::atomic<bool>&)>& work) override;
     void EndDialog() override;
+    void RefreshMealPlan() override;
+    void ShowMealDay(const DateTime& day, const MealDayLists& lists) override;
+    void RunAddToCalendar(const AddToCalendarChoice& initial,
+                          const std::function<bool(const AddToCalendarChoice&)>& accept) override;
+    void RunClearMealPlan(
+        const DateTime& initial,
+        const std::function<bool(const DateTime&, const DateTime&)>& accept) override;
+    void ShowPrintDialog(const PrintChoices& initial) override;
     // The modeless Find Recipes dialog once it was opened; null before.
     FindRecipesDialog* findRecipesDialog() const { return findRecipes_; }
 
@@ -153,6 +162,7 @@ private:
     NavigationBar* navigation_ = nullptr;
     QStackedWidget* pages_ = nullptr;
     ResultsPage* results_ = nullptr;
+    MealPlanPage* planPage_ = nullptr;
     QWidget* resultsColumn_ = nullptr;
     QTabWidget* recipeTabs_ = nullptr;
     QLabel* boxLine_ = nullptr;

@@ -122,18 +122,18 @@ TEST_F(MealPlan, EntriesMoveBetweenMealsAndDaysAndComeOff) {
         EXPECT_FALSE(done);
 }
 
-TEST_F(MealPlan, DroppingAResultRowMakesItCurrentAndPlansIt) {
+TEST_F(MealPlan, DroppingAResultMakesItCurrentAndPlansIt) {
     AddRecipes(StandardBox(), {"Apple", "Banana"});
     Start({"SoundsUI=1"});
     dialog->Results().FillAllRecipes();
 
-    EXPECT_GT(Plan().DropRowOnDay(1, Day(27)), 0);
+    EXPECT_GT(Plan().DropRecipeOnDay(2, Day(27)), 0);
     EXPECT_EQ(Plan().SelectedDay(), Day(27));
     EXPECT_EQ(dialog->Recipes().CurrentID(), 2);
     ASSERT_EQ(view.shownMealLists[2].size(), 1u) << "a day drop plans a dinner";
     EXPECT_EQ(view.shownMealLists[2][0].text, "Banana");
 
-    EXPECT_GT(Plan().DropRowOnMeal(0, meal::kLunch), 0);
+    EXPECT_GT(Plan().DropRecipeOnMeal(1, meal::kLunch), 0);
     ASSERT_EQ(view.shownMealLists[1].size(), 1u);
     EXPECT_EQ(view.shownMealLists[1][0].text, "Apple");
     EXPECT_EQ(sound.played, (std::vector<std::string>{"MINIWHOOSH", "MINIWHOOSH"}));

@@ -504,6 +504,17 @@ void MainWindow::RefreshRecipePages() {}
 
 void MainWindow::ShowPage(int page) {
     if (page < 1 || page > pages_->count()) return;
+    // The results list goes with the page that shows it: the recipes page
+    // and the meal calendar, whose days take its rows.
+    auto* recipesPage = static_cast<QSplitter*>(pages_->widget(0));
+    if (page == 3 && resultsColumn_->parentWidget() == recipesPage) {
+        recipesSizes_ = recipesPage->sizes();
+        planPage_->HoldResults(resultsColumn_);
+    } else if (page == 1 && resultsColumn_->parentWidget() != recipesPage) {
+        recipesPage->insertWidget(0, resultsColumn_);
+        resultsColumn_->show();
+        if (!recipesSizes_.isEmpty()) recipesPage->setSizes(recipesSizes_);
+    }
     pages_->setCurrentIndex(page - 1);
     if (pages_->currentWidget() == planPage_) main_->MealPlan().ShowDay();
 }

@@ -118,6 +118,7 @@ public:
         const DateTime& initial,
         const std::function<bool(const DateTime&, const DateTime&)>& accept) override;
     void ShowPrintDialog(const PrintChoices& initial) override;
+    MealPlanPage* planPage() const { return planPage_; }
     // The modeless Find Recipes dialog once it was opened; null before.
     FindRecipesDialog* findRecipesDialog() const { return findRecipes_; }
 
@@ -163,6 +164,7 @@ private:
     QStackedWidget* pages_ = nullptr;
     ResultsPage* results_ = nullptr;
     MealPlanPage* planPage_ = nullptr;
+    QList<int> recipesSizes_;  // the recipes page's split while the list is lent out
     QWidget* resultsColumn_ = nullptr;
     QTabWidget* recipeTabs_ = nullptr;
     QLabel* boxLine_ = nullptr;

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSplitter>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -167,7 +168,14 @@ MealPlanPage::MealPlanPage(MealPlanController& plan, QWidget* parent)
     : QWidget(parent), plan_(plan) {
     setObjectName(QStringLiteral("mealPlanPage"));
     setAcceptDrops(true);
-    auto* layout = new QHBoxLayout(this);
+    auto* outer = new QHBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setObjectName(QStringLiteral("planSplitter"));
+    outer->addWidget(splitter_);
+    auto* planArea = new QWidget(splitter_);
+    splitter_->addWidget(planArea);
+    auto* layout = new QHBoxLayout(planArea);
 
     auto* left = new QVBoxLayout;
     calendar_ = new MonthCalendar(this);
@@ -225,6 +233,14 @@ MealPlanPage::MealPlanPage(MealPlanController& plan, QWidget* parent)
                 }
                 for (const long id : RecipesOf(data)) plan_.DropRecipeOnDay(id, FromQDate(day));
             });
+}
+
+void MealPlanPage::HoldResults(QWidget* results) {
+    if (results->parentWidget() == splitter_) return;
+    splitter_->insertWidget(0, results);
+    splitter_->setStretchFactor(0, 2);
+    splitter_->setStretchFactor(1, 3);
+    results->show();
 }
 
 void MealPlanPage::ShowDay(const DateTime& day, const MealDayLists& rows) {

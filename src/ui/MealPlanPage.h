@@ -13,6 +13,7 @@
 
 class QMimeData;
 class QPushButton;
+class QSplitter;
 
 namespace pantrio {
 
@@ -64,6 +65,9 @@ public:
     MonthCalendar* Calendar() const { return calendar_; }
     MealListView* List(int index) const { return lists_[static_cast<std::size_t>(index)]; }
     QPushButton* MakeShoppingListButton() const { return makeList_; }
+    // Shows the window's results list at the page's left, so its rows can be
+    // dragged onto the calendar and the lists.
+    void HoldResults(QWidget* results);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -75,6 +79,7 @@ private:
     void MoveToOtherDay(long entry);
 
     MealPlanController& plan_;
+    QSplitter* splitter_;
     MonthCalendar* calendar_;
     QPushButton* makeList_;
     std::array<MealListView*, 4> lists_{};

@@ -31,7 +31,8 @@ MainDialog::MainDialog(MainDialogEnvironment environment)
       web_(Context(), view_, environment.browser),
       mail_(Context(), view_),
       plan_(Context(), view_),
-      print_(Context(), view_) {
+      print_(Context(), view_),
+      nutrition_(Context(), view_) {
     if (!clock_) clock_ = [] { return DateTime::Now(); };
     if (installedDataFolder_.empty()) installedDataFolder_ = DataFolders::InstalledDataFolder();
     // Marking a recipe of another box reopens boxes through the same

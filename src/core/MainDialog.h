@@ -27,6 +27,7 @@
 #include "core/MailController.h"
 #include "core/MainCommands.h"
 #include "core/MealPlanController.h"
+#include "core/NutritionController.h"
 #include "core/OptionsSheet.h"
 #include "core/PrintController.h"
 #include "core/ProgressWindow.h"
@@ -141,6 +142,7 @@ public:
     MailController& Mail() { return mail_; }
     MealPlanController& MealPlan() { return plan_; }
     PrintController& Printing() { return print_; }
+    NutritionController& Nutrition() { return nutrition_; }
 
     // ---- dialogs
 
@@ -225,6 +227,7 @@ private:
     MailController mail_;
     MealPlanController plan_;
     PrintController print_;
+    NutritionController nutrition_;
 };
 
 }  // namespace pantrio

@@ -7,6 +7,7 @@
 #include "core/ImportView.h"
 #include "core/MailView.h"
 #include "core/MealPlanView.h"
+#include "core/NutrientEditorView.h"
 #include "core/PrintView.h"
 #include "core/RecipePagesView.h"
 #include "core/ResultsView.h"
@@ -24,6 +25,7 @@ class MainView : public ResultsView,
                  public MailView,
                  public MealPlanView,
                  public PrintView,
+                 public NutrientEditorView,
                  public WebLayoutView,
                  public WindowView {};
 

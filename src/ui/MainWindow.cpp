@@ -41,6 +41,8 @@
 #include "ui/LeftoverWizardDialog.h"
 #include "ui/MealPlanPage.h"
 #include "ui/NavigationBar.h"
+#include "ui/NutrientEditorPage.h"
+#include "ui/NutritionTab.h"
 #include "ui/OptionsDialog.h"
 #include "ui/PrintDialog.h"
 #include "ui/QtClipboard.h"
@@ -238,10 +240,8 @@ void MainWindow::BuildPages() {
         if (dialog.Opened()) dialog.exec();
     });
     recipeTabs_->addTab(notes, QStringLiteral("Notes"));
-    recipeTabs_->addTab(
-        placeholder("nutritionTab",
-                    QStringLiteral("Nutrition totals come with a later version of Pantrio.")),
-        QStringLiteral("Nutrition"));
+    nutritionTab_ = new NutritionTab(*main_, recipeTabs_);
+    recipeTabs_->addTab(nutritionTab_, QStringLiteral("Nutrition"));
     recipesPage->addWidget(resultsColumn_);
     recipesPage->addWidget(recipeTabs_);
     recipesPage->setStretchFactor(0, 2);
@@ -261,7 +261,7 @@ void MainWindow::BuildPages() {
     // is there the button stays greyed.
     planPage_->MakeShoppingListButton()->setEnabled(false);
     pages_->addWidget(planPage_);
-    later("The nutrient information");
+    pages_->addWidget(new NutrientEditorPage(main_->Nutrition().Editor(), pages_));
 
     splitter_->addWidget(navigation_);
     splitter_->addWidget(pages_);
@@ -500,7 +500,17 @@ void MainWindow::SetBusy(bool busy) {
     }
 }
 
-void MainWindow::RefreshRecipePages() {}
+void MainWindow::RefreshRecipePages() {
+    if (nutritionTab_ != nullptr) nutritionTab_->RecipeChanged();
+}
+
+bool MainWindow::AskMeasures(MeasureForm& form) {
+    return NutrientEditorPage::AskMeasures(form, this);
+}
+
+bool MainWindow::AskNewFoodName(std::string& name) {
+    return NutrientEditorPage::AskNewFoodName(name, this);
+}
 
 void MainWindow::ShowPage(int page) {
     if (page < 1 || page > pages_->count()) return;

@@ -16,6 +16,7 @@ const std::vector<Command>& CommandTable() {
         AddMailCommands(t);
         AddPlanCommands(t);
         AddPrintCommands(t);
+        AddNutritionCommands(t);
         return t;
     }();
     return table;

@@ -3,7 +3,7 @@
 # program's main() in src/app/desktop, and the window tests in one QtTest
 # binary run under xvfb-run.
 
-find_package(Qt6 REQUIRED COMPONENTS Widgets WebEngineWidgets Multimedia Test)
+find_package(Qt6 REQUIRED COMPONENTS Widgets WebEngineWidgets PrintSupport Multimedia Test)
 
 # Interface sounds: short wave files made at build time by a tiny tool, so
 # the repository carries no binary audio.
@@ -30,7 +30,7 @@ file(GLOB_RECURSE PANTRIO_UI_SOURCES CONFIGURE_DEPENDS
      "${CMAKE_SOURCE_DIR}/src/ui/*.cpp" "${CMAKE_SOURCE_DIR}/src/ui/*.h")
 add_library(pantrio_ui STATIC ${PANTRIO_UI_SOURCES})
 target_include_directories(pantrio_ui PUBLIC "${CMAKE_SOURCE_DIR}/src")
-target_link_libraries(pantrio_ui PUBLIC pantrio_core Qt6::Widgets Qt6::WebEngineWidgets
+target_link_libraries(pantrio_ui PUBLIC pantrio_core Qt6::Widgets Qt6::WebEngineWidgets Qt6::PrintSupport
                                         Qt6::Multimedia)
 
 file(GLOB_RECURSE PANTRIO_DESKTOP_SOURCES CONFIGURE_DEPENDS

@@ -74,6 +74,11 @@ std::string DateTime::IsoDateText() const {
 std::string DateTime::Format(const char* format) const {
     if (null) return {};
     std::tm t = ToTm(*this);
+    // strftime reads the weekday and the day of the year ("%A", "%j") from
+    // fields that nothing else fills in; 1970-01-01 was a Thursday.
+    const long days = DaysFromCivil(year, month, day);
+    t.tm_wday = static_cast<int>(((days + 4) % 7 + 7) % 7);
+    t.tm_yday = static_cast<int>(days - DaysFromCivil(year, 1, 1));
     char buf[256];
     std::size_t n = std::strftime(buf, sizeof buf, format, &t);
     return std::string(buf, n);

@@ -2,8 +2,8 @@
 // owns the settings, the store of the open recipe box, the support store,
 // the look-up lists and the template caches, and it creates one controller
 // per area of the window (results page, find, boxes and imports, the current
-// recipe, the web view, mail), each given the state it works on (ControllerContext)
-// and its own view interface. It runs start-up and close and dispatches the
+// recipe, the web view, mail, the meal plan, printing), each given the state it works on
+// (ControllerContext) and its own view interface. It runs start-up and close and dispatches the
 // command table of the menus, the toolbar and the results list's context
 // menu to the controllers. It reaches the screen only through the interfaces
 // it is given (prompter, views, browser, progress window, sound, clock), so
@@ -26,8 +26,10 @@
 #include "core/LookupLists.h"
 #include "core/MailController.h"
 #include "core/MainCommands.h"
+#include "core/MealPlanController.h"
 #include "core/NutritionController.h"
 #include "core/OptionsSheet.h"
+#include "core/PrintController.h"
 #include "core/ProgressWindow.h"
 #include "core/RecipeController.h"
 #include "core/ResultsController.h"
@@ -138,6 +140,8 @@ public:
     RecipeController& Recipes() { return recipes_; }
     WebView& Web() { return web_; }
     MailController& Mail() { return mail_; }
+    MealPlanController& MealPlan() { return plan_; }
+    PrintController& Printing() { return print_; }
     NutritionController& Nutrition() { return nutrition_; }
 
     // ---- dialogs
@@ -221,6 +225,8 @@ private:
     RecipeController recipes_;
     WebView web_;
     MailController mail_;
+    MealPlanController plan_;
+    PrintController print_;
     NutritionController nutrition_;
 };
 

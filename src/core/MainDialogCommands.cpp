@@ -188,7 +188,14 @@ bool MainDialog::RunCommand(int id) {
             return true;
         case kAddToCalendar:
         case kAddToCalendarContext:
-            SetStatusText("The meal calendar is not available yet.");
+            plan_.AddToCalendarCommand();
+            return true;
+        case kPrint:
+        case kPrintContext:
+            print_.PrintCommand();
+            return true;
+        case kClearMealPlan:
+            plan_.ClearMealPlanCommand();
             return true;
         default:
             break;

@@ -6,7 +6,9 @@
 #include "core/FindView.h"
 #include "core/ImportView.h"
 #include "core/MailView.h"
+#include "core/MealPlanView.h"
 #include "core/NutrientEditorView.h"
+#include "core/PrintView.h"
 #include "core/RecipePagesView.h"
 #include "core/ResultsView.h"
 #include "core/StatusView.h"
@@ -21,6 +23,8 @@ class MainView : public ResultsView,
                  public FindView,
                  public ImportView,
                  public MailView,
+                 public MealPlanView,
+                 public PrintView,
                  public NutrientEditorView,
                  public WebLayoutView,
                  public WindowView {};

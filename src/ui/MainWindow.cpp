@@ -27,7 +27,9 @@
 #include "core/MainCommands.h"
 #include "render/TemplateCache.h"
 #include "search/KeywordStorage.h"
+#include "ui/AddToCalendarDialog.h"
 #include "ui/CategoryEditDialog.h"
+#include "ui/ClearMealPlanDialog.h"
 #include "ui/ClipboardImportDialog.h"
 #include "ui/DesktopBrowser.h"
 #include "ui/EmailOptionsDialog.h"
@@ -38,10 +40,12 @@
 #include "ui/ImportProgressWindow.h"
 #include "ui/InformationWindow.h"
 #include "ui/LeftoverWizardDialog.h"
+#include "ui/MealPlanPage.h"
 #include "ui/NavigationBar.h"
 #include "ui/NutrientEditorPage.h"
 #include "ui/NutritionTab.h"
 #include "ui/OptionsDialog.h"
+#include "ui/PrintDialog.h"
 #include "ui/QtClipboard.h"
 #include "ui/QtPrompter.h"
 #include "ui/QtSound.h"
@@ -249,14 +253,19 @@ void MainWindow::BuildPages() {
     recipesPage->setStretchFactor(1, 3);
     recipesPage->setSizes({380, 620});
     pages_->addWidget(recipesPage);
-    const char* const later[] = {"The shopping list", "The meal calendar"};
-    for (const char* what : later) {
+    auto later = [this](const char* what) {
         auto* label = new QLabel(
             QString::fromLatin1(what) + QStringLiteral(" comes with a later version of Pantrio."),
             pages_);
         label->setAlignment(Qt::AlignCenter);
         pages_->addWidget(label);
-    }
+    };
+    later("The shopping list");
+    planPage_ = new MealPlanPage(main_->MealPlan(), pages_);
+    // The shopping list's own dialog makes the list from the plan; until it
+    // is there the button stays greyed.
+    planPage_->MakeShoppingListButton()->setEnabled(false);
+    pages_->addWidget(planPage_);
     pages_->addWidget(new NutrientEditorPage(main_->Nutrition().Editor(), pages_));
 
     splitter_->addWidget(navigation_);
@@ -510,7 +519,45 @@ bool MainWindow::AskNewFoodName(std::string& name) {
 
 void MainWindow::ShowPage(int page) {
     if (page < 1 || page > pages_->count()) return;
+    // The results list goes with the page that shows it: the recipes page
+    // and the meal calendar, whose days take its rows.
+    auto* recipesPage = static_cast<QSplitter*>(pages_->widget(0));
+    if (page == 3 && resultsColumn_->parentWidget() == recipesPage) {
+        recipesSizes_ = recipesPage->sizes();
+        planPage_->HoldResults(resultsColumn_);
+    } else if (page == 1 && resultsColumn_->parentWidget() != recipesPage) {
+        recipesPage->insertWidget(0, resultsColumn_);
+        resultsColumn_->show();
+        if (!recipesSizes_.isEmpty()) recipesPage->setSizes(recipesSizes_);
+    }
     pages_->setCurrentIndex(page - 1);
+    if (pages_->currentWidget() == planPage_) main_->MealPlan().ShowDay();
+}
+
+void MainWindow::RefreshMealPlan() {
+    main_->MealPlan().ShowDay();
+}
+
+void MainWindow::ShowMealDay(const DateTime& day, const MealDayLists& lists) {
+    if (planPage_ != nullptr) planPage_->ShowDay(day, lists);
+}
+
+void MainWindow::RunAddToCalendar(const AddToCalendarChoice& initial,
+                                  const std::function<bool(const AddToCalendarChoice&)>& accept) {
+    AddToCalendarDialog dialog(initial, accept, this);
+    dialog.exec();
+}
+
+void MainWindow::RunClearMealPlan(
+    const DateTime& initial, const std::function<bool(const DateTime&, const DateTime&)>& accept) {
+    ClearMealPlanDialog dialog(initial, accept, this);
+    dialog.exec();
+}
+
+void MainWindow::ShowPrintDialog(const PrintChoices& initial) {
+    PrintDialog dialog(*main_, initial, this);
+    dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
+    dialog.exec();
 }
 
 void MainWindow::BringWebViewToFront() {

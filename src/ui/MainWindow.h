@@ -28,6 +28,7 @@ class QTabWidget;
 namespace pantrio {
 
 class DesktopBrowser;
+class MealPlanPage;
 class ExternalBrowser;
 class FindRecipesDialog;
 class ImportProgressWindow;
@@ -112,6 +113,15 @@ public:
     void RunWhileSending(const std::string& text,
                          const std::function<void(const std::atomic<bool>&)>& work) override;
     void EndDialog() override;
+    void RefreshMealPlan() override;
+    void ShowMealDay(const DateTime& day, const MealDayLists& lists) override;
+    void RunAddToCalendar(const AddToCalendarChoice& initial,
+                          const std::function<bool(const AddToCalendarChoice&)>& accept) override;
+    void RunClearMealPlan(
+        const DateTime& initial,
+        const std::function<bool(const DateTime&, const DateTime&)>& accept) override;
+    void ShowPrintDialog(const PrintChoices& initial) override;
+    MealPlanPage* planPage() const { return planPage_; }
     // The modeless Find Recipes dialog once it was opened; null before.
     FindRecipesDialog* findRecipesDialog() const { return findRecipes_; }
 
@@ -156,6 +166,8 @@ private:
     NavigationBar* navigation_ = nullptr;
     QStackedWidget* pages_ = nullptr;
     ResultsPage* results_ = nullptr;
+    MealPlanPage* planPage_ = nullptr;
+    QList<int> recipesSizes_;  // the recipes page's split while the list is lent out
     QWidget* resultsColumn_ = nullptr;
     QTabWidget* recipeTabs_ = nullptr;
     NutritionTab* nutritionTab_ = nullptr;

@@ -17,6 +17,7 @@
 #include "ui/AppUrlScheme.h"
 #include "ui/AppWebPage.h"
 #include "ui/RecipeIcons.h"
+#include "ui/WebPrintPreview.h"
 
 namespace pantrio {
 
@@ -201,7 +202,7 @@ void WebViewTab::WriteDocument(const std::string& html) {
 }
 
 void WebViewTab::PrintPreview() {
-    page_->printToPdf([](const QByteArray&) {});
+    OpenPrintPreview(view_, this);
 }
 
 void WebViewTab::CancelNavigation() {

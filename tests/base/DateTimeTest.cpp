@@ -29,4 +29,12 @@ TEST(DateTime, DaysUntilCountsAcrossMonthsAndLeapYears) {
     EXPECT_EQ(DateTime::FromDate(2026, 12, 9).DaysUntil(DateTime::FromDate(2026, 11, 8)), -31);
 }
 
+TEST(DateTime, FormatNamesTheWeekday) {
+    // The printed meal plan heads each day with its weekday.
+    EXPECT_EQ(DateTime::FromDate(2026, 12, 10).Format("%A, %B %d, %Y"),
+              "Thursday, December 10, 2026");
+    EXPECT_EQ(DateTime::FromDate(2024, 2, 29).Format("%a %j"), "Thu 060");
+    EXPECT_EQ(DateTime::FromDate(1969, 12, 31).Format("%A"), "Wednesday");
+}
+
 }  // namespace pantrio

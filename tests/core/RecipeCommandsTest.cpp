@@ -185,7 +185,7 @@ TEST_F(RecipeCommands, ClearMarksOnlyOnYesAndListsEveryRecipe) {
 
 TEST_F(RecipeCommands, UnknownCommandsAreNotRun) {
     MainDialog& d = Start();
-    EXPECT_FALSE(d.RunCommand(242));  // printing comes with the print pages
+    EXPECT_FALSE(d.RunCommand(32829));  // posting comes with the service client
     EXPECT_FALSE(d.RunCommand(12345));
     EXPECT_FALSE(d.CommandEnabled(257));  // "&Mark Recipe" stays greyed
     EXPECT_TRUE(MainDialog::HasCommand(32846));

@@ -49,6 +49,25 @@ public:
         pageStates.push_back(state);
     }
     void RefreshMealPlan() override { ++planRefreshes; }
+    void ShowMealDay(const DateTime& day, const MealDayLists& lists) override {
+        shownDays.push_back(day);
+        shownMealLists = lists;
+    }
+    // The dialogs press OK with each scripted choice in turn until one
+    // closes them; with none left they are cancelled.
+    void RunAddToCalendar(const AddToCalendarChoice& initial,
+                          const std::function<bool(const AddToCalendarChoice&)>& accept) override {
+        addToCalendarOpenedWith.push_back(initial);
+        for (const AddToCalendarChoice& choice : addToCalendarPresses)
+            if (accept(choice)) break;
+    }
+    void RunClearMealPlan(
+        const DateTime& initial,
+        const std::function<bool(const DateTime&, const DateTime&)>& accept) override {
+        clearMealPlanOpenedWith.push_back(initial);
+        for (const auto& [from, to] : clearMealPlanPresses)
+            if (accept(from, to)) break;
+    }
     void SetBusy(bool busy) override { busyStates.push_back(busy); }
 
     void RefreshRecipePages() override { ++refreshes; }
@@ -124,6 +143,11 @@ public:
     std::vector<int> changedRows;  // rows redrawn after a mark
     std::vector<ResultsPageState> pageStates;
     int planRefreshes = 0;
+    std::vector<DateTime> shownDays;
+    MealDayLists shownMealLists;
+    std::vector<AddToCalendarChoice> addToCalendarOpenedWith, addToCalendarPresses;
+    std::vector<DateTime> clearMealPlanOpenedWith;
+    std::vector<std::pair<DateTime, DateTime>> clearMealPlanPresses;
     std::vector<bool> busyStates;
     // The search dialogs: what they were opened with and what the user
     // answers (unset: Cancel).

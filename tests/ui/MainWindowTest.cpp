@@ -29,6 +29,7 @@
 #include "ui/DialogAnswerer.h"
 #include "ui/DialogsTest.h"
 #include "ui/MainWindow.h"
+#include "ui/MealPlanPageTest.h"
 #include "ui/MenusTest.h"
 #include "ui/NutritionWindowTest.h"
 #include "ui/ResultsPage.h"
@@ -415,6 +416,10 @@ int main(int argc, char** argv) {
     }
     {
         NutritionWindowTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        MealPlanPageTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures;

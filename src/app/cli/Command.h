@@ -11,7 +11,7 @@ namespace pantrio::cli {
 class CliContext;
 
 struct Command {
-    const char* name;       // "new-box"
+    const char* name;       // "new-box", or a group's "plan add"
     const char* arguments;  // "NAME", for the usage text
     const char* summary;    // one line for the usage text
     // Runs the command with the arguments after its name; the exit code.
@@ -25,10 +25,16 @@ void AddImportCommands(std::vector<Command>& table);      // import, export-rxf,
 void AddRecipePageCommands(std::vector<Command>& table);  // render, text, publish
 void AddSearchCommands(std::vector<Command>& table);      // find, view, mark, unmark, keyword
 void AddMailCommands(std::vector<Command>& table);        // mail
+void AddPlanCommands(std::vector<Command>& table);        // plan add, show, move, remove, clear
+void AddPrintCommands(std::vector<Command>& table);       // print recipes, shopping, plan
 void AddNutritionCommands(std::vector<Command>& table);   // link, unlink, foods, nutrition
 
 const std::vector<Command>& CommandTable();
 const Command* FindCommand(const std::string& name);
+// The command a command line names: its first word, or its first two words
+// for the commands of a group ("plan add"), which are then taken off
+// `arguments`. Null when none matches.
+const Command* FindCommand(const std::string& name, std::vector<std::string>& arguments);
 std::string UsageText();
 
 }  // namespace pantrio::cli

@@ -14,6 +14,8 @@ const std::vector<Command>& CommandTable() {
         AddRecipePageCommands(t);
         AddSearchCommands(t);
         AddMailCommands(t);
+        AddPlanCommands(t);
+        AddPrintCommands(t);
         AddNutritionCommands(t);
         return t;
     }();
@@ -24,6 +26,14 @@ const Command* FindCommand(const std::string& name) {
     for (const Command& command : CommandTable())
         if (name == command.name) return &command;
     return nullptr;
+}
+
+const Command* FindCommand(const std::string& name, std::vector<std::string>& arguments) {
+    if (const Command* command = FindCommand(name)) return command;
+    if (arguments.empty()) return nullptr;
+    const Command* command = FindCommand(name + " " + arguments.front());
+    if (command != nullptr) arguments.erase(arguments.begin());
+    return command;
 }
 
 std::string UsageText() {
@@ -43,7 +53,8 @@ std::string UsageText() {
         "  --box FILE        the recipe box to use (default: the current box of the settings)\n"
         "  --yes             answer Yes or OK to every question (without it: No or Cancel)\n"
         "  --help            show this text\n"
-        "\nMessages go to standard error. Exit codes: 0 success, 1 failure, 2 usage error.\n"
+        "\nDates are written YYYY-MM-DD.\n"
+        "Messages go to standard error. Exit codes: 0 success, 1 failure, 2 usage error.\n"
         "Settings: $XDG_CONFIG_HOME/Hearthline/Pantrio.conf (or "
         "~/.config/Hearthline/Pantrio.conf).\n";
     return text;

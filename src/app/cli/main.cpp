@@ -26,13 +26,14 @@ int main(int argc, char** argv) {
         std::cerr << UsageText();
         return kExitUsage;
     }
-    const Command* command = FindCommand(options->command);
+    std::vector<std::string> commandArguments = options->arguments;
+    const Command* command = FindCommand(options->command, commandArguments);
     if (command == nullptr) {
         std::cerr << "pantrio-cli: unknown command " << options->command << "\n\n" << UsageText();
         return kExitUsage;
     }
     CliContext context(*options, std::cout, std::cerr);
-    const int code = command->run(context, options->arguments);
+    const int code = command->run(context, commandArguments);
     if (code == kExitUsage) {
         std::cerr << "pantrio-cli: wrong arguments for " << command->name << "\n\n" << UsageText();
     }

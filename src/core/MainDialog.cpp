@@ -29,7 +29,8 @@ MainDialog::MainDialog(MainDialogEnvironment environment)
       boxes_(Context(), view_, view_, environment.progress),
       recipes_(Context(), view_),
       web_(Context(), view_, environment.browser),
-      mail_(Context(), view_) {
+      mail_(Context(), view_),
+      shopping_(Context(), view_) {
     if (!clock_) clock_ = [] { return DateTime::Now(); };
     if (installedDataFolder_.empty()) installedDataFolder_ = DataFolders::InstalledDataFolder();
     // Marking a recipe of another box reopens boxes through the same
@@ -108,8 +109,9 @@ MainDialog::StartResult MainDialog::Initialise(const CommandLine& commandLine) {
     boxes_.ShowBoxLine();
     results_.FillAllRecipes();
     if (settings_.ShowInfoAtStart != 0) ShowInformationDialog();
-    // A shopping-list file named on the command line (ShoppingListFile) is
-    // opened by the shopping list, which is not part of the program yet.
+    shopping_.StartPage();
+    if (!commandLine.ShoppingListFile.empty())
+        shopping_.OpenShoppingFile(commandLine.ShoppingListFile);
     web_.ShowWelcomePage();
     OfferUpdateCheck();
     return StartResult::Ready;
@@ -223,6 +225,7 @@ bool MainDialog::SaveSettings() {
 
 void MainDialog::Close() {
     SaveSettings();
+    shopping_.OfferSaveAtClose();
     if (settings_.RC > 1 && settings_.RC % 98 == 0) {
         const Answer answer = prompter_->Message(
             "Would you like to make a backup copy of your Pantrio recipe data now?",

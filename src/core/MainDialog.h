@@ -30,6 +30,7 @@
 #include "core/ProgressWindow.h"
 #include "core/RecipeController.h"
 #include "core/ResultsController.h"
+#include "core/ShoppingListController.h"
 #include "core/WebView.h"
 #include "storage/RecipeDB.h"
 #include "storage/SupportDB.h"
@@ -106,8 +107,9 @@ public:
     // Stores today as the last update-check day (in memory; saved at close).
     void MarkUpdateChecked();
 
-    // The close request: saves the settings and, on every 98th run, offers a
-    // backup. (The shopping list's own question joins here when it comes.)
+    // The close request: saves the settings, offers to save a changed
+    // shopping list that was opened from a file and, on every 98th run, offers
+    // a backup.
     void Close();
 
     // ---- commands (MainDialogCommands.cpp)
@@ -137,6 +139,7 @@ public:
     RecipeController& Recipes() { return recipes_; }
     WebView& Web() { return web_; }
     MailController& Mail() { return mail_; }
+    ShoppingListController& Shopping() { return shopping_; }
 
     // ---- dialogs
 
@@ -219,6 +222,7 @@ private:
     RecipeController recipes_;
     WebView web_;
     MailController mail_;
+    ShoppingListController shopping_;
 };
 
 }  // namespace pantrio

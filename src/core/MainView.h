@@ -8,6 +8,7 @@
 #include "core/MailView.h"
 #include "core/RecipePagesView.h"
 #include "core/ResultsView.h"
+#include "core/ShoppingListView.h"
 #include "core/StatusView.h"
 #include "core/WebLayoutView.h"
 #include "core/WindowView.h"
@@ -20,6 +21,7 @@ class MainView : public ResultsView,
                  public FindView,
                  public ImportView,
                  public MailView,
+                 public ShoppingListView,
                  public WebLayoutView,
                  public WindowView {};
 

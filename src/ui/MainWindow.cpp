@@ -46,6 +46,7 @@
 #include "ui/ResultsPage.h"
 #include "ui/ResultsTableModel.h"
 #include "ui/SendingDialog.h"
+#include "ui/ShoppingListPage.h"
 #include "ui/SplashWindow.h"
 #include "ui/WebViewTab.h"
 #include "ui/WindowState.h"
@@ -164,6 +165,7 @@ MainDialog::StartResult MainWindow::Start(const CommandLine& commandLine) {
     resize(1200, 800);
     windowState_->Restore(*this, *splitter_);
     const MainDialog::StartResult result = main_->Initialise(commandLine);
+    shoppingPage_->LoadLookups();
     model_->SetImagesFolder(ImagesFolder());
     started_ = true;
     UpdateCommandStates();
@@ -244,8 +246,9 @@ void MainWindow::BuildPages() {
     recipesPage->setStretchFactor(1, 3);
     recipesPage->setSizes({380, 620});
     pages_->addWidget(recipesPage);
-    const char* const later[] = {"The shopping list", "The meal calendar",
-                                 "The nutrient information"};
+    shoppingPage_ = new ShoppingListPage(main_->Shopping(), main_->Lookups(), pages_);
+    pages_->addWidget(shoppingPage_);
+    const char* const later[] = {"The meal calendar", "The nutrient information"};
     for (const char* what : later) {
         auto* label = new QLabel(
             QString::fromLatin1(what) + QStringLiteral(" comes with a later version of Pantrio."),

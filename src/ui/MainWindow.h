@@ -37,6 +37,7 @@ class QtPrompter;
 class QtSound;
 class ResultsPage;
 class ResultsTableModel;
+class ShoppingListPage;
 class SettingsStore;
 class SplashWindow;
 class WebViewTab;
@@ -109,6 +110,18 @@ public:
     void RunWhileSending(const std::string& text,
                          const std::function<void(const std::atomic<bool>&)>& work) override;
     void EndDialog() override;
+    // The shopping list page and its dialogs (MainWindowShopping.cpp).
+    void ShowShoppingRows(const std::vector<ShoppingGridRow>& rows) override;
+    void ShowShoppingRecipes(const std::vector<ListRow>& rows) override;
+    void ShowCombined(bool combined) override;
+    void ResetItemEntry() override;
+    std::optional<AddToShoppingListForm> AskAddToShoppingList(
+        const AddToShoppingListForm& form) override;
+    std::optional<std::vector<long>> AskMakeShoppingList(
+        const DateTime& from, const DateTime& to,
+        const std::function<std::vector<ListRow>(const DateTime&, const DateTime&)>& entries)
+        override;
+    ShoppingListPage* shoppingPage() const { return shoppingPage_; }
     // The modeless Find Recipes dialog once it was opened; null before.
     FindRecipesDialog* findRecipesDialog() const { return findRecipes_; }
 
@@ -153,6 +166,7 @@ private:
     NavigationBar* navigation_ = nullptr;
     QStackedWidget* pages_ = nullptr;
     ResultsPage* results_ = nullptr;
+    ShoppingListPage* shoppingPage_ = nullptr;
     QWidget* resultsColumn_ = nullptr;
     QTabWidget* recipeTabs_ = nullptr;
     QLabel* boxLine_ = nullptr;

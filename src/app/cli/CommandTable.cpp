@@ -14,6 +14,7 @@ const std::vector<Command>& CommandTable() {
         AddRecipePageCommands(t);
         AddSearchCommands(t);
         AddMailCommands(t);
+        AddShoppingCommands(t);
         return t;
     }();
     return table;

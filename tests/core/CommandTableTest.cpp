@@ -68,7 +68,7 @@ TEST_F(CommandTable, RulesGreyCommandsByTheOpenBox) {
         {kAddToCalendar, true, false},  {kPostRecipe, false, false},
         {kRate, false, false},          {32865, true, false},  // "@&Favorite"
         {kPrint, false, false},         {kNewRecipe, false, false},
-        {kSend, true, false},           {kAddToShoppingList, false, false},
+        {kSend, true, false},           {kAddToShoppingList, true, false},
         {kClearMealPlan, false, false}, {kMarkRecipe, false, false},
         {4711, false, false},
     };

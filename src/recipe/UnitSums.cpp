@@ -59,9 +59,10 @@ const Measure* MeasureOf(std::string_view unit) {
 }
 
 // Whether `value` reads as a whole number or one of the unit's kitchen
-// fractions, and is at least one.
+// fractions, and is at least one (a quarter for cups, which come in quarter,
+// third and half measures).
 bool Sensible(double value, const Measure& m) {
-    if (value < 1 - 1e-9) return false;
+    if (value < (m.denominators == 24 ? 0.25 : 1) - 1e-9) return false;
     const int denominators[] = {4, m.denominators == 24 ? 3 : 4, m.denominators == 24 ? 8 : 4};
     for (int d : denominators) {
         const double scaled = value * d;

@@ -24,7 +24,8 @@ struct UnitQuantity {
 
 // The sum of `parts`, all of one kind, shown in the largest unit of their
 // measuring system that gives a whole number or a common kitchen fraction
-// (quarters; thirds and eighths for cups), else in the smallest unit the parts
+// (quarters; thirds and eighths for cups, which may also be a part of one),
+// else in the smallest unit the parts
 // use. A unit the parts use keeps their spelling. Nothing when a part is no
 // measure or the kinds differ.
 std::optional<UnitQuantity> SumInCommonUnit(const std::vector<UnitQuantity>& parts);

@@ -32,10 +32,10 @@ QIcon ItemIcon(int index) {
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     const bool picked = index == 18;
-    painter.setPen(QPen(picked ? QColor(0xb0, 0x50, 0x00) : QColor(0x60, 0x60, 0x60), 1.2));
-    painter.setBrush(picked ? QColor(0xff, 0xa0, 0x30) : QColor(0xf0, 0xf0, 0xf0));
-    painter.drawRoundedRect(QRectF(2.5, 2.5, 11, 11), 2, 2);
-    if (picked) painter.drawLine(QPointF(5, 8), QPointF(11, 8));
+    painter.setPen(QPen(picked ? QColor(0xb0, 0x50, 0x00) : QColor(0x80, 0x80, 0x80), 1.2));
+    painter.setBrush(picked ? QColor(0xff, 0x90, 0x20) : QColor(0xd8, 0xe4, 0xf0));
+    const double r = picked ? 6 : 4;
+    painter.drawEllipse(QPointF(8, 8), r, r);
     return QIcon(pixmap);
 }
 
@@ -218,9 +218,11 @@ ShoppingListPage::ShoppingListPage(ShoppingListController& controller, const Loo
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setItemDelegate(new ShoppingCellDelegate(*this));
-    grid_->horizontalHeader()->setStretchLastSection(true);
+    // Widths are the user's and kept in the settings, so no column stretches.
     grid_->installEventFilter(this);
-    for (int c = 0; c < 5; ++c) grid_->setColumnWidth(c, controller_.ColumnWidth(c));
+    // The first column also holds the row's icon.
+    for (int c = 0; c < 5; ++c)
+        grid_->setColumnWidth(c, controller_.ColumnWidth(c) + (c == 0 ? kIconWidth : 0));
     layout->addWidget(grid_, 3);
 
     recipes_ = new QTreeWidget(this);
@@ -251,7 +253,8 @@ ShoppingListPage::ShoppingListPage(ShoppingListController& controller, const Loo
     connect(grid_, &QTableWidget::cellClicked, this, &ShoppingListPage::EditCell);
     connect(grid_->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int column, int, int width) {
-                if (!filling_) controller_.SetColumnWidth(column, width);
+                if (!filling_)
+                    controller_.SetColumnWidth(column, column == 0 ? width - kIconWidth : width);
             });
     connect(recipes_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) {
         controller_.RecipeClicked(item->data(0, Qt::UserRole).toLongLong(),

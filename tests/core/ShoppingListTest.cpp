@@ -171,6 +171,7 @@ TEST_F(ShoppingListTest, CombinedViewSumsByUnitAndByCompatibleUnits) {
         {"spoons", {{2, "tsp"}, {1, "tbsp"}}, {"5 tsp*"}, {"1 tbsp", "2 tsp"}},
         {"ounces and a pound", {{8, "oz"}, {1, "lb"}}, {"1 1/2 lb*"}, {"1 lb", "8 oz"}},
         {"into cups", {{8, "tbsp"}, {0.5, "cups"}}, {"1 cups*"}, {"1/2 cups", "8 tbsp"}},
+        {"part of a cup", {{4, "tbsp"}, {0.25, "c"}}, {"1/2 c*"}, {"1/4 c", "4 tbsp"}},
         {"kinds stay apart", {{1, "cup"}, {1, "lb"}}, {"1 cup", "1 lb"}, {"1 cup", "1 lb"}},
         {"no measure", {{2, "clove"}, {1, "tsp"}}, {"2 clove", "1 tsp"}, {"2 clove", "1 tsp"}},
         {"metric", {{750, "g"}, {500, "g"}, {1, "kg"}}, {"2 1/4 kg*"}, {"1250 g", "1 kg"}},

@@ -1,5 +1,8 @@
 #include "storage/ShoppingListTable.h"
 
+#include <map>
+#include <tuple>
+
 #include "base/RowSink.h"
 #include "base/Text.h"
 #include "recipe/Quantity.h"
@@ -58,23 +61,36 @@ int LoadShoppingItems(SupportDB& support, ShoppingItems& items) {
 
 int LoadSummedItems(SupportDB& support, ShoppingItems& items) {
     items.Clear();
+    // Texts compare without regard to case, as the database does, except the
+    // units "T" (tablespoon) and "t" (teaspoon), which are told apart by it:
+    // the sums are made here rather than by a GROUP BY.
     CADORecordset rs(support);
-    if (!rs.Run("SELECT Sum(ShoppingList.QtyToBuy) AS SumOfQtyToBuy, ShoppingList.UnitOfMeasure, "
-                "ShoppingList.ItemName, ShoppingList.Dept FROM ShoppingList GROUP BY "
-                "ShoppingList.UnitOfMeasure, ShoppingList.ItemName, ShoppingList.Dept ORDER BY "
-                "ShoppingList.Dept, ShoppingList.ItemName"))
+    if (!rs.Run("SELECT ShoppingList.QtyToBuy, ShoppingList.UnitOfMeasure, ShoppingList.ItemName, "
+                "ShoppingList.Dept FROM ShoppingList ORDER BY ShoppingList.Dept, "
+                "ShoppingList.ItemName, ShoppingList.UnitOfMeasure, ShoppingList.ShoppingListID"))
         return -1;
-    int count = 0;
+    std::vector<ShoppingItem> sums;
+    std::map<std::tuple<std::string, std::string, std::string>, std::size_t> index;
     for (; !rs.AtEnd(); rs.NextRow()) {
         ShoppingItem item;
         rs.ReadAt(0, item.QtyToBuy);
         rs.ReadAt(1, item.UnitOfMeasure);
         rs.ReadAt(2, item.ItemName);
         rs.ReadAt(3, item.Dept);
-        items.Add(std::move(item));
-        ++count;
+        const std::string unit = Trim(item.UnitOfMeasure);
+        auto key =
+            std::make_tuple(unit == "T" || unit == "t" ? unit : ToLowerText(item.UnitOfMeasure),
+                            ToLowerText(item.ItemName), ToLowerText(item.Dept));
+        const auto found = index.find(key);
+        if (found != index.end()) {
+            sums[found->second].QtyToBuy += item.QtyToBuy;
+            continue;
+        }
+        index.emplace(std::move(key), sums.size());
+        sums.push_back(std::move(item));
     }
-    return count;
+    for (ShoppingItem& item : sums) items.Add(std::move(item));
+    return static_cast<int>(sums.size());
 }
 
 int AddShoppingItem(SupportDB& support, const ShoppingItem& item) {

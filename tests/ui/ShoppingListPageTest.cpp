@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -115,4 +116,27 @@ void ShoppingListPageTest::addDialogPutsTheIngredientsOnThePageSummedInTheCombin
     for (int r = 0; r < grid->rowCount(); ++r)
         marked += grid->item(r, 0)->data(Qt::UserRole + 1).toInt() == 18 ? 1 : 0;
     QCOMPARE(marked, 2);
+
+    // A click on a cell opens its editor; typing and Tab writes the cell and
+    // moves on to the next column of the same row.
+    const int row = 0;
+    const long id = grid->item(row, 0)->data(Qt::UserRole).toLongLong();
+    const QRect item = grid->visualItemRect(grid->item(row, 2));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
+    QWidget* editor = nullptr;
+    QTRY_VERIFY((editor = grid->findChild<QWidget*>(QStringLiteral("shoppingCellEditor"))) !=
+                nullptr);
+    auto* typing = editor->findChild<QLineEdit*>();
+    QVERIFY(typing != nullptr);
+    QCOMPARE(typing->selectedText(), QStringLiteral("flour"));
+    QTest::keyClicks(typing, QStringLiteral("Tom's rye"));
+    QTest::keyClick(typing, Qt::Key_Tab);
+    QTRY_COMPARE(grid->currentColumn(), 3);
+    QTRY_VERIFY(grid->findChild<QWidget*>(QStringLiteral("shoppingCellEditor")) != nullptr);
+    QCOMPARE(grid->item(row, 2)->text(), QStringLiteral("Tom's rye"));
+    main().Shopping().Reload();
+    bool stored = false;
+    for (const pantrio::ShoppingItem& i : main().Shopping().Items().Items())
+        stored = stored || (i.ShoppingListID == id && i.ItemName == "Tom's rye");
+    QVERIFY(stored);
 }

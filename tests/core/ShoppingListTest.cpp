@@ -63,6 +63,9 @@ TEST_F(ShoppingListTest, ItemsFromTheDialogAndFromThePlan) {
     dialog->Recipes().SelectRecipe(1);
     view.onAddToShopping = [](AddToShoppingListForm& form) {
         form.rows[0].ingredient = std::string(60, 'f');  // cut to 50
+        form.addToPlan = true;
+        form.meal = 0;
+        form.day = DateTime::FromDate(2024, 3, 20);
         return true;
     };
     ASSERT_TRUE(dialog->RunCommand(command::kAddToShoppingList));
@@ -78,8 +81,26 @@ TEST_F(ShoppingListTest, ItemsFromTheDialogAndFromThePlan) {
     EXPECT_EQ(Item(3, "IngredientMasterID"), "1");
     EXPECT_EQ(Item(3, "CookbookFile"), StandardBox());
     EXPECT_EQ(view.shoppingRows.size(), 3u);
+    // "Add to plan for " placed the recipe on the plan as well.
+    EXPECT_EQ(Value("Select RecipeDate || '|' || MealNumber || '|' || Title || '|' || "
+                    "ScaleToMakeText || '|' || Marked || '|' || CookbookFile from RecipeList",
+                    true),
+              "2024-03-20 00:00:00|0|Cake|4 servings|0|" + StandardBox());
+
+    // Make Shopping List: keeping the list is asked first; No empties it.
+    prompter.answers = {Answer::No};
+    view.makeShoppingAnswer = std::vector<long>{1};
+    Shop().MakeShoppingListCommand();
+    EXPECT_TRUE(
+        prompter.Showed("Would you like to keep the 3 items already on your shopping list?"));
+    EXPECT_EQ(view.makeShoppingRange.second.IsoDateText(), "2024-03-22") << "a week on";
+    ASSERT_EQ(view.planEntriesOffered.size(), 1u);
+    EXPECT_EQ(view.planEntriesOffered[0].columns,
+              (std::vector<std::string>{"[4 servings]", "2024-03-20"}));
+    EXPECT_EQ(Number("Select count(*) from ShoppingList", true), 3);
 
     Shop().ClearList();
+    Support("Delete from RecipeList");
     PlanEntry(1, "2024-03-16", 1, 2);
     PlanEntry(2, "2024-03-17", 1, 0);  // unscaled
     PlanEntry(3, "2024-03-30", 1, 1);  // outside the range

@@ -228,6 +228,18 @@ TEST_F(ShoppingListTest, CombinedViewSumsByUnitAndByCompatibleUnits) {
     Shop().RecipeClicked(1, "Cake");
     EXPECT_FALSE(Shop().Combined());
     EXPECT_EQ(view.shoppingRows.size(), 3u);
+
+    // The option turns the compatible sums off, and is kept in the settings.
+    view.onOptions = [](OptionsSheet& sheet) {
+        EXPECT_TRUE(sheet.general.combineCompatibleUnits);
+        sheet.general.combineCompatibleUnits = false;
+        return true;
+    };
+    dialog->ShowOptionsSheet();
+    Shop().ToggleCombined();
+    ASSERT_EQ(view.shoppingRows.size(), 2u) << "1250 g and 1 kg";
+    EXPECT_FALSE(view.shoppingRows[0].converted || view.shoppingRows[1].converted);
+    EXPECT_EQ(StoredSettings()->ReadNumber("ShopExactUnits").value_or(-1), 1);
 }
 
 TEST_F(ShoppingListTest, FileRoundTripKeepsEveryField) {

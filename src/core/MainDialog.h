@@ -26,6 +26,7 @@
 #include "core/LookupLists.h"
 #include "core/MailController.h"
 #include "core/MainCommands.h"
+#include "core/NutritionController.h"
 #include "core/OptionsSheet.h"
 #include "core/ProgressWindow.h"
 #include "core/RecipeController.h"
@@ -140,6 +141,7 @@ public:
     WebView& Web() { return web_; }
     MailController& Mail() { return mail_; }
     ShoppingListController& Shopping() { return shopping_; }
+    NutritionController& Nutrition() { return nutrition_; }
 
     // ---- dialogs
 
@@ -223,6 +225,7 @@ private:
     WebView web_;
     MailController mail_;
     ShoppingListController shopping_;
+    NutritionController nutrition_;
 };
 
 }  // namespace pantrio

@@ -38,6 +38,8 @@
 #include "ui/InformationWindow.h"
 #include "ui/LeftoverWizardDialog.h"
 #include "ui/NavigationBar.h"
+#include "ui/NutrientEditorPage.h"
+#include "ui/NutritionTab.h"
 #include "ui/OptionsDialog.h"
 #include "ui/QtClipboard.h"
 #include "ui/QtPrompter.h"
@@ -236,10 +238,8 @@ void MainWindow::BuildPages() {
         if (dialog.Opened()) dialog.exec();
     });
     recipeTabs_->addTab(notes, QStringLiteral("Notes"));
-    recipeTabs_->addTab(
-        placeholder("nutritionTab",
-                    QStringLiteral("Nutrition totals come with a later version of Pantrio.")),
-        QStringLiteral("Nutrition"));
+    nutritionTab_ = new NutritionTab(*main_, recipeTabs_);
+    recipeTabs_->addTab(nutritionTab_, QStringLiteral("Nutrition"));
     recipesPage->addWidget(resultsColumn_);
     recipesPage->addWidget(recipeTabs_);
     recipesPage->setStretchFactor(0, 2);
@@ -248,7 +248,7 @@ void MainWindow::BuildPages() {
     pages_->addWidget(recipesPage);
     shoppingPage_ = new ShoppingListPage(main_->Shopping(), main_->Lookups(), pages_);
     pages_->addWidget(shoppingPage_);
-    const char* const later[] = {"The meal calendar", "The nutrient information"};
+    const char* const later[] = {"The meal calendar"};
     for (const char* what : later) {
         auto* label = new QLabel(
             QString::fromLatin1(what) + QStringLiteral(" comes with a later version of Pantrio."),
@@ -256,6 +256,7 @@ void MainWindow::BuildPages() {
         label->setAlignment(Qt::AlignCenter);
         pages_->addWidget(label);
     }
+    pages_->addWidget(new NutrientEditorPage(main_->Nutrition().Editor(), pages_));
 
     splitter_->addWidget(navigation_);
     splitter_->addWidget(pages_);
@@ -494,7 +495,17 @@ void MainWindow::SetBusy(bool busy) {
     }
 }
 
-void MainWindow::RefreshRecipePages() {}
+void MainWindow::RefreshRecipePages() {
+    if (nutritionTab_ != nullptr) nutritionTab_->RecipeChanged();
+}
+
+bool MainWindow::AskMeasures(MeasureForm& form) {
+    return NutrientEditorPage::AskMeasures(form, this);
+}
+
+bool MainWindow::AskNewFoodName(std::string& name) {
+    return NutrientEditorPage::AskNewFoodName(name, this);
+}
 
 void MainWindow::ShowPage(int page) {
     if (page < 1 || page > pages_->count()) return;

@@ -32,6 +32,7 @@ class ExternalBrowser;
 class FindRecipesDialog;
 class ImportProgressWindow;
 class NavigationBar;
+class NutritionTab;
 class QtClipboard;
 class QtPrompter;
 class QtSound;
@@ -90,6 +91,8 @@ public:
     void ShowResultsPageState(const ResultsPageState& state) override;
     void SetBusy(bool busy) override;
     void RefreshRecipePages() override;
+    bool AskMeasures(MeasureForm& form) override;
+    bool AskNewFoodName(std::string& name) override;
     void ShowPage(int page) override;
     void BringWebViewToFront() override;
     void SetWebViewExpanded(bool expanded) override;
@@ -169,6 +172,7 @@ private:
     ShoppingListPage* shoppingPage_ = nullptr;
     QWidget* resultsColumn_ = nullptr;
     QTabWidget* recipeTabs_ = nullptr;
+    NutritionTab* nutritionTab_ = nullptr;
     QLabel* boxLine_ = nullptr;
     FindRecipesDialog* findRecipes_ = nullptr;
     // The menu-bar and toolbar actions with their commands.

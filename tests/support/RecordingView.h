@@ -176,6 +176,22 @@ public:
     std::pair<DateTime, DateTime> makeShoppingRange;
     std::optional<std::vector<long>> makeShoppingAnswer;
 
+    // The nutrient editor's dialogs: what "Modify Nutrient Units" showed, and
+    // the answers (unset or empty: Cancel).
+    bool AskMeasures(MeasureForm& form) override {
+        measuresAsked = form;
+        if (!measuresAnswer) return false;
+        form = *measuresAnswer;
+        return true;
+    }
+    bool AskNewFoodName(std::string& name) override {
+        name = newFoodName;
+        return !newFoodName.empty();
+    }
+    MeasureForm measuresAsked;
+    std::optional<MeasureForm> measuresAnswer;
+    std::string newFoodName;
+
 private:
     ResultsController* results_ = nullptr;
     std::unique_ptr<ResultsModel> model_;

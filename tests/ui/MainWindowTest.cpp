@@ -30,6 +30,7 @@
 #include "ui/DialogsTest.h"
 #include "ui/MainWindow.h"
 #include "ui/MenusTest.h"
+#include "ui/NutritionWindowTest.h"
 #include "ui/ResultsPage.h"
 #include "ui/ResultsPageTest.h"
 #include "ui/ResultsTableModel.h"
@@ -411,6 +412,10 @@ int main(int argc, char** argv) {
     }
     {
         MenusTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        NutritionWindowTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     {

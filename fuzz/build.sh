@@ -23,6 +23,11 @@ recipe_sources="$(ls "$src"/base/*.cpp "$src"/recipe/*.cpp "$src"/storage/*.cpp)
     "$src/formats/XmlEscapes.cpp" $recipe_sources \
     -lsqlite3 -o "$out/recipe_document_fuzz"
 
+"$CXX" $flags "$here/shopping_list_fuzz.cpp" \
+    "$src/formats/ShoppingListFile.cpp" "$src/formats/XmlDocument.cpp" \
+    "$src/formats/XmlEscapes.cpp" $recipe_sources \
+    -lsqlite3 -o "$out/shopping_list_fuzz"
+
 "$CXX" $flags "$here/mealmaster_fuzz.cpp" \
     "$src/formats/MealMasterImport.cpp" "$src/formats/LineReader.cpp" $recipe_sources \
     -lsqlite3 -o "$out/mealmaster_fuzz"

@@ -25,6 +25,7 @@ constexpr NumberValue kNumbers[] = {
     {"ShowInfoAtStart", &AppSettings::ShowInfoAtStart},
     {"StartupSound", &AppSettings::StartupSound},
     {"SoundsUI", &AppSettings::SoundsUI},
+    {"ShopExactUnits", &AppSettings::ShopExactUnits},
     {"RatedRec", &AppSettings::RatedRec},
     {"ImportedRec", &AppSettings::ImportedRec},
     {"SWT", &AppSettings::SWT},

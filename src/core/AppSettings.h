@@ -54,6 +54,9 @@ public:
     int SWT = 0;
     int WOnline = 0;
     int UILF = 0;
+    // 1 when the combined shopping list adds up identical units only; 0 (the
+    // default) also adds up compatible units of one kind.
+    int ShopExactUnits = 0;
     std::string URL1, URL2, URL3, URL4, URL5;
     std::string SMTPMailServer;
     std::string EmailAddr;

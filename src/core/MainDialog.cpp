@@ -10,6 +10,7 @@
 #include "core/ServiceAddresses.h"
 #include "core/SettingsStore.h"
 #include "core/Sound.h"
+#include "render/ShoppingListHtml.h"
 #include "render/TemplateCache.h"
 
 namespace pantrio {
@@ -32,12 +33,22 @@ MainDialog::MainDialog(MainDialogEnvironment environment)
       mail_(Context(), view_),
       plan_(Context(), view_),
       print_(Context(), view_),
+      shopping_(Context(), view_),
       nutrition_(Context(), view_) {
     if (!clock_) clock_ = [] { return DateTime::Now(); };
     if (installedDataFolder_.empty()) installedDataFolder_ = DataFolders::InstalledDataFolder();
     // Marking a recipe of another box reopens boxes through the same
     // procedure as the user does, so CookbookPath stays in step.
     box_.openBox = [this](const std::string& path) { return boxes_.OpenBox(path); };
+    // The printed list is the combined view the shopping list page shows.
+    print_.SetShoppingListSource([this] {
+        std::vector<PrintedShoppingItem> printed;
+        const ShoppingItems combined = shopping_.CombineItems(shopping_.CombinesCompatibleUnits());
+        for (const ShoppingItem& item : combined.Items())
+            printed.push_back(
+                {item.QtyToBuy, item.UnitOfMeasure, item.ItemName, item.Notes, item.Dept});
+        return printed;
+    });
 }
 
 ControllerContext MainDialog::Context() {
@@ -111,8 +122,9 @@ MainDialog::StartResult MainDialog::Initialise(const CommandLine& commandLine) {
     boxes_.ShowBoxLine();
     results_.FillAllRecipes();
     if (settings_.ShowInfoAtStart != 0) ShowInformationDialog();
-    // A shopping-list file named on the command line (ShoppingListFile) is
-    // opened by the shopping list, which is not part of the program yet.
+    shopping_.StartPage();
+    if (!commandLine.ShoppingListFile.empty())
+        shopping_.OpenShoppingFile(commandLine.ShoppingListFile);
     web_.ShowWelcomePage();
     OfferUpdateCheck();
     return StartResult::Ready;
@@ -226,6 +238,7 @@ bool MainDialog::SaveSettings() {
 
 void MainDialog::Close() {
     SaveSettings();
+    shopping_.OfferSaveAtClose();
     if (settings_.RC > 1 && settings_.RC % 98 == 0) {
         const Answer answer = prompter_->Message(
             "Would you like to make a backup copy of your Pantrio recipe data now?",

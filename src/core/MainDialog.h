@@ -33,6 +33,7 @@
 #include "core/ProgressWindow.h"
 #include "core/RecipeController.h"
 #include "core/ResultsController.h"
+#include "core/ShoppingListController.h"
 #include "core/WebView.h"
 #include "storage/RecipeDB.h"
 #include "storage/SupportDB.h"
@@ -109,8 +110,9 @@ public:
     // Stores today as the last update-check day (in memory; saved at close).
     void MarkUpdateChecked();
 
-    // The close request: saves the settings and, on every 98th run, offers a
-    // backup. (The shopping list's own question joins here when it comes.)
+    // The close request: saves the settings, offers to save a changed
+    // shopping list that was opened from a file and, on every 98th run, offers
+    // a backup.
     void Close();
 
     // ---- commands (MainDialogCommands.cpp)
@@ -142,6 +144,7 @@ public:
     MailController& Mail() { return mail_; }
     MealPlanController& MealPlan() { return plan_; }
     PrintController& Printing() { return print_; }
+    ShoppingListController& Shopping() { return shopping_; }
     NutritionController& Nutrition() { return nutrition_; }
 
     // ---- dialogs
@@ -227,6 +230,7 @@ private:
     MailController mail_;
     MealPlanController plan_;
     PrintController print_;
+    ShoppingListController shopping_;
     NutritionController nutrition_;
 };
 

@@ -186,6 +186,15 @@ bool MainDialog::RunCommand(int id) {
         case kLeftoverWizard:
             find_.LeftoverWizardCommand();
             return true;
+        case kOpenShoppingList:
+            shopping_.OpenCommand();
+            return true;
+        case kSaveShoppingList:
+            shopping_.SaveCommand();
+            return true;
+        case kAddToShoppingList:
+            shopping_.AddToShoppingListCommand();
+            return true;
         case kAddToCalendar:
         case kAddToCalendarContext:
             plan_.AddToCalendarCommand();

@@ -11,6 +11,7 @@
 #include "core/PrintView.h"
 #include "core/RecipePagesView.h"
 #include "core/ResultsView.h"
+#include "core/ShoppingListView.h"
 #include "core/StatusView.h"
 #include "core/WebLayoutView.h"
 #include "core/WindowView.h"
@@ -25,6 +26,7 @@ class MainView : public ResultsView,
                  public MailView,
                  public MealPlanView,
                  public PrintView,
+                 public ShoppingListView,
                  public NutrientEditorView,
                  public WebLayoutView,
                  public WindowView {};

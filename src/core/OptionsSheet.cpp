@@ -18,6 +18,7 @@ void OptionsSheet::Open(const AppSettings& s) {
     general.welcomeFromInternet = s.WOnline != 0;
     general.uiSounds = s.SoundsUI != 0;
     general.longUnits = s.UILF != 0;
+    general.combineCompatibleUnits = s.ShopExactUnits == 0;
     general.favoriteUrls = {s.URL1, s.URL2, s.URL3, s.URL4, s.URL5};
     general.serviceUrl = s.ServiceURL;
     // Filled at every opening, so a cancelled edit is not applied by a later
@@ -33,6 +34,7 @@ void OptionsSheet::Apply(AppSettings& s) const {
     s.SMTPMailServer = email.mailServer;
     s.StartupSound = general.playSound ? 1 : 0;
     s.SoundsUI = general.uiSounds ? 1 : 0;
+    s.ShopExactUnits = general.combineCompatibleUnits ? 0 : 1;
     s.ShowInfoAtStart = general.showRecipeBoxInfo ? 1 : 0;
     s.UILF = general.longUnits ? 1 : 0;
     s.WOnline = general.welcomeFromInternet ? 1 : 0;

@@ -20,11 +20,14 @@ public:
     static constexpr const char* kThemesPage = "Recipe Themes";
 
     struct GeneralPage {
-        bool playSound = false;                   // "Play Sound" (StartupSound)
-        bool showRecipeBoxInfo = false;           // "Show Recipe Box Info" (ShowInfoAtStart)
-        bool welcomeFromInternet = false;         // "Welcome Page from Internet" (WOnline)
-        bool uiSounds = false;                    // "UI Sounds" (SoundsUI)
-        bool longUnits = false;                   // "Display units in long form" (UILF)
+        bool playSound = false;            // "Play Sound" (StartupSound)
+        bool showRecipeBoxInfo = false;    // "Show Recipe Box Info" (ShowInfoAtStart)
+        bool welcomeFromInternet = false;  // "Welcome Page from Internet" (WOnline)
+        bool uiSounds = false;             // "UI Sounds" (SoundsUI)
+        bool longUnits = false;            // "Display units in long form" (UILF)
+        // "Combine compatible units" (ShopExactUnits 0): the combined shopping
+        // list also adds up units of one kind.
+        bool combineCompatibleUnits = true;
         std::array<std::string, 5> favoriteUrls;  // "Favorite URLs:" 1 to 5 (URL1..URL5)
         std::string serviceUrl;  // "Recipe service address:" (ServiceURL); empty for none
     };

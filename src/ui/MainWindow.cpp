@@ -53,6 +53,7 @@
 #include "ui/ResultsPage.h"
 #include "ui/ResultsTableModel.h"
 #include "ui/SendingDialog.h"
+#include "ui/ShoppingListPage.h"
 #include "ui/SplashWindow.h"
 #include "ui/WebViewTab.h"
 #include "ui/WindowState.h"
@@ -173,6 +174,7 @@ MainDialog::StartResult MainWindow::Start(const CommandLine& commandLine) {
     TraceStartStep("window state restored");
     const MainDialog::StartResult result = main_->Initialise(commandLine);
     TraceStartStep("box opened, results list filled");
+    shoppingPage_->LoadLookups();
     model_->SetImagesFolder(ImagesFolder());
     started_ = true;
     UpdateCommandStates();
@@ -253,18 +255,11 @@ void MainWindow::BuildPages() {
     recipesPage->setStretchFactor(1, 3);
     recipesPage->setSizes({380, 620});
     pages_->addWidget(recipesPage);
-    auto later = [this](const char* what) {
-        auto* label = new QLabel(
-            QString::fromLatin1(what) + QStringLiteral(" comes with a later version of Pantrio."),
-            pages_);
-        label->setAlignment(Qt::AlignCenter);
-        pages_->addWidget(label);
-    };
-    later("The shopping list");
+    shoppingPage_ = new ShoppingListPage(main_->Shopping(), main_->Lookups(), pages_);
+    pages_->addWidget(shoppingPage_);
     planPage_ = new MealPlanPage(main_->MealPlan(), pages_);
-    // The shopping list's own dialog makes the list from the plan; until it
-    // is there the button stays greyed.
-    planPage_->MakeShoppingListButton()->setEnabled(false);
+    connect(planPage_->MakeShoppingListButton(), &QAbstractButton::clicked, this,
+            [this] { main_->Shopping().MakeShoppingListCommand(); });
     pages_->addWidget(planPage_);
     pages_->addWidget(new NutrientEditorPage(main_->Nutrition().Editor(), pages_));
 

@@ -39,6 +39,7 @@ class QtPrompter;
 class QtSound;
 class ResultsPage;
 class ResultsTableModel;
+class ShoppingListPage;
 class SettingsStore;
 class SplashWindow;
 class WebViewTab;
@@ -122,6 +123,18 @@ public:
         const std::function<bool(const DateTime&, const DateTime&)>& accept) override;
     void ShowPrintDialog(const PrintChoices& initial) override;
     MealPlanPage* planPage() const { return planPage_; }
+    // The shopping list page and its dialogs (MainWindowShopping.cpp).
+    void ShowShoppingRows(const std::vector<ShoppingGridRow>& rows) override;
+    void ShowShoppingRecipes(const std::vector<ListRow>& rows) override;
+    void ShowCombined(bool combined) override;
+    void ResetItemEntry() override;
+    std::optional<AddToShoppingListForm> AskAddToShoppingList(
+        const AddToShoppingListForm& form) override;
+    std::optional<std::vector<long>> AskMakeShoppingList(
+        const DateTime& from, const DateTime& to,
+        const std::function<std::vector<ListRow>(const DateTime&, const DateTime&)>& entries)
+        override;
+    ShoppingListPage* shoppingPage() const { return shoppingPage_; }
     // The modeless Find Recipes dialog once it was opened; null before.
     FindRecipesDialog* findRecipesDialog() const { return findRecipes_; }
 
@@ -168,6 +181,7 @@ private:
     ResultsPage* results_ = nullptr;
     MealPlanPage* planPage_ = nullptr;
     QList<int> recipesSizes_;  // the recipes page's split while the list is lent out
+    ShoppingListPage* shoppingPage_ = nullptr;
     QWidget* resultsColumn_ = nullptr;
     QTabWidget* recipeTabs_ = nullptr;
     NutritionTab* nutritionTab_ = nullptr;

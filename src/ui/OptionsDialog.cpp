@@ -77,6 +77,11 @@ QWidget* OptionsDialog::GeneralPage() {
     longUnits_ = new QCheckBox(QStringLiteral("Display units in long form"), page);
     layout->addWidget(uiSounds_);
     layout->addWidget(longUnits_);
+    combineUnits_ = new QCheckBox(QStringLiteral("Combine compatible units"), page);
+    combineUnits_->setObjectName(QStringLiteral("combineUnits"));
+    combineUnits_->setToolTip(
+        QStringLiteral("The combined shopping list adds up 2 tsp and 1 tbsp, or 8 oz and 1 lb"));
+    layout->addWidget(combineUnits_);
     layout->addWidget(new QLabel(QStringLiteral("Favorite URLs:"), page));
     auto* form = new QFormLayout;
     for (int i = 0; i < 5; ++i) {
@@ -97,6 +102,7 @@ QWidget* OptionsDialog::GeneralPage() {
     welcomeOnline_->setChecked(sheet_.general.welcomeFromInternet);
     uiSounds_->setChecked(sheet_.general.uiSounds);
     longUnits_->setChecked(sheet_.general.longUnits);
+    combineUnits_->setChecked(sheet_.general.combineCompatibleUnits);
     return page;
 }
 
@@ -150,6 +156,7 @@ void OptionsDialog::accept() {
     sheet_.general.welcomeFromInternet = welcomeOnline_->isChecked();
     sheet_.general.uiSounds = uiSounds_->isChecked();
     sheet_.general.longUnits = longUnits_->isChecked();
+    sheet_.general.combineCompatibleUnits = combineUnits_->isChecked();
     for (int i = 0; i < 5; ++i) sheet_.general.favoriteUrls[i] = urls_[i]->text().toStdString();
     sheet_.general.serviceUrl = serviceUrl_->text().toStdString();
     sheet_.SelectTheme(theme_->currentIndex());

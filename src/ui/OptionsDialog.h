@@ -34,6 +34,7 @@ private:
     QCheckBox* welcomeOnline_ = nullptr;
     QCheckBox* uiSounds_ = nullptr;
     QCheckBox* longUnits_ = nullptr;
+    QCheckBox* combineUnits_ = nullptr;
     QLineEdit* urls_[5] = {};
     QLineEdit* serviceUrl_ = nullptr;
     QLineEdit* email_ = nullptr;

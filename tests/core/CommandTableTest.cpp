@@ -68,7 +68,7 @@ TEST_F(CommandTable, RulesGreyCommandsByTheOpenBox) {
         {kAddToCalendar, true, false}, {kPostRecipe, false, false},
         {kRate, false, false},         {32865, true, false},  // "@&Favorite"
         {kPrint, true, true},          {kNewRecipe, false, false},
-        {kSend, true, false},          {kAddToShoppingList, false, false},
+        {kSend, true, false},          {kAddToShoppingList, true, false},
         {kClearMealPlan, true, true},  {kMarkRecipe, false, false},
         {4711, false, false},
     };

@@ -105,6 +105,30 @@ public:
         return emailOptionsAnswer;
     }
 
+    // The shopping list page and its dialogs.
+    void ShowShoppingRows(const std::vector<ShoppingGridRow>& shown) override {
+        shoppingRows = shown;
+    }
+    void ShowShoppingRecipes(const std::vector<ListRow>& shown) override {
+        shoppingRecipes = shown;
+    }
+    void ShowCombined(bool combined) override { combinedStates.push_back(combined); }
+    std::optional<AddToShoppingListForm> AskAddToShoppingList(
+        const AddToShoppingListForm& form) override {
+        addToShoppingOpenedWith.push_back(form);
+        if (!onAddToShopping) return std::nullopt;
+        AddToShoppingListForm answer = form;
+        return onAddToShopping(answer) ? std::optional(answer) : std::nullopt;
+    }
+    std::optional<std::vector<long>> AskMakeShoppingList(
+        const DateTime& from, const DateTime& to,
+        const std::function<std::vector<ListRow>(const DateTime&, const DateTime&)>& entries)
+        override {
+        planEntriesOffered = entries(from, to);
+        makeShoppingRange = {from, to};
+        return makeShoppingAnswer;
+    }
+
     // Selects these rows (list order), as the user would.
     void Select(std::vector<int> rowsToSelect) { selected = std::move(rowsToSelect); }
     // The titles of the listed rows.
@@ -163,6 +187,18 @@ public:
     std::vector<std::string> rememberedOffered;
     std::optional<EmailRecipeValues> emailAnswer;
     std::optional<EmailOptionsValues> emailOptionsAnswer;
+    // The shopping list: the grid and recipe list as last shown, the toggle's
+    // states, the forms the Add dialog opened with and what the user does in
+    // it (edits the form and answers OK with true; unset: Cancel), the plan
+    // entries the Make dialog offered and the RecipeListIDs ticked there.
+    std::vector<ShoppingGridRow> shoppingRows;
+    std::vector<ListRow> shoppingRecipes;
+    std::vector<bool> combinedStates;
+    std::vector<AddToShoppingListForm> addToShoppingOpenedWith;
+    std::function<bool(AddToShoppingListForm&)> onAddToShopping;
+    std::vector<ListRow> planEntriesOffered;
+    std::pair<DateTime, DateTime> makeShoppingRange;
+    std::optional<std::vector<long>> makeShoppingAnswer;
 
     // The nutrient editor's dialogs: what "Modify Nutrient Units" showed, and
     // the answers (unset or empty: Cancel).

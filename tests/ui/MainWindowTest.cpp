@@ -35,6 +35,7 @@
 #include "ui/ResultsPage.h"
 #include "ui/ResultsPageTest.h"
 #include "ui/ResultsTableModel.h"
+#include "ui/ShoppingListPageTest.h"
 #include "ui/WebViewTab.h"
 #include "ui/WindowFixture.h"
 
@@ -420,6 +421,10 @@ int main(int argc, char** argv) {
     }
     {
         MealPlanPageTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        ShoppingListPageTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures;

@@ -27,6 +27,7 @@ void AddSearchCommands(std::vector<Command>& table);      // find, view, mark, u
 void AddMailCommands(std::vector<Command>& table);        // mail
 void AddPlanCommands(std::vector<Command>& table);        // plan add, show, move, remove, clear
 void AddPrintCommands(std::vector<Command>& table);       // print recipes, shopping, plan
+void AddShoppingCommands(std::vector<Command>& table);    // shop
 void AddNutritionCommands(std::vector<Command>& table);   // link, unlink, foods, nutrition
 
 const std::vector<Command>& CommandTable();

@@ -16,6 +16,7 @@ const std::vector<Command>& CommandTable() {
         AddMailCommands(t);
         AddPlanCommands(t);
         AddPrintCommands(t);
+        AddShoppingCommands(t);
         AddNutritionCommands(t);
         return t;
     }();

@@ -28,6 +28,7 @@ MainDialog::MainDialog(MainDialogEnvironment environment)
       find_(Context(), view_),
       boxes_(Context(), view_, view_, environment.progress),
       recipes_(Context(), view_),
+      editing_(Context(), view_),
       web_(Context(), view_, environment.browser),
       mail_(Context(), view_) {
     if (!clock_) clock_ = [] { return DateTime::Now(); };

@@ -29,6 +29,7 @@
 #include "core/OptionsSheet.h"
 #include "core/ProgressWindow.h"
 #include "core/RecipeController.h"
+#include "core/RecipeEditController.h"
 #include "core/ResultsController.h"
 #include "core/WebView.h"
 #include "storage/RecipeDB.h"
@@ -135,6 +136,7 @@ public:
     FindController& Find() { return find_; }
     BoxController& Boxes() { return boxes_; }
     RecipeController& Recipes() { return recipes_; }
+    RecipeEditController& Editing() { return editing_; }
     WebView& Web() { return web_; }
     MailController& Mail() { return mail_; }
 
@@ -217,6 +219,7 @@ private:
     FindController find_;
     BoxController boxes_;
     RecipeController recipes_;
+    RecipeEditController editing_;
     WebView web_;
     MailController mail_;
 };

@@ -6,6 +6,7 @@
 #include "core/FindView.h"
 #include "core/ImportView.h"
 #include "core/MailView.h"
+#include "core/RecipeEditView.h"
 #include "core/RecipePagesView.h"
 #include "core/ResultsView.h"
 #include "core/StatusView.h"
@@ -17,6 +18,7 @@ namespace pantrio {
 class MainView : public ResultsView,
                  public StatusView,
                  public RecipePagesView,
+                 public RecipeEditView,
                  public FindView,
                  public ImportView,
                  public MailView,

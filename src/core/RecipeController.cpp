@@ -298,6 +298,16 @@ bool RecipeController::LoadRecipe(int id, Recipe& recipe) {
     return true;
 }
 
+bool RecipeController::MakeCurrent(int id) {
+    if (!LoadRecipe(id, current_)) {
+        Forget();
+        return false;
+    }
+    current_.LongFormUnits = context_.settings.UILF != 0;
+    currentNumber_ = id;
+    return true;
+}
+
 bool RecipeController::Scale(Recipe& recipe, double wanted) {
     return ScaleRecipeTo(recipe, context_.box, wanted);
 }

@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -29,6 +30,7 @@
 #include "ui/CategoryEditDialog.h"
 #include "ui/ClipboardImportDialog.h"
 #include "ui/DesktopBrowser.h"
+#include "ui/EditTab.h"
 #include "ui/EmailOptionsDialog.h"
 #include "ui/EmailRecipeDialog.h"
 #include "ui/FindDialog.h"
@@ -38,6 +40,8 @@
 #include "ui/InformationWindow.h"
 #include "ui/LeftoverWizardDialog.h"
 #include "ui/NavigationBar.h"
+#include "ui/NewRecipeDialog.h"
+#include "ui/NotesTab.h"
 #include "ui/OptionsDialog.h"
 #include "ui/QtClipboard.h"
 #include "ui/QtPrompter.h"
@@ -219,21 +223,10 @@ void MainWindow::BuildPages() {
         layout->addWidget(label, 1);
         return page;
     };
-    recipeTabs_->addTab(
-        placeholder("editTab", QStringLiteral("Editing recipes field by field comes with a later "
-                                              "version of Pantrio.")),
-        QStringLiteral("Edit"));
-    QWidget* notes = placeholder(
-        "notesTab", QStringLiteral("The recipe's keywords are edited with \"Categories...\"."));
-    auto* categories = new QPushButton(QStringLiteral("Categories..."), notes);
-    categories->setObjectName(QStringLiteral("categoriesButton"));
-    notes->layout()->addWidget(categories);
-    connect(categories, &QPushButton::clicked, this, [this] {
-        if (!main_->RequireRecipe(CommandRule::NeedsCurrentRecipe)) return;
-        CategoryEditDialog dialog(main_->Recipes(), this);
-        if (dialog.Opened()) dialog.exec();
-    });
-    recipeTabs_->addTab(notes, QStringLiteral("Notes"));
+    editTab_ = new EditTab(*main_, recipeTabs_);
+    recipeTabs_->addTab(editTab_, QStringLiteral("Edit"));
+    notesTab_ = new NotesTab(*main_, recipeTabs_);
+    recipeTabs_->addTab(notesTab_, QStringLiteral("Notes"));
     recipeTabs_->addTab(
         placeholder("nutritionTab",
                     QStringLiteral("Nutrition totals come with a later version of Pantrio.")),
@@ -491,7 +484,34 @@ void MainWindow::SetBusy(bool busy) {
     }
 }
 
-void MainWindow::RefreshRecipePages() {}
+void MainWindow::RefreshRecipePages() {
+    // Edits refresh the tabs from inside the editors' own signals: the tabs
+    // are shown anew once those have returned, and only once for a burst.
+    if (recipePagesPending_) return;
+    recipePagesPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        recipePagesPending_ = false;
+        if (editTab_ != nullptr) editTab_->Refresh();
+        if (notesTab_ != nullptr) notesTab_->Refresh();
+    });
+}
+
+std::optional<NewRecipeFields> MainWindow::AskNewRecipe(const NewRecipeFields& proposed,
+                                                        const std::vector<std::string>& units) {
+    NewRecipeDialog dialog(proposed, units, this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Fields();
+}
+
+void MainWindow::ShowEditTab() {
+    ShowPage(1);
+    recipeTabs_->setCurrentWidget(editTab_);
+    editTab_->FocusQuantity();
+}
+
+void MainWindow::ClearLineEntry() {
+    editTab_->ClearLineEntry();
+}
 
 void MainWindow::ShowPage(int page) {
     if (page < 1 || page > pages_->count()) return;

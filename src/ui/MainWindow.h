@@ -28,6 +28,8 @@ class QTabWidget;
 namespace pantrio {
 
 class DesktopBrowser;
+class EditTab;
+class NotesTab;
 class ExternalBrowser;
 class FindRecipesDialog;
 class ImportProgressWindow;
@@ -89,6 +91,10 @@ public:
     void ShowResultsPageState(const ResultsPageState& state) override;
     void SetBusy(bool busy) override;
     void RefreshRecipePages() override;
+    std::optional<NewRecipeFields> AskNewRecipe(const NewRecipeFields& proposed,
+                                                const std::vector<std::string>& units) override;
+    void ShowEditTab() override;
+    void ClearLineEntry() override;
     void ShowPage(int page) override;
     void BringWebViewToFront() override;
     void SetWebViewExpanded(bool expanded) override;
@@ -155,6 +161,9 @@ private:
     ResultsPage* results_ = nullptr;
     QWidget* resultsColumn_ = nullptr;
     QTabWidget* recipeTabs_ = nullptr;
+    EditTab* editTab_ = nullptr;
+    NotesTab* notesTab_ = nullptr;
+    bool recipePagesPending_ = false;
     QLabel* boxLine_ = nullptr;
     FindRecipesDialog* findRecipes_ = nullptr;
     // The menu-bar and toolbar actions with their commands.

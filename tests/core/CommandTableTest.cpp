@@ -67,7 +67,7 @@ TEST_F(CommandTable, RulesGreyCommandsByTheOpenBox) {
         {kClearMarks, true, false},     {kImportRecipeFile, true, false},
         {kAddToCalendar, true, false},  {kPostRecipe, false, false},
         {kRate, false, false},          {32865, true, false},  // "@&Favorite"
-        {kPrint, false, false},         {kNewRecipe, false, false},
+        {kPrint, false, false},         {kNewRecipe, true, false},
         {kSend, true, false},           {kAddToShoppingList, false, false},
         {kClearMealPlan, false, false}, {kMarkRecipe, false, false},
         {4711, false, false},

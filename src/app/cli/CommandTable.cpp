@@ -14,6 +14,7 @@ const std::vector<Command>& CommandTable() {
         AddRecipePageCommands(t);
         AddSearchCommands(t);
         AddMailCommands(t);
+        AddEditCommands(t);
         return t;
     }();
     return table;

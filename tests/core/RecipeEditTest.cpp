@@ -75,7 +75,7 @@ TEST_F(RecipeEditTest, NumberFieldsAreCheckedAndMultiLineTextKeepsCrLf) {
     } cases[] = {
         {"YieldNumber", "1 1/2", true, "1.5"},    {"YieldNumber", "2.25", true, "2.3"},
         {"YieldNumber", "lots", false, "2.3"},    {"YieldNumber", "0", false, "2.3"},
-        {"TasteRating", "4", true, "4.0"},        {"TasteRating", "6", false, "4.0"},
+        {"TasteRating", "4", true, "4"},          {"TasteRating", "6", false, "4"},
         {"ActiveMinutes", "45", true, "45"},      {"TotalMinutes", "-3", false, "0"},
         {"TotalMinutes", "9999999999", false, "0"},
         {"Instructions", "Mix.\nBake.\r\nServe.", true, "Mix.\r\nBake.\r\nServe."},
@@ -174,7 +174,7 @@ TEST_F(RecipeEditTest, EditingACellRelinksTheLineExceptForItsNotes) {
     EXPECT_EQ(Current().Lines[0].PrepNotes, "cold, 'fresh'");
     // Widths are cut as every save cuts them.
     ASSERT_TRUE(edit.EditCell(0, LineColumn::Unit, "tablespoonful", error));
-    EXPECT_EQ(Current().Lines[0].Measure, "tablespoo");
+    EXPECT_EQ(Current().Lines[0].Measure, "tablespoon");
     EXPECT_FALSE(edit.EditCell(5, LineColumn::Unit, "cup", error));
 }
 

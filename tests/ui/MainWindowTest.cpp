@@ -28,6 +28,7 @@
 #include "ui/BoxStatements.h"
 #include "ui/DialogAnswerer.h"
 #include "ui/DialogsTest.h"
+#include "ui/EditTabTest.h"
 #include "ui/MainWindow.h"
 #include "ui/MenusTest.h"
 #include "ui/ResultsPage.h"
@@ -410,6 +411,10 @@ int main(int argc, char** argv) {
     }
     {
         MenusTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        EditTabTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures;

@@ -191,6 +191,11 @@ void RecipeController::AssignQuickKeyword(const std::string& keyword) {
     RefreshRecipePages();
 }
 
+void RecipeController::RefreshEditedRecipe() {
+    if (view_ != nullptr) view_->RefreshRecipePages();
+    context_.main.Web().ShowEditedRecipe();
+}
+
 void RecipeController::RefreshRecipePages() {
     if (view_ != nullptr) view_->RefreshRecipePages();
     context_.main.Web().ShowCurrentRecipe();

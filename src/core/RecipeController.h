@@ -54,6 +54,8 @@ public:
     void AssignQuickKeyword(const std::string& keyword);
     // Shows the current recipe anew: its tabs and its page in the web view.
     void RefreshRecipePages();
+    // The same after an edit: the tab being edited in stays in front.
+    void RefreshEditedRecipe();
 
     // The current recipe's page with the View tab's options; empty when it
     // cannot be rendered.

@@ -27,9 +27,9 @@ enum class FieldKind { Text, MultiLine, Yield, Rating, Minutes };
 struct FieldRule {
     const char* name;  // the Recipes column
     FieldKind kind;
-    std::string Recipe::* text = nullptr;
-    double Recipe::* number = nullptr;
-    int Recipe::* minutes = nullptr;
+    std::string Recipe::*text = nullptr;
+    double Recipe::*number = nullptr;
+    int Recipe::*minutes = nullptr;
 };
 
 const std::vector<FieldRule>& FieldRules() {
@@ -170,7 +170,8 @@ bool RecipeEditController::SetField(const std::string& field, const std::string&
             }
             // The column keeps one decimal; the record takes what is stored.
             number = std::round(number * 10) / 10;
-            statement = Format("UPDATE RECIPES SET YieldNumber = %.1f Where RecipeID = %d", number, id);
+            statement =
+                Format("UPDATE RECIPES SET YieldNumber = %.1f Where RecipeID = %d", number, id);
             break;
         case FieldKind::Rating:
             if (!ParseNumber(value, number) || number < 0 || number > kMaxRating) {
@@ -211,7 +212,7 @@ bool RecipeEditController::SetField(const std::string& field, const std::string&
 
 void RecipeEditController::ShowChange(bool titleChanged) {
     if (titleChanged) context_.main.Results().RecipeChanged(CurrentID());
-    context_.main.Recipes().RefreshRecipePages();
+    context_.main.Recipes().RefreshEditedRecipe();
 }
 
 std::vector<std::string> RecipeEditController::ChoiceList(Choices which) {
@@ -283,7 +284,7 @@ int RecipeEditController::NewRecipe(const NewRecipeFields& fields) {
     ResultsController& results = context_.main.Results();
     results.FillResults(SingleRecipeQuery(id));
     results.SelectRow(0);
-    recipes.RefreshRecipePages();
+    recipes.RefreshEditedRecipe();
     if (view_ != nullptr) {
         prompter.Message(
             "Now please enter the ingredients and instructions, cuisine, and other information "
@@ -348,8 +349,9 @@ bool RecipeEditController::RenumberLines() {
         IngredientLine& line = recipe.Lines[i];
         const int order = static_cast<int>(i) + 1;
         if (line.LineOrder == order) continue;
-        if (box.RunSQL(Format("UPDATE IngredientLines SET LineOrder = %d WHERE IngredientLinesID = %d",
-                              order, line.IngredientLinesID)) != 1)
+        if (box.RunSQL(
+                Format("UPDATE IngredientLines SET LineOrder = %d WHERE IngredientLinesID = %d",
+                       order, line.IngredientLinesID)) != 1)
             return false;
         line.LineOrder = order;
     }
@@ -359,7 +361,7 @@ bool RecipeEditController::RenumberLines() {
 void RecipeEditController::ReloadLines() {
     context_.box.LoadIngredientLines(CurrentID(), Current());
     RenumberLines();
-    context_.main.Recipes().RefreshRecipePages();
+    context_.main.Recipes().RefreshEditedRecipe();
 }
 
 long RecipeEditController::AddLine(const LineEntry& entry, std::string& error) {
@@ -435,10 +437,11 @@ bool RecipeEditController::EditCell(int index, LineColumn column, const std::str
                                        lineID)) == 1;
             break;
         case LineColumn::PrepNotes:
-            stored = box.RunSQL(Format("Update IngredientLines SET PrepNotes='%s' where "
-                                       "IngredientLinesID = %d",
-                                       QuoteSql(Trim(CutChars(Trim(text), kPrepNotesWidth))).c_str(),
-                                       lineID)) == 1;
+            stored =
+                box.RunSQL(Format("Update IngredientLines SET PrepNotes='%s' where "
+                                  "IngredientLinesID = %d",
+                                  QuoteSql(Trim(CutChars(Trim(text), kPrepNotesWidth))).c_str(),
+                                  lineID)) == 1;
             break;
     }
     if (!stored) {
@@ -448,7 +451,8 @@ bool RecipeEditController::EditCell(int index, LineColumn column, const std::str
     }
     if (column != LineColumn::PrepNotes) {
         // The old link no longer fits the line, whether or not a new one is found.
-        box.RunSQL(Format("Delete from ingredientlinesnutrients where ingredientlinesid=%d", lineID));
+        box.RunSQL(
+            Format("Delete from ingredientlinesnutrients where ingredientlinesid=%d", lineID));
         box.LoadIngredientLines(CurrentID(), recipe);
         LinkLine(lineID);
     }
@@ -495,7 +499,8 @@ bool RecipeEditController::DeleteLine(int index, std::string& error) {
     const int lineID = recipe.Lines[static_cast<std::size_t>(index)].IngredientLinesID;
     Transaction transaction(box);
     const bool deleted =
-        box.RunSQL(Format("DELETE FROM INGREDIENTLINES Where IngredientLinesID = %d", lineID)) == 1 &&
+        box.RunSQL(Format("DELETE FROM INGREDIENTLINES Where IngredientLinesID = %d", lineID)) ==
+            1 &&
         box.RunSQL(Format("DELETE FROM INGREDIENTLINESNUTRIENTS Where IngredientLinesID = %d",
                           lineID)) == 1 &&
         (!transaction.Active() || transaction.Commit());
@@ -531,7 +536,7 @@ bool RecipeEditController::DeleteKeywordRow(int row) {
     if (CurrentID() < 0) return false;
     keywords_.Show(Current());
     if (keywords_.DeleteRow(row, Current(), context_.box) != 1) return false;
-    context_.main.Recipes().RefreshRecipePages();
+    context_.main.Recipes().RefreshEditedRecipe();
     return true;
 }
 
@@ -640,7 +645,8 @@ bool RecipeEditController::ClearPicture(bool deleteFile, std::string& error) {
     // a folder: the name is text the user may have typed.
     if (deleteFile && IsPlainFileName(name)) {
         std::error_code ec;
-        const std::filesystem::path path = std::filesystem::path(context_.box.PicturesFolder()) / name;
+        const std::filesystem::path path =
+            std::filesystem::path(context_.box.PicturesFolder()) / name;
         if (std::filesystem::is_regular_file(path, ec)) std::filesystem::remove(path, ec);
     }
     return SetField("PictureFile1", "", error);

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <csetjmp>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -79,7 +79,8 @@ RgbImage AreaAverage(const RgbImage& image, int width, int height) {
                     target[x * 3 + c] += span.weights[k] * source[(span.first + k) * 3 + c];
         }
     }
-    RgbImage result{width, height, std::vector<unsigned char>(static_cast<std::size_t>(width) * height * 3)};
+    RgbImage result{width, height,
+                    std::vector<unsigned char>(static_cast<std::size_t>(width) * height * 3)};
     for (int y = 0; y < height; ++y) {
         const Span& span = rows[static_cast<std::size_t>(y)];
         for (int x = 0; x < width * 3; ++x) {
@@ -94,7 +95,8 @@ RgbImage AreaAverage(const RgbImage& image, int width, int height) {
 }
 
 RgbImage Bilinear(const RgbImage& image, int width, int height) {
-    RgbImage result{width, height, std::vector<unsigned char>(static_cast<std::size_t>(width) * height * 3)};
+    RgbImage result{width, height,
+                    std::vector<unsigned char>(static_cast<std::size_t>(width) * height * 3)};
     const double scaleX = static_cast<double>(image.width) / width;
     const double scaleY = static_cast<double>(image.height) / height;
     auto at = [&](int x, int y, int c) {
@@ -114,7 +116,8 @@ RgbImage Bilinear(const RgbImage& image, int width, int height) {
                 const double top = at(x0, y0, c) * (1 - fx) + at(x1, y0, c) * fx;
                 const double bottom = at(x0, y1, c) * (1 - fx) + at(x1, y1, c) * fx;
                 result.pixels[(static_cast<std::size_t>(y) * width + x) * 3 + c] =
-                    static_cast<unsigned char>(std::clamp(std::lround(top * (1 - fy) + bottom * fy), 0L, 255L));
+                    static_cast<unsigned char>(
+                        std::clamp(std::lround(top * (1 - fy) + bottom * fy), 0L, 255L));
             }
         }
     }
@@ -152,8 +155,9 @@ PictureResult ReadJpeg(std::string_view bytes, RgbImage& image) {
         jpeg_destroy_decompress(&info);
         return PictureResult::Unreadable;
     }
-    const PictureResult size = CheckPictureSize(static_cast<int>(std::min<JDIMENSION>(info.image_width, 1u << 30)),
-                                                static_cast<int>(std::min<JDIMENSION>(info.image_height, 1u << 30)));
+    const PictureResult size =
+        CheckPictureSize(static_cast<int>(std::min<JDIMENSION>(info.image_width, 1u << 30)),
+                         static_cast<int>(std::min<JDIMENSION>(info.image_height, 1u << 30)));
     if (size != PictureResult::Ok) {
         jpeg_destroy_decompress(&info);
         return size;
@@ -164,7 +168,8 @@ PictureResult ReadJpeg(std::string_view bytes, RgbImage& image) {
     image.height = static_cast<int>(info.output_height);
     image.pixels.resize(static_cast<std::size_t>(image.width) * image.height * 3);
     while (info.output_scanline < info.output_height) {
-        JSAMPROW row = &image.pixels[static_cast<std::size_t>(info.output_scanline) * image.width * 3];
+        JSAMPROW row =
+            &image.pixels[static_cast<std::size_t>(info.output_scanline) * image.width * 3];
         jpeg_read_scanlines(&info, &row, 1);
     }
     jpeg_finish_decompress(&info);
@@ -182,7 +187,8 @@ PictureResult ReadJpegFile(const std::string& path, RgbImage& image) {
     std::ifstream file(path, std::ios::binary);
     if (!file) return PictureResult::Unreadable;
     // The header is checked before the whole file is read.
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
     return ReadJpeg(bytes, image);
 }
 
@@ -194,7 +200,8 @@ void StoredPictureSize(int width, int height, int& storedWidth, int& storedHeigh
         storedHeight = kStoredPictureSide;
     } else {
         storedWidth = kStoredPictureSide;
-        storedHeight = static_cast<int>(static_cast<long long>(kStoredPictureSide) * height / width);
+        storedHeight =
+            static_cast<int>(static_cast<long long>(kStoredPictureSide) * height / width);
     }
     storedWidth = std::max(storedWidth, 1);
     storedHeight = std::max(storedHeight, 1);

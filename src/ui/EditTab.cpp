@@ -139,8 +139,9 @@ EditTab::EditTab(MainDialog& main, QWidget* parent) : QWidget(parent), main_(mai
         QComboBox* box = c.box;
         const char* field = c.field;
         const bool toSelected = c.toSelected;
-        connect(box->lineEdit(), &QLineEdit::editingFinished, this,
-                [this, box, field, toSelected] { StoreField(field, box->currentText(), toSelected); });
+        connect(box->lineEdit(), &QLineEdit::editingFinished, this, [this, box, field, toSelected] {
+            StoreField(field, box->currentText(), toSelected);
+        });
         connect(box, &QComboBox::activated, this, [this, box, field, toSelected] {
             StoreField(field, box->currentText(), toSelected);
         });
@@ -267,7 +268,7 @@ void EditTab::ScaleRecipe() {
                                  "Scale this recipe");
         return;
     }
-    recipes.RefreshRecipePages();
+    recipes.RefreshEditedRecipe();
 }
 
 void EditTab::ConvertUnits() {
@@ -277,7 +278,7 @@ void EditTab::ConvertUnits() {
         main_.prompter().Message("Could not store the converted lines.");
     // The recipe is read again, its metric flag with it.
     main_.Editing().EditRecipe(recipes.CurrentID());
-    recipes.RefreshRecipePages();
+    recipes.RefreshEditedRecipe();
 }
 
 }  // namespace pantrio

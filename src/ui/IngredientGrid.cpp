@@ -56,7 +56,8 @@ public:
                           const QModelIndex& index) const override {
         auto* editor = new QLineEdit(parent);
         editor->setObjectName(QStringLiteral("cellEditor"));
-        const std::vector<std::string> words = main_.Editing().Completions(ColumnOf(index.column()));
+        const std::vector<std::string> words =
+            main_.Editing().Completions(ColumnOf(index.column()));
         if (!words.empty()) {
             QStringList list;
             for (const std::string& word : words) list << QString::fromStdString(word);
@@ -67,7 +68,8 @@ public:
         return editor;
     }
 
-    void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
+    void setModelData(QWidget* editor, QAbstractItemModel*,
+                      const QModelIndex& index) const override {
         grid_.Commit(index.row(), index.column(), static_cast<QLineEdit*>(editor)->text());
     }
 

@@ -79,9 +79,8 @@ NotesTab::NotesTab(MainDialog& main, QWidget* parent) : QWidget(parent), main_(m
     keywords_->installEventFilter(this);
     layout->addWidget(keywords_);
 
-    connect(subHead_, &QLineEdit::editingFinished, this, [this] {
-        StoreText("SubHead", subHead_->text(), main_.Recipes().Current().SubHead);
-    });
+    connect(subHead_, &QLineEdit::editingFinished, this,
+            [this] { StoreText("SubHead", subHead_->text(), main_.Recipes().Current().SubHead); });
     connect(image_, &QLineEdit::editingFinished, this, [this] {
         StoreText("PictureFile1", image_->text(), main_.Recipes().Current().PictureFile1);
     });

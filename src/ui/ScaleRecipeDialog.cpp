@@ -14,8 +14,8 @@ ScaleRecipeDialog::ScaleRecipeDialog(const QString& yieldNumber, const QString& 
     setObjectName(QStringLiteral("scaleRecipeDialog"));
     setWindowTitle(QStringLiteral("Scale this recipe"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(
-        new QLabel(QStringLiteral("This recipe normally makes ") + yieldNumber + " " + yieldUnit, this));
+    layout->addWidget(new QLabel(
+        QStringLiteral("This recipe normally makes ") + yieldNumber + " " + yieldUnit, this));
     layout->addWidget(new QLabel(QStringLiteral("How many would you like to make?"), this));
     auto* row = new QHBoxLayout;
     wanted_ = new QLineEdit(this);

@@ -13,9 +13,12 @@ TEST_F(EditCliTest, ARecipeIsWrittenFromNothing) {
     ASSERT_EQ(created.code, 0) << created.err;
     const std::string id = Trim(created.out);
     ASSERT_FALSE(id.empty());
-    for (const auto& [field, value] : std::vector<std::pair<std::string, std::string>>{
-             {"YieldNumber", "6"}, {"Instructions", "Chop.\nSimmer."}, {"Cuisine", "O'Brien's"},
-             {"TasteRating", "5"}, {"TotalMinutes", "90"}}) {
+    for (const auto& [field, value] :
+         std::vector<std::pair<std::string, std::string>>{{"YieldNumber", "6"},
+                                                          {"Instructions", "Chop.\nSimmer."},
+                                                          {"Cuisine", "O'Brien's"},
+                                                          {"TasteRating", "5"},
+                                                          {"TotalMinutes", "90"}}) {
         const CliRun set = Cli({"set", id, field, value});
         EXPECT_EQ(set.code, 0) << field << ": " << set.err;
     }
@@ -55,9 +58,7 @@ TEST_F(EditCliTest, ARecipeIsWrittenFromNothing) {
 TEST_F(EditCliTest, RefusalsChangeNothing) {
     const std::string id = Trim(Cli({"new-recipe", "Plain"}).out);
     ASSERT_EQ(Cli({"add-line", id, "1 egg"}).code, 0);
-    {
-        std::ofstream(temp.PathOf("bad.jpg")) << "GIF89a";
-    }
+    { std::ofstream(temp.PathOf("bad.jpg")) << "GIF89a"; }
     const struct {
         std::vector<std::string> arguments;
         int code;

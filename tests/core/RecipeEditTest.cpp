@@ -73,13 +73,18 @@ TEST_F(RecipeEditTest, NumberFieldsAreCheckedAndMultiLineTextKeepsCrLf) {
         bool accepted;
         const char* stored;
     } cases[] = {
-        {"YieldNumber", "1 1/2", true, "1.5"},    {"YieldNumber", "2.25", true, "2.3"},
-        {"YieldNumber", "lots", false, "2.3"},    {"YieldNumber", "0", false, "2.3"},
-        {"TasteRating", "4", true, "4"},          {"TasteRating", "6", false, "4"},
-        {"ActiveMinutes", "45", true, "45"},      {"TotalMinutes", "-3", false, "0"},
+        {"YieldNumber", "1 1/2", true, "1.5"},
+        {"YieldNumber", "2.25", true, "2.3"},
+        {"YieldNumber", "lots", false, "2.3"},
+        {"YieldNumber", "0", false, "2.3"},
+        {"TasteRating", "4", true, "4"},
+        {"TasteRating", "6", false, "4"},
+        {"ActiveMinutes", "45", true, "45"},
+        {"TotalMinutes", "-3", false, "0"},
         {"TotalMinutes", "9999999999", false, "0"},
         {"Instructions", "Mix.\nBake.\r\nServe.", true, "Mix.\r\nBake.\r\nServe."},
-        {"Title", "   ", false, "Apple"},         {"PictureFile1", "../x.jpg", false, ""},
+        {"Title", "   ", false, "Apple"},
+        {"PictureFile1", "../x.jpg", false, ""},
         {"NoSuchField", "1", false, nullptr},
     };
     for (const auto& c : cases) {
@@ -160,7 +165,8 @@ TEST_F(RecipeEditTest, EditingACellRelinksTheLineExceptForItsNotes) {
     RecipeEditController& edit = StartEditing();
     const long lineID = Add("1 cup milk");
     Box("INSERT INTO IngredientLinesNutrients (IngredientLinesNutrientsID, IngredientLinesID, "
-        "NutrientID, BaseRecipeGramWeight) VALUES (1, " + std::to_string(lineID) + ", 1077, 244)");
+        "NutrientID, BaseRecipeGramWeight) VALUES (1, " +
+        std::to_string(lineID) + ", 1077, 244)");
     const std::string links = "Select Count(*) from IngredientLinesNutrients";
     std::string error;
     linked.clear();
@@ -207,9 +213,7 @@ TEST_F(RecipeEditTest, PicturesAreReducedStoredAndClearedSafely) {
     const std::string source = temp.PathOf("photo.jpg");
     RgbImage image{600, 400, std::vector<unsigned char>(600 * 400 * 3, 128)};
     ASSERT_TRUE(WriteJpegFile(image, source, 90));
-    {
-        std::ofstream(temp.PathOf("broken.jpg")) << "not a picture";
-    }
+    { std::ofstream(temp.PathOf("broken.jpg")) << "not a picture"; }
 
     // A broken file says why and stores nothing.
     EXPECT_FALSE(edit.PictureFromFile(temp.PathOf("broken.jpg"), error));

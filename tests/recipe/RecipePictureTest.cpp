@@ -52,8 +52,11 @@ protected:
 TEST_F(RecipePictureTest, PicturesAreStoredWithTheLongerSideOf300) {
     const struct {
         int width, height, storedWidth, storedHeight;
-    } cases[] = {{600, 400, 300, 200}, {400, 600, 200, 300}, {1000, 1000, 300, 300},
-                 {7, 3, 300, 128},     {1, 900, 1, 300}};
+    } cases[] = {{600, 400, 300, 200},
+                 {400, 600, 200, 300},
+                 {1000, 1000, 300, 300},
+                 {7, 3, 300, 128},
+                 {1, 900, 1, 300}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
         const std::string source = Path("source.jpg"), stored = Path("stored.jpg");

@@ -30,7 +30,8 @@ void EditTabTest::OpenEditTab() {
     QVERIFY(tabs != nullptr);
     QWidget* edit = window_->findChild<QWidget*>(QStringLiteral("editTab"));
     QTabBar* bar = tabs->tabBar();
-    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(tabs->indexOf(edit)).center());
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
+                      bar->tabRect(tabs->indexOf(edit)).center());
     QTRY_VERIFY(edit->isVisible());
 }
 
@@ -57,13 +58,16 @@ void EditTabTest::anEditedTitleShowsInTheListAndOnThePage() {
     QVERIFY(WaitForLoad(loads));
     QVERIFY(QString::fromStdString(window_->webTab()->DocumentSource())
                 .contains(QStringLiteral("Mom's")));
+    // The page was rendered anew behind the tab being edited in.
+    QVERIFY(window_->findChild<QWidget*>(QStringLiteral("editTab"))->isVisible());
 }
 
 void EditTabTest::aTypedLineAppearsInTheGridAndIsEditedInPlace() {
     OpenEditTab();
     auto* grid = window_->findChild<pantrio::IngredientGrid*>(QStringLiteral("ingredientGrid"));
     QCOMPARE(grid->rowCount(), 1);
-    TypeInto(window_->findChild<QLineEdit*>(QStringLiteral("entryQuantity")), QStringLiteral("1 1/2"));
+    TypeInto(window_->findChild<QLineEdit*>(QStringLiteral("entryQuantity")),
+             QStringLiteral("1 1/2"));
     TypeInto(window_->findChild<QLineEdit*>(QStringLiteral("entryUnit")), QStringLiteral("tbsp"));
     auto* ingredient = window_->findChild<QLineEdit*>(QStringLiteral("entryIngredient"));
     TypeInto(ingredient, QStringLiteral("O'Neil's butter"));

@@ -25,7 +25,7 @@ void AddImportCommands(std::vector<Command>& table);      // import, export-rxf,
 void AddRecipePageCommands(std::vector<Command>& table);  // render, text, publish
 void AddSearchCommands(std::vector<Command>& table);      // find, view, mark, unmark, keyword
 void AddMailCommands(std::vector<Command>& table);        // mail
-void AddEditCommands(std::vector<Command>& table);  // new-recipe, set, lines, add-line, ...
+void AddEditCommands(std::vector<Command>& table);        // new-recipe, set, lines, add-line, ...
 
 const std::vector<Command>& CommandTable();
 const Command* FindCommand(const std::string& name);

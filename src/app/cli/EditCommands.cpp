@@ -185,7 +185,8 @@ int RunPicture(CliContext& context, const std::vector<std::string>& arguments) {
 }  // namespace
 
 void AddEditCommands(std::vector<Command>& table) {
-    table.push_back({"new-recipe", "TITLE", "add an empty recipe; prints its number", RunNewRecipe});
+    table.push_back(
+        {"new-recipe", "TITLE", "add an empty recipe; prints its number", RunNewRecipe});
     table.push_back({"set", "ID FIELD VALUE",
                      "set a field: Title, SubHead, Source, Cuisine, PrimaryIngredient, "
                      "YieldNumber, YieldUnit, YieldText, Instructions, Notes, PictureFile1, "

@@ -209,7 +209,7 @@ void EditTab::StoreField(const char* field, const QString& text, bool toSelected
                                 : name == "Cuisine"           ? &recipe.Cuisine
                                                               : nullptr;
     if (stored != nullptr && *stored == value) return;
-    if (name == "YieldNumber" && ParseQuantity(value) == recipe.YieldNumber) return;
+    if (name == "YieldNumber" && value == DecimalText(recipe.YieldNumber, 2)) return;
     if (name == "Instructions" && ShownText(recipe.Instructions) == text) return;
     std::string error;
     if (!main_.Editing().SetField(field, value, error, toSelected)) {

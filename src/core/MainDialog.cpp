@@ -30,7 +30,8 @@ MainDialog::MainDialog(MainDialogEnvironment environment)
       recipes_(Context(), view_),
       editing_(Context(), view_),
       web_(Context(), view_, environment.browser),
-      mail_(Context(), view_) {
+      mail_(Context(), view_),
+      nutrition_(Context(), view_) {
     if (!clock_) clock_ = [] { return DateTime::Now(); };
     if (installedDataFolder_.empty()) installedDataFolder_ = DataFolders::InstalledDataFolder();
     // Marking a recipe of another box reopens boxes through the same

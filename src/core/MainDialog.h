@@ -26,6 +26,7 @@
 #include "core/LookupLists.h"
 #include "core/MailController.h"
 #include "core/MainCommands.h"
+#include "core/NutritionController.h"
 #include "core/OptionsSheet.h"
 #include "core/ProgressWindow.h"
 #include "core/RecipeController.h"
@@ -139,6 +140,7 @@ public:
     RecipeEditController& Editing() { return editing_; }
     WebView& Web() { return web_; }
     MailController& Mail() { return mail_; }
+    NutritionController& Nutrition() { return nutrition_; }
 
     // ---- dialogs
 
@@ -222,6 +224,7 @@ private:
     RecipeEditController editing_;
     WebView web_;
     MailController mail_;
+    NutritionController nutrition_;
 };
 
 }  // namespace pantrio

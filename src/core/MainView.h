@@ -6,6 +6,7 @@
 #include "core/FindView.h"
 #include "core/ImportView.h"
 #include "core/MailView.h"
+#include "core/NutrientEditorView.h"
 #include "core/RecipeEditView.h"
 #include "core/RecipePagesView.h"
 #include "core/ResultsView.h"
@@ -22,6 +23,7 @@ class MainView : public ResultsView,
                  public FindView,
                  public ImportView,
                  public MailView,
+                 public NutrientEditorView,
                  public WebLayoutView,
                  public WindowView {};
 

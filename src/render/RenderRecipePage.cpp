@@ -8,6 +8,7 @@
 #include "formats/RecipeDocument.h"
 #include "nutrition/NutrientTotals.h"
 #include "nutrition/NutrientValues.h"
+#include "nutrition/NutritionCompleteness.h"
 #include "nutrition/NutritionLog.h"
 #include "recipe/Quantity.h"
 #include "recipe/Recipe.h"
@@ -109,6 +110,11 @@ std::string FillNutrition(std::string page, const Recipe& recipe, bool includeNu
                 NutrientTotals(*context.box, *context.support, recipe.RecipeID, totals);
             facts = RenderNutritionFacts(*context.templates, totals, recipe.YieldUnit,
                                          recipe.YieldNumber);
+            // The panel says which lines its figures leave out, so a partial
+            // total is never read as the whole recipe.
+            if (!facts.empty())
+                facts += "\n<p class=\"nutrition-completeness\">" +
+                         SanitizeField(CompletenessOf(recipe).Text()) + "</p>\n";
             log = SanitizeField(nutritionLog);
         }
     }

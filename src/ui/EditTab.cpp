@@ -17,6 +17,7 @@
 #include "core/MainDialog.h"
 #include "recipe/Quantity.h"
 #include "recipe/Recipe.h"
+#include "ui/IngredientDetailsDialog.h"
 #include "ui/IngredientGrid.h"
 #include "ui/ScaleRecipeDialog.h"
 
@@ -152,6 +153,15 @@ EditTab::EditTab(MainDialog& main, QWidget* parent) : QWidget(parent), main_(mai
     connect(heading_, &QCheckBox::toggled, this, &EditTab::HeadingToggled);
     connect(scale, &QPushButton::clicked, this, &EditTab::ScaleRecipe);
     connect(convert_, &QPushButton::clicked, this, &EditTab::ConvertUnits);
+    // A double click on a row, or a click below the last, opens the line's
+    // details (a new line for the latter).
+    grid_->openDetails = [this](int row) {
+        const Recipe& recipe = main_.Recipes().Current();
+        const int lineID = row >= 0 && row < recipe.LineCount()
+                               ? recipe.Lines[static_cast<std::size_t>(row)].IngredientLinesID
+                               : -1;
+        IngredientDetailsDialog::Open(main_, lineID, this);
+    };
     Refresh();
 }
 

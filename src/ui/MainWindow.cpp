@@ -42,6 +42,8 @@
 #include "ui/NavigationBar.h"
 #include "ui/NewRecipeDialog.h"
 #include "ui/NotesTab.h"
+#include "ui/NutrientEditorPage.h"
+#include "ui/NutritionTab.h"
 #include "ui/OptionsDialog.h"
 #include "ui/QtClipboard.h"
 #include "ui/QtPrompter.h"
@@ -213,32 +215,19 @@ void MainWindow::BuildPages() {
     recipeTabs_->setObjectName(QStringLiteral("recipeTabs"));
     webTab_->setParent(recipeTabs_);
     recipeTabs_->addTab(webTab_, QStringLiteral("View"));
-    auto placeholder = [this](const char* name, const QString& text) {
-        auto* page = new QWidget(recipeTabs_);
-        page->setObjectName(QString::fromLatin1(name));
-        auto* layout = new QVBoxLayout(page);
-        auto* label = new QLabel(text, page);
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignCenter);
-        layout->addWidget(label, 1);
-        return page;
-    };
     editTab_ = new EditTab(*main_, recipeTabs_);
     recipeTabs_->addTab(editTab_, QStringLiteral("Edit"));
     notesTab_ = new NotesTab(*main_, recipeTabs_);
     recipeTabs_->addTab(notesTab_, QStringLiteral("Notes"));
-    recipeTabs_->addTab(
-        placeholder("nutritionTab",
-                    QStringLiteral("Nutrition totals come with a later version of Pantrio.")),
-        QStringLiteral("Nutrition"));
+    nutritionTab_ = new NutritionTab(*main_, recipeTabs_);
+    recipeTabs_->addTab(nutritionTab_, QStringLiteral("Nutrition"));
     recipesPage->addWidget(resultsColumn_);
     recipesPage->addWidget(recipeTabs_);
     recipesPage->setStretchFactor(0, 2);
     recipesPage->setStretchFactor(1, 3);
     recipesPage->setSizes({380, 620});
     pages_->addWidget(recipesPage);
-    const char* const later[] = {"The shopping list", "The meal calendar",
-                                 "The nutrient information"};
+    const char* const later[] = {"The shopping list", "The meal calendar"};
     for (const char* what : later) {
         auto* label = new QLabel(
             QString::fromLatin1(what) + QStringLiteral(" comes with a later version of Pantrio."),
@@ -246,6 +235,7 @@ void MainWindow::BuildPages() {
         label->setAlignment(Qt::AlignCenter);
         pages_->addWidget(label);
     }
+    pages_->addWidget(new NutrientEditorPage(main_->Nutrition().Editor(), pages_));
 
     splitter_->addWidget(navigation_);
     splitter_->addWidget(pages_);
@@ -485,6 +475,7 @@ void MainWindow::SetBusy(bool busy) {
 }
 
 void MainWindow::RefreshRecipePages() {
+    if (nutritionTab_ != nullptr) nutritionTab_->RecipeChanged();
     // Edits refresh the tabs from inside the editors' own signals: the tabs
     // are shown anew once those have returned, and only once for a burst.
     if (recipePagesPending_) return;
@@ -511,6 +502,14 @@ void MainWindow::ShowEditTab() {
 
 void MainWindow::ClearLineEntry() {
     editTab_->ClearLineEntry();
+}
+
+bool MainWindow::AskMeasures(MeasureForm& form) {
+    return NutrientEditorPage::AskMeasures(form, this);
+}
+
+bool MainWindow::AskNewFoodName(std::string& name) {
+    return NutrientEditorPage::AskNewFoodName(name, this);
 }
 
 void MainWindow::ShowPage(int page) {

@@ -34,6 +34,7 @@ class ExternalBrowser;
 class FindRecipesDialog;
 class ImportProgressWindow;
 class NavigationBar;
+class NutritionTab;
 class QtClipboard;
 class QtPrompter;
 class QtSound;
@@ -95,6 +96,8 @@ public:
                                                 const std::vector<std::string>& units) override;
     void ShowEditTab() override;
     void ClearLineEntry() override;
+    bool AskMeasures(MeasureForm& form) override;
+    bool AskNewFoodName(std::string& name) override;
     void ShowPage(int page) override;
     void BringWebViewToFront() override;
     void SetWebViewExpanded(bool expanded) override;
@@ -164,6 +167,7 @@ private:
     EditTab* editTab_ = nullptr;
     NotesTab* notesTab_ = nullptr;
     bool recipePagesPending_ = false;
+    NutritionTab* nutritionTab_ = nullptr;
     QLabel* boxLine_ = nullptr;
     FindRecipesDialog* findRecipes_ = nullptr;
     // The menu-bar and toolbar actions with their commands.

@@ -153,6 +153,22 @@ public:
     std::optional<EmailRecipeValues> emailAnswer;
     std::optional<EmailOptionsValues> emailOptionsAnswer;
 
+    // The nutrient editor's dialogs: what "Modify Nutrient Units" showed, and
+    // the answers (unset or empty: Cancel).
+    bool AskMeasures(MeasureForm& form) override {
+        measuresAsked = form;
+        if (!measuresAnswer) return false;
+        form = *measuresAnswer;
+        return true;
+    }
+    bool AskNewFoodName(std::string& name) override {
+        name = newFoodName;
+        return !newFoodName.empty();
+    }
+    MeasureForm measuresAsked;
+    std::optional<MeasureForm> measuresAnswer;
+    std::string newFoodName;
+
 private:
     ResultsController* results_ = nullptr;
     std::unique_ptr<ResultsModel> model_;

@@ -31,6 +31,7 @@
 #include "ui/EditTabTest.h"
 #include "ui/MainWindow.h"
 #include "ui/MenusTest.h"
+#include "ui/NutritionWindowTest.h"
 #include "ui/ResultsPage.h"
 #include "ui/ResultsPageTest.h"
 #include "ui/ResultsTableModel.h"
@@ -415,6 +416,10 @@ int main(int argc, char** argv) {
     }
     {
         EditTabTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        NutritionWindowTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures;

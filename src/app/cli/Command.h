@@ -26,6 +26,7 @@ void AddRecipePageCommands(std::vector<Command>& table);  // render, text, publi
 void AddSearchCommands(std::vector<Command>& table);      // find, view, mark, unmark, keyword
 void AddMailCommands(std::vector<Command>& table);        // mail
 void AddEditCommands(std::vector<Command>& table);        // new-recipe, set, lines, add-line, ...
+void AddNutritionCommands(std::vector<Command>& table);   // link, unlink, foods, nutrition
 
 const std::vector<Command>& CommandTable();
 const Command* FindCommand(const std::string& name);

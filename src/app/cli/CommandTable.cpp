@@ -15,6 +15,7 @@ const std::vector<Command>& CommandTable() {
         AddSearchCommands(t);
         AddMailCommands(t);
         AddEditCommands(t);
+        AddNutritionCommands(t);
         return t;
     }();
     return table;

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "recipe/RecipePicture.h"
+
 namespace pantrio {
 
 class Clipboard {
@@ -12,6 +14,8 @@ public:
     // The clipboard's text; empty when it holds none.
     virtual std::string Text() = 0;
     virtual void SetText(const std::string& text) = 0;
+    // The clipboard's picture as RGB; false when it holds none.
+    virtual bool Picture(RgbImage& /*image*/) { return false; }
 };
 
 }  // namespace pantrio

@@ -68,7 +68,7 @@ const std::vector<MainCommand>& MainCommands() {
             {kForum, "&Pantrio User to User Forum", "", "", R::Always},
             {kAbout, "&About Pantrio", "", "", R::Always},
             // The toolbar and the context menu.
-            {kNewRecipe, "", "New", "", R::NotYet},
+            {kNewRecipe, "", "New", "", R::NeedsOpenBox},
             {kSend, "", "Send", "", R::NeedsCurrentRecipe},
             {kSendContext, "&Send via email", "", "", R::NeedsCurrentRecipe},
             {kPrintContext, "P&rint...", "Print", "", R::Always},

@@ -29,6 +29,7 @@ MainDialog::MainDialog(MainDialogEnvironment environment)
       find_(Context(), view_),
       boxes_(Context(), view_, view_, environment.progress),
       recipes_(Context(), view_),
+      editing_(Context(), view_),
       web_(Context(), view_, environment.browser),
       mail_(Context(), view_),
       plan_(Context(), view_),

@@ -32,6 +32,7 @@
 #include "core/PrintController.h"
 #include "core/ProgressWindow.h"
 #include "core/RecipeController.h"
+#include "core/RecipeEditController.h"
 #include "core/ResultsController.h"
 #include "core/ShoppingListController.h"
 #include "core/WebView.h"
@@ -140,6 +141,7 @@ public:
     FindController& Find() { return find_; }
     BoxController& Boxes() { return boxes_; }
     RecipeController& Recipes() { return recipes_; }
+    RecipeEditController& Editing() { return editing_; }
     WebView& Web() { return web_; }
     MailController& Mail() { return mail_; }
     MealPlanController& MealPlan() { return plan_; }
@@ -226,6 +228,7 @@ private:
     FindController find_;
     BoxController boxes_;
     RecipeController recipes_;
+    RecipeEditController editing_;
     WebView web_;
     MailController mail_;
     MealPlanController plan_;

@@ -70,6 +70,9 @@ bool MainDialog::RunCommand(int id) {
         case kNewRecipeBox:
             boxes_.NewRecipeBoxCommand();
             return true;
+        case kNewRecipe:
+            editing_.NewRecipeCommand();
+            return true;
         case kOpenRecipeBox:
             boxes_.OpenRecipeBoxCommand();
             return true;

@@ -9,6 +9,7 @@
 #include "core/MealPlanView.h"
 #include "core/NutrientEditorView.h"
 #include "core/PrintView.h"
+#include "core/RecipeEditView.h"
 #include "core/RecipePagesView.h"
 #include "core/ResultsView.h"
 #include "core/ShoppingListView.h"
@@ -21,6 +22,7 @@ namespace pantrio {
 class MainView : public ResultsView,
                  public StatusView,
                  public RecipePagesView,
+                 public RecipeEditView,
                  public FindView,
                  public ImportView,
                  public MailView,

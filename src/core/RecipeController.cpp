@@ -191,6 +191,11 @@ void RecipeController::AssignQuickKeyword(const std::string& keyword) {
     RefreshRecipePages();
 }
 
+void RecipeController::RefreshEditedRecipe() {
+    if (view_ != nullptr) view_->RefreshRecipePages();
+    context_.main.Web().ShowEditedRecipe();
+}
+
 void RecipeController::RefreshRecipePages() {
     if (view_ != nullptr) view_->RefreshRecipePages();
     context_.main.Web().ShowCurrentRecipe();
@@ -295,6 +300,16 @@ bool RecipeController::LoadRecipe(int id, Recipe& recipe) {
     box.LoadIngredientLines(id, recipe);
     box.LoadKeywords(id, recipe.CategoryNames);
     recipe.RecipeID = id;
+    return true;
+}
+
+bool RecipeController::MakeCurrent(int id) {
+    if (!LoadRecipe(id, current_)) {
+        Forget();
+        return false;
+    }
+    current_.LongFormUnits = context_.settings.UILF != 0;
+    currentNumber_ = id;
     return true;
 }
 

@@ -54,6 +54,8 @@ public:
     void AssignQuickKeyword(const std::string& keyword);
     // Shows the current recipe anew: its tabs and its page in the web view.
     void RefreshRecipePages();
+    // The same after an edit: the tab being edited in stays in front.
+    void RefreshEditedRecipe();
 
     // The current recipe's page with the View tab's options; empty when it
     // cannot be rendered.
@@ -98,6 +100,10 @@ public:
     // loads recipe `id` with its lines and keywords without stamping it as
     // viewed; false when the box holds no such recipe.
     bool LoadRecipe(int id, Recipe& recipe);
+    // Makes recipe `id` of the open box current with its lines and keywords,
+    // without stamping it as viewed or showing it; false (and nothing
+    // current) when the box holds no such recipe.
+    bool MakeCurrent(int id);
     // Sets or clears the mark of recipe `id` (the meal plan follows); false
     // when there is no such recipe or the box refused.
     bool SetMark(int id, bool marked);

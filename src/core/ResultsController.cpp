@@ -196,4 +196,14 @@ void ResultsController::SetBusy(bool busy) {
     if (view_ != nullptr) view_->SetBusy(busy);
 }
 
+void ResultsController::RecipeChanged(long recipeID) {
+    ResultsModel* model = view_ != nullptr ? view_->Results() : nullptr;
+    if (model == nullptr) return;
+    model->Refresh();
+    for (int row = 0; row < static_cast<int>(model->LoadedRows()); ++row) {
+        const ResultRow* listed = model->Row(row);
+        if (listed != nullptr && listed->recipeID == recipeID) view_->RowChanged(row);
+    }
+}
+
 }  // namespace pantrio

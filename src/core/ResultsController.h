@@ -87,6 +87,9 @@ public:
     void SelectRow(int row);
     void RemoveRows(const std::vector<int>& rows);
     void SetBusy(bool busy);
+    // Recipe `recipeID` was edited (its title): the listed rows are read anew
+    // and its row is redrawn.
+    void RecipeChanged(long recipeID);
 
 private:
     // Fills the list and notes the header order it shows (-1: none).

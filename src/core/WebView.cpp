@@ -123,7 +123,10 @@ void WebView::BringToFront() {
 }
 
 void WebView::DownloadBegin() {
-    BringToFront();
+    if (quietNextLoad_)
+        quietNextLoad_ = false;
+    else
+        BringToFront();
     if (view_ != nullptr) view_->SetWebButtons(false, false);
 }
 
@@ -244,6 +247,11 @@ void WebView::ToggleExpanded() {
 void WebView::SetExpanded(bool expanded) {
     expanded_ = expanded;
     if (view_ != nullptr) view_->SetWebViewExpanded(expanded_);
+}
+
+void WebView::ShowEditedRecipe() {
+    quietNextLoad_ = browser_ != nullptr && view_ != nullptr;
+    ShowCurrentRecipe();
 }
 
 void WebView::ShowHtmlFile(const std::string& html) {

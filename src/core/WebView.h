@@ -97,6 +97,10 @@ public:
     void ShowHtmlFile(const std::string& html);
     // The current recipe's page, or the welcome page when there is none.
     void ShowCurrentRecipe();
+    // The same after an edit of the recipe: the page is rendered anew while
+    // the user stays on the tab they are editing in (the load that follows
+    // does not bring the View tab to the front).
+    void ShowEditedRecipe();
 
     // The page written while a search goes to the service.
     std::string SearchingPage() const;
@@ -133,6 +137,7 @@ private:
     std::vector<std::string> addresses_;
     std::vector<std::string> tempFiles_;
     bool expanded_ = false;
+    bool quietNextLoad_ = false;
 };
 
 }  // namespace pantrio

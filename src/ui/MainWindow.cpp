@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -32,6 +33,7 @@
 #include "ui/ClearMealPlanDialog.h"
 #include "ui/ClipboardImportDialog.h"
 #include "ui/DesktopBrowser.h"
+#include "ui/EditTab.h"
 #include "ui/EmailOptionsDialog.h"
 #include "ui/EmailRecipeDialog.h"
 #include "ui/FindDialog.h"
@@ -42,6 +44,8 @@
 #include "ui/LeftoverWizardDialog.h"
 #include "ui/MealPlanPage.h"
 #include "ui/NavigationBar.h"
+#include "ui/NewRecipeDialog.h"
+#include "ui/NotesTab.h"
 #include "ui/NutrientEditorPage.h"
 #include "ui/NutritionTab.h"
 #include "ui/OptionsDialog.h"
@@ -222,31 +226,10 @@ void MainWindow::BuildPages() {
     recipeTabs_->setObjectName(QStringLiteral("recipeTabs"));
     webTab_->setParent(recipeTabs_);
     recipeTabs_->addTab(webTab_, QStringLiteral("View"));
-    auto placeholder = [this](const char* name, const QString& text) {
-        auto* page = new QWidget(recipeTabs_);
-        page->setObjectName(QString::fromLatin1(name));
-        auto* layout = new QVBoxLayout(page);
-        auto* label = new QLabel(text, page);
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignCenter);
-        layout->addWidget(label, 1);
-        return page;
-    };
-    recipeTabs_->addTab(
-        placeholder("editTab", QStringLiteral("Editing recipes field by field comes with a later "
-                                              "version of Pantrio.")),
-        QStringLiteral("Edit"));
-    QWidget* notes = placeholder(
-        "notesTab", QStringLiteral("The recipe's keywords are edited with \"Categories...\"."));
-    auto* categories = new QPushButton(QStringLiteral("Categories..."), notes);
-    categories->setObjectName(QStringLiteral("categoriesButton"));
-    notes->layout()->addWidget(categories);
-    connect(categories, &QPushButton::clicked, this, [this] {
-        if (!main_->RequireRecipe(CommandRule::NeedsCurrentRecipe)) return;
-        CategoryEditDialog dialog(main_->Recipes(), this);
-        if (dialog.Opened()) dialog.exec();
-    });
-    recipeTabs_->addTab(notes, QStringLiteral("Notes"));
+    editTab_ = new EditTab(*main_, recipeTabs_);
+    recipeTabs_->addTab(editTab_, QStringLiteral("Edit"));
+    notesTab_ = new NotesTab(*main_, recipeTabs_);
+    recipeTabs_->addTab(notesTab_, QStringLiteral("Notes"));
     nutritionTab_ = new NutritionTab(*main_, recipeTabs_);
     recipeTabs_->addTab(nutritionTab_, QStringLiteral("Nutrition"));
     recipesPage->addWidget(resultsColumn_);
@@ -502,6 +485,32 @@ void MainWindow::SetBusy(bool busy) {
 
 void MainWindow::RefreshRecipePages() {
     if (nutritionTab_ != nullptr) nutritionTab_->RecipeChanged();
+    // Edits refresh the tabs from inside the editors' own signals: the tabs
+    // are shown anew once those have returned, and only once for a burst.
+    if (recipePagesPending_) return;
+    recipePagesPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        recipePagesPending_ = false;
+        if (editTab_ != nullptr) editTab_->Refresh();
+        if (notesTab_ != nullptr) notesTab_->Refresh();
+    });
+}
+
+std::optional<NewRecipeFields> MainWindow::AskNewRecipe(const NewRecipeFields& proposed,
+                                                        const std::vector<std::string>& units) {
+    NewRecipeDialog dialog(proposed, units, this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Fields();
+}
+
+void MainWindow::ShowEditTab() {
+    ShowPage(1);
+    recipeTabs_->setCurrentWidget(editTab_);
+    editTab_->FocusQuantity();
+}
+
+void MainWindow::ClearLineEntry() {
+    editTab_->ClearLineEntry();
 }
 
 bool MainWindow::AskMeasures(MeasureForm& form) {

@@ -29,6 +29,8 @@ namespace pantrio {
 
 class DesktopBrowser;
 class MealPlanPage;
+class EditTab;
+class NotesTab;
 class ExternalBrowser;
 class FindRecipesDialog;
 class ImportProgressWindow;
@@ -92,6 +94,10 @@ public:
     void ShowResultsPageState(const ResultsPageState& state) override;
     void SetBusy(bool busy) override;
     void RefreshRecipePages() override;
+    std::optional<NewRecipeFields> AskNewRecipe(const NewRecipeFields& proposed,
+                                                const std::vector<std::string>& units) override;
+    void ShowEditTab() override;
+    void ClearLineEntry() override;
     bool AskMeasures(MeasureForm& form) override;
     bool AskNewFoodName(std::string& name) override;
     void ShowPage(int page) override;
@@ -184,6 +190,9 @@ private:
     ShoppingListPage* shoppingPage_ = nullptr;
     QWidget* resultsColumn_ = nullptr;
     QTabWidget* recipeTabs_ = nullptr;
+    EditTab* editTab_ = nullptr;
+    NotesTab* notesTab_ = nullptr;
+    bool recipePagesPending_ = false;
     NutritionTab* nutritionTab_ = nullptr;
     QLabel* boxLine_ = nullptr;
     FindRecipesDialog* findRecipes_ = nullptr;

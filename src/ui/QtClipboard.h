@@ -9,6 +9,7 @@ class QtClipboard : public Clipboard {
 public:
     std::string Text() override;
     void SetText(const std::string& text) override;
+    bool Picture(RgbImage& image) override;
 };
 
 }  // namespace pantrio

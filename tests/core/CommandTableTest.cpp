@@ -67,7 +67,7 @@ TEST_F(CommandTable, RulesGreyCommandsByTheOpenBox) {
         {kClearMarks, true, false},    {kImportRecipeFile, true, false},
         {kAddToCalendar, true, false}, {kPostRecipe, false, false},
         {kRate, false, false},         {32865, true, false},  // "@&Favorite"
-        {kPrint, true, true},          {kNewRecipe, false, false},
+        {kPrint, true, true},          {kNewRecipe, true, false},
         {kSend, true, false},          {kAddToShoppingList, true, false},
         {kClearMealPlan, true, true},  {kMarkRecipe, false, false},
         {4711, false, false},

@@ -71,6 +71,14 @@ public:
     void SetBusy(bool busy) override { busyStates.push_back(busy); }
 
     void RefreshRecipePages() override { ++refreshes; }
+    std::optional<NewRecipeFields> AskNewRecipe(const NewRecipeFields& proposed,
+                                                const std::vector<std::string>& units) override {
+        newRecipeProposed = proposed;
+        yieldUnitsOffered = units;
+        return newRecipeAnswer;
+    }
+    void ShowEditTab() override { ++editTabShown; }
+    void ClearLineEntry() override { ++lineEntryClears; }
     void ShowPage(int page) override { pages.push_back(page); }
     void BringWebViewToFront() override { ++webViewFronts; }
     void SetWebViewExpanded(bool expanded) override { expandedStates.push_back(expanded); }
@@ -141,6 +149,11 @@ public:
     std::vector<ResultRow> rows;       // the listed rows
     std::vector<int> selected;
     int refreshes = 0;
+    std::optional<NewRecipeFields> newRecipeAnswer;  // Cancel unless set
+    NewRecipeFields newRecipeProposed;
+    std::vector<std::string> yieldUnitsOffered;
+    int editTabShown = 0;
+    int lineEntryClears = 0;
     std::vector<int> pages;
     int webViewFronts = 0;
     std::vector<bool> expandedStates;

@@ -28,6 +28,7 @@
 #include "ui/BoxStatements.h"
 #include "ui/DialogAnswerer.h"
 #include "ui/DialogsTest.h"
+#include "ui/EditTabTest.h"
 #include "ui/MainWindow.h"
 #include "ui/MealPlanPageTest.h"
 #include "ui/MenusTest.h"
@@ -413,6 +414,10 @@ int main(int argc, char** argv) {
     }
     {
         MenusTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        EditTabTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     {

@@ -28,6 +28,7 @@ void AddMailCommands(std::vector<Command>& table);        // mail
 void AddPlanCommands(std::vector<Command>& table);        // plan add, show, move, remove, clear
 void AddPrintCommands(std::vector<Command>& table);       // print recipes, shopping, plan
 void AddShoppingCommands(std::vector<Command>& table);    // shop
+void AddEditCommands(std::vector<Command>& table);        // new-recipe, set, lines, add-line, ...
 void AddNutritionCommands(std::vector<Command>& table);   // link, unlink, foods, nutrition
 
 const std::vector<Command>& CommandTable();

@@ -17,6 +17,7 @@ const std::vector<Command>& CommandTable() {
         AddPlanCommands(t);
         AddPrintCommands(t);
         AddShoppingCommands(t);
+        AddEditCommands(t);
         AddNutritionCommands(t);
         return t;
     }();

@@ -31,15 +31,26 @@ struct LineBuffers {
         phase = Phase::Quantity;
     }
 
-    void Take(char c) {
+    // `next` is the character after `c` (0 at the end of the text).
+    void Take(char c, char next) {
         if (phase == Phase::Quantity) {
             if ((c >= '0' && c <= '9') || c == '/' || c == ' ') {
+                quantity += c;
+                return;
+            }
+            // A decimal point between digits belongs to the number ("1.5 cups").
+            if (c == '.' && !quantity.empty() && quantity.back() >= '0' && quantity.back() <= '9' &&
+                next >= '0' && next <= '9') {
                 quantity += c;
                 return;
             }
             phase = Phase::Unit;
         }
         if (phase == Phase::Unit) {
+            if (c == ',' || c == ';') {
+                phase = Phase::Notes;  // "2 onions, diced": the word ends at the separator
+                return;
+            }
             if (c != ' ') {
                 unit += c;
                 return;
@@ -78,6 +89,12 @@ struct LineBuffers {
             line.Measure.clear();
             line.DblQty = 0;
         }
+        // A counted ingredient has no unit: in "3 eggs" or "2 onions, diced"
+        // the only word after the number is the ingredient itself.
+        if (!line.TextQty.empty() && !line.Measure.empty() && line.Name.empty()) {
+            line.Name = line.Measure;
+            line.Measure.clear();
+        }
         return line;
     }
 };
@@ -105,7 +122,7 @@ int SplitIngredientText(Recipe& recipe, const std::string& text, int* linesDropp
             finishLine();
             continue;
         }
-        buffers.Take(c);
+        buffers.Take(c, i + 1 < text.size() ? text[i + 1] : '\0');
         if (i + 1 == text.size()) finishLine();  // the last line needs no end
     }
     if (added > 0) recipe.LinesModified = true;

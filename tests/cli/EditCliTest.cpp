@@ -83,7 +83,7 @@ TEST_F(EditCliTest, RefusalsChangeNothing) {
         EXPECT_EQ(run.code, c.code);
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     }
-    EXPECT_EQ(Cli({"lines", id}).out.substr(0, 11), "1\t1\tegg\t\t\t0");
+    EXPECT_EQ(Cli({"lines", id}).out.substr(0, 11), "1\t1\t\tegg\t\t0");
 }
 
 }  // namespace

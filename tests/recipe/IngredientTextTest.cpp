@@ -29,11 +29,14 @@ void ExpectFields(const std::string& text, const Fields& want) {
 TEST(IngredientTextTest, SplitsTheTypicalShapesOfALine) {
     ExpectFields("1/2 cup sugar, sifted", {"1/2", "cup", "sugar", "sifted"});
     ExpectFields("2 1/4 cups flour (unbleached)", {"2 1/4", "cups", "flour", "(unbleached)"});
-    ExpectFields("3 eggs", {"3", "eggs", "", ""});
+    // A counted ingredient: the word after the number is its name.
+    ExpectFields("3 eggs", {"3", "", "eggs", ""});
+    ExpectFields("2 onions, diced", {"2", "", "onions", "diced"});
     ExpectFields("salt and pepper to taste", {"", "", "salt", "and pepper to taste"});
     ExpectFields("1 lb. ground beef; browned", {"1", "lb.", "ground beef", "browned"});
-    // The decimal point is not a quantity character.
-    ExpectFields("1.5 cups", {"1", ".5", "cups", ""});
+    // A decimal point between digits is part of the quantity; elsewhere not.
+    ExpectFields("1.5 cups milk", {"1.5", "cups", "milk", ""});
+    ExpectFields("2. Stir well", {"2", ".", "Stir well", ""});
     // A single line keeps its last character.
     ExpectFields("1 cup flour", {"1", "cup", "flour", ""});
 }
@@ -60,7 +63,7 @@ TEST(IngredientTextTest, EveryLineEndAddsALine) {
     EXPECT_EQ(recipe.Lines[0].Name, "flour");
     EXPECT_EQ(recipe.Lines[1].Name, "");  // the empty line between two CRs
     EXPECT_EQ(recipe.Lines[1].Measure, "");
-    EXPECT_EQ(recipe.Lines[2].Measure, "eggs");
+    EXPECT_EQ(recipe.Lines[2].Name, "eggs");
     EXPECT_EQ(recipe.Lines[3].Name, "butter");
     EXPECT_EQ(recipe.Lines[4].TextQty, "4");  // CR LF is one line end
     EXPECT_EQ(recipe.Lines[4].Name, "cheese");

@@ -137,6 +137,12 @@ void ShoppingListController::AddToShoppingListCommand() {
     Reload();
 }
 
+void ShoppingListController::DropRecipe(long recipeID) {
+    if (recipeID <= 0) return;
+    context_.main.Recipes().SelectRecipe(recipeID);
+    AddToShoppingListCommand();
+}
+
 int ShoppingListController::AddRecipeFromPlan(int recipeID, const std::string& boxPath,
                                               double scale) {
     if (scale == 0 || !std::isfinite(scale)) scale = 1;

@@ -45,6 +45,9 @@ public:
     // "&Add Recipe Ingredients to Shopping List": the dialog for the current
     // recipe, and the list reloaded after OK.
     void AddToShoppingListCommand();
+    // A results-list row dropped on the shopping list page: the recipe becomes
+    // current, as a click on it would make it, and the Add dialog opens.
+    void DropRecipe(long recipeID);
     // One item per ingredient line of recipe `recipeID` of the box at
     // `boxPath`, quantities times `scale` (0 counts as 1). The box open
     // before is open again afterwards. The number of items, -1 when the box

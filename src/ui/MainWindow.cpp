@@ -523,12 +523,15 @@ bool MainWindow::AskNewFoodName(std::string& name) {
 
 void MainWindow::ShowPage(int page) {
     if (page < 1 || page > pages_->count()) return;
-    // The results list goes with the page that shows it: the recipes page
-    // and the meal calendar, whose days take its rows.
+    // The results list goes with the page that shows it: the recipes page,
+    // the shopping list and the meal calendar, which take its rows.
     auto* recipesPage = static_cast<QSplitter*>(pages_->widget(0));
-    if (page == 3 && resultsColumn_->parentWidget() == recipesPage) {
-        recipesSizes_ = recipesPage->sizes();
-        planPage_->HoldResults(resultsColumn_);
+    if (page == 2 || page == 3) {
+        if (resultsColumn_->parentWidget() == recipesPage) recipesSizes_ = recipesPage->sizes();
+        if (page == 2)
+            shoppingPage_->HoldResults(resultsColumn_);
+        else
+            planPage_->HoldResults(resultsColumn_);
     } else if (page == 1 && resultsColumn_->parentWidget() != recipesPage) {
         recipesPage->insertWidget(0, resultsColumn_);
         resultsColumn_->show();

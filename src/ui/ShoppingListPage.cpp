@@ -2,13 +2,16 @@
 
 #include <QComboBox>
 #include <QCompleter>
+#include <QDropEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -172,11 +175,52 @@ private:
     ShoppingListPage& page_;
 };
 
+namespace {
+
+// The results list's drag: the dragged rows' recipe numbers, comma-separated.
+const QString kRecipeIds = QStringLiteral("application/x-pantrio-recipe-ids");
+
+}  // namespace
+
+void ShoppingListPage::HoldResults(QWidget* results) {
+    if (results->parentWidget() == splitter_) return;
+    splitter_->insertWidget(0, results);
+    splitter_->setStretchFactor(0, 2);
+    splitter_->setStretchFactor(1, 3);
+    results->show();
+}
+
+void ShoppingListPage::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasFormat(kRecipeIds)) event->acceptProposedAction();
+}
+
+void ShoppingListPage::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->mimeData()->hasFormat(kRecipeIds)) event->acceptProposedAction();
+}
+
+void ShoppingListPage::dropEvent(QDropEvent* event) {
+    if (!event->mimeData()->hasFormat(kRecipeIds)) return;
+    event->acceptProposedAction();
+    // The Add dialog works on one recipe: the first of the dragged rows.
+    for (const QByteArray& part : event->mimeData()->data(kRecipeIds).split(','))
+        if (const long id = part.toLong(); id > 0) {
+            controller_.DropRecipe(id);
+            break;
+        }
+}
+
 ShoppingListPage::ShoppingListPage(ShoppingListController& controller, const LookupLists& lookups,
                                    QWidget* parent)
     : QWidget(parent), controller_(controller), lookups_(lookups) {
     setObjectName(QStringLiteral("shoppingListPage"));
-    auto* layout = new QVBoxLayout(this);
+    setAcceptDrops(true);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    outer->addWidget(splitter_);
+    auto* pane = new QWidget(splitter_);
+    splitter_->addWidget(pane);
+    auto* layout = new QVBoxLayout(pane);
 
     auto* entry = new QHBoxLayout();
     entry->addWidget(new QLabel(QStringLiteral("Item:"), this));

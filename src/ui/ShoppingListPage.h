@@ -14,6 +14,7 @@
 class QComboBox;
 class QLineEdit;
 class QPushButton;
+class QSplitter;
 class QTableWidget;
 class QTreeWidget;
 
@@ -36,9 +37,15 @@ public:
     void LoadLookups();
 
     QTableWidget* grid() const { return grid_; }
+    // Shows the results list at the page's left, so its rows can be dropped
+    // on the list (the window lends it while this page is shown).
+    void HoldResults(QWidget* results);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void AddClicked();
@@ -50,6 +57,7 @@ private:
 
     ShoppingListController& controller_;
     const LookupLists& lookups_;
+    QSplitter* splitter_ = nullptr;
     QComboBox* item_ = nullptr;
     QLineEdit* qty_ = nullptr;
     QComboBox* unit_ = nullptr;

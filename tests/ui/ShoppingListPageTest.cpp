@@ -7,13 +7,17 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QWindow>
 
 #include "core/MainCommands.h"
 #include "recipe/Recipe.h"
 #include "ui/AddToShoppingListDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/ResultsPage.h"
+#include "ui/ResultsTableModel.h"
 #include "ui/Screenshot.h"
 #include "ui/ShoppingListPage.h"
 
@@ -139,4 +143,46 @@ void ShoppingListPageTest::addDialogPutsTheIngredientsOnThePageSummedInTheCombin
     for (const pantrio::ShoppingItem& i : main().Shopping().Items().Items())
         stored = stored || (i.ShoppingListID == id && i.ItemName == "Tom's rye");
     QVERIFY(stored);
+}
+
+void ShoppingListPageTest::droppingAResultOnThePageOpensTheAddDialog() {
+    window_->RunCommand(pantrio::command::kShowShoppingListPage);
+    auto* page = window_->findChild<pantrio::ShoppingListPage*>();
+    QTRY_VERIFY(page->isVisible());
+    // The results list comes along to the page, so its rows can be dragged.
+    pantrio::ResultsListView* list = window_->resultsPage()->list();
+    QTRY_VERIFY(list->isVisible());
+    QVERIFY(page->isAncestorOf(list));
+    main().Shopping().ClearList();
+    QTableWidget* grid = page->grid();
+    QTRY_COMPARE(grid->rowCount(), 0);
+
+    bool offered = false;
+    answers_->Then([&offered](QWidget* w) {
+        auto* dialog = qobject_cast<pantrio::AddToShoppingListDialog*>(w);
+        if (dialog == nullptr) return;
+        offered = true;
+        Click(dialog->findChild<QPushButton*>(QStringLiteral("okButton")));
+    });
+    QWindow* window = window_->windowHandle();
+    const QRect row = list->visualRect(window_->resultsModel().index(1, 0));
+    const QPoint start = list->viewport()->mapTo(window_.get(), row.center());
+    const QPoint end = grid->viewport()->mapTo(window_.get(), grid->viewport()->rect().center());
+    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, start);
+    QTimer::singleShot(100, this, [&] {
+        for (int step = 1; step <= 10; ++step) {
+            QTest::mouseMove(window, start + (end - start) * step / 10);
+            QTest::qWait(20);
+        }
+        QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, end);
+    });
+    QTest::mouseMove(window, start + QPoint(8, 0));
+    QTest::mouseMove(window, start + QPoint(30, 4));
+
+    QTRY_VERIFY(offered);
+    QCOMPARE(QString::fromStdString(main().Recipes().Current().Title), RowTitle(1));
+    QTRY_COMPARE(grid->rowCount(), 2);  // the dropped recipe's flour and butter
+    window_->RunCommand(pantrio::command::kShowRecipesPage);
+    QTRY_VERIFY(list->isVisible());
+    QVERIFY(!page->isAncestorOf(list));
 }

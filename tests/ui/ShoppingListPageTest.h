@@ -13,4 +13,5 @@ private slots:
     void cleanupTestCase() { TearDownWindow(); }
 
     void addDialogPutsTheIngredientsOnThePageSummedInTheCombinedView();
+    void droppingAResultOnThePageOpensTheAddDialog();
 };

@@ -83,7 +83,7 @@ void WindowFixture::ExpectFittedColumns() {
 }
 
 bool WindowFixture::WaitForLoad(int before) {
-    return QTest::qWaitFor([&] { return window_->webTab()->LoadsFinished() > before; }, 20000);
+    return QTest::qWaitFor([&] { return window_->webTab()->LoadsFinished() > before; }, 90000);
 }
 
 }  // namespace pantrio::test

@@ -17,6 +17,7 @@
 
 #include "core/IngredientDetailsController.h"
 #include "core/MainDialog.h"
+#include "ui/WidgetHelpers.h"
 
 namespace pantrio {
 
@@ -28,27 +29,6 @@ QString Q(const std::string& text) {
 std::string S(const QString& text) {
     return text.toStdString();
 }
-
-QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
-
-// Calls `left` when `widget` loses the keyboard focus.
-class FocusOutFilter : public QObject {
-public:
-    FocusOutFilter(QObject* parent, std::function<void()> left)
-        : QObject(parent), left_(std::move(left)) {}
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::FocusOut) left_();
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> left_;
-};
 
 }  // namespace
 

@@ -15,6 +15,7 @@
 #include <functional>
 
 #include "core/NutrientEditorController.h"
+#include "ui/WidgetHelpers.h"
 
 namespace pantrio {
 
@@ -26,27 +27,6 @@ QString Q(const std::string& text) {
 std::string S(const QString& text) {
     return text.toStdString();
 }
-
-QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
-
-// Saves typed amounts when the page loses the focus to another window part.
-class LeaveFilter : public QObject {
-public:
-    LeaveFilter(QObject* parent, std::function<void()> left)
-        : QObject(parent), left_(std::move(left)) {}
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::FocusOut) left_();
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> left_;
-};
 
 }  // namespace
 
@@ -112,7 +92,7 @@ NutrientEditorPage::NutrientEditorPage(NutrientEditorController& editor, QWidget
         connect(edit, &QLineEdit::textEdited, this, [this, column_name](const QString& text) {
             if (!filling_) editor_.FieldEdited(column_name, S(text));
         });
-        edit->installEventFilter(new LeaveFilter(edit, [this] {
+        edit->installEventFilter(new FocusOutFilter(edit, [this] {
             // Leaving for another field of the page is not leaving the page.
             if (!isAncestorOf(QApplication::focusWidget())) editor_.SaveIfModified();
         }));

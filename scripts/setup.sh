@@ -11,7 +11,7 @@ if [ "$(id -u)" -ne 0 ]; then sudo_cmd="sudo"; fi
 packages=(
     build-essential cmake ninja-build pkg-config
     libsqlite3-dev sqlite3 libjpeg-dev libssl-dev uuid-dev
-    libgumbo-dev nlohmann-json3-dev
+    libgumbo-dev nlohmann-json3-dev libcpp-httplib-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format
     qt6-base-dev libqt6opengl6-dev qt6-webengine-dev qt6-multimedia-dev

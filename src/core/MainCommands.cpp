@@ -78,10 +78,10 @@ const std::vector<MainCommand>& MainCommands() {
             {kAddToCalendarContext, "Add Recipe to &Calendar", "", "", R::NeedsSelection},
             {kPrevious, "", "Previous", "", R::NeedsOpenBox},
             {kNext, "", "Next", "", R::NeedsOpenBox},
-            // Posting and rating need the recipe service's client, which is not
-            // built yet: both stay greyed rather than pretend to work.
-            {kPostRecipe, "", "Post Recipe", "", R::NotYet},
-            // The View tab's button, in no menu and not on the toolbar.
+            {kPostRecipe, "", "Post Recipe", "", R::NeedsCurrentRecipe},
+            // The View tab's button, in no menu and not on the toolbar. Rating
+            // needs its dialog, which is not built yet: it stays greyed rather
+            // than pretend to work.
             {kRate, "", "", "", R::NotYet},
             {kTellAFriend, "", "Tell a Friend", "", R::Always},
             {kDelete, "&Delete", "", "", R::NeedsOpenBox},

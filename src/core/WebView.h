@@ -88,6 +88,12 @@ public:
     // The local page shown instead of the service's when none is set up.
     void ShowNoServicePage();
 
+    // Post Recipe, after its questions: fills the posting form of the Data
+    // folder ("postrecipe.htm") with the current recipe and shows it, for
+    // the user to send to the service. A missing form is reported with the
+    // "Open" message box and shown unfilled.
+    void PostRecipe();
+
     // The enlarged layout of the view.
     void ToggleExpanded();
     void SetExpanded(bool expanded);

@@ -33,6 +33,7 @@
 #include "ui/MealPlanPageTest.h"
 #include "ui/MenusTest.h"
 #include "ui/NutritionWindowTest.h"
+#include "ui/PostingWindowTest.h"
 #include "ui/ResultsPage.h"
 #include "ui/ResultsPageTest.h"
 #include "ui/ResultsTableModel.h"
@@ -430,6 +431,10 @@ int main(int argc, char** argv) {
     }
     {
         ShoppingListPageTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        PostingWindowTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures;

@@ -1,0 +1,205 @@
+// Posting a recipe to the recipe service: the form's fields and their
+// escaping, the "Post Recipe" command in the View tab, and posting without
+// the browser against a loopback service.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "base/Text.h"
+#include "core/CommandsFixture.h"
+#include "core/MainCommands.h"
+#include "core/RecipePosting.h"
+#include "core/ServiceController.h"
+#include "core/WebView.h"
+#include "formats/RecipeDocument.h"
+#include "recipe/Recipe.h"
+#include "support/LoopbackService.h"
+
+namespace pantrio::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A title that breaks a form whose values are put in unescaped.
+const char kAwkwardTitle[] = "Mom's \"Best\" Pie & </textarea><b>";
+
+TEST(RecipePosting, FormValuesAreEscapedAndFilledOnce) {
+    PostingFields fields;
+    fields.title = kAwkwardTitle;
+    fields.recipehtml = "<p>@RECIPEXML & more</p><!--@PXLOCAL-->";
+    fields.recipexml = "<RECIPE><TITLE>A &amp; B</TITLE></RECIPE>";
+    const struct {
+        const char* page;
+        const char* filled;
+    } cases[] = {
+        {"<textarea>@RECIPETITLE</textarea>",
+         "<textarea>Mom&apos;s &quot;Best&quot; Pie &amp; &lt;/textarea&gt;&lt;b&gt;</textarea>"},
+        // A placeholder's name inside a value stays text.
+        {"[@RECIPEHTML]", "[&lt;p&gt;@RECIPEXML &amp; more&lt;/p&gt;&lt;!--@PXLOCAL--&gt;]"},
+        // The document's own entities survive the browser's decoding.
+        {"value=\"@RECIPEXML\"",
+         "value=\"&lt;RECIPE&gt;&lt;TITLE&gt;A &amp;amp; "
+         "B&lt;/TITLE&gt;&lt;/RECIPE&gt;\""},
+        {"action=\"@SERVICEURL/private/postrecipe.aspx\"",
+         "action=\"http://h:1/x?a=1&amp;b/private/postrecipe.aspx\""},
+        {"mail@example @ @RECIPE @RECIPETITLES",
+         "mail@example @ @RECIPE Mom&apos;s &quot;Best&quot; "
+         "Pie &amp; &lt;/textarea&gt;&lt;b&gt;S"},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FillPostingPage(c.page, fields, "http://h:1/x?a=1&b"), c.filled) << c.page;
+}
+
+TEST(RecipePosting, DocumentQuotesBecomeMarkersAndComeBack) {
+    Recipe recipe;
+    recipe.Title = kAwkwardTitle;
+    recipe.Instructions = "Say \"when\"; it's done -->";
+    const std::string document = WriteRecipeDocument(recipe);
+    const std::string posted = PostingDocument(document);
+    EXPECT_EQ(posted.find('\''), std::string::npos);
+    EXPECT_EQ(posted.find('"'), std::string::npos);
+    EXPECT_EQ(PostingDocument("a'b\"c"), "a~quoteb~doublequotec");
+    // What the service does to read it.
+    const std::string back = ReplaceAll(ReplaceAll(posted, "~doublequote", "\""), "~quote", "'");
+    EXPECT_EQ(back, document);
+}
+
+TEST(RecipePosting, AssignedNumberMarker) {
+    const struct {
+        const char* source;
+        std::optional<std::string> number;
+    } cases[] = {
+        {"<!-- x --><!--@CRFASSIGNUNIQUEID=4711--> thanks", "4711"},
+        {"<!--@crfassignuniqueid=12-->", "12"},
+        {"<!--@CRFASSIGNUNIQUEID=7", "7"},
+        {"<!--@CRFASSIGNUNIQUEID=-->", ""},
+        {"<html>thanks</html>", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(AssignedNumberText(c.source), c.number) << c.source;
+}
+
+class PostingTest : public CommandsFixture {
+protected:
+    // Recipe 1 rated, with a title that needs escaping; the posting form of
+    // the shipped data in the Data folder.
+    MainDialog& StartRated(std::vector<std::string> settings = {}) {
+        AddRecipes(StandardBox(), {"Pie"});
+        EXPECT_TRUE(TempDataRoot::Exec(
+            StandardBox(),
+            "UPDATE Recipes SET Title = 'Mom''s \"Best\" Pie & </textarea>', TasteRating = 4, "
+            "AppearanceRating = 4, EffortRating = 3, AffordableRating = 3 WHERE RecipeID = 1"));
+        fs::copy_file(fs::path(PANTRIO_BUILT_DATA_DIR) / "Data" / "postrecipe.htm",
+                      fs::path(dataRoot) / "Data" / "postrecipe.htm",
+                      fs::copy_options::overwrite_existing);
+        MainDialog& d = Start(std::move(settings));
+        ListAndSelect({0});
+        d.Recipes().OnRowSelected(0);
+        browser.navigated.clear();
+        return d;
+    }
+
+    // The page the browser was last sent to, read from its file.
+    std::string ShownPage() {
+        if (browser.navigated.empty() || !StartsWith(browser.navigated.back(), "file://"))
+            return {};
+        std::ifstream file(browser.navigated.back().substr(7), std::ios::binary);
+        std::ostringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+};
+
+TEST_F(PostingTest, PostRecipeShowsTheFilledFormAndTakesOverTheNumber) {
+    MainDialog& d = StartRated();
+    ASSERT_TRUE(d.CommandEnabled(command::kPostRecipe));
+    prompter.answers = {Answer::Yes};
+    const int fronts = view.webViewFronts;
+    d.RunCommand(command::kPostRecipe);
+    EXPECT_EQ(prompter.shown.back().caption, "Post recipe?");
+    EXPECT_TRUE(d.Web().postingPending);
+    EXPECT_GT(view.webViewFronts, fronts);
+    const std::string page = ShownPage();
+    EXPECT_NE(page.find("action=\"http://127.0.0.1:8686/private/postrecipe.aspx\""),
+              std::string::npos);
+    EXPECT_NE(page.find("name=\"title\" value=\"Mom&apos;s &quot;Best&quot; Pie &amp; "
+                        "&lt;/textarea&gt;\""),
+              std::string::npos);
+    EXPECT_EQ(page.find("@RECIPE"), std::string::npos);
+    // The rendered page inside the form does not make the form a recipe page.
+    browser.source = page;
+    EXPECT_EQ(d.Web().PageKind(), WebView::kWebPage);
+
+    browser.source = "<html>Thanks<!--@CRFASSIGNUNIQUEID=31--></html>";
+    d.Web().DownloadComplete();
+    EXPECT_EQ(Column(StandardBox(), 1, "UniqueID"), "31");
+    EXPECT_EQ(Column(StandardBox(), 1, "Color"), "1");
+    EXPECT_FALSE(d.Web().postingPending);
+
+    // A revision is shown the same way; its answer is not taken over.
+    prompter.answers = {Answer::Yes};
+    d.RunCommand(command::kPostRecipe);
+    EXPECT_EQ(prompter.shown.back().caption, "Post a revision?");
+    EXPECT_NE(ShownPage().find("&lt;UNIQUEID&gt;31&lt;/UNIQUEID&gt;"), std::string::npos);
+    EXPECT_FALSE(d.Web().postingPending);
+}
+
+TEST_F(PostingTest, WithoutAServiceNothingIsAsked) {
+    MainDialog& d = StartRated({"ServiceURL="});
+    d.RunCommand(command::kPostRecipe);
+    EXPECT_TRUE(prompter.shown.empty()) << "no questions without a service";
+    EXPECT_NE(ShownPage().find("No recipe service is set up"), std::string::npos);
+    EXPECT_FALSE(d.Web().postingPending);
+}
+
+TEST_F(PostingTest, MissingFormIsReportedAndShownEmpty) {
+    MainDialog& d = StartRated();
+    fs::remove(fs::path(dataRoot) / "Data" / "postrecipe.htm");
+    prompter.answers = {Answer::Yes};
+    d.RunCommand(command::kPostRecipe);
+    ASSERT_FALSE(prompter.shown.empty());
+    EXPECT_EQ(prompter.shown.back().caption, "Open");
+    EXPECT_NE(prompter.shown.back().text.find("postrecipe.htm"), std::string::npos);
+    EXPECT_EQ(ShownPage(), "");
+    EXPECT_TRUE(StartsWith(browser.navigated.back(), "file://"));
+}
+
+TEST_F(PostingTest, PostingWithoutTheBrowserStoresOnlyAnAnsweredNumber) {
+    MainDialog& d = StartRated();
+    LoopbackService site("secret");
+    ASSERT_FALSE(site.Base().empty());
+    const ServiceAddresses service(site.Base());
+    ServiceController& poster = d.RecipeService();
+
+    ServiceController::PostResult refused = poster.Post(service, 1, "");
+    EXPECT_FALSE(refused.ok);
+    EXPECT_NE(refused.error.find("HTTP 403"), std::string::npos) << refused.error;
+    site.WithholdNumbers(true);
+    refused = poster.Post(service, 1, "secret");
+    EXPECT_NE(refused.error.find("no recipe number"), std::string::npos) << refused.error;
+    EXPECT_FALSE(poster.Post(ServiceAddresses(site.Base() + "/elsewhere"), 1, "secret").ok);
+    EXPECT_FALSE(poster.Post(service, 99, "secret").ok);
+    EXPECT_EQ(Column(StandardBox(), 1, "UniqueID"), "0");
+
+    site.WithholdNumbers(false);
+    const ServiceController::PostResult first = poster.Post(service, 1, "secret");
+    ASSERT_TRUE(first.ok) << first.error;
+    EXPECT_TRUE(first.stored);
+    EXPECT_EQ(Column(StandardBox(), 1, "UniqueID"), first.number);
+    EXPECT_EQ(Column(StandardBox(), 1, "Color"), "1");
+    const auto postings = site.Postings();
+    ASSERT_EQ(postings.size(), 1u);
+    const LoopbackService::Posting& posted = postings.begin()->second;
+    EXPECT_EQ(posted.title, "Mom's \"Best\" Pie & </textarea>");
+    EXPECT_NE(posted.recipehtml.find("Mom's"), std::string::npos);
+    EXPECT_EQ(posted.recipexml.find('"'), std::string::npos);
+
+    const ServiceController::PostResult revision = poster.Post(service, 1, "secret");
+    ASSERT_TRUE(revision.ok) << revision.error;
+    EXPECT_FALSE(revision.stored);
+    EXPECT_EQ(revision.number, first.number);
+    EXPECT_EQ(site.Postings().size(), 1u);
+}
+
+}  // namespace
+}  // namespace pantrio::test

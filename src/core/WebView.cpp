@@ -277,6 +277,7 @@ void WebView::PostRecipe() {
     RecipeController& recipes = context_.main.Recipes();
     RenderContext render = recipes.MakeRenderContext();
     const PostingFields fields = MakePostingFields(recipes.Current(), recipes.ViewTheme(), render);
+    context_.main.ShowPage(1);
     if (view_ != nullptr) view_->SetWebButtons(false, false);
     BringToFront();
     // Through a file rather than WriteDocument: a page with a large picture

@@ -1,6 +1,6 @@
 // Posting a recipe to the recipe service: the form's fields and their
-// escaping, the "Post Recipe" command in the View tab, and posting without
-// the browser against a loopback service.
+// escaping, and the "Post Recipe" command in the View tab. Posting without
+// the browser is tested end to end with pantrio-cli (ServiceCliTest).
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -9,11 +9,9 @@
 #include "core/CommandsFixture.h"
 #include "core/MainCommands.h"
 #include "core/RecipePosting.h"
-#include "core/ServiceController.h"
 #include "core/WebView.h"
 #include "formats/RecipeDocument.h"
 #include "recipe/Recipe.h"
-#include "support/LoopbackService.h"
 
 namespace pantrio::test {
 namespace {
@@ -161,44 +159,6 @@ TEST_F(PostingTest, MissingFormIsReportedAndShownEmpty) {
     EXPECT_EQ(prompter.shown.back().caption, "Open");
     EXPECT_NE(prompter.shown.back().text.find("postrecipe.htm"), std::string::npos);
     EXPECT_EQ(ShownPage(), "");
-    EXPECT_TRUE(StartsWith(browser.navigated.back(), "file://"));
-}
-
-TEST_F(PostingTest, PostingWithoutTheBrowserStoresOnlyAnAnsweredNumber) {
-    MainDialog& d = StartRated();
-    LoopbackService site("secret");
-    ASSERT_FALSE(site.Base().empty());
-    const ServiceAddresses service(site.Base());
-    ServiceController& poster = d.RecipeService();
-
-    ServiceController::PostResult refused = poster.Post(service, 1, "");
-    EXPECT_FALSE(refused.ok);
-    EXPECT_NE(refused.error.find("HTTP 403"), std::string::npos) << refused.error;
-    site.WithholdNumbers(true);
-    refused = poster.Post(service, 1, "secret");
-    EXPECT_NE(refused.error.find("no recipe number"), std::string::npos) << refused.error;
-    EXPECT_FALSE(poster.Post(ServiceAddresses(site.Base() + "/elsewhere"), 1, "secret").ok);
-    EXPECT_FALSE(poster.Post(service, 99, "secret").ok);
-    EXPECT_EQ(Column(StandardBox(), 1, "UniqueID"), "0");
-
-    site.WithholdNumbers(false);
-    const ServiceController::PostResult first = poster.Post(service, 1, "secret");
-    ASSERT_TRUE(first.ok) << first.error;
-    EXPECT_TRUE(first.stored);
-    EXPECT_EQ(Column(StandardBox(), 1, "UniqueID"), first.number);
-    EXPECT_EQ(Column(StandardBox(), 1, "Color"), "1");
-    const auto postings = site.Postings();
-    ASSERT_EQ(postings.size(), 1u);
-    const LoopbackService::Posting& posted = postings.begin()->second;
-    EXPECT_EQ(posted.title, "Mom's \"Best\" Pie & </textarea>");
-    EXPECT_NE(posted.recipehtml.find("Mom's"), std::string::npos);
-    EXPECT_EQ(posted.recipexml.find('"'), std::string::npos);
-
-    const ServiceController::PostResult revision = poster.Post(service, 1, "secret");
-    ASSERT_TRUE(revision.ok) << revision.error;
-    EXPECT_FALSE(revision.stored);
-    EXPECT_EQ(revision.number, first.number);
-    EXPECT_EQ(site.Postings().size(), 1u);
 }
 
 }  // namespace

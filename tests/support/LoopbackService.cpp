@@ -44,18 +44,12 @@ std::map<long, LoopbackService::Posting> LoopbackService::Postings() const {
     return postings_;
 }
 
-int LoopbackService::PostCount() const {
-    std::lock_guard lock(mutex_);
-    return postCount_;
-}
-
 void LoopbackService::Serve() {
     server_->Post("/private/postrecipe.aspx", [this](const httplib::Request& request,
                                                      httplib::Response& response) {
         Posting posting{request.get_param_value("title"), request.get_param_value("recipehtml"),
                         request.get_param_value("recipexml"), request.get_param_value("password")};
         std::lock_guard lock(mutex_);
-        ++postCount_;
         if (posting.password != password_) {
             response.status = 403;
             response.set_content("<html><body>Posting password needed.</body></html>", "text/html");

@@ -35,8 +35,6 @@ public:
     const std::string& Base() const { return base_; }
     // The posts received, by the number they were given.
     std::map<long, Posting> Postings() const;
-    // How many posts arrived, refused ones included.
-    int PostCount() const;
     // When set, a post is answered with a thank-you page that holds no
     // number, as a misbehaving site would.
     void WithholdNumbers(bool withhold) { withhold_ = withhold; }
@@ -50,7 +48,6 @@ private:
     std::string base_;
     mutable std::mutex mutex_;
     std::map<long, Posting> postings_;
-    int postCount_ = 0;
     std::atomic<bool> withhold_ = false;
 };
 

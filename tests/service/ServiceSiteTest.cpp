@@ -248,6 +248,11 @@ TEST_F(ServiceSiteTest, HostilePostsAreRefusedOrShownHarmless) {
     // The embedded document keeps the text, as text.
     EXPECT_EQ(Embedded(number).Title, hostile.Title);
 
+    auto withPage = [](std::size_t size) {
+        ServiceClient::Fields fields = PostFields(TitledRecipe("Big page"));
+        fields[1].second = std::string(size, 'p');
+        return fields;
+    };
     struct Bad {
         const char* name;
         ServiceClient::Fields fields;
@@ -260,6 +265,8 @@ TEST_F(ServiceSiteTest, HostilePostsAreRefusedOrShownHarmless) {
         {"other root", {{"recipexml", "<HTML><TITLE>x</TITLE></HTML>"}}, 400, "Could not read"},
         {"no title", {{"recipexml", "<RECIPE><TITLE> </TITLE></RECIPE>"}}, 400, "has no title"},
         {"50 MB", {{"recipehtml", std::string(50u * 1024u * 1024u, 'x')}}, 413, "4 MB"},
+        {"3 MB page", withPage(3u * 1024u * 1024u), 400, "larger than 2 MB"},
+        {"1.5 MB page", withPage(1536u * 1024u), 200, "<!--@CRFASSIGNUNIQUEID="},
     };
     for (const Bad& b : bad) {
         const ServiceResponse answer = Post(b.fields);
@@ -340,6 +347,40 @@ TEST(ServiceSitePassword, PostingAsksForThePassword) {
     const ServiceResponse taken = client.PostForm(address, fields);
     EXPECT_EQ(taken.status, 200);
     EXPECT_EQ(AssignedNumber(taken.body), 1);
+}
+
+TEST(ServiceSitePostgres, SharesThroughAPostgresStore) {
+    PostgresBackend backend;
+    std::string skip;
+    if (!backend.Open(skip)) GTEST_SKIP() << skip;
+    // The schema the backend made, as the service's search path.
+    const std::string url =
+        PostgresBackend::ServerURL() +
+        (PostgresBackend::ServerURL().find('?') == std::string::npos ? "?" : "&") +
+        "options=-csearch_path%3D" + backend.Schema();
+    ServiceProcess service({"--database", url});
+    ASSERT_TRUE(service.Started()) << service.Log();
+    ServiceClient client(20);
+    const ServiceResponse posted =
+        client.PostForm(service.Url("/private/postrecipe.aspx"), PostFields(FullRecipe()));
+    const long number = AssignedNumber(posted.body);
+    ASSERT_GT(number, 0) << posted.body;
+    ServiceAddresses addresses(service.Base());
+    ServiceAddresses::Comments rating;
+    rating.makeAgain = "YES";
+    rating.taste = 4;
+    rating.uniqueID = number;
+    EXPECT_EQ(client.Get(addresses.SubmitComments(rating)).status, 200);
+    const ServiceResponse found =
+        client.Get(addresses.SearchText("Crème Brûlée"), "application/json");
+    EXPECT_NE(found.body.find(Format("\"id\":%ld", number)), std::string::npos) << found.body;
+    const ServiceResponse page = client.Get(addresses.RecipePage(number));
+    EXPECT_NE(page.body.find("4.0 of 5"), std::string::npos);
+    std::string error;
+    Recipe back;
+    ASSERT_EQ(ReadRecipeDocument(back, EmbeddedRecipeText(page.body, error)), 0) << error;
+    EXPECT_EQ(back.Title, FullRecipe().Title);
+    EXPECT_EQ(back.UniqueID, number);
 }
 
 }  // namespace

@@ -88,6 +88,10 @@ std::string CommentsBlock(const std::vector<ServiceComment>& comments) {
                  " UTC &middot; " + MadeText(comment.makeAgain) +
                  Format(" Taste %d, appearance %d, ease %d, affordability %d.", comment.taste,
                         comment.appearance, comment.ease, comment.affordability) +
+                 (comment.activeMinutes > 0 ? " Active time " + Minutes(comment.activeMinutes) + "."
+                                            : std::string()) +
+                 (comment.totalMinutes > 0 ? " Total time " + Minutes(comment.totalMinutes) + "."
+                                           : std::string()) +
                  "</p>\n";
         if (!Trim(comment.notes).empty())
             block += "<p class=\"notes\">" + HtmlEscape(comment.notes) + "</p>\n";

@@ -208,7 +208,7 @@ TEST_F(ServiceSiteTest, CommentsShowAveragesNewestFirst) {
         Shown(Get(Format("/private/sec/displayrecipe.aspx?id=%ld", number)).body);
     for (const char* shown :
          {"3.5 of 5", "4.0 of 5", "5.0 of 5", "2 ratings; 1 would make it again",
-          "It&#39;s great &amp; easy #1", "Too dry &lt;script&gt;"})
+          "It&#39;s great &amp; easy #1", "Too dry &lt;script&gt;", "Active time 15 min."})
         EXPECT_NE(page.find(shown), std::string::npos) << shown;
     EXPECT_LT(page.find("Too dry"), page.find("It&#39;s great"));
     EXPECT_EQ(FindNoCase(page, "<script"), std::string::npos);

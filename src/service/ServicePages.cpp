@@ -18,12 +18,15 @@ std::string Paragraph(const std::string& cssClass, const std::string& label,
            HtmlEscape(value) + "</p>\n";
 }
 
-// A multi-line field that may carry markup, as the program's own pages show it.
+// A multi-line field that may carry markup, as the program's own pages show
+// it, but with comments shown as text: a marker comment in a field must not
+// pass for the page's own (the embedded recipe, the assigned number).
 std::string MarkupBlock(const std::string& cssClass, const std::string& heading,
                         const std::string& text) {
     if (Trim(text).empty()) return {};
     std::string block = heading.empty() ? std::string() : "<h2>" + heading + "</h2>\n";
-    return block + "<div class=\"" + cssClass + "\">" + SanitizeField(text) + "</div>\n";
+    return block + "<div class=\"" + cssClass + "\">" +
+           ReplaceAll(SanitizeField(text), "<!--", "&lt;!--") + "</div>\n";
 }
 
 std::string Minutes(int minutes) {

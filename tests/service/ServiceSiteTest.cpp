@@ -233,6 +233,10 @@ TEST_F(ServiceSiteTest, HostilePostsAreRefusedOrShownHarmless) {
                                  ""});
     hostile.Instructions = "Bake.<script>alert(2)</script><img src=x onerror=alert(3)>";
     hostile.Notes = "<iframe src=javascript:alert(4)></iframe>";
+    // A marker comment of its own must not pass for the page's.
+    hostile.SubHead =
+        "<!--@PXBEGIN--<RECIPE><TITLE>Fake</TITLE></RECIPE>@PXEND--> "
+        "<!--@CRFASSIGNUNIQUEID=999-->";
     const long number = PostRecipe(hostile);
     ASSERT_GT(number, 0);
     for (const std::string& path : {Format("/private/sec/displayrecipe.aspx?id=%ld", number),
@@ -246,7 +250,11 @@ TEST_F(ServiceSiteTest, HostilePostsAreRefusedOrShownHarmless) {
         EXPECT_EQ(TagWithHandler(shown), "") << path;
     }
     // The embedded document keeps the text, as text.
-    EXPECT_EQ(Embedded(number).Title, hostile.Title);
+    const Recipe back = Embedded(number);
+    EXPECT_EQ(back.Title, hostile.Title);
+    EXPECT_EQ(back.SubHead, hostile.SubHead);
+    EXPECT_EQ(AssignedNumber(Get(Format("/private/sec/displayrecipe.aspx?id=%ld", number)).body),
+              -1);
 
     auto withPage = [](std::size_t size) {
         ServiceClient::Fields fields = PostFields(TitledRecipe("Big page"));

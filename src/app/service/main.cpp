@@ -87,7 +87,15 @@ int main(int argc, char** argv) {
     }
     std::cerr << "pantrio-service " << PANTRIO_VERSION << ": recipes in " << where
               << (settings.postPassword.empty() ? "" : "; posting needs the password") << "\n";
-    std::cout << "Listening on http://" << arguments->listen << ":" << port << std::endl;
+    const bool loopback = arguments->listen == "127.0.0.1" || arguments->listen == "::1" ||
+                          arguments->listen == "localhost";
+    if (!loopback && settings.postPassword.empty())
+        std::cerr << "pantrio-service: the site is open to the network and anyone who reaches it "
+                     "can post recipes; --post-password-file keeps strangers out\n";
+    const std::string host = arguments->listen.find(':') == std::string::npos
+                                 ? arguments->listen
+                                 : "[" + arguments->listen + "]";  // IPv6
+    std::cout << "Listening on http://" << host << ":" << port << std::endl;
 
     std::thread waiter([&server, signals] {
         int received = 0;

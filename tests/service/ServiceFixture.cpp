@@ -97,6 +97,11 @@ ServiceProcess::ServiceProcess(std::vector<std::string> extraArguments) {
     const std::string log = temp_.PathOf("service.log");
     std::vector<std::string> arguments = {PANTRIO_SERVICE_PATH, "--port", "0", "--data", data};
     arguments.insert(arguments.end(), extraArguments.begin(), extraArguments.end());
+    // Everything the child needs is made before fork: only async-signal-safe
+    // calls follow in the child.
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
     pid_ = fork();
     if (pid_ == 0) {
         dup2(out[1], STDOUT_FILENO);
@@ -104,9 +109,6 @@ ServiceProcess::ServiceProcess(std::vector<std::string> extraArguments) {
         close(out[1]);
         const int err = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (err >= 0) dup2(err, STDERR_FILENO);
-        std::vector<char*> argv;
-        for (std::string& argument : arguments) argv.push_back(argument.data());
-        argv.push_back(nullptr);
         execv(argv[0], argv.data());
         _exit(127);
     }

@@ -2,7 +2,6 @@
 
 #include <httplib.h>
 
-#include <atomic>
 #include <charconv>
 #include <chrono>
 #include <functional>

@@ -3,27 +3,25 @@
 #include <httplib.h>
 
 #include <chrono>
-#include <cstdlib>
-
-#include "base/Text.h"
-#include "formats/RecipeDocument.h"
-#include "formats/XmlEscapes.h"
-#include "recipe/Recipe.h"
-#include "render/RenderRecipePage.h"
 
 namespace pantrio::test {
 
-namespace {
-
-std::string Unquoted(const std::string& posted) {
-    return ReplaceAll(ReplaceAll(posted, "~doublequote", "\""), "~quote", "'");
-}
-
-}  // namespace
-
-LoopbackService::LoopbackService(std::string password)
-    : password_(std::move(password)), server_(std::make_unique<httplib::Server>()) {
-    Serve();
+LoopbackService::LoopbackService() : server_(std::make_unique<httplib::Server>()) {
+    server_->Post("/private/postrecipe.aspx", [this](const httplib::Request& request,
+                                                     httplib::Response& response) {
+        if (withhold_) {
+            response.set_content("<html><body>Thank you!</body></html>", "text/html");
+            return;
+        }
+        std::lock_guard lock(mutex_);
+        const long number = 1001 + static_cast<long>(postings_.size());
+        postings_[number] = {request.get_param_value("title"),
+                             request.get_param_value("recipehtml"),
+                             request.get_param_value("recipexml")};
+        response.set_content("<html><body>Thank you!<!-- saved --><!--@CRFASSIGNUNIQUEID=" +
+                                 std::to_string(number) + "--></body></html>",
+                             "text/html");
+    });
     const int port = server_->bind_to_any_port("127.0.0.1");
     if (port <= 0) return;
     base_ = "http://127.0.0.1:" + std::to_string(port);
@@ -42,72 +40,6 @@ LoopbackService::~LoopbackService() {
 std::map<long, LoopbackService::Posting> LoopbackService::Postings() const {
     std::lock_guard lock(mutex_);
     return postings_;
-}
-
-void LoopbackService::Serve() {
-    server_->Post("/private/postrecipe.aspx", [this](const httplib::Request& request,
-                                                     httplib::Response& response) {
-        Posting posting{request.get_param_value("title"), request.get_param_value("recipehtml"),
-                        request.get_param_value("recipexml"), request.get_param_value("password")};
-        std::lock_guard lock(mutex_);
-        if (posting.password != password_) {
-            response.status = 403;
-            response.set_content("<html><body>Posting password needed.</body></html>", "text/html");
-            return;
-        }
-        if (withhold_) {
-            response.set_content("<html><body>Thank you!</body></html>", "text/html");
-            return;
-        }
-        Recipe recipe;
-        if (ReadRecipeDocument(recipe, Unquoted(posting.recipexml)) != 0) {
-            response.status = 400;
-            response.set_content("<html><body>Not a recipe.</body></html>", "text/html");
-            return;
-        }
-        // A revision keeps its number.
-        long number = recipe.UniqueID > 0 && postings_.count(recipe.UniqueID) != 0
-                          ? recipe.UniqueID
-                          : 1000 + static_cast<long>(postings_.size()) + 1;
-        postings_[number] = std::move(posting);
-        response.set_content("<html><body>Thank you!<!-- saved --><!--@CRFASSIGNUNIQUEID=" +
-                                 std::to_string(number) + "--></body></html>",
-                             "text/html");
-    });
-    server_->Get(R"(/Private/search\.aspx)", [this](const httplib::Request& request,
-                                                    httplib::Response& response) {
-        const std::string contains = request.get_param_value("tc");
-        const std::string begins = request.get_param_value("ts");
-        std::string results;
-        std::lock_guard lock(mutex_);
-        for (const auto& [number, posting] : postings_) {
-            const std::string title = posting.title;
-            if (!contains.empty() && FindNoCase(title, contains) == std::string::npos) continue;
-            if (!begins.empty() && !StartsWithNoCase(title, begins)) continue;
-            if (!results.empty()) results += ",";
-            results += "{\"id\":" + std::to_string(number) + ",\"title\":\"" +
-                       ReplaceAll(ReplaceAll(title, "\\", "\\\\"), "\"", "\\\"") + "\"}";
-        }
-        response.set_content("{\"results\":[" + results + "]}", "application/json");
-    });
-    server_->Get("/private/sec/displayrecipe.aspx", [this](const httplib::Request& request,
-                                                           httplib::Response& response) {
-        const long number = std::atol(request.get_param_value("id").c_str());
-        std::lock_guard lock(mutex_);
-        const auto found = postings_.find(number);
-        Recipe recipe;
-        if (found == postings_.end() ||
-            ReadRecipeDocument(recipe, Unquoted(found->second.recipexml)) != 0) {
-            response.status = 404;
-            response.set_content("<html><body>No such recipe.</body></html>", "text/html");
-            return;
-        }
-        recipe.UniqueID = static_cast<int>(number);
-        response.set_content("<html><body><h1>" + EscapeXmlText(recipe.Title) + "</h1>" +
-                                 kRecipeDataBegin + WriteRecipeDocument(recipe) + kRecipeDataEnd +
-                                 "</body></html>",
-                             "text/html");
-    });
 }
 
 }  // namespace pantrio::test

@@ -2,6 +2,7 @@
 // sharing with the recipe service, and the Rate button on an importable page.
 #include "base/Text.h"
 #include "core/CommandsFixture.h"
+#include "core/OptionsSheet.h"
 #include "core/RatingController.h"
 #include "formats/RecipeDocument.h"
 #include "render/RenderRecipePage.h"
@@ -63,15 +64,14 @@ TEST(RatingTimes, MinutesSplitIntoHoursAndJoinWithoutFractions) {
 class RatingTest : public CommandsFixture {
 protected:
     // Recipe 1, "Lasagne", rated and timed, made current.
-    MainDialog& StartOnRecipe(std::vector<std::string> settings = {}, int uniqueID = 0) {
+    MainDialog& StartOnRecipe(int uniqueID) {
         AddRecipes(StandardBox(), {"Lasagne"});
         EXPECT_TRUE(TempDataRoot::Exec(
             StandardBox(),
             "UPDATE Recipes SET TasteRating = 3.6, AppearanceRating = 3.4, EffortRating = 2, "
-            "AffordableRating = 0, ActiveMinutes = 95, TotalMinutes = 60, Notes = 'Old note', "
-            "UniqueID = " +
-                std::to_string(uniqueID) + " WHERE RecipeID = 1"));
-        MainDialog& d = Start(std::move(settings));
+            "ActiveMinutes = 95, TotalMinutes = 60, Notes = 'Old note', UniqueID = " +
+                std::to_string(uniqueID)));
+        MainDialog& d = Start({"RatedRec=3"});
         EXPECT_TRUE(d.Recipes().MakeCurrent(1));
         return d;
     }
@@ -80,107 +80,93 @@ protected:
     }
 };
 
-TEST_F(RatingTest, OpeningShowsTheRecipeAndOffersSharingOnlyForAServiceRecipe) {
-    MainDialog& d = StartOnRecipe();
+TEST_F(RatingTest, OpeningShowsTheRecipeAndSharingNeedsANumberAndAService) {
+    MainDialog& d = StartOnRecipe(0);
     RatingForm form = d.Rating().Open();
-    EXPECT_EQ(form.title, "Lasagne");
-    EXPECT_EQ(form.ratings[0], 3.6);
+    EXPECT_EQ(form.title + "|" + form.comments, "Lasagne|Old note");
     EXPECT_TRUE(form.StarLit(RatingScale::Taste, 4));
     EXPECT_FALSE(form.StarLit(RatingScale::Appearance, 4));
     EXPECT_EQ(form.activeHours + "/" + form.activeMinutes + " " + form.totalHours + "/" +
                   form.totalMinutes,
               "1/35 1/0");
-    EXPECT_EQ(form.comments, "Old note");
     EXPECT_EQ(form.makeAgain, MakeAgain::Unanswered);
-    EXPECT_FALSE(form.share) << "no service number";
-    EXPECT_FALSE(form.shareEnabled);
+    EXPECT_FALSE(form.share || form.shareEnabled) << "no service number";
 
     d.Recipes().CurrentForEditing().UniqueID = 42;
     form = d.Rating().Open();
-    EXPECT_TRUE(form.share);
-    EXPECT_TRUE(form.shareEnabled);
-}
+    EXPECT_TRUE(form.share && form.shareEnabled);
 
-TEST_F(RatingTest, WithoutARecipeServiceNothingCanBeShared) {
-    MainDialog& d = StartOnRecipe({"ServiceURL="}, 42);
-    RatingForm form = d.Rating().Open();
-    EXPECT_FALSE(form.shareEnabled);
-    form.share = true;  // whatever the window sends
+    OptionsSheet sheet;
+    sheet.Open(d.CurrentSettings());
+    sheet.general.serviceUrl = "";
+    d.ApplyOptions(sheet);
+    form = d.Rating().Open();
+    EXPECT_FALSE(form.share || form.shareEnabled) << "no service set up";
+    form.share = true;  // whatever a front end sends
     form.makeAgain = MakeAgain::Yes;
     EXPECT_EQ(d.Rating().Ok(form).outcome, RatingOutcome::Stored);
 }
 
 TEST_F(RatingTest, OkWantsAnAnswerFirstButTakesTheTimesAtOnce) {
-    MainDialog& d = StartOnRecipe();
+    MainDialog& d = StartOnRecipe(0);
     RatingForm form = d.Rating().Open();
     form.ClickStar(RatingScale::Taste, 1);
     form.activeHours = "1 1/2";
     form.activeMinutes = "0";
     form.comments = "Changed";
-    const RatingResult result = d.Rating().Ok(form);
-    EXPECT_EQ(result.outcome, RatingOutcome::NeedsAnswer);
+    EXPECT_EQ(d.Rating().Ok(form).outcome, RatingOutcome::NeedsAnswer);
     EXPECT_EQ(prompter.Messages(),
               std::vector<std::string>{"Please indicate whether you'd make the recipe again."});
-    EXPECT_EQ(d.Recipes().Current().ActiveMinutes, 60);
-    EXPECT_EQ(d.Recipes().Current().TasteRating, 3.6);
-    EXPECT_EQ(d.Recipes().Current().Notes, "Old note");
+    const Recipe& recipe = d.Recipes().Current();
+    EXPECT_EQ(recipe.ActiveMinutes, 60);
+    EXPECT_EQ(recipe.TasteRating, 3.6);
+    EXPECT_EQ(recipe.Notes, "Old note");
     EXPECT_EQ(Stored("TasteRating || '/' || ActiveMinutes || '/' || Notes"), "3.6/95/Old note");
 }
 
-TEST_F(RatingTest, OkStoresTheRatingAsTypedAndShowsTheRecipeAnew) {
-    MainDialog& d = StartOnRecipe();
+TEST_F(RatingTest, OkStoresTheRatingAsTypedAndSharesItWhenTicked) {
+    MainDialog& d = StartOnRecipe(42);
     RatingForm form = d.Rating().Open();
     form.ClickStar(RatingScale::Taste, 5);
     form.ClickStar(RatingScale::Appearance, 1);
     form.ClickStar(RatingScale::Affordability, 2);
-    form.comments = "It's great";
+    form.comments = "It's great & #1";
     form.totalHours = "2";
     form.totalMinutes = "15";
     form.makeAgain = MakeAgain::No;
-    form.share = true;  // not offered without a service number
-    const int refreshes = view.refreshes;
+    form.share = false;
+    int refreshes = view.refreshes;
     EXPECT_EQ(d.Rating().Ok(form).outcome, RatingOutcome::Stored);
     EXPECT_EQ(Stored("TasteRating || '/' || AppearanceRating || '/' || EffortRating || '/' || "
-                     "AffordableRating || '/' || ActiveMinutes || '/' || TotalMinutes"),
-              "5.0/0.0/2.0/2.0/95/135");
-    EXPECT_EQ(Stored("Notes"), "It's great");
+                     "AffordableRating || '/' || ActiveMinutes || '/' || TotalMinutes || '/' || "
+                     "Notes"),
+              "5.0/0.0/2.0/2.0/95/135/It's great & #1");
     const Recipe& recipe = d.Recipes().Current();
-    EXPECT_EQ(recipe.Notes, "It's great");
-    EXPECT_EQ(recipe.TasteRating, 5);
-    EXPECT_EQ(recipe.AppearanceRating, 0);
-    EXPECT_EQ(recipe.AffordableRating, 2);
+    EXPECT_EQ(recipe.Notes, "It's great & #1");
+    EXPECT_EQ(recipe.TasteRating * 1000 + recipe.AppearanceRating * 100 + recipe.EffortRating * 10 +
+                  recipe.AffordableRating,
+              5022);
     EXPECT_GT(view.refreshes, refreshes);
-    EXPECT_EQ(d.CurrentSettings().RatedRec, 0);
-}
+    EXPECT_EQ(d.CurrentSettings().RatedRec, 3);
 
-TEST_F(RatingTest, SharingGivesTheCommentsPageAndCountsTheRating) {
-    MainDialog& d = StartOnRecipe({"RatedRec=3"}, 42);
-    RatingForm form = d.Rating().Open();
-    form.comments = "It's great & #1";
+    form.share = true;
     form.makeAgain = MakeAgain::Yes;
-    const int refreshes = view.refreshes;
+    refreshes = view.refreshes;
     const RatingResult result = d.Rating().Ok(form);
     ASSERT_EQ(result.outcome, RatingOutcome::Sharing);
     EXPECT_EQ(result.address,
               d.CurrentSettings().ServiceURL +
                   "/private/submitcomments.aspx?txtNotes=It%27s%20great%20%26%20%231"
-                  "&radioMake=YES&tasteRating=4&appearanceRating=3&easeRating=2"
-                  "&affordabilityRating=0&uniqueID=42&am=95&tm=60");
-    EXPECT_EQ(Stored("Notes"), "It's great & #1");
+                  "&radioMake=YES&tasteRating=5&appearanceRating=0&easeRating=2"
+                  "&affordabilityRating=2&uniqueID=42&am=95&tm=135");
     EXPECT_EQ(d.CurrentSettings().RatedRec, 4);
     EXPECT_EQ(view.refreshes, refreshes) << "the dialog shows the answer; pages wait";
     d.Rating().SharingClosed();
     EXPECT_GT(view.refreshes, refreshes);
-
-    // Unticked, it stays in the box.
-    form.share = false;
-    form.makeAgain = MakeAgain::NotTried;
-    EXPECT_EQ(d.Rating().Ok(form).outcome, RatingOutcome::Stored);
-    EXPECT_EQ(d.CurrentSettings().RatedRec, 4);
 }
 
 TEST_F(RatingTest, ARefusedStatementIsToldAndNothingIsSent) {
-    MainDialog& d = StartOnRecipe({}, 42);
+    MainDialog& d = StartOnRecipe(42);
     ASSERT_TRUE(TempDataRoot::Exec(StandardBox(),
                                    "CREATE TRIGGER NoRatings BEFORE UPDATE OF TasteRating ON "
                                    "Recipes BEGIN SELECT RAISE(ABORT, 'read only'); END"));
@@ -196,11 +182,11 @@ TEST_F(RatingTest, ARefusedStatementIsToldAndNothingIsSent) {
                   "The rating could not be stored in the recipe box, and nothing was sent."});
     EXPECT_EQ(d.Recipes().Current().TasteRating, 3.6);
     EXPECT_EQ(d.Recipes().Current().Notes, "Old note");
-    EXPECT_EQ(d.CurrentSettings().RatedRec, 0);
+    EXPECT_EQ(d.CurrentSettings().RatedRec, 3);
 }
 
 TEST_F(RatingTest, RateOnAnImportablePageImportsTheRecipeFirst) {
-    MainDialog& d = StartOnRecipe();
+    MainDialog& d = StartOnRecipe(0);
     Recipe published;
     published.Title = "Pear Tart";
     published.Instructions = "Bake the tart for forty minutes.";
@@ -217,11 +203,9 @@ TEST_F(RatingTest, RateOnAnImportablePageImportsTheRecipeFirst) {
         form.share = false;
         EXPECT_EQ(rating.Ok(form).outcome, RatingOutcome::Stored);
     };
-    EXPECT_TRUE(d.CommandEnabled(command::kRate));
     EXPECT_TRUE(d.RunCommand(command::kRate));
     EXPECT_EQ(ratedTitle, "Pear Tart");
     EXPECT_EQ(Value("Select TasteRating from Recipes where Title = 'Pear Tart'"), "4");
-
     // Again on the same page: the stored copy is rated, nothing is added.
     EXPECT_TRUE(d.RunCommand(command::kRate));
     EXPECT_EQ(view.ratingDialogs, 2);

@@ -136,7 +136,7 @@ int RunRate(CliContext& context, const std::vector<std::string>& arguments) {
     context.err() << "Could not send the rating to " << dialog.ServiceName() << " at "
                   << service.Base() << ": "
                   << (answer.status != 0 ? "the service answered " + std::to_string(answer.status)
-                                         : answer.error)
+                                         : "no answer (" + answer.error + ")")
                   << ". The rating is stored in the recipe box.\n";
     return kExitFailure;
 }
@@ -145,11 +145,9 @@ int RunRate(CliContext& context, const std::vector<std::string>& arguments) {
 
 void AddRatingCommands(std::vector<Command>& table) {
     table.push_back(
-        {"rate",
-         "ID --taste N --appearance N --ease N --cost N [--comment TEXT] [--made yes|no] "
-         "[--active MIN] [--total MIN] [--no-share] [--service URL]",
-         "rate a recipe (0-5 stars each) and send the rating to the recipe service when the "
-         "recipe came from it",
+        {"rate", "ID --taste N --appearance N --ease N --cost N [options]",
+         "rate a recipe, 0-5 stars each (--comment TEXT --made yes|no --active MIN --total MIN "
+         "--no-share --service URL); a recipe from the recipe service sends its rating there",
          RunRate});
 }
 

@@ -147,6 +147,8 @@ RatingResult RatingController::Ok(const RatingForm& form, const ServiceAddresses
     recipe.AppearanceRating = appearance;
     recipe.EffortRating = effort;
     recipe.AffordableRating = affordability;
+    // The results list shows the taste rating beside the title.
+    context_.main.Results().RecipeChanged(recipes.CurrentID());
 
     if (!form.share || recipe.UniqueID <= 0 || !service.Configured()) {
         recipes.RefreshRecipePages();

@@ -126,6 +126,7 @@ TEST_F(RatingTest, OkWantsAnAnswerFirstButTakesTheTimesAtOnce) {
 
 TEST_F(RatingTest, OkStoresTheRatingAsTypedAndSharesItWhenTicked) {
     MainDialog& d = StartOnRecipe(42);
+    d.Results().FillAllRecipes();
     RatingForm form = d.Rating().Open();
     form.ClickStar(RatingScale::Taste, 5);
     form.ClickStar(RatingScale::Appearance, 1);
@@ -147,6 +148,8 @@ TEST_F(RatingTest, OkStoresTheRatingAsTypedAndSharesItWhenTicked) {
                   recipe.AffordableRating,
               5022);
     EXPECT_GT(view.refreshes, refreshes);
+    EXPECT_EQ(view.changedRows, std::vector<int>{0}) << "the list shows the new taste rating";
+    EXPECT_EQ(view.rows.at(0).tasteRating, 5);
     EXPECT_EQ(d.CurrentSettings().RatedRec, 3);
 
     form.share = true;

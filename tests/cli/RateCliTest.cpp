@@ -1,6 +1,8 @@
 // pantrio-cli rate: the rating is stored as the dialog's OK stores it, and a
-// recipe from the recipe service sends it to a loopback service.
+// recipe from the recipe service sends it there (a loopback stand-in that
+// records what arrived, and pantrio-service itself).
 #include "cli/CliFixture.h"
+#include "service/ServiceFixture.h"
 #include "support/LoopbackHttpServer.h"
 
 namespace pantrio::test {
@@ -108,6 +110,28 @@ TEST_F(RateCliTest, AServiceThatFailsIsReportedAndTheRatingStaysStored) {
     run = Cli(Rate({"--service", "http://127.0.0.1:1"}));
     EXPECT_EQ(run.code, 1);
     EXPECT_NE(run.err.find("The rating is stored in the recipe box."), std::string::npos);
+}
+
+TEST_F(RateCliTest, ARatingReachesTheRecipeServiceAndShowsOnItsPage) {
+    ServiceProcess service;
+    ASSERT_TRUE(service.Started()) << service.Log();
+    const ServiceClient client{20};
+    const ServiceResponse posted = client.PostForm(service.Url("/private/postrecipe.aspx"),
+                                                   PostFields(TitledRecipe("Lasagne")));
+    const long number = AssignedNumber(posted.body);
+    ASSERT_GT(number, 0) << posted.body;
+    ASSERT_EQ(Cli({"sql", "UPDATE Recipes SET UniqueID = " + std::to_string(number)}).code, 0);
+
+    const CliRun run = Cli(Rate({"--comment", "It's great & #1", "--made", "yes", "--active", "15",
+                                 "--service", service.Base()}));
+    ASSERT_EQ(run.code, 0) << run.err << service.Log();
+    EXPECT_EQ(run.out, "Sent to Pantrio Recipe Exchange.\n");
+    const std::string page =
+        client.Get(service.Url(Format("/private/sec/displayrecipe.aspx?id=%ld", number))).body;
+    for (const char* shown :
+         {"4.0 of 5", "3.0 of 5", "5.0 of 5", "2.0 of 5", "1 rating; 1 would make it again",
+          "It&#39;s great &amp; #1", "Active time 15 min."})
+        EXPECT_NE(page.find(shown), std::string::npos) << shown << "\n" << page;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // pantrio-cli rate: the rating is stored as the dialog's OK stores it, and a
-// recipe from the recipe service sends it there (a loopback stand-in that
-// records what arrived, and pantrio-service itself).
+// recipe from the recipe service sends it there (to a loopback stand-in that
+// records what arrived, and to pantrio-service itself).
 #include "cli/CliFixture.h"
 #include "service/ServiceFixture.h"
 #include "support/LoopbackHttpServer.h"
@@ -97,21 +97,6 @@ TEST_F(RateCliTest, ARecipeOfTheServiceSendsItsRatingAndALocalOneDoesNot) {
     EXPECT_EQ(service.Requests()[1].query.at("txtNotes"), comment) << "the notes stay";
 }
 
-TEST_F(RateCliTest, AServiceThatFailsIsReportedAndTheRatingStaysStored) {
-    LoopbackHttpServer refusing(404, "<html>No such recipe</html>");
-    ASSERT_EQ(Cli({"sql", "UPDATE Recipes SET UniqueID = 42 WHERE RecipeID = 1"}).code, 0);
-    CliRun run = Cli(Rate({"--service", refusing.Base()}));
-    EXPECT_EQ(run.code, 1);
-    EXPECT_NE(run.err.find("answered 404"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("The rating is stored in the recipe box."), std::string::npos);
-    EXPECT_EQ(Stored("TasteRating"), "4");
-
-    // Nobody listening at the address.
-    run = Cli(Rate({"--service", "http://127.0.0.1:1"}));
-    EXPECT_EQ(run.code, 1);
-    EXPECT_NE(run.err.find("The rating is stored in the recipe box."), std::string::npos);
-}
-
 TEST_F(RateCliTest, ARatingReachesTheRecipeServiceAndShowsOnItsPage) {
     ServiceProcess service;
     ASSERT_TRUE(service.Started()) << service.Log();
@@ -132,6 +117,18 @@ TEST_F(RateCliTest, ARatingReachesTheRecipeServiceAndShowsOnItsPage) {
          {"4.0 of 5", "3.0 of 5", "5.0 of 5", "2.0 of 5", "1 rating; 1 would make it again",
           "It&#39;s great &amp; #1", "Active time 15 min."})
         EXPECT_NE(page.find(shown), std::string::npos) << shown << "\n" << page;
+
+    // A number the service does not know, and an address where nobody
+    // listens: told, and the rating stays in the box.
+    ASSERT_EQ(Cli({"sql", "UPDATE Recipes SET UniqueID = 999"}).code, 0);
+    for (const std::string& base : {service.Base(), std::string("http://127.0.0.1:1")}) {
+        const CliRun failed = Cli(Rate({"--taste", "1", "--service", base}));
+        EXPECT_EQ(failed.code, 1);
+        EXPECT_NE(failed.err.find("The rating is stored in the recipe box."), std::string::npos)
+            << failed.err;
+        EXPECT_EQ(Stored("TasteRating"), "1");
+    }
+    EXPECT_NE(Cli(Rate({"--service", service.Base()})).err.find("answered 404"), std::string::npos);
 }
 
 }  // namespace

@@ -97,9 +97,10 @@ RatingDialog::RatingDialog(RatingController& rating, const std::string& serviceN
         for (int s = 0; s < kStars; ++s) {
             auto* star = new StarButton(fields);
             star->setObjectName(QStringLiteral("%1Star%2").arg(QLatin1String(row.name)).arg(s + 1));
-            star->setAccessibleName(QStringLiteral("%1 %2")
-                                        .arg(QString::fromLatin1(row.caption).remove(QLatin1Char('&')))
-                                        .arg(s + 1));
+            star->setAccessibleName(
+                QStringLiteral("%1 %2")
+                    .arg(QString::fromLatin1(row.caption).remove(QLatin1Char('&')))
+                    .arg(s + 1));
             connect(star, &StarButton::clicked, this, [this, scale = row.scale, s] {
                 form_.ClickStar(scale, s + 1);
                 ShowStars(scale);

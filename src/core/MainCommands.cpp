@@ -79,10 +79,9 @@ const std::vector<MainCommand>& MainCommands() {
             {kPrevious, "", "Previous", "", R::NeedsOpenBox},
             {kNext, "", "Next", "", R::NeedsOpenBox},
             {kPostRecipe, "", "Post Recipe", "", R::NeedsCurrentRecipe},
-            // The View tab's button, in no menu and not on the toolbar. Rating
-            // needs its dialog, which is not built yet: it stays greyed rather
-            // than pretend to work.
-            {kRate, "", "", "", R::NotYet},
+            // The View tab's button, in no menu and not on the toolbar. It
+            // may import the page's recipe first, so it needs only the box.
+            {kRate, "", "", "", R::NeedsOpenBox},
             {kTellAFriend, "", "Tell a Friend", "", R::Always},
             {kDelete, "&Delete", "", "", R::NeedsOpenBox},
             {kFindOnService, "Find on %s", "", "", R::NeedsCurrentRecipe},

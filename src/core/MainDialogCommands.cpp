@@ -174,6 +174,9 @@ bool MainDialog::RunCommand(int id) {
             else if (recipes_.PostRecipeCommand() != RecipeController::PostDecision::None)
                 web_.PostRecipe();
             return true;
+        case kRate:
+            rating_.RateCommand();
+            return true;
         case kTellAFriend:
             web_.TellAFriend();
             return true;

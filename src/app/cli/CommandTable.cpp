@@ -20,6 +20,7 @@ const std::vector<Command>& CommandTable() {
         AddEditCommands(t);
         AddNutritionCommands(t);
         AddServiceCommands(t);
+        AddRatingCommands(t);
         return t;
     }();
     return table;

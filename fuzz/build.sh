@@ -40,7 +40,8 @@ recipe_sources="$(ls "$src"/base/*.cpp "$src"/recipe/*.cpp "$src"/storage/*.cpp)
 
 # The web page reader needs the HTML5 parser; the JSON parser is header-only.
 "$CXX" $flags "$here/jsonld_fuzz.cpp" \
-    "$src/formats/JsonLdRecipe.cpp" "$src/formats/WebPageScan.cpp" $recipe_sources \
+    "$src/formats/JsonLdRecipe.cpp" "$src/formats/WebPageScan.cpp" \
+    "$src/render/RecipeJsonLd.cpp" $recipe_sources \
     $(pkg-config --cflags --libs gumbo) -lsqlite3 -o "$out/jsonld_fuzz"
 
 "$CXX" $flags "$here/mx2_fuzz.cpp" \

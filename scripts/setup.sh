@@ -18,6 +18,7 @@ packages=(
     qt6-image-formats-plugins
     libgl1-mesa-dri fonts-dejavu-core xvfb xauth
     python3-aiosmtpd openssl poppler-utils
+    postgresql libpqxx-dev libpq-dev
 )
 
 missing=()

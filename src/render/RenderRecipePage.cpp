@@ -252,9 +252,7 @@ std::string RenderRecipePage(const Recipe& recipe, const RecipePageOptions& opti
     // naming a later placeholder) are caught here.
     page = SanitizeMarkup(page);
     if (options.EmbedRecipeData) {
-        page = ReplacePlaceholder(
-            page, kRecipeDataToken,
-            std::string(kRecipeDataBegin) + WriteRecipeDocument(recipe) + kRecipeDataEnd);
+        page = ReplacePlaceholder(page, kRecipeDataToken, EmbeddedRecipeData(recipe));
     }
     if (options.EmbedStructuredData && HasJsonLd(recipe)) {
         // Before the closing marker, which stays the page's last text.
@@ -262,6 +260,10 @@ std::string RenderRecipePage(const Recipe& recipe, const RecipePageOptions& opti
                     RecipeJsonLdScript(recipe, pictureAddress));
     }
     return page;
+}
+
+std::string EmbeddedRecipeData(const Recipe& recipe) {
+    return std::string(kRecipeDataBegin) + WriteRecipeDocument(recipe) + kRecipeDataEnd;
 }
 
 MailPage RenderMailPage(const Recipe& recipe, int theme, bool includeNutrition,

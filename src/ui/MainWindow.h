@@ -130,6 +130,7 @@ public:
         const DateTime& initial,
         const std::function<bool(const DateTime&, const DateTime&)>& accept) override;
     void ShowPrintDialog(const PrintChoices& initial) override;
+    void RunRatingDialog(RatingController& rating) override;
     MealPlanPage* planPage() const { return planPage_; }
     // The shopping list page and its dialogs (MainWindowShopping.cpp).
     void ShowShoppingRows(const std::vector<ShoppingGridRow>& rows) override;
@@ -169,7 +170,6 @@ private:
 
     // Commands whose windows live here.
     void ImportFromPageCommand();
-    void RateCommand();
 
     QtPrompter& prompter_;
     MainWindowOptions options_;

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <chrono>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <thread>
 
 #include "base/Text.h"
 #include "core/PageImport.h"
@@ -322,7 +324,14 @@ TEST_F(ServiceSiteTest, EveryPageAnswersWithItsHeadersAndIsLogged) {
             << c.path;
         EXPECT_EQ(answer->get_header_value("X-Content-Type-Options"), "nosniff") << c.path;
     }
-    const std::string log = service.Log();
+    // The line of a request is written once its answer has gone out, so the
+    // last one may still be on its way.
+    std::string log = service.Log();
+    for (int wait = 0; wait < 100 && log.find("GET /no/such/page 404 ") == std::string::npos;
+         ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        log = service.Log();
+    }
     EXPECT_NE(log.find("GET /index.htm 200 "), std::string::npos) << log;
     EXPECT_NE(log.find("refer=htmpublish"), std::string::npos) << log;
     EXPECT_NE(log.find("GET /no/such/page 404 "), std::string::npos) << log;

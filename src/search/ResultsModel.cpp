@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "base/Text.h"
+#include "search/AllBoxesSearch.h"
 #include "storage/CADORecordset.h"
 #include "storage/RecipeDB.h"
 
@@ -117,6 +118,31 @@ std::string ResultsModel::StatusLine(long rows, long inBox) {
 ResultsModel::ResultsModel(RecipeDB& db, std::function<void(const std::string& message)> report)
     : db_(db), report_(std::move(report)) {}
 
+int ResultsModel::RefreshBoxRows() {
+    // Only the open box can have changed under the list: its rows are read
+    // anew one by one, and those whose recipe went are dropped.
+    if (!db_.Connected()) return 0;
+    std::vector<ResultRow> kept;
+    for (ResultRow& row : rows_) {
+        if (!SameBoxFile(row.box, db_.FilePath())) {
+            kept.push_back(std::move(row));
+            continue;
+        }
+        CADORecordset rs(db_);
+        if (!rs.Run(Format("Select RecipeID, Title, Color, Marked, TasteRating from Recipes "
+                           "where RecipeID = %ld",
+                           row.recipeID)))
+            return -1;
+        if (rs.AtEnd()) continue;
+        ResultRow fresh = ReadRow(rs);
+        fresh.box = std::move(row.box);
+        kept.push_back(std::move(fresh));
+    }
+    rows_ = std::move(kept);
+    total_ = nextOffset_ = LoadedRows();
+    return 0;
+}
+
 bool ResultsModel::EnsureOpen() {
     if (db_.Connected()) return true;
     if (db_.CookbookPath.empty()) return false;
@@ -132,6 +158,17 @@ void ResultsModel::Clear() {
     nextOffset_ = 0;
     reordered_ = 0;
     rowsRead_ = 0;
+    rowsNameBoxes_ = false;
+}
+
+void ResultsModel::FillRows(std::vector<ResultRow> rows, std::string status) {
+    Clear();
+    rows_ = std::move(rows);
+    total_ = LoadedRows();
+    nextOffset_ = total_;
+    rowsNameBoxes_ = true;
+    status_ = std::move(status);
+    if (statusChanged) statusChanged(status_);
 }
 
 void ResultsModel::UpdateStatus() {
@@ -243,6 +280,7 @@ void ResultsModel::SetRowMarked(long r, bool marked) {
 }
 
 int ResultsModel::Refresh() {
+    if (rowsNameBoxes_) return RefreshBoxRows();
     if (statement_.empty()) return 0;
     if (!db_.Connected()) {
         if (report_) report_("RecipeDB is not open.");

@@ -23,6 +23,7 @@ private slots:
     void typeAheadPastTheFirstBatchShowsTheRowsItRead();
     void findRecipesStaysOpenAndListsWhatItFinds();
     void leftoverWizardSearchesTheBox();
+    void findInAllBoxesOpensTheBoxOfADoubleClickedRow();
 
 private:
 };

@@ -171,10 +171,11 @@ void ResultsPage::FitColumns() {
     // The title takes the list's width less 110, which keeps 15 for a
     // vertical scroll bar; the viewport has that bar taken off already, so
     // the two columns fill it exactly and no horizontal bar is needed.
-    const int boxWidth = list_->isColumnHidden(ResultsTableModel::BoxColumn) ? 0 : 110;
+    // A search of every box shows the box's name beside the rating.
+    const int boxWidth = list_->isColumnHidden(ResultsTableModel::BoxColumn) ? 0 : 75;
     const int width = list_->viewport()->width() - boxWidth;
     list_->setColumnWidth(ResultsTableModel::TitleColumn, std::max(80, width - 110 + 15));
-    if (boxWidth > 0) list_->setColumnWidth(ResultsTableModel::BoxColumn, boxWidth - 15);
+    if (boxWidth > 0) list_->setColumnWidth(ResultsTableModel::BoxColumn, boxWidth);
     list_->setColumnWidth(ResultsTableModel::RatingColumn, 95);
 }
 

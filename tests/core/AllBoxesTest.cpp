@@ -33,7 +33,7 @@ protected:
         fs::copy_file(templ, FamilyBox());
         fs::copy_file(templ, WorkBox());
         std::ofstream(dataRoot + "/Rbox/broken.crb") << "not a database at all\n";
-        AddRecipes(StandardBox(), {"Pear Tart", "Lentil Soup"});
+        AddRecipes(StandardBox(), {"Pear Tart", "Bean Stew"});
         AddRecipes(FamilyBox(), {"Apple Pie", "Plum Pie", "Pear Tart"});
         AddRecipes(WorkBox(), {"Pumpkin Pie"});
     }

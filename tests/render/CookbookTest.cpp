@@ -61,7 +61,8 @@ TEST(Cookbook, DocumentHoldsContentsRecipesAndIndexWithTheirPages) {
         EXPECT_NE(doc.find(row), std::string::npos) << row;
     // Recipes in the given order, each on its own sheet, the index last.
     const std::size_t pudding = doc.find("pudding page"), pie = doc.find("pie page"),
-                      bread = doc.find("bread page"), index = doc.find("cb-index");
+                      bread = doc.find("bread page"),
+                      index = doc.find("<div class=\"cb-sheet cb-index\">");
     EXPECT_LT(pudding, pie);
     EXPECT_LT(pie, bread);
     EXPECT_LT(bread, index);

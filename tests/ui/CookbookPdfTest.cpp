@@ -91,7 +91,7 @@ void CookbookPdfTest::contentsAndIndexNameThePagesOfTheRecipes() {
     const QString contents = PdfText(pdf, 2, 2);
     QVERIFY2(contents.contains(QStringLiteral("Contents")), qPrintable(contents));
     std::map<QString, int> pages;
-    for (const QString title : {QStringLiteral("Rice Pudding"), QStringLiteral("Apple Pie"),
+    for (const QString& title : {QStringLiteral("Rice Pudding"), QStringLiteral("Apple Pie"),
                                 QStringLiteral("Slow Stew"), QStringLiteral("Index")}) {
         const QRegularExpression row(
             QRegularExpression::escape(title) + QStringLiteral("\\s+(\\d+)\\s*$"),

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -25,7 +26,10 @@ CookbookDialog::CookbookDialog(const CookbookChoices& initial, QWidget* parent) 
     auto* file = new QHBoxLayout;
     file->addWidget(path_, 1);
     file->addWidget(browse);
-    form->addRow(QStringLiteral("&File:"), file);
+    // The field shares its row with a button, so its label names it itself.
+    auto* fileLabel = new QLabel(QStringLiteral("&File:"), this);
+    fileLabel->setBuddy(path_);
+    form->addRow(fileLabel, file);
     title_ = new QLineEdit(QString::fromStdString(initial.title), this);
     title_->setObjectName(QStringLiteral("cookbookTitle"));
     form->addRow(QStringLiteral("&Title:"), title_);

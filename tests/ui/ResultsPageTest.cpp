@@ -24,6 +24,7 @@
 
 #include "core/MainCommands.h"
 #include "recipe/Recipe.h"
+#include "render/Cookbook.h"
 #include "search/AllBoxesSearch.h"
 #include "search/ResultsModel.h"
 #include "storage/RecipeDB.h"
@@ -336,4 +337,39 @@ void ResultsPageTest::findInAllBoxesOpensTheBoxOfADoubleClickedRow() {
     main.Boxes().OpenBox(standard);
     main.Results().FillAllRecipes();
     QVERIFY(list->isColumnHidden(pantrio::ResultsTableModel::BoxColumn));
+}
+
+void ResultsPageTest::exportCookbookWritesTheListedRecipes() {
+    // Nothing is marked: the two listed recipes make the book.
+    window_->main().Results().FillResults(
+        "Select RecipeID, Title, Color, Marked, TasteRating from Recipes where Title like 'Ca%' "
+        "or Title like 'Da%'");
+    QCOMPARE(Rows(), 2);
+    const QString pdf = dir_->filePath(QStringLiteral("listed.pdf"));
+    answers_->Then([pdf](QWidget* w) {
+        auto* file = w->findChild<QLineEdit*>(QStringLiteral("cookbookFile"));
+        QVERIFY(file != nullptr);
+        QCOMPARE(w->findChild<QLineEdit*>(QStringLiteral("cookbookTitle"))->text(),
+                 QStringLiteral("standard"));
+        file->setText(pdf);
+        QLineEdit* title = w->findChild<QLineEdit*>(QStringLiteral("cookbookTitle"));
+        title->selectAll();
+        QTest::keyClicks(title, QStringLiteral("Weekday Meals"));
+        w->findChild<QComboBox*>(QStringLiteral("cookbookTheme"))->setCurrentIndex(3);
+        if (!qEnvironmentVariableIsEmpty("PANTRIO_SCREENSHOT_DIR"))
+            w->grab().save(qEnvironmentVariable("PANTRIO_SCREENSHOT_DIR") +
+                           QStringLiteral("/cookbook-dialog.png"));
+        QTest::keyClick(title, Qt::Key_Return);
+    });
+    window_->RunCommand(pantrio::command::kExportCookbook);
+    QCOMPARE(answers_->Pending(), 0);
+    QTRY_VERIFY(QFile::exists(pdf));
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    // Title page, contents, the two recipes and the index.
+    QCOMPARE(pantrio::CountPdfPages(file.readAll().toStdString()), 5);
+    QVERIFY2(answers_->messages.contains(QStringLiteral("The cookbook of 2 recipes was saved as ") +
+                                         pdf + QStringLiteral(".")),
+             qPrintable(answers_->messages.join(QStringLiteral("\n"))));
+    QVERIFY(QApplication::overrideCursor() == nullptr);
 }

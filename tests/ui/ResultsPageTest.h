@@ -24,6 +24,7 @@ private slots:
     void findRecipesStaysOpenAndListsWhatItFinds();
     void leftoverWizardSearchesTheBox();
     void findInAllBoxesOpensTheBoxOfADoubleClickedRow();
+    void exportCookbookWritesTheListedRecipes();
 
 private:
 };

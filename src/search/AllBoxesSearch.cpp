@@ -43,12 +43,7 @@ bool ReadBox(RecipeDB& db, const std::string& statement, const std::string& box,
     }
     std::set<long> seen;
     for (; !rs.AtEnd(); rs.NextRow()) {
-        ResultRow row;
-        rs.Read("RecipeID", row.recipeID);
-        rs.Read("Title", row.title);
-        rs.Read("Color", row.color);
-        rs.Read("Marked", row.marked);
-        rs.Read("TasteRating", row.tasteRating);
+        ResultRow row = ReadResultRow(rs);
         if (!seen.insert(row.recipeID).second) continue;
         row.box = box;
         rows.push_back(std::move(row));

@@ -10,9 +10,7 @@
 
 namespace pantrio {
 
-namespace {
-
-ResultRow ReadRow(CADORecordset& rs) {
+ResultRow ReadResultRow(CADORecordset& rs) {
     ResultRow row;
     rs.Read("RecipeID", row.recipeID);
     rs.Read("Title", row.title);
@@ -21,6 +19,8 @@ ResultRow ReadRow(CADORecordset& rs) {
     rs.Read("TasteRating", row.tasteRating);
     return row;
 }
+
+namespace {
 
 bool IsWordChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
@@ -134,7 +134,7 @@ int ResultsModel::RefreshBoxRows() {
                            row.recipeID)))
             return -1;
         if (rs.AtEnd()) continue;
-        ResultRow fresh = ReadRow(rs);
+        ResultRow fresh = ReadResultRow(rs);
         fresh.box = std::move(row.box);
         kept.push_back(std::move(fresh));
     }
@@ -180,7 +180,7 @@ void ResultsModel::UpdateStatus() {
 long ResultsModel::TakeRows(CADORecordset& rs, long limit) {
     long read = 0;
     while (read < limit && !rs.AtEnd()) {
-        ResultRow row = ReadRow(rs);
+        ResultRow row = ReadResultRow(rs);
         ++read;
         if (listed_.insert(row.recipeID).second) rows_.push_back(std::move(row));
         rs.NextRow();

@@ -49,6 +49,10 @@ struct ResultRow {
     std::string MarkedText() const;
 };
 
+// The row at the cursor of a results statement's result, its columns read by
+// name.
+ResultRow ReadResultRow(CADORecordset& rs);
+
 class ResultsModel {
 public:
     static constexpr int kBatchSize = 100;

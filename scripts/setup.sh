@@ -17,6 +17,7 @@ packages=(
     qt6-base-dev libqt6opengl6-dev qt6-webengine-dev qt6-multimedia-dev
     libgl1-mesa-dri fonts-dejavu-core xvfb xauth
     python3-aiosmtpd openssl poppler-utils
+    postgresql libpqxx-dev libpq-dev
 )
 
 missing=()

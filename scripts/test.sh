@@ -14,5 +14,19 @@ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPANTRIO_SANITIZ
 cmake --build "$build" -j "$(nproc)"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+# The recipe service's store suite runs against PostgreSQL as well, on a
+# throw-away server; without one those cases skip and say so.
+pg_dir="$(mktemp -d)"
+stop_postgres() {
+    "$here/scripts/postgres-test-server.sh" stop "$pg_dir" || true
+    rm -rf "$pg_dir"
+}
+trap stop_postgres EXIT
+if url="$("$here/scripts/postgres-test-server.sh" start "$pg_dir")"; then
+    export PANTRIO_TEST_POSTGRES="$url"
+    echo "PostgreSQL for the service tests: $url"
+else
+    echo "PostgreSQL could not be started; its service store cases are skipped." >&2
+fi
 cd "$build"
 ctest --output-on-failure -j "$(nproc)" --timeout 600

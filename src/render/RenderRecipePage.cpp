@@ -249,11 +249,13 @@ std::string RenderRecipePage(const Recipe& recipe, const RecipePageOptions& opti
     // naming a later placeholder) are caught here.
     page = SanitizeMarkup(page);
     if (options.EmbedRecipeData) {
-        page = ReplacePlaceholder(
-            page, kRecipeDataToken,
-            std::string(kRecipeDataBegin) + WriteRecipeDocument(recipe) + kRecipeDataEnd);
+        page = ReplacePlaceholder(page, kRecipeDataToken, EmbeddedRecipeData(recipe));
     }
     return page;
+}
+
+std::string EmbeddedRecipeData(const Recipe& recipe) {
+    return std::string(kRecipeDataBegin) + WriteRecipeDocument(recipe) + kRecipeDataEnd;
 }
 
 MailPage RenderMailPage(const Recipe& recipe, int theme, bool includeNutrition,

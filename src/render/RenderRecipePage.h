@@ -39,6 +39,10 @@ extern const char* const kRecipeDataEnd;    // "@PXEND-->"
 extern const char* const
     kNoNutritionMessage;  // "(No nutrition information defined for this recipe.)"
 
+// The recipe's exchange document between kRecipeDataBegin and
+// kRecipeDataEnd, as published pages carry it for import.
+std::string EmbeddedRecipeData(const Recipe& recipe);
+
 // The filled page; see RecipePageOptions for what each option changes. May
 // copy the recipe's picture (CopyPicture); touches nothing else.
 std::string RenderRecipePage(const Recipe& recipe, const RecipePageOptions& options,

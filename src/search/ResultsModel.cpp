@@ -92,6 +92,21 @@ std::string WithTotalOrder(const std::string& statement) {
     return ordered ? text + ", RecipeID" : text + " ORDER BY RecipeID";
 }
 
+std::string WithSetTermsUnindexed(const std::string& statement) {
+    const std::vector<TopLevelWord> words = TopLevelWords(statement);
+    std::string text = statement;
+    // From the back, so the positions of earlier words stay right.
+    for (std::size_t i = words.size(); i-- > 1;) {
+        if (words[i].word != "in" || words[i - 1].word != "recipeid") continue;
+        std::size_t at = words[i - 1].at;
+        // "Recipes.RecipeID": the sign goes before the table's name.
+        if (at >= 8 && EqualsNoCase(std::string_view(text).substr(at - 8, 8), "recipes.")) at -= 8;
+        if (at > 0 && text[at - 1] == '+') continue;
+        text.insert(at, "+");
+    }
+    return text;
+}
+
 std::string CountStatement(const std::string& statement) {
     const std::vector<TopLevelWord> words = TopLevelWords(statement);
     if (words.empty() || words[0].word != "select") return "";
@@ -194,28 +209,57 @@ long ResultsModel::CountRows(CADORecordset& rs) {
     // Counting the rows of the statement's own WHERE, without its columns
     // and order, lets SQLite count from an index instead of visiting every
     // row in sort order.
-    const std::string count = CountStatement(statement_);
-    if (!count.empty()) {
-        CADORecordset counter(db_);
-        long n = 0;
-        if (counter.Run(count) && !counter.AtEnd() && counter.ReadAt(0, n)) return n;
-    }
-    return rs.RowCount();
+    const long n = CountStatementRows(statement_);
+    return n >= 0 ? n : rs.RowCount();
+}
+
+long ResultsModel::CountStatementRows(const std::string& statement) {
+    const std::string count = CountStatement(statement);
+    if (count.empty()) return -1;
+    CADORecordset counter(db_);
+    long n = 0;
+    if (counter.Run(count) && !counter.AtEnd() && counter.ReadAt(0, n)) return n;
+    return -1;
+}
+
+bool ResultsModel::WalkOrderedIndex(long matches, long inBox) {
+    // Reading the list's ordered index and testing each recipe against the
+    // matching set finds the first batch after about kBatchSize * inBox /
+    // matches entries; looking each match up and sorting them all costs
+    // about `matches`. The walk wins once matches^2 > kBatchSize * inBox.
+    return matches > kBatchSize && static_cast<double>(matches) * static_cast<double>(matches) >
+                                       static_cast<double>(kBatchSize) * static_cast<double>(inBox);
 }
 
 int ResultsModel::Fill(const std::string& statement) {
     Clear();
     if (!EnsureOpen()) return -1;
-    CADORecordset rs(db_);
-    std::string paged = WithTotalOrder(statement);
-    if (!rs.Run(paged)) {
-        // A statement the order could not be completed for runs as it stands.
-        paged = statement;
-        if (!rs.Run(paged)) return -1;
+    // The count comes first: it decides how the rows are best read. A
+    // statement that picks recipes from sets (RecipeID IN (...)) and matches
+    // many of them reads its rows in order from the list's index, with the
+    // sets only tested, instead of fetching every match and sorting them.
+    // The rows and their order are the same either way.
+    const long counted = CountStatementRows(statement);
+    std::vector<std::string> plans;
+    if (counted >= 0 && WalkOrderedIndex(counted, db_.CountRecipes())) {
+        const std::string walked = WithSetTermsUnindexed(statement);
+        if (walked != statement) plans.push_back(WithTotalOrder(walked));
     }
+    plans.push_back(WithTotalOrder(statement));
+    // A statement the order could not be completed for runs as it stands.
+    plans.push_back(statement);
+    CADORecordset rs(db_);
+    const std::string* paged = nullptr;
+    for (const std::string& plan : plans) {
+        if (rs.Run(plan)) {
+            paged = &plan;
+            break;
+        }
+    }
+    if (paged == nullptr) return -1;
     statement_ = statement;
-    paged_ = paged;
-    total_ = CountRows(rs);
+    paged_ = *paged;
+    total_ = counted >= 0 ? counted : rs.RowCount();
     TakeRows(rs, std::min<long>(kBatchSize, total_));
     rs.Release();
     UpdateStatus();

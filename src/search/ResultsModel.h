@@ -104,6 +104,9 @@ public:
     int Refresh();
 
     const std::string& Statement() const { return statement_; }
+    // The statement as the list runs it for its rows: in a total order, and
+    // reading the order's index when that is quicker.
+    const std::string& PagedStatement() const { return paged_; }
     // "12 recipes / 240 in recipe box"; empty before the first fill.
     const std::string& StatusText() const { return status_; }
     // Called with the new status line whenever it changes.
@@ -125,6 +128,12 @@ private:
     long TakeRows(CADORecordset& rs, long limit);
     // The number of rows of the statement whose result `rs` holds.
     long CountRows(CADORecordset& rs);
+    // The rows `statement` matches, counted without reading them; -1 when it
+    // cannot be counted that way.
+    long CountStatementRows(const std::string& statement);
+    // Whether a statement matching `matches` of the box's `inBox` recipes
+    // reads its first rows sooner by walking the ordered index.
+    static bool WalkOrderedIndex(long matches, long inBox);
     void UpdateStatus();
 
     RecipeDB& db_;
@@ -145,6 +154,11 @@ private:
 // ORDER BY (or as its only one), so that rows with equal sort keys come in
 // the same order in every page. Quoted text and sub-queries are skipped.
 std::string WithTotalOrder(const std::string& statement);
+
+// `statement` with each top-level "RecipeID IN (...)" term written
+// "+RecipeID IN (...)": the same rows, but SQLite no longer fetches the
+// set's recipes by number and reads them in the order of an index instead.
+std::string WithSetTermsUnindexed(const std::string& statement);
 
 // "Select count(*) from ... where ..." for a plain results statement: its
 // FROM and WHERE without its columns and ORDER BY. Empty for statements that

@@ -96,4 +96,9 @@ public:
     long FindDuplicate(const std::string& title, const std::string& instructions);
 };
 
+// The part of the instructions the duplicate test compares: the first 30
+// characters with line ends normalised and ASCII letters folded; empty for
+// shorter instructions, which match any recipe of the same title.
+std::string DuplicateKey(const std::string& instructions);
+
 }  // namespace pantrio

@@ -30,15 +30,6 @@ constexpr std::size_t kPrepNotesWidth = 64;
 // title, make a recipe a duplicate.
 constexpr std::size_t kDuplicatePrefixChars = 30;
 
-// The part of the instructions the duplicate test compares: line ends in the
-// stored convention and ASCII letters folded, so a recipe that went out to a
-// file with other line ends (or another letter case) is still recognised.
-std::string DuplicateKey(const std::string& instructions) {
-    std::string normal = NormaliseLineBreaks(instructions);
-    if (CharCount(normal) <= kDuplicatePrefixChars) return {};
-    return ToLower(CutChars(normal, kDuplicatePrefixChars));
-}
-
 void Report(RowSink* status, std::string text) {
     if (!status) return;
     ListRow row;
@@ -149,6 +140,15 @@ private:
 };
 
 }  // namespace
+
+// Line ends in the stored convention and ASCII letters folded, so a recipe
+// that went out to a file with other line ends (or another letter case) is
+// still recognised.
+std::string DuplicateKey(const std::string& instructions) {
+    std::string normal = NormaliseLineBreaks(instructions);
+    if (CharCount(normal) <= kDuplicatePrefixChars) return {};
+    return ToLower(CutChars(normal, kDuplicatePrefixChars));
+}
 
 long RecipeDB::FindDuplicate(const std::string& title, const std::string& instructions) {
     if (!Connected()) return -1;

@@ -160,6 +160,33 @@ TEST(WithTotalOrder, CompletesTheTopLevelOrder) {
               "order by Title) ORDER BY RecipeID");
 }
 
+TEST_F(ResultsModelTest, ManyMatchesOfASetArePagedInTheSameOrder) {
+    AddNumberedRecipes(1000);
+    Box("UPDATE Recipes SET Marked = 255 WHERE RecipeID % 9 = 0;");
+    // 834 of 1000 recipes: enough for the list to walk its ordered index.
+    const std::string statement =
+        "Select RecipeID, Color, Marked, Title, TasteRating from Recipes Where Recipes.RecipeID "
+        "IN (Select RecipeID from Recipes where TasteRating >= 1 or Title like '%in (%') ORDER "
+        "BY Recipes.Marked DESC, Recipes.Color, Recipes.Title";
+    auto model = MakeModel();
+    ASSERT_EQ(model->Fill(statement), 0);
+    EXPECT_NE(model->PagedStatement().find("+Recipes.RecipeID"), std::string::npos);
+    std::vector<long> listed;
+    for (long r = 0; model->Row(r) != nullptr; ++r) listed.push_back(model->Row(r)->recipeID);
+    EXPECT_EQ(listed, IdsOf(WithTotalOrder(statement)));
+    EXPECT_EQ(model->TotalRows(), 834);
+}
+
+TEST(WithSetTermsUnindexed, SignsOnlyTheTopLevelSetTerms) {
+    EXPECT_EQ(WithSetTermsUnindexed("Select Title from Recipes Where RecipeID IN (Select RecipeID "
+                                    "from Lines where RecipeID in (1)) AND Recipes.recipeid In "
+                                    "(2) AND Title = 'RecipeID IN (3)'"),
+              "Select Title from Recipes Where +RecipeID IN (Select RecipeID from Lines where "
+              "RecipeID in (1)) AND +Recipes.recipeid In (2) AND Title = 'RecipeID IN (3)'");
+    EXPECT_EQ(WithSetTermsUnindexed("Select Title from Recipes Where RecipeID = 3"),
+              "Select Title from Recipes Where RecipeID = 3");
+}
+
 TEST(CountStatement, CountsTheWhereWithoutColumnsAndOrder) {
     EXPECT_EQ(CountStatement("Select RecipeID, Title from Recipes Where Title >= 'C' ORDER BY "
                              "TITLE"),

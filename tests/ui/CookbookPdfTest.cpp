@@ -92,7 +92,7 @@ void CookbookPdfTest::contentsAndIndexNameThePagesOfTheRecipes() {
     QVERIFY2(contents.contains(QStringLiteral("Contents")), qPrintable(contents));
     std::map<QString, int> pages;
     for (const QString& title : {QStringLiteral("Rice Pudding"), QStringLiteral("Apple Pie"),
-                                QStringLiteral("Slow Stew"), QStringLiteral("Index")}) {
+                                 QStringLiteral("Slow Stew"), QStringLiteral("Index")}) {
         const QRegularExpression row(
             QRegularExpression::escape(title) + QStringLiteral("\\s+(\\d+)\\s*$"),
             QRegularExpression::MultilineOption);

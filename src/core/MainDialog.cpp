@@ -36,7 +36,8 @@ MainDialog::MainDialog(MainDialogEnvironment environment)
       print_(Context(), view_),
       cookbook_(Context(), view_),
       shopping_(Context(), view_),
-      nutrition_(Context(), view_) {
+      nutrition_(Context(), view_),
+      rating_(Context(), view_) {
     if (!clock_) clock_ = [] { return DateTime::Now(); };
     if (installedDataFolder_.empty()) installedDataFolder_ = DataFolders::InstalledDataFolder();
     // Marking a recipe of another box reopens boxes through the same

@@ -2,7 +2,7 @@
 // owns the settings, the store of the open recipe box, the support store,
 // the look-up lists and the template caches, and it creates one controller
 // per area of the window (results page, find, boxes and imports, the current
-// recipe, the web view, mail, the meal plan, printing), each given the state it works on
+// recipe, the web view, mail, the meal plan, printing, rating), each given the state it works on
 // (ControllerContext) and its own view interface. It runs start-up and close and dispatches the
 // command table of the menus, the toolbar and the results list's context
 // menu to the controllers. It reaches the screen only through the interfaces
@@ -32,6 +32,7 @@
 #include "core/OptionsSheet.h"
 #include "core/PrintController.h"
 #include "core/ProgressWindow.h"
+#include "core/RatingController.h"
 #include "core/RecipeController.h"
 #include "core/RecipeEditController.h"
 #include "core/ResultsController.h"
@@ -150,6 +151,7 @@ public:
     CookbookController& Cookbooks() { return cookbook_; }
     ShoppingListController& Shopping() { return shopping_; }
     NutritionController& Nutrition() { return nutrition_; }
+    RatingController& Rating() { return rating_; }
 
     // ---- dialogs
 
@@ -238,6 +240,7 @@ private:
     CookbookController cookbook_;
     ShoppingListController shopping_;
     NutritionController nutrition_;
+    RatingController rating_;
 };
 
 }  // namespace pantrio

@@ -170,6 +170,9 @@ bool MainDialog::RunCommand(int id) {
         case kPostRecipe:
             recipes_.PostRecipeCommand();
             return true;
+        case kRate:
+            rating_.RateCommand();
+            return true;
         case kTellAFriend:
             web_.TellAFriend();
             return true;

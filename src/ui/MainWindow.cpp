@@ -55,6 +55,7 @@
 #include "ui/QtClipboard.h"
 #include "ui/QtPrompter.h"
 #include "ui/QtSound.h"
+#include "ui/RatingDialog.h"
 #include "ui/RecipeIcons.h"
 #include "ui/ResultsPage.h"
 #include "ui/ResultsTableModel.h"
@@ -131,7 +132,7 @@ MainWindow::MainWindow(SettingsStore& settings, QtPrompter& prompter, MainWindow
     main_ = std::make_unique<MainDialog>(std::move(environment));
     webTab_->Attach(&main_->Web());
     webTab_->onImport = [this] { ImportFromPageCommand(); };
-    webTab_->onRate = [this] { RateCommand(); };
+    webTab_->onRate = [this] { RunCommand(command::kRate); };
     webTab_->onEngineFailed = [this](const std::string& reason) {
         const std::string text =
             "Recipe pages cannot be shown: " + reason +
@@ -388,10 +389,10 @@ void MainWindow::ImportFromPageCommand() {
     main_->Web().ImportPage(webTab_->DocumentSource());
 }
 
-void MainWindow::RateCommand() {
-    if (main_->Web().PageKind() == WebView::kImportablePage)
-        main_->Web().ImportPage(webTab_->DocumentSource());
-    statusBar()->showMessage(QStringLiteral("Rating recipes comes with a later version."), 3000);
+void MainWindow::RunRatingDialog(RatingController& rating) {
+    RatingDialog dialog(rating, main_->ServiceName(), this);
+    dialog.exec();
+    if (dialog.Shared()) rating.SharingClosed();
 }
 
 void MainWindow::RefreshFolders() {

@@ -131,6 +131,7 @@ public:
     void ShowPrintDialog(const PrintChoices& initial) override;
     std::optional<CookbookChoices> AskCookbook(const CookbookChoices& initial) override;
     std::string PrintCookbook(Cookbook& cookbook, const std::string& path) override;
+    void RunRatingDialog(RatingController& rating) override;
     MealPlanPage* planPage() const { return planPage_; }
     // The shopping list page and its dialogs (MainWindowShopping.cpp).
     void ShowShoppingRows(const std::vector<ShoppingGridRow>& rows) override;
@@ -170,7 +171,6 @@ private:
 
     // Commands whose windows live here.
     void ImportFromPageCommand();
-    void RateCommand();
 
     QtPrompter& prompter_;
     MainWindowOptions options_;

@@ -80,12 +80,11 @@ TEST_F(WebViewTest, PageKindsSetTheImportAndRateButtons) {
     EXPECT_FALSE(view.importButton);
     web.DownloadComplete();
     EXPECT_TRUE(view.importButton);
-    // Rating is not built yet: its button keeps the inactive look on every page.
-    EXPECT_FALSE(view.rateButton);
+    EXPECT_TRUE(view.rateButton);
     browser.source = "<!--@PXLOCAL-->";
     web.DownloadComplete();
     EXPECT_FALSE(view.importButton);
-    EXPECT_FALSE(view.rateButton);
+    EXPECT_TRUE(view.rateButton);
     browser.source = "<html></html>";
     web.DownloadComplete();
     EXPECT_FALSE(view.rateButton);

@@ -70,6 +70,11 @@ public:
             if (accept(from, to)) break;
     }
     void SetBusy(bool busy) override { busyStates.push_back(busy); }
+    // The rating dialog: `onRating` works it like the user would.
+    void RunRatingDialog(RatingController& rating) override {
+        ++ratingDialogs;
+        if (onRating) onRating(rating);
+    }
 
     void RefreshRecipePages() override { ++refreshes; }
     std::optional<NewRecipeFields> AskNewRecipe(const NewRecipeFields& proposed,
@@ -187,6 +192,8 @@ public:
     std::vector<DateTime> clearMealPlanOpenedWith;
     std::vector<std::pair<DateTime, DateTime>> clearMealPlanPresses;
     std::vector<bool> busyStates;
+    int ratingDialogs = 0;
+    std::function<void(RatingController&)> onRating;
     // The search dialogs: what they were opened with and what the user
     // answers (unset: Cancel).
     std::vector<FindDialogValues> findOpenedWith;

@@ -34,6 +34,7 @@
 #include "ui/MealPlanPageTest.h"
 #include "ui/MenusTest.h"
 #include "ui/NutritionWindowTest.h"
+#include "ui/RatingDialogTest.h"
 #include "ui/ResultsPage.h"
 #include "ui/ResultsPageTest.h"
 #include "ui/ResultsTableModel.h"
@@ -119,9 +120,9 @@ void MainWindowTest::clickingARowShowsTheLocalRecipePage() {
     pantrio::WebViewTab* tab = window_->webTab();
     QVERIFY(tab->Address().startsWith(QStringLiteral("file://")));
     QVERIFY(QString::fromStdString(tab->DocumentSource()).contains(QStringLiteral("Banana Bread")));
-    // A local page offers no Import; Rate is greyed until rating is built.
-    QVERIFY(tab->findChild<QToolButton*>(QStringLiteral("rateButton"))->isHidden());
-    QVERIFY(!tab->findChild<QToolButton*>(QStringLiteral("rateInactive"))->isHidden());
+    // A local page offers Rate but no Import.
+    QVERIFY(!tab->findChild<QToolButton*>(QStringLiteral("rateButton"))->isHidden());
+    QVERIFY(tab->findChild<QToolButton*>(QStringLiteral("rateInactive"))->isHidden());
     QVERIFY(tab->findChild<QToolButton*>(QStringLiteral("importButton"))->isHidden());
     QVERIFY(!tab->findChild<QToolButton*>(QStringLiteral("importInactive"))->isHidden());
     // The page's passing status texts leave the list's count line alone.
@@ -435,6 +436,10 @@ int main(int argc, char** argv) {
     }
     {
         CookbookPdfTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        RatingDialogTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures;

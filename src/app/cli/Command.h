@@ -30,6 +30,7 @@ void AddPrintCommands(std::vector<Command>& table);       // print recipes, shop
 void AddShoppingCommands(std::vector<Command>& table);    // shop
 void AddEditCommands(std::vector<Command>& table);        // new-recipe, set, lines, add-line, ...
 void AddNutritionCommands(std::vector<Command>& table);   // link, unlink, foods, nutrition
+void AddRatingCommands(std::vector<Command>& table);      // rate
 
 const std::vector<Command>& CommandTable();
 const Command* FindCommand(const std::string& name);

@@ -79,9 +79,7 @@ const std::vector<MainCommand>& MainCommands() {
             {kAddToCalendarContext, "Add Recipe to &Calendar", "", "", R::NeedsSelection},
             {kPrevious, "", "Previous", "", R::NeedsOpenBox},
             {kNext, "", "Next", "", R::NeedsOpenBox},
-            // Posting needs the recipe service's client, which is not built
-            // yet: it stays greyed rather than pretend to work.
-            {kPostRecipe, "", "Post Recipe", "", R::NotYet},
+            {kPostRecipe, "", "Post Recipe", "", R::NeedsCurrentRecipe},
             // The View tab's button, in no menu and not on the toolbar. It
             // may import the page's recipe first, so it needs only the box.
             {kRate, "", "", "", R::NeedsOpenBox},

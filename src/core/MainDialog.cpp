@@ -31,6 +31,7 @@ MainDialog::MainDialog(MainDialogEnvironment environment)
       recipes_(Context(), view_),
       editing_(Context(), view_),
       web_(Context(), view_, environment.browser),
+      service_(Context()),
       mail_(Context(), view_),
       plan_(Context(), view_),
       print_(Context(), view_),

@@ -36,6 +36,7 @@
 #include "core/RecipeController.h"
 #include "core/RecipeEditController.h"
 #include "core/ResultsController.h"
+#include "core/ServiceController.h"
 #include "core/ShoppingListController.h"
 #include "core/WebView.h"
 #include "storage/RecipeDB.h"
@@ -145,6 +146,8 @@ public:
     RecipeController& Recipes() { return recipes_; }
     RecipeEditController& Editing() { return editing_; }
     WebView& Web() { return web_; }
+    // The recipe service reached without the browser (the command line).
+    ServiceController& RecipeService() { return service_; }
     MailController& Mail() { return mail_; }
     MealPlanController& MealPlan() { return plan_; }
     PrintController& Printing() { return print_; }
@@ -234,6 +237,7 @@ private:
     RecipeController recipes_;
     RecipeEditController editing_;
     WebView web_;
+    ServiceController service_;
     MailController mail_;
     MealPlanController plan_;
     PrintController print_;

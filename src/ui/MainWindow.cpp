@@ -20,6 +20,8 @@
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 #include <algorithm>
 #include <cstdio>
 
@@ -51,6 +53,7 @@
 #include "ui/NutrientEditorPage.h"
 #include "ui/NutritionTab.h"
 #include "ui/OptionsDialog.h"
+#include "ui/PagePictureDownload.h"
 #include "ui/PrintDialog.h"
 #include "ui/QtClipboard.h"
 #include "ui/QtPrompter.h"
@@ -62,6 +65,7 @@
 #include "ui/SendingDialog.h"
 #include "ui/ShoppingListPage.h"
 #include "ui/SplashWindow.h"
+#include "ui/WebRecipesDialog.h"
 #include "ui/WebViewTab.h"
 #include "ui/WindowState.h"
 
@@ -386,7 +390,18 @@ void MainWindow::RunCommand(int id) {
 }
 
 void MainWindow::ImportFromPageCommand() {
-    main_->Web().ImportPage(webTab_->DocumentSource());
+    // The page's address, before the imported recipe's page replaces it.
+    const QUrl pageAddress = webTab_->view()->page()->url();
+    const PageImportResult result = main_->Web().ImportPage(webTab_->DocumentSource());
+    if (result.recipeID <= 0 || result.pictureAddress.empty()) return;
+    main_->SetStatusText("Fetching the recipe's picture...");
+    const int id = result.recipeID;
+    const std::string address = result.pictureAddress;
+    PagePictureDownload::Start(
+        webTab_->view()->page(), pageAddress, QString::fromStdString(address),
+        [this, id, address](const std::string& jpeg, const std::string& failure) {
+            main_->Web().StorePagePicture(id, jpeg, address, failure);
+        });
 }
 
 void MainWindow::RunRatingDialog(RatingController& rating) {
@@ -604,6 +619,13 @@ void MainWindow::SetWebButtons(bool importShown, bool rateShown) {
 
 void MainWindow::SetAddressList(const std::vector<std::string>& addresses) {
     webTab_->SetAddressList(addresses);
+}
+
+std::optional<std::vector<int>> MainWindow::ChooseWebRecipes(
+    const std::vector<std::string>& titles) {
+    WebRecipesDialog dialog(titles, this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Chosen();
 }
 
 bool MainWindow::ShowOptions(OptionsSheet& sheet) {

@@ -106,6 +106,8 @@ public:
     void SetWebViewExpanded(bool expanded) override;
     void SetWebButtons(bool importShown, bool rateShown) override;
     void SetAddressList(const std::vector<std::string>& addresses) override;
+    std::optional<std::vector<int>> ChooseWebRecipes(
+        const std::vector<std::string>& titles) override;
     bool ShowOptions(OptionsSheet& sheet) override;
     void ShowInformation(InformationDialog& dialog) override;
     void ShowAbout(const std::string& text) override;

@@ -93,6 +93,13 @@ public:
         rateButton = rateShown;
     }
     void SetAddressList(const std::vector<std::string>& list) override { addresses = list; }
+    std::optional<std::vector<int>> ChooseWebRecipes(
+        const std::vector<std::string>& titles) override {
+        webRecipesOffered.push_back(titles);
+        if (cancelWebRecipes) return std::nullopt;
+        if (webRecipeTicks) return *webRecipeTicks;
+        return WebLayoutView::ChooseWebRecipes(titles);
+    }
     bool ShowOptions(OptionsSheet& sheet) override;
     void ShowInformation(InformationDialog& dialog) override;
     void ShowAbout(const std::string& text) override { aboutTexts.push_back(text); }
@@ -179,6 +186,11 @@ public:
     // the offered list); unset: Cancel.
     std::vector<ListRow> offeredRecipes;
     std::optional<std::vector<int>> tickRows;
+    // The titles offered by each web page import with several recipes, and
+    // the indexes ticked (unset: all) or Cancel.
+    std::vector<std::vector<std::string>> webRecipesOffered;
+    std::optional<std::vector<int>> webRecipeTicks;
+    bool cancelWebRecipes = false;
 
     // False: a fill reads only what the desktop list reads before it is
     // scrolled (the model's first batch); rows then holds the rows read.

@@ -19,6 +19,7 @@ const std::vector<Command>& CommandTable() {
         AddShoppingCommands(t);
         AddEditCommands(t);
         AddNutritionCommands(t);
+        AddServiceCommands(t);
         AddRatingCommands(t);
         return t;
     }();

@@ -57,8 +57,9 @@ if(PANTRIO_BUILD_TESTS)
     target_compile_definitions(pantrio_ui_tests PRIVATE
         PANTRIO_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
         PANTRIO_SHARED_DIR="${CMAKE_SOURCE_DIR}/../shared"
-        PANTRIO_BUILT_DATA_DIR="${PANTRIO_DATA_OUT}")
-    add_dependencies(pantrio_ui_tests pantrio_data pantrio_sounds)
+        PANTRIO_BUILT_DATA_DIR="${PANTRIO_DATA_OUT}"
+        PANTRIO_DESKTOP_PATH="$<TARGET_FILE:pantrio>")
+    add_dependencies(pantrio_ui_tests pantrio_data pantrio_sounds pantrio)
     # WebEngine runs as root in CI, where Chromium's sandbox cannot start.
     # Chromium inside the WebEngine library (built without the sanitizers)
     # frees some objects through a base-class size and keeps allocations to

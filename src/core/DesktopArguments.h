@@ -1,5 +1,6 @@
 // The switches of the desktop program itself, read before the window starts:
-// "--help", "--data-root DIR" and "--screenshot FILE". Everything else is
+// "--help", "--data-root DIR", "--screenshot FILE" and "--cookbook-pdf OUT
+// [--theme N] [--title T] ID...". Everything else is
 // left for the start-up items of CommandLine. A switch the program does not
 // know is refused, as Linux programs do, instead of being ignored silently.
 #pragma once
@@ -10,10 +11,17 @@
 namespace pantrio {
 
 struct DesktopArguments {
-    bool help = false;              // "--help" or "-h": print the usage and end
-    std::string error;              // why the arguments were refused; empty when they were not
-    std::string dataRoot;           // "--data-root DIR"
-    std::string screenshot;         // "--screenshot FILE"
+    bool help = false;       // "--help" or "-h": print the usage and end
+    std::string error;       // why the arguments were refused; empty when they were not
+    std::string dataRoot;    // "--data-root DIR"
+    std::string screenshot;  // "--screenshot FILE"
+    // "--cookbook-pdf OUT": write recipes IDs of the box as a cookbook to OUT
+    // and end. The arguments that follow the switches are the recipe
+    // numbers (a ".crb" among them names the box to open).
+    std::string cookbookPdf;
+    int cookbookTheme = -1;     // "--theme N" (0 to 7); -1: the View tab's theme
+    std::string cookbookTitle;  // "--title T"; empty: the box's name
+    std::vector<int> cookbookRecipes;
     std::vector<std::string> rest;  // the arguments for CommandLine::Parse
 
     // Reads the arguments after the program name (toolkit switches already

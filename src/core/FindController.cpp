@@ -21,6 +21,7 @@ FindDialogValues FindController::LastFind() const {
     values.text = lastFindText_;
     values.scope = lastFindScope_;
     values.automaticSearch = context_.settings.SWT != 0;
+    values.allBoxes = lastAllBoxes_;
     return values;
 }
 
@@ -37,6 +38,7 @@ void FindController::RunFind(const FindDialogValues& values) {
         return;
     }
     lastFindText_ = values.text;
+    lastAllBoxes_ = values.allBoxes;
     WebView& web = context_.main.Web();
     const SimpleFindAction action = SimpleFind(values.text, values.scope);
     switch (action.kind) {
@@ -46,7 +48,9 @@ void FindController::RunFind(const FindDialogValues& values) {
             break;
         case SimpleFindAction::Kind::SearchBox: {
             lastFindScope_ = values.scope;
-            const int rows = context_.main.Results().FillResults(action.statement);
+            const std::string statement = action.statement;
+            const int rows =
+                ListBoxRows([statement](RecipeDB&) { return statement; }, values.allBoxes);
             if (SearchServiceAfterBox(rows, context_.settings.SWT != 0))
                 web.SearchServiceText(action.text);
             break;
@@ -73,6 +77,18 @@ std::string FindController::LocalFindQuery(const FindCriteria& criteria) {
     return FindRecipesQuery(criteria, IngredientLookupOf(context_.box));
 }
 
+BoxStatement FindController::AllBoxesFindQuery(const FindCriteria& criteria) {
+    // Boxes are read-only during the search, so lines waiting for the
+    // ingredient index cannot be indexed: every box is searched by scanning.
+    return [criteria](RecipeDB&) { return FindRecipesQuery(criteria, IngredientLookup::Scan); };
+}
+
+int FindController::ListBoxRows(const BoxStatement& statementFor, bool allBoxes) {
+    ResultsController& results = context_.main.Results();
+    if (allBoxes) return results.FillAllBoxes(statementFor);
+    return results.FillResults(statementFor(context_.box));
+}
+
 int FindController::FindRecipes(const FindRecipesRequest& request) {
     ResultsController& results = context_.main.Results();
     context_.main.RunCommand(command::kShowRecipesPage);
@@ -80,7 +96,8 @@ int FindController::FindRecipes(const FindRecipesRequest& request) {
     int rows = -1;
     if (request.lookInBox) {
         results.SetBusy(true);
-        rows = results.FillResults(local);
+        rows = request.allBoxes ? results.FillAllBoxes(AllBoxesFindQuery(request.criteria))
+                                : results.FillResults(local);
         results.SetBusy(false);
     }
     if (!request.lookInBox || SearchServiceAfterBox(rows, context_.settings.SWT != 0)) {

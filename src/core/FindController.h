@@ -11,6 +11,7 @@
 #include "core/ControllerContext.h"
 #include "core/FindRequests.h"
 #include "formats/ScreenImport.h"
+#include "search/AllBoxesSearch.h"
 
 namespace pantrio {
 
@@ -60,7 +61,13 @@ public:
     std::pair<int, int> FindRecipesPosition() const;
     void SetFindRecipesPosition(int x, int y);
 
+    // The box search of the Find Recipes dialog for `criteria` in every
+    // recipe box, as FillAllBoxes runs it.
+    static BoxStatement AllBoxesFindQuery(const FindCriteria& criteria);
+
 private:
+    // Lists `statementFor`'s rows of the open box, or of every box.
+    int ListBoxRows(const BoxStatement& statementFor, bool allBoxes);
     // The criteria's variant listing and their search on the recipe service;
     // the rows listed.
     int SearchServiceFor(const FindCriteria& criteria);
@@ -70,6 +77,7 @@ private:
     // The Find dialog's last text and scope during the run.
     std::string lastFindText_;
     FindScope lastFindScope_ = FindScope::RecipeBox;
+    bool lastAllBoxes_ = false;
 };
 
 }  // namespace pantrio

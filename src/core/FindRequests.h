@@ -19,6 +19,8 @@ struct FindDialogValues {
     FindScope scope = FindScope::RecipeBox;
     // "Search the recipe service when nothing is found here" (the SWT setting).
     bool automaticSearch = false;
+    // "all recipe boxes": the search reads every box, not only the open one.
+    bool allBoxes = false;
     // Set when the dialog was left with "More Options >>": the Find Recipes
     // dialog opens instead of a search.
     bool moreOptions = false;
@@ -29,6 +31,9 @@ struct FindRecipesRequest {
     FindCriteria criteria;
     // "Look in Recipe Box"; false when the search goes to the recipe service.
     bool lookInBox = true;
+    // "all recipe boxes": the box search reads every box, not only the open
+    // one.
+    bool allBoxes = false;
 };
 
 // The Leftover Wizard's OK: three ingredients as typed and where to look.

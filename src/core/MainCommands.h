@@ -15,6 +15,7 @@ inline constexpr int kNewRecipeBox = 235;
 inline constexpr int kOpenRecipeBox = 169;
 inline constexpr int kPrint = 242;
 inline constexpr int kPrintContext = 151;  // also the toolbar's "Print"
+inline constexpr int kExportCookbook = 32880;
 inline constexpr int kOpenShoppingList = 32834;
 inline constexpr int kSaveShoppingList = 32832;
 inline constexpr int kImportRecipeFile = 32850;

@@ -35,6 +35,7 @@ MainDialog::MainDialog(MainDialogEnvironment environment)
       mail_(Context(), view_),
       plan_(Context(), view_),
       print_(Context(), view_),
+      cookbook_(Context(), view_),
       shopping_(Context(), view_),
       nutrition_(Context(), view_),
       rating_(Context(), view_) {

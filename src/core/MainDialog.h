@@ -22,6 +22,7 @@
 #include "core/AppSettings.h"
 #include "core/BoxController.h"
 #include "core/CommandLine.h"
+#include "core/CookbookController.h"
 #include "core/FindController.h"
 #include "core/LookupLists.h"
 #include "core/MailController.h"
@@ -150,6 +151,7 @@ public:
     MailController& Mail() { return mail_; }
     MealPlanController& MealPlan() { return plan_; }
     PrintController& Printing() { return print_; }
+    CookbookController& Cookbooks() { return cookbook_; }
     ShoppingListController& Shopping() { return shopping_; }
     NutritionController& Nutrition() { return nutrition_; }
     RatingController& Rating() { return rating_; }
@@ -239,6 +241,7 @@ private:
     MailController mail_;
     MealPlanController plan_;
     PrintController print_;
+    CookbookController cookbook_;
     ShoppingListController shopping_;
     NutritionController nutrition_;
     RatingController rating_;

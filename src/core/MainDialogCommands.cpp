@@ -213,6 +213,9 @@ bool MainDialog::RunCommand(int id) {
         case kPrintContext:
             print_.PrintCommand();
             return true;
+        case kExportCookbook:
+            cookbook_.ExportCookbookCommand();
+            return true;
         case kClearMealPlan:
             plan_.ClearMealPlanCommand();
             return true;

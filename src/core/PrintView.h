@@ -4,9 +4,22 @@
 // nothing is shown.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "base/DateTime.h"
 
 namespace pantrio {
+
+class Cookbook;
+
+// The small dialog of "Export cookbook...": where the PDF goes, the title
+// on its first page and the theme of its recipe pages (0 to 7).
+struct CookbookChoices {
+    std::string path;
+    std::string title;
+    int theme = 0;
+};
 
 // What the radio buttons of the frame "Print..." choose.
 enum class PrintSource {
@@ -30,6 +43,15 @@ public:
     virtual ~PrintView() = default;
     // "Print Preview", opened maximized and modal with `initial`.
     virtual void ShowPrintDialog(const PrintChoices& /*initial*/) {}
+    // The cookbook dialog opened with `initial`; nothing on Cancel.
+    virtual std::optional<CookbookChoices> AskCookbook(const CookbookChoices& /*initial*/) {
+        return std::nullopt;
+    }
+    // Prints `cookbook` as one PDF file at `path` (its page numbers are
+    // set on the way). Empty when written, otherwise why it was not.
+    virtual std::string PrintCookbook(Cookbook& /*cookbook*/, const std::string& /*path*/) {
+        return "Cookbooks are printed by the desktop program.";
+    }
 };
 
 }  // namespace pantrio

@@ -86,8 +86,30 @@ void RecipeController::SelectRecipe(long recipeID) {
 }
 
 void RecipeController::OnRowSelected(int row) {
-    const long id = context_.main.Results().RowRecipeID(row);
-    if (id > 0) SelectRecipe(id);
+    ResultsController& results = context_.main.Results();
+    const long id = results.RowRecipeID(row);
+    if (id <= 0) return;
+    if (!results.RowInOpenBox(row)) {
+        SelectRecipeOfBox(id, results.RowBox(row));
+        return;
+    }
+    SelectRecipe(id);
+}
+
+void RecipeController::SelectRecipeOfBox(long recipeID, const std::string& boxPath) {
+    // The list of several boxes stays as it is: the box is opened here, so
+    // ShowRecipe finds it open and does not list the recipe alone.
+    BoxController& boxes = context_.main.Boxes();
+    Forget();
+    if (!boxes.OpenBox(boxPath)) {
+        boxes.ShowBoxLine();
+        RefreshRecipePages();
+        return;
+    }
+    boxes.ShowBoxLine();
+    currentNumber_ = static_cast<int>(recipeID);
+    if (ShowRecipe(currentNumber_, boxes.CookbookPath(), false) != 0) Forget();
+    RefreshRecipePages();
 }
 
 void RecipeController::PreviousRecipe() {
@@ -111,9 +133,24 @@ void RecipeController::NextRecipe() {
 void RecipeController::DeleteRecipes() {
     ResultsController& results = context_.main.Results();
     BoxController& boxes = context_.main.Boxes();
-    const std::vector<int> selected = results.SelectedRows();
+    // In a list of several boxes only the recipes of the open box can be
+    // deleted; the others are opened first.
+    std::vector<int> selected;
+    bool elsewhere = false;
+    for (const int row : results.SelectedRows()) {
+        if (results.RowInOpenBox(row))
+            selected.push_back(row);
+        else
+            elsewhere = true;
+    }
     const int n = static_cast<int>(selected.size());
-    if (n == 0) return;
+    if (n == 0) {
+        if (elsewhere)
+            context_.prompter.Message(
+                "These recipes belong to another recipe box.  Open one of them first to "
+                "delete it.");
+        return;
+    }
     const std::string question =
         n == 1 ? std::string(
                      "Warning:  This will permanently delete this recipe from your recipe "

@@ -37,6 +37,9 @@ public:
     // Makes recipe `recipeID` of the open box current and shows it, unless it
     // already is; nothing half-loaded stays current.
     void SelectRecipe(long recipeID);
+    // Opens the box at `boxPath` and shows its recipe `recipeID`, leaving
+    // the results list as it is (a list of several boxes).
+    void SelectRecipeOfBox(long recipeID, const std::string& boxPath);
     // The user selected a row (click, Previous, Next).
     void OnRowSelected(int row);
     // Previous and Next: move the selection one row up or down (staying on

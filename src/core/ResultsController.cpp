@@ -49,6 +49,24 @@ int ResultsController::FillResultsSorted(const std::string& query, int sortColum
     return rows;
 }
 
+AllBoxesResult ResultsController::SearchAllBoxes(const BoxStatement& statementFor) {
+    const std::vector<std::string> boxes =
+        RecipeBoxFiles(context_.settings.Folders().Rbox(), context_.main.Boxes().OpenBoxFile());
+    return pantrio::SearchAllBoxes(boxes, statementFor, context_.box.SystemDatabasePath);
+}
+
+int ResultsController::FillAllBoxes(const BoxStatement& statementFor) {
+    if (view_ == nullptr) return -1;
+    AllBoxesResult found = SearchAllBoxes(statementFor);
+    const std::string status = found.StatusLine();
+    const int rows = view_->ShowBoxRows(std::move(found.rows), status);
+    if (page_.sortColumn != -1) {
+        page_.sortColumn = -1;
+        ShowState();
+    }
+    return rows;
+}
+
 void ResultsController::FillAllRecipes() {
     FillResults(kAllRecipesQuery);
 }
@@ -147,7 +165,19 @@ int ResultsController::ToggleMarkOnRow(int row) {
     environment.refreshPlan = [this] { view_->RefreshMealPlan(); };
 
     int icon = -1;
-    if (ResultsModel* results = view_->Results()) {
+    const std::string box = RowBox(row);
+    if (!RowInOpenBox(row)) {
+        // A row of another box is marked in its own box, which stays closed
+        // to the window.
+        RecipeDB other;
+        other.SystemDatabasePath = context_.box.SystemDatabasePath;
+        ResultsModel* results = view_->Results();
+        const long id = RowRecipeID(row);
+        if (results != nullptr && id > 0 && other.Open(box)) {
+            icon = ToggleMark(other, static_cast<int>(id), environment);
+            if (icon >= 0) results->SetRowMarked(row, icon >= 7);
+        }
+    } else if (ResultsModel* results = view_->Results()) {
         icon = ToggleMarkAt(*results, context_.box, row, environment);
     } else {
         const long id = view_->RowRecipeID(row);
@@ -170,6 +200,7 @@ std::vector<int> ResultsController::SelectedRows() {
 std::vector<int> ResultsController::SelectedRecipeIDs() {
     std::vector<int> ids;
     for (const int row : SelectedRows()) {
+        if (!RowInOpenBox(row)) continue;
         const long id = RowRecipeID(row);
         if (id > 0) ids.push_back(static_cast<int>(id));
     }
@@ -178,6 +209,18 @@ std::vector<int> ResultsController::SelectedRecipeIDs() {
 
 long ResultsController::RowRecipeID(int row) {
     return view_ != nullptr ? view_->RowRecipeID(row) : -1;
+}
+
+std::string ResultsController::RowBox(int row) {
+    ResultsModel* model = view_ != nullptr ? view_->Results() : nullptr;
+    if (model == nullptr || !model->RowsNameBoxes()) return "";
+    const ResultRow* r = model->Row(row);
+    return r != nullptr ? r->box : std::string();
+}
+
+bool ResultsController::RowInOpenBox(int row) {
+    const std::string box = RowBox(row);
+    return box.empty() || SameBoxFile(box, context_.main.Boxes().OpenBoxFile());
 }
 
 int ResultsController::RowCount() {

@@ -13,6 +13,7 @@
 #include "base/RowSink.h"
 #include "core/ControllerContext.h"
 #include "core/ResultsPageState.h"
+#include "search/AllBoxesSearch.h"
 #include "search/SearchLinks.h"
 
 namespace pantrio {
@@ -33,6 +34,13 @@ public:
     // -1 when the statement cannot be run. Without a view the rows are
     // counted only.
     int FillResults(const std::string& query);
+    // Lists the rows of `statementFor` in every recipe box: each box of the
+    // Rbox folder and the open box, read-only, merged by title, each row
+    // naming its box. Boxes that cannot be read are named in the status line.
+    // The row count, or -1 without a view that lists such rows.
+    int FillAllBoxes(const BoxStatement& statementFor);
+    // The search itself, without listing it (the command line prints it).
+    AllBoxesResult SearchAllBoxes(const BoxStatement& statementFor);
     // Every recipe of the box, by title.
     void FillAllRecipes();
     void ClearResults();
@@ -83,6 +91,12 @@ public:
     // The recipe numbers of the selected rows, in list order.
     std::vector<int> SelectedRecipeIDs();
     long RowRecipeID(int row);
+    // The box file of a row of a list of several boxes; empty for a row of
+    // the open box's own listing.
+    std::string RowBox(int row);
+    // Whether a row's recipe lives in the open box (always, outside a list
+    // of several boxes). Commands that change recipes act on these only.
+    bool RowInOpenBox(int row);
     int RowCount();
     void SelectRow(int row);
     void RemoveRows(const std::vector<int>& rows);

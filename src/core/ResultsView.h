@@ -10,10 +10,9 @@
 #include <vector>
 
 #include "core/ResultsPageState.h"
+#include "search/ResultsModel.h"
 
 namespace pantrio {
-
-class ResultsModel;
 
 class ResultsView {
 public:
@@ -27,6 +26,13 @@ public:
     // row count, or -1 when the statement cannot be run (the list is then
     // empty).
     virtual int FillResults(const std::string& query) = 0;
+    // Empties the results list and shows `rows` as they are: the rows of a
+    // search of every box, each naming its box, which the list shows in a
+    // "Box" column of its own; the status line shows `status`. The row
+    // count; -1 for a view that cannot list them.
+    virtual int ShowBoxRows(std::vector<ResultRow> /*rows*/, const std::string& /*status*/) {
+        return -1;
+    }
     virtual int RowCount() = 0;
     // The recipe number of a row; -1 for a row that does not exist.
     virtual long RowRecipeID(int row) = 0;

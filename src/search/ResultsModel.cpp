@@ -4,14 +4,13 @@
 #include <cctype>
 
 #include "base/Text.h"
+#include "search/AllBoxesSearch.h"
 #include "storage/CADORecordset.h"
 #include "storage/RecipeDB.h"
 
 namespace pantrio {
 
-namespace {
-
-ResultRow ReadRow(CADORecordset& rs) {
+ResultRow ReadResultRow(CADORecordset& rs) {
     ResultRow row;
     rs.Read("RecipeID", row.recipeID);
     rs.Read("Title", row.title);
@@ -20,6 +19,8 @@ ResultRow ReadRow(CADORecordset& rs) {
     rs.Read("TasteRating", row.tasteRating);
     return row;
 }
+
+namespace {
 
 bool IsWordChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
@@ -132,6 +133,31 @@ std::string ResultsModel::StatusLine(long rows, long inBox) {
 ResultsModel::ResultsModel(RecipeDB& db, std::function<void(const std::string& message)> report)
     : db_(db), report_(std::move(report)) {}
 
+int ResultsModel::RefreshBoxRows() {
+    // Only the open box can have changed under the list: its rows are read
+    // anew one by one, and those whose recipe went are dropped.
+    if (!db_.Connected()) return 0;
+    std::vector<ResultRow> kept;
+    for (ResultRow& row : rows_) {
+        if (!SameBoxFile(row.box, db_.FilePath())) {
+            kept.push_back(std::move(row));
+            continue;
+        }
+        CADORecordset rs(db_);
+        if (!rs.Run(Format("Select RecipeID, Title, Color, Marked, TasteRating from Recipes "
+                           "where RecipeID = %ld",
+                           row.recipeID)))
+            return -1;
+        if (rs.AtEnd()) continue;
+        ResultRow fresh = ReadResultRow(rs);
+        fresh.box = std::move(row.box);
+        kept.push_back(std::move(fresh));
+    }
+    rows_ = std::move(kept);
+    total_ = nextOffset_ = LoadedRows();
+    return 0;
+}
+
 bool ResultsModel::EnsureOpen() {
     if (db_.Connected()) return true;
     if (db_.CookbookPath.empty()) return false;
@@ -147,6 +173,17 @@ void ResultsModel::Clear() {
     nextOffset_ = 0;
     reordered_ = 0;
     rowsRead_ = 0;
+    rowsNameBoxes_ = false;
+}
+
+void ResultsModel::FillRows(std::vector<ResultRow> rows, std::string status) {
+    Clear();
+    rows_ = std::move(rows);
+    total_ = LoadedRows();
+    nextOffset_ = total_;
+    rowsNameBoxes_ = true;
+    status_ = std::move(status);
+    if (statusChanged) statusChanged(status_);
 }
 
 void ResultsModel::UpdateStatus() {
@@ -158,7 +195,7 @@ void ResultsModel::UpdateStatus() {
 long ResultsModel::TakeRows(CADORecordset& rs, long limit) {
     long read = 0;
     while (read < limit && !rs.AtEnd()) {
-        ResultRow row = ReadRow(rs);
+        ResultRow row = ReadResultRow(rs);
         ++read;
         if (listed_.insert(row.recipeID).second) rows_.push_back(std::move(row));
         rs.NextRow();
@@ -287,6 +324,7 @@ void ResultsModel::SetRowMarked(long r, bool marked) {
 }
 
 int ResultsModel::Refresh() {
+    if (rowsNameBoxes_) return RefreshBoxRows();
     if (statement_.empty()) return 0;
     if (!db_.Connected()) {
         if (report_) report_("RecipeDB is not open.");

@@ -37,6 +37,9 @@ struct ResultRow {
     int color = 0;
     int marked = 0;  // 0 unmarked, any other value marked
     double tasteRating = 0;
+    // The path of the box the row comes from, in a list of several boxes
+    // (FillRows); empty for a row of the open box.
+    std::string box;
 
     // Color, plus 7 when marked.
     int Icon() const { return marked != 0 ? color + 7 : color; }
@@ -45,6 +48,10 @@ struct ResultRow {
     // The hidden "Mkd" column: Marked as "%d".
     std::string MarkedText() const;
 };
+
+// The row at the cursor of a results statement's result, its columns read by
+// name.
+ResultRow ReadResultRow(CADORecordset& rs);
 
 class ResultsModel {
 public:
@@ -62,6 +69,12 @@ public:
     int Fill(const std::string& statement);
     // Empties the list and forgets the statement.
     void Clear();
+    // Lists `rows` as they are: the rows of a search of several boxes, each
+    // naming its box. There is no statement and nothing more to read; the
+    // status line shows `status`.
+    void FillRows(std::vector<ResultRow> rows, std::string status);
+    // Whether the rows name their boxes (a list made by FillRows).
+    bool RowsNameBoxes() const { return rowsNameBoxes_; }
 
     // The statement's row count, taken when the list was filled.
     long TotalRows() const { return total_; }
@@ -85,7 +98,9 @@ public:
     // Up to `rows` recipes may have moved in the statement's order.
     void NoteReorder(int rows = 1) { reordered_ += rows; }
     // Re-reads the listed rows and the count after the box changed; the
-    // status line is updated. 0, or -1 on failure (the list is kept).
+    // status line is updated. In a list of several boxes the rows of the open
+    // box are read anew and those whose recipe is gone are dropped. 0, or -1 on failure (the list
+    // is kept).
     int Refresh();
 
     const std::string& Statement() const { return statement_; }
@@ -106,6 +121,8 @@ public:
 
 private:
     bool EnsureOpen();
+    // Refresh of a list made by FillRows.
+    int RefreshBoxRows();
     // Reads up to `limit` rows of an open result into the list, skipping
     // recipes already listed; the rows read.
     long TakeRows(CADORecordset& rs, long limit);
@@ -129,6 +146,7 @@ private:
     long nextOffset_ = 0;  // position of the next unread row in the statement's result
     long rowsRead_ = 0;
     int reordered_ = 0;
+    bool rowsNameBoxes_ = false;
     std::string status_;
 };
 

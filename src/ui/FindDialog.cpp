@@ -30,6 +30,13 @@ FindDialog::FindDialog(MainDialog& main, const FindDialogValues& last, QWidget* 
     (last.scope == FindScope::RecipeService ? service_ : box_)->setChecked(true);
     layout->addWidget(box_);
     layout->addWidget(service_);
+    allBoxes_ = new QCheckBox(QStringLiteral("&all recipe boxes"), this);
+    allBoxes_->setObjectName(QStringLiteral("findAllBoxes"));
+    allBoxes_->setChecked(last.allBoxes);
+    // Every box is searched only where the box is searched at all.
+    allBoxes_->setEnabled(box_->isChecked());
+    connect(box_, &QRadioButton::toggled, allBoxes_, &QCheckBox::setEnabled);
+    layout->addWidget(allBoxes_);
     automatic_ = new QCheckBox(
         QStringLiteral("Search ") + service + QStringLiteral(" when nothing is found here"), this);
     automatic_->setObjectName(QStringLiteral("findAutomatic"));
@@ -58,6 +65,7 @@ FindDialogValues FindDialog::Values() const {
     values.text = text_->text().toStdString();
     values.scope = service_->isChecked() ? FindScope::RecipeService : FindScope::RecipeBox;
     values.automaticSearch = automatic_->isChecked();
+    values.allBoxes = allBoxes_->isChecked();
     values.moreOptions = moreOptions_;
     return values;
 }

@@ -32,6 +32,7 @@ private:
     QRadioButton* box_;
     QRadioButton* service_;
     QCheckBox* automatic_;
+    QCheckBox* allBoxes_;
     bool moreOptions_ = false;
 };
 

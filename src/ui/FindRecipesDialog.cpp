@@ -138,7 +138,14 @@ FindRecipesDialog::FindRecipesDialog(FindController& finder, const std::string& 
     inBox_->setChecked(true);
     auto* onService =
         new QRadioButton(QStringLiteral("Look on ") + QString::fromStdString(serviceName), this);
-    layout->addWidget(inBox_);
+    allBoxes_ = new QCheckBox(QStringLiteral("&all recipe boxes"), this);
+    allBoxes_->setObjectName(QStringLiteral("findRecipesAllBoxes"));
+    connect(inBox_, &QRadioButton::toggled, allBoxes_, &QCheckBox::setEnabled);
+    auto* where = new QHBoxLayout;
+    where->addWidget(inBox_);
+    where->addWidget(allBoxes_);
+    where->addStretch(1);
+    layout->addLayout(where);
     layout->addWidget(onService);
     auto* buttons = new QHBoxLayout;
     auto* find = new QPushButton(QStringLiteral("Find Recipes"), this);
@@ -206,6 +213,7 @@ FindRecipesRequest FindRecipesDialog::Request() const {
     criteria.minimumEffort = ParseQuantity(minimums_[2]->text().toStdString());
     criteria.minimumAffordability = ParseQuantity(minimums_[3]->text().toStdString());
     request.lookInBox = inBox_->isChecked();
+    request.allBoxes = request.lookInBox && allBoxes_->isChecked();
     return request;
 }
 

@@ -47,6 +47,7 @@ private:
     QPushButton* addKeyword_;
     QLineEdit* minimums_[4];
     QRadioButton* inBox_;
+    QCheckBox* allBoxes_;
     QCheckBox* ticks_[5];
 };
 

@@ -34,6 +34,8 @@
 #include "ui/CategoryEditDialog.h"
 #include "ui/ClearMealPlanDialog.h"
 #include "ui/ClipboardImportDialog.h"
+#include "ui/CookbookDialog.h"
+#include "ui/CookbookPrinter.h"
 #include "ui/DesktopBrowser.h"
 #include "ui/EditTab.h"
 #include "ui/EmailOptionsDialog.h"
@@ -439,8 +441,15 @@ void MainWindow::ClearResults() {
 
 int MainWindow::FillResults(const std::string& query) {
     const int rows = model_->Fill(query);
+    results_->ShowBoxColumn(false);
     results_->FitColumns();
     return rows;
+}
+
+int MainWindow::ShowBoxRows(std::vector<ResultRow> rows, const std::string& status) {
+    const int count = model_->FillRows(std::move(rows), status);
+    results_->ShowBoxColumn(true);
+    return count;
 }
 
 int MainWindow::RowCount() {
@@ -581,6 +590,19 @@ void MainWindow::ShowPrintDialog(const PrintChoices& initial) {
     PrintDialog dialog(*main_, initial, this);
     dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
     dialog.exec();
+}
+
+std::optional<CookbookChoices> MainWindow::AskCookbook(const CookbookChoices& initial) {
+    CookbookDialog dialog(initial, this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Choices();
+}
+
+std::string MainWindow::PrintCookbook(Cookbook& cookbook, const std::string& path) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::string error = PrintCookbookPdf(cookbook, path);
+    QApplication::restoreOverrideCursor();
+    return error;
 }
 
 void MainWindow::BringWebViewToFront() {

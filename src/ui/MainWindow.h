@@ -84,6 +84,7 @@ public:
     void OpenBoxChanged() override;
     void ClearResults() override;
     int FillResults(const std::string& query) override;
+    int ShowBoxRows(std::vector<ResultRow> rows, const std::string& status) override;
     int RowCount() override;
     long RowRecipeID(int row) override;
     std::vector<int> SelectedRows() override;
@@ -130,6 +131,8 @@ public:
         const DateTime& initial,
         const std::function<bool(const DateTime&, const DateTime&)>& accept) override;
     void ShowPrintDialog(const PrintChoices& initial) override;
+    std::optional<CookbookChoices> AskCookbook(const CookbookChoices& initial) override;
+    std::string PrintCookbook(Cookbook& cookbook, const std::string& path) override;
     void RunRatingDialog(RatingController& rating) override;
     MealPlanPage* planPage() const { return planPage_; }
     // The shopping list page and its dialogs (MainWindowShopping.cpp).

@@ -122,6 +122,7 @@ ResultsPage::ResultsPage(ResultsTableModel& model, QWidget* parent) : QWidget(pa
     list_->setModel(&model);
     list_->setColumnHidden(ResultsTableModel::RatingTextColumn, true);
     list_->setColumnHidden(ResultsTableModel::MarkedColumn, true);
+    list_->setColumnHidden(ResultsTableModel::BoxColumn, true);
     list_->horizontalHeader()->setSectionsClickable(true);
     // The viewport's width changes without the page's when the vertical
     // scroll bar comes or goes, and it has no size at all until the window
@@ -160,12 +161,21 @@ void ResultsPage::SetStatusText(const QString& text) {
     status_->setText(text);
 }
 
+void ResultsPage::ShowBoxColumn(bool shown) {
+    if (list_->isColumnHidden(ResultsTableModel::BoxColumn) != shown) return;
+    list_->setColumnHidden(ResultsTableModel::BoxColumn, !shown);
+    FitColumns();
+}
+
 void ResultsPage::FitColumns() {
     // The title takes the list's width less 110, which keeps 15 for a
     // vertical scroll bar; the viewport has that bar taken off already, so
     // the two columns fill it exactly and no horizontal bar is needed.
-    const int width = list_->viewport()->width();
+    // A search of every box shows the box's name beside the rating.
+    const int boxWidth = list_->isColumnHidden(ResultsTableModel::BoxColumn) ? 0 : 75;
+    const int width = list_->viewport()->width() - boxWidth;
     list_->setColumnWidth(ResultsTableModel::TitleColumn, std::max(80, width - 110 + 15));
+    if (boxWidth > 0) list_->setColumnWidth(ResultsTableModel::BoxColumn, boxWidth);
     list_->setColumnWidth(ResultsTableModel::RatingColumn, 95);
 }
 

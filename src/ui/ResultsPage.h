@@ -58,7 +58,10 @@ public:
     // The selector captions and the header's sort indicator (column 0 or 2,
     // none for -1).
     void ShowState(const QString& viewCaption, const QString& keywordCaption, int sortColumn);
-    // Sets the list's column widths: the title takes the width less 110.
+    // Shows or hides the "Box" column (a search of every box).
+    void ShowBoxColumn(bool shown);
+    // Sets the list's column widths: the title takes the width less 110
+    // (and less the box column when it is shown).
     void FitColumns();
 
 signals:

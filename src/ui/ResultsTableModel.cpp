@@ -2,6 +2,7 @@
 
 #include <QMimeData>
 
+#include "search/AllBoxesSearch.h"
 #include "ui/RecipeIcons.h"
 
 namespace pantrio {
@@ -14,7 +15,7 @@ int ResultsTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int ResultsTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 4;
+    return parent.isValid() ? 0 : 5;
 }
 
 QVariant ResultsTableModel::data(const QModelIndex& index, int role) const {
@@ -38,6 +39,10 @@ QVariant ResultsTableModel::data(const QModelIndex& index, int role) const {
         case MarkedColumn:
             if (role == Qt::DisplayRole) return QString::fromStdString(row->MarkedText());
             break;
+        case BoxColumn:
+            if (role == Qt::DisplayRole) return QString::fromStdString(BoxName(row->box));
+            if (role == Qt::ToolTipRole) return QString::fromStdString(row->box);
+            break;
         default:
             break;
     }
@@ -46,8 +51,8 @@ QVariant ResultsTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant ResultsTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    static const char* const headers[] = {"Recipe", "R", "Rating", "Mkd"};
-    if (section < 0 || section > 3) return {};
+    static const char* const headers[] = {"Recipe", "R", "Rating", "Mkd", "Box"};
+    if (section < 0 || section > 4) return {};
     return QString::fromLatin1(headers[section]);
 }
 
@@ -98,6 +103,14 @@ int ResultsTableModel::Fill(const std::string& statement) {
     shown_ = static_cast<int>(results_.LoadedRows());
     endResetModel();
     return result < 0 ? -1 : static_cast<int>(results_.TotalRows());
+}
+
+int ResultsTableModel::FillRows(std::vector<ResultRow> rows, const std::string& status) {
+    beginResetModel();
+    results_.FillRows(std::move(rows), status);
+    shown_ = static_cast<int>(results_.LoadedRows());
+    endResetModel();
+    return shown_;
 }
 
 void ResultsTableModel::Clear() {

@@ -3,7 +3,8 @@
 // scrolls. The view is told of every row it may show: rows that the main
 // window's logic reads ahead (type-ahead looks for a title further down)
 // are announced before they are shown. Columns: "Recipe" (title with the recipe icon), "R" (the
-// rating text, hidden), "Rating" (the star image) and "Mkd" (the mark, hidden).
+// rating text, hidden), "Rating" (the star image), "Mkd" (the mark, hidden)
+// and "Box" (the box of each row, shown only for a search of every box).
 #pragma once
 
 #include <QAbstractTableModel>
@@ -16,7 +17,13 @@ namespace pantrio {
 class ResultsTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { TitleColumn = 0, RatingTextColumn = 1, RatingColumn = 2, MarkedColumn = 3 };
+    enum Column {
+        TitleColumn = 0,
+        RatingTextColumn = 1,
+        RatingColumn = 2,
+        MarkedColumn = 3,
+        BoxColumn = 4
+    };
     // The item role that carries a row's recipe number.
     static constexpr int RecipeIDRole = Qt::UserRole + 1;
 
@@ -36,6 +43,8 @@ public:
     // Refills from `statement`; the statement's row count or -1.
     int Fill(const std::string& statement);
     void Clear();
+    // Shows the rows of a search of every box; their count.
+    int FillRows(std::vector<ResultRow> rows, const std::string& status);
     // Re-reads the listed rows after recipes were deleted or changed.
     void Reload();
     // Reads rows until row `row` is listed; false when it does not exist.

@@ -45,8 +45,37 @@ TEST(DesktopArguments, OwnSwitchesAreTakenAndUnknownOnesRefused) {
     for (const auto& r : refused) EXPECT_EQ(DesktopArguments::Parse(r.arguments).error, r.error);
     // The usage names every argument it takes.
     const std::string usage = DesktopUsage("pantrio");
-    for (const char* word : {".rxf", ".crb", ".sxf", "--data-root", "--screenshot", "--help"})
+    for (const char* word : {".rxf", ".crb", ".sxf", "--data-root", "--screenshot", "--help",
+                             "--cookbook-pdf", "--theme", "--title"})
         EXPECT_NE(usage.find(word), std::string::npos) << word;
+}
+
+TEST(DesktopArguments, CookbookTakesItsFileThemeTitleAndRecipeNumbers) {
+    const DesktopArguments run = DesktopArguments::Parse(
+        {"--cookbook-pdf", "out.pdf", "12", "--theme", "3", "Box.crb", "--title", "Our Food", "4"});
+    EXPECT_TRUE(run.error.empty()) << run.error;
+    EXPECT_EQ(run.cookbookPdf, "out.pdf");
+    EXPECT_EQ(run.cookbookTheme, 3);
+    EXPECT_EQ(run.cookbookTitle, "Our Food");
+    EXPECT_EQ(run.cookbookRecipes, (std::vector<int>{12, 4}));
+    EXPECT_EQ(run.rest, (std::vector<std::string>{"Box.crb"}));
+    EXPECT_EQ(DesktopArguments::Parse({"--cookbook-pdf", "o.pdf", "1"}).cookbookTheme, -1);
+
+    const struct {
+        std::vector<std::string> arguments;
+        const char* error;
+    } refused[] = {
+        {{"--cookbook-pdf", "o.pdf"}, "'--cookbook-pdf' needs recipe numbers"},
+        {{"--cookbook-pdf", "o.pdf", "1", "--theme", "8"},
+         "the theme must be a number from 0 to 7, not '8'"},
+        {{"--cookbook-pdf", "o.pdf", "--theme", "x", "1"},
+         "the theme must be a number from 0 to 7, not 'x'"},
+        {{"--cookbook-pdf", "o.pdf", "0"}, "'0' is not a recipe number"},
+        {{"--cookbook-pdf", "o.pdf", "pie"}, "'pie' is not a recipe number"},
+        {{"--theme", "2"}, "option '--theme' belongs to '--cookbook-pdf'"},
+        {{"--cookbook-pdf"}, "option '--cookbook-pdf' needs a value"},
+    };
+    for (const auto& r : refused) EXPECT_EQ(DesktopArguments::Parse(r.arguments).error, r.error);
 }
 
 }  // namespace

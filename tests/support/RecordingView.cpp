@@ -33,6 +33,16 @@ int RecordingView::FillResults(const std::string& query) {
     return static_cast<int>(rows.size());
 }
 
+int RecordingView::ShowBoxRows(std::vector<ResultRow> boxRows, const std::string& status) {
+    selected.clear();
+    rows = boxRows;
+    if (results_ == nullptr) return -1;
+    if (!model_) model_ = results_->MakeModel(nullptr);
+    model_->FillRows(std::move(boxRows), status);
+    statusTexts.push_back(status);
+    return static_cast<int>(rows.size());
+}
+
 int RecordingView::RowCount() {
     if (!readAllRows && model_) return static_cast<int>(model_->TotalRows());
     return static_cast<int>(rows.size());

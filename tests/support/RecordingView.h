@@ -38,6 +38,7 @@ public:
     void ClearResults() override;
 
     int FillResults(const std::string& query) override;
+    int ShowBoxRows(std::vector<ResultRow> boxRows, const std::string& status) override;
     int RowCount() override;
     long RowRecipeID(int row) override;
     std::vector<int> SelectedRows() override { return selected; }

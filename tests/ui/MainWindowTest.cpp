@@ -32,6 +32,7 @@
 #include "storage/CADODatabase.h"
 #include "ui/AppUrlScheme.h"
 #include "ui/BoxStatements.h"
+#include "ui/CookbookPdfTest.h"
 #include "ui/DialogAnswerer.h"
 #include "ui/DialogsTest.h"
 #include "ui/EditTabTest.h"
@@ -550,6 +551,10 @@ int main(int argc, char** argv) {
     }
     {
         ShoppingListPageTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        CookbookPdfTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     {

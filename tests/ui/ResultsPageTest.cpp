@@ -6,10 +6,13 @@
 #include "ui/ResultsPageTest.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -21,13 +24,17 @@
 
 #include "core/MainCommands.h"
 #include "recipe/Recipe.h"
+#include "render/Cookbook.h"
+#include "search/AllBoxesSearch.h"
 #include "search/ResultsModel.h"
+#include "storage/RecipeDB.h"
 #include "ui/BoxStatements.h"
 #include "ui/FindRecipesDialog.h"
 #include "ui/NavigationBar.h"
 #include "ui/RecipeIcons.h"
 #include "ui/ResultsPage.h"
 #include "ui/ResultsTableModel.h"
+#include "ui/WebViewTab.h"
 
 using pantrio::test::DialogAnswerer;
 
@@ -256,4 +263,113 @@ void ResultsPageTest::leftoverWizardSearchesTheBox() {
     window_->RunCommand(pantrio::command::kLeftoverWizard);
     QCOMPARE(answers_->Pending(), 0);
     QCOMPARE(window_->RowCount(), 1);
+}
+
+void ResultsPageTest::findInAllBoxesOpensTheBoxOfADoubleClickedRow() {
+    // A second box beside the standard one, with two titles that begin like
+    // the standard box's "Carrot Soup".
+    pantrio::MainDialog& main = window_->main();
+    const std::string standard = main.Boxes().OpenBoxFile();
+    const QString pantry = dir_->filePath(QStringLiteral("root/Rbox/pantry.crb"));
+    QVERIFY(QFile::copy(
+        dir_->filePath(QStringLiteral("root/Data/cookbook_template_do_not_delete.crb")), pantry));
+    {
+        pantrio::RecipeDB db;
+        QVERIFY(db.Open(pantry.toStdString()));
+        QCOMPARE(db.RunSQL("INSERT INTO Recipes (RecipeID, Title, Instructions) VALUES (1, 'Cake', "
+                           "'Bake the cake.'), (2, 'Cabbage Rolls', 'Roll the leaves.')"),
+                 1);
+    }
+    const auto restore = qScopeGuard([&] {
+        main.Boxes().OpenBox(standard);
+        QFile::remove(pantry);
+    });
+
+    answers_->Then([](QWidget* w) {
+        if (auto* more = w->findChild<QPushButton*>(QStringLiteral("moreOptions"))) more->click();
+    });
+    window_->RunCommand(pantrio::command::kFindRecipes);
+    pantrio::FindRecipesDialog* dialog = window_->findRecipesDialog();
+    QVERIFY(dialog != nullptr);
+    QTRY_VERIFY(dialog->isVisible());
+    dialog->findChild<QComboBox*>(QStringLiteral("findTitle"))->setEditText(QStringLiteral("Ca"));
+    auto* allBoxes = dialog->findChild<QCheckBox*>(QStringLiteral("findRecipesAllBoxes"));
+    QVERIFY(allBoxes != nullptr);
+    QVERIFY(allBoxes->focusPolicy() & Qt::TabFocus);
+    QVERIFY(allBoxes->text().contains(QStringLiteral("&a")));  // Alt+A ticks it too
+    QTest::mouseClick(allBoxes, Qt::LeftButton, Qt::NoModifier, allBoxes->rect().center());
+    QVERIFY(allBoxes->isChecked());
+    auto* find = dialog->findChild<QPushButton*>(QStringLiteral("findRecipesButton"));
+    QTest::mouseClick(find, Qt::LeftButton, Qt::NoModifier, find->rect().center());
+
+    // Rows of both boxes by title, each naming its box in a column of its own.
+    pantrio::ResultsListView* list = window_->resultsPage()->list();
+    QTRY_COMPARE(Rows(), 3);
+    QCOMPARE(RowTitle(0), QStringLiteral("Cabbage Rolls"));
+    QCOMPARE(RowTitle(1), QStringLiteral("Cake"));
+    QCOMPARE(RowTitle(2), QStringLiteral("Carrot Soup"));
+    QVERIFY(!list->isColumnHidden(pantrio::ResultsTableModel::BoxColumn));
+    auto& model = window_->resultsModel();
+    QCOMPARE(model.data(model.index(0, pantrio::ResultsTableModel::BoxColumn)).toString(),
+             QStringLiteral("pantry"));
+    QCOMPARE(model.data(model.index(2, pantrio::ResultsTableModel::BoxColumn)).toString(),
+             QStringLiteral("standard"));
+    QVERIFY(window_->findChild<QLabel*>(QStringLiteral("statusLine"))
+                ->text()
+                .startsWith(QStringLiteral("3 recipes / 2 recipe boxes")));
+
+    const int loads = window_->webTab()->LoadsFinished();
+    const QRect rect = list->visualRect(model.index(0, 0));
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+    QTRY_COMPARE(QString::fromStdString(pantrio::BoxName(main.Boxes().OpenBoxFile())),
+                 QStringLiteral("pantry"));
+    QCOMPARE(main.Recipes().Current().Title, std::string("Cabbage Rolls"));
+    QVERIFY(WaitForLoad(loads));
+    QVERIFY(QString::fromStdString(window_->webTab()->DocumentSource())
+                .contains(QStringLiteral("Roll the leaves.")));
+    QCOMPARE(Rows(), 3);  // the list of both boxes stays
+    if (!qEnvironmentVariableIsEmpty("PANTRIO_SCREENSHOT_DIR"))
+        window_->grab().save(qEnvironmentVariable("PANTRIO_SCREENSHOT_DIR") +
+                             QStringLiteral("/all-boxes.png"));
+
+    // Back in a listing of one box, the box column goes.
+    allBoxes->setChecked(false);
+    main.Boxes().OpenBox(standard);
+    main.Results().FillAllRecipes();
+    QVERIFY(list->isColumnHidden(pantrio::ResultsTableModel::BoxColumn));
+}
+
+void ResultsPageTest::exportCookbookWritesTheListedRecipes() {
+    // Nothing is marked: the two listed recipes make the book.
+    window_->main().Results().FillResults(
+        "Select RecipeID, Title, Color, Marked, TasteRating from Recipes where Title like 'Ca%' "
+        "or Title like 'Da%'");
+    QCOMPARE(Rows(), 2);
+    const QString pdf = dir_->filePath(QStringLiteral("listed.pdf"));
+    answers_->Then([pdf](QWidget* w) {
+        auto* file = w->findChild<QLineEdit*>(QStringLiteral("cookbookFile"));
+        QVERIFY(file != nullptr);
+        QCOMPARE(w->findChild<QLineEdit*>(QStringLiteral("cookbookTitle"))->text(),
+                 QStringLiteral("standard"));
+        file->setText(pdf);
+        QLineEdit* title = w->findChild<QLineEdit*>(QStringLiteral("cookbookTitle"));
+        title->selectAll();
+        QTest::keyClicks(title, QStringLiteral("Weekday Meals"));
+        w->findChild<QComboBox*>(QStringLiteral("cookbookTheme"))->setCurrentIndex(3);
+        if (!qEnvironmentVariableIsEmpty("PANTRIO_SCREENSHOT_DIR"))
+            w->grab().save(qEnvironmentVariable("PANTRIO_SCREENSHOT_DIR") +
+                           QStringLiteral("/cookbook-dialog.png"));
+        QTest::keyClick(title, Qt::Key_Return);
+    });
+    window_->RunCommand(pantrio::command::kExportCookbook);
+    QCOMPARE(answers_->Pending(), 0);
+    QTRY_VERIFY(QFile::exists(pdf));
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    // Title page, contents, the two recipes and the index.
+    QCOMPARE(pantrio::CountPdfPages(file.readAll().toStdString()), 5);
+    QVERIFY2(answers_->messages.contains(QStringLiteral("The cookbook of 2 recipes was saved as ") +
+                                         pdf + QStringLiteral(".")),
+             qPrintable(answers_->messages.join(QStringLiteral("\n"))));
+    QVERIFY(QApplication::overrideCursor() == nullptr);
 }

@@ -23,6 +23,8 @@ private slots:
     void typeAheadPastTheFirstBatchShowsTheRowsItRead();
     void findRecipesStaysOpenAndListsWhatItFinds();
     void leftoverWizardSearchesTheBox();
+    void findInAllBoxesOpensTheBoxOfADoubleClickedRow();
+    void exportCookbookWritesTheListedRecipes();
 
 private:
 };

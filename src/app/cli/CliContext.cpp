@@ -25,8 +25,11 @@ bool CliContext::LoadSettings() {
 }
 
 bool CliContext::OpenBox() {
-    BoxController& boxes = dialog_->Boxes();
-    return boxes.OpenBox(options_.box.empty() ? boxes.CookbookPath() : options_.box);
+    return dialog_->Boxes().OpenBox(BoxToOpen());
+}
+
+std::string CliContext::BoxToOpen() {
+    return options_.box.empty() ? dialog_->Boxes().CookbookPath() : options_.box;
 }
 
 bool CliContext::OpenSupport() {

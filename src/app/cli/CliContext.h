@@ -22,6 +22,8 @@ public:
     bool LoadSettings();
     // Opens --box, else the settings' CookbookPath.
     bool OpenBox();
+    // The box OpenBox opens: --box, else the settings' CookbookPath.
+    std::string BoxToOpen();
     bool OpenSupport();
 
     const CliOptions& options() const { return options_; }

@@ -2,12 +2,15 @@
 // view, mark, unmark and keyword. Lists are printed one recipe a line as
 // number TAB title TAB rating, in the list's order.
 #include <cstdlib>
+#include <filesystem>
 #include <ostream>
 
 #include "app/cli/CliContext.h"
 #include "app/cli/Command.h"
 #include "app/cli/OutputFields.h"
+#include "core/FindController.h"
 #include "recipe/Quantity.h"
+#include "search/AllBoxesSearch.h"
 #include "search/FindCriteria.h"
 #include "search/KeywordStorage.h"
 #include "search/ResultsModel.h"
@@ -43,11 +46,34 @@ int PrintResults(CliContext& context, const std::string& statement) {
     return kExitOk;
 }
 
+// Searches every recipe box and prints the rows as box TAB number TAB title
+// TAB rating; the boxes that could not be read are named on stderr.
+int PrintAllBoxes(CliContext& context, const FindCriteria& criteria) {
+    MainDialog& dialog = context.dialog();
+    const AllBoxesResult found =
+        dialog.Results().SearchAllBoxes(FindController::AllBoxesFindQuery(criteria));
+    for (const std::string& skipped : found.skipped)
+        context.err() << "Skipped the recipe box " << skipped << ".\n";
+    if (found.boxesSearched == 0) {
+        context.err() << "No recipe box could be searched.\n";
+        return kExitFailure;
+    }
+    for (const ResultRow& row : found.rows)
+        context.out() << OutputField(BoxName(row.box)) << "\t" << row.recipeID << "\t"
+                      << OutputField(row.title) << "\t" << row.RatingText() << "\n";
+    return kExitOk;
+}
+
 int RunFind(CliContext& context, const std::vector<std::string>& arguments) {
     FindCriteria criteria;
     int keywords = 0, ingredients = 0;
+    bool allBoxes = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
+        if (a == "--all-boxes") {
+            allBoxes = true;
+            continue;
+        }
         if (a == "--begins") {
             criteria.titleBeginsWith = true;
             continue;
@@ -82,7 +108,14 @@ int RunFind(CliContext& context, const std::vector<std::string>& arguments) {
             return kExitUsage;
         }
     }
-    if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
+    if (!context.LoadSettings()) return kExitFailure;
+    if (allBoxes) {
+        // The open box is searched as one of all; a missing one is no failure.
+        std::error_code error;
+        if (std::filesystem::is_regular_file(context.BoxToOpen(), error)) context.OpenBox();
+        return PrintAllBoxes(context, criteria);
+    }
+    if (!context.OpenBox()) return kExitFailure;
     return PrintResults(context, context.dialog().Find().LocalFindQuery(criteria));
 }
 
@@ -160,13 +193,15 @@ int RunKeyword(CliContext& context, const std::vector<std::string>& arguments) {
 }  // namespace
 
 void AddSearchCommands(std::vector<Command>& table) {
-    table.push_back({"find",
-                     "[--title T] [--begins|--contains] [--keyword K]... [--ingredient I]... "
-                     "[--main M] [--cuisine C] [--min-taste N] [--min-appearance N] "
-                     "[--min-effort N] [--min-cost N]",
-                     "find recipes (up to 5 keywords and 5 ingredients): number TAB title TAB "
-                     "rating",
-                     RunFind});
+    table.push_back(
+        {"find",
+         "[--all-boxes] [--title T] [--begins|--contains] [--keyword K]... [--ingredient I]... "
+         "[--main M] [--cuisine C] [--min-taste N] [--min-appearance N] "
+         "[--min-effort N] [--min-cost N]",
+         "find recipes (up to 5 keywords and 5 ingredients): number TAB title TAB "
+         "rating; with --all-boxes in every recipe box: box TAB number TAB title TAB "
+         "rating",
+         RunFind});
     table.push_back({"view", "all|recent|marked|today|yesterday|last7|last30 [--keyword K]",
                      "list a view of the box as the results list shows it", RunView});
     table.push_back({"mark", "ID", "mark a recipe", RunMark});

@@ -2,7 +2,8 @@
 // settings file of the user, and ends when the window closes. With
 // "--screenshot FILE" it shows the first recipe of the box, writes a picture
 // of the window to FILE and ends (for looking at the program without a
-// desktop).
+// desktop). With "--cookbook-pdf OUT ID..." it writes those recipes of the box
+// as a cookbook PDF and ends, without showing the window.
 #include <unistd.h>
 
 #include <QApplication>
@@ -19,13 +20,14 @@
 #include "core/DesktopArguments.h"
 #include "core/IniSettingsStore.h"
 #include "ui/AppUrlScheme.h"
+#include "ui/CookbookPrinter.h"
 #include "ui/MainWindow.h"
 #include "ui/QtPrompter.h"
 #include "ui/Screenshot.h"
 
 namespace {
 
-// While a screenshot is taken nobody is there to answer: questions get their
+// While a screenshot or a cookbook is made nobody is there to answer: questions get their
 // default answer (No, Cancel or OK), dialogs are cancelled, and every text
 // goes to standard error instead of a message box that would wait forever.
 class UnattendedPrompter : public pantrio::QtPrompter {
@@ -75,6 +77,29 @@ void AllowTheWebEngineToRunAsRoot() {
                  "program as an ordinary user to keep it.\n");
 }
 
+// "--cookbook-pdf": the recipes of the open box as a cookbook. 0 when the
+// file was written, 1 otherwise (with the reason on standard error).
+int WriteCookbook(pantrio::MainDialog& main, const pantrio::DesktopArguments& arguments) {
+    if (main.Boxes().OpenBoxFile().empty()) {
+        std::fprintf(stderr, "pantrio: no recipe box is open.\n");
+        return 1;
+    }
+    pantrio::CookbookController& books = main.Cookbooks();
+    const pantrio::CookbookChoices initial = books.InitialChoices();
+    std::vector<pantrio::CookbookItem> items;
+    for (const int id : arguments.cookbookRecipes) items.push_back({"", id});
+    std::string error;
+    std::optional<pantrio::Cookbook> book = books.MakeCookbook(
+        items, arguments.cookbookTitle.empty() ? initial.title : arguments.cookbookTitle,
+        arguments.cookbookTheme >= 0 ? arguments.cookbookTheme : initial.theme, error);
+    if (book) error = pantrio::PrintCookbookPdf(*book, arguments.cookbookPdf);
+    if (!error.empty()) {
+        std::fprintf(stderr, "pantrio: %s\n", error.c_str());
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -106,21 +131,23 @@ int main(int argc, char** argv) {
     // The engine reads its switches when the first page is made, after this.
     AllowTheWebEngineToRunAsRoot();
     const std::string& screenshot = parsed.screenshot;
+    const bool unattendedRun = !screenshot.empty() || !parsed.cookbookPdf.empty();
     pantrio::MainWindowOptions options;
     options.dataRoot = parsed.dataRoot;
-    if (!screenshot.empty()) options.splash = false;
+    if (unattendedRun) options.splash = false;
 
     pantrio::IniSettingsStore settings(pantrio::IniSettingsStore::DefaultPath());
     settings.Load();
     pantrio::TraceStartStep("settings read");
     pantrio::QtPrompter interactive;
     UnattendedPrompter unattended;
-    pantrio::QtPrompter& prompter = screenshot.empty() ? interactive : unattended;
+    pantrio::QtPrompter& prompter = unattendedRun ? unattended : interactive;
     pantrio::MainWindow window(settings, prompter, options);
     pantrio::TraceStartStep("window built");
     const auto result = window.Start(pantrio::CommandLine::Parse(parsed.rest));
     pantrio::TraceStartStep("start-up done");
     if (result == pantrio::MainDialog::StartResult::CloseAfterImport) return 0;
+    if (!parsed.cookbookPdf.empty()) return WriteCookbook(window.main(), parsed);
     if (!screenshot.empty()) {
         return pantrio::TakeScreenshot(window, QString::fromStdString(screenshot)) ? 0 : 1;
     }

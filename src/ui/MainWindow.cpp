@@ -182,13 +182,18 @@ MainDialog::StartResult MainWindow::Start(const CommandLine& commandLine) {
     model_->SetImagesFolder(ImagesFolder());
     started_ = true;
     UpdateCommandStates();
-    if (splash_) {
-        splash_->finish(this);
+    if (result == MainDialog::StartResult::CloseAfterImport) {
         splash_.reset();
+        return result;
     }
-    if (result == MainDialog::StartResult::CloseAfterImport) return result;
     show();
+    // The splash goes once the window is up; waiting for the window to be
+    // exposed first would hold the start back for no gain.
+    splash_.reset();
     TraceStartStep("window shown");
+    // The web engine is made once the window has shown itself; what the
+    // View tab is asked for until then waits for it.
+    webTab_->MakeEngineAfterFirstPaint(this);
     if (result == MainDialog::StartResult::Ready) {
         ShowPage(1);
         recipeTabs_->setCurrentWidget(webTab_);

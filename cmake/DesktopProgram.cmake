@@ -49,8 +49,10 @@ if(PANTRIO_BUILD_TESTS)
          "${CMAKE_SOURCE_DIR}/tests/ui/*.h")
     # The loopback mail server the window's mail test sends to.
     list(APPEND PANTRIO_UI_TEST_SOURCES "${CMAKE_SOURCE_DIR}/tests/mail/MailServer.cpp")
+    # The loopback recipe service the window's posting test posts to.
+    list(APPEND PANTRIO_UI_TEST_SOURCES "${CMAKE_SOURCE_DIR}/tests/support/LoopbackService.cpp")
     add_executable(pantrio_ui_tests ${PANTRIO_UI_TEST_SOURCES})
-    target_link_libraries(pantrio_ui_tests PRIVATE pantrio_ui Qt6::Test)
+    target_link_libraries(pantrio_ui_tests PRIVATE pantrio_ui Qt6::Test PkgConfig::HTTPLIB)
     target_include_directories(pantrio_ui_tests PRIVATE "${CMAKE_SOURCE_DIR}/tests")
     target_compile_definitions(pantrio_ui_tests PRIVATE
         PANTRIO_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"

@@ -21,32 +21,33 @@ recipe_sources="$(ls "$src"/base/*.cpp "$src"/recipe/*.cpp "$src"/storage/*.cpp)
 "$CXX" $flags "$here/recipe_document_fuzz.cpp" \
     "$src/formats/RecipeDocument.cpp" "$src/formats/XmlDocument.cpp" \
     "$src/formats/XmlEscapes.cpp" $recipe_sources \
-    -lsqlite3 -o "$out/recipe_document_fuzz"
+    -lsqlite3 -ljpeg -o "$out/recipe_document_fuzz"
 
 "$CXX" $flags "$here/shopping_list_fuzz.cpp" \
     "$src/formats/ShoppingListFile.cpp" "$src/formats/XmlDocument.cpp" \
     "$src/formats/XmlEscapes.cpp" $recipe_sources \
-    -lsqlite3 -o "$out/shopping_list_fuzz"
+    -lsqlite3 -ljpeg -o "$out/shopping_list_fuzz"
 
 "$CXX" $flags "$here/mealmaster_fuzz.cpp" \
     "$src/formats/MealMasterImport.cpp" "$src/formats/LineReader.cpp" $recipe_sources \
-    -lsqlite3 -o "$out/mealmaster_fuzz"
+    -lsqlite3 -ljpeg -o "$out/mealmaster_fuzz"
 
 # The MasterCook reader shares the column and line helpers of the MealMaster one.
 "$CXX" $flags "$here/mxp_fuzz.cpp" \
     "$src/formats/MxpImport.cpp" "$src/formats/MealMasterImport.cpp" \
     "$src/formats/LineReader.cpp" $recipe_sources \
-    -lsqlite3 -o "$out/mxp_fuzz"
+    -lsqlite3 -ljpeg -o "$out/mxp_fuzz"
 
 # The web page reader needs the HTML5 parser; the JSON parser is header-only.
 "$CXX" $flags "$here/jsonld_fuzz.cpp" \
-    "$src/formats/JsonLdRecipe.cpp" "$src/formats/WebPageScan.cpp" $recipe_sources \
-    $(pkg-config --cflags --libs gumbo) -lsqlite3 -o "$out/jsonld_fuzz"
+    "$src/formats/JsonLdRecipe.cpp" "$src/formats/WebPageScan.cpp" \
+    "$src/render/RecipeJsonLd.cpp" $recipe_sources \
+    $(pkg-config --cflags --libs gumbo) -lsqlite3 -ljpeg -o "$out/jsonld_fuzz"
 
 "$CXX" $flags "$here/mx2_fuzz.cpp" \
     "$src/formats/Mx2Import.cpp" "$src/formats/ImportStoring.cpp" \
     "$src/formats/XmlDocument.cpp" "$src/formats/XmlEscapes.cpp" $recipe_sources \
-    -lsqlite3 -o "$out/mx2_fuzz"
+    -lsqlite3 -ljpeg -o "$out/mx2_fuzz"
 
 "$CXX" $flags "$here/jet_translator_fuzz.cpp" \
     "$src/storage/JetTranslator.cpp" "$src/storage/JetTokens.cpp" \

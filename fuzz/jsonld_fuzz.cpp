@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the web page reader as a page and as a bare
 // JSON-LD document, and checks that every recipe read stays within the
-// record's limits and holds only UTF-8 text.
+// record's limits and holds only UTF-8 text, and that the structured data the
+// pages embed for it holds no "<", ">" or "&" and reads back as one recipe.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -8,6 +9,7 @@
 #include "base/Text.h"
 #include "formats/JsonLdRecipe.h"
 #include "formats/RecipeTextParser.h"
+#include "render/RecipeJsonLd.h"
 
 namespace {
 
@@ -26,6 +28,13 @@ void CheckRecipes(const pantrio::WebRecipes& found) {
             Check(pantrio::IsValidUtf8(*field));
         for (const pantrio::IngredientLine& line : recipe.Lines)
             Check(pantrio::IsValidUtf8(line.Name) && pantrio::IsValidUtf8(line.TextQty));
+        if (!pantrio::HasJsonLd(recipe)) continue;
+        const std::string json = pantrio::RecipeJsonLd(recipe);
+        Check(json.find_first_of("<>&") == std::string::npos);
+        pantrio::WebRecipes again;
+        pantrio::ReadJsonLdRecipes(json, again);
+        Check(again.recipes.size() == 1 && again.problems.empty());
+        Check(again.recipes.front().LineCount() <= recipe.LineCount());
     }
 }
 

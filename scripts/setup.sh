@@ -15,6 +15,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format
     qt6-base-dev libqt6opengl6-dev qt6-webengine-dev qt6-multimedia-dev
+    qt6-image-formats-plugins
     libgl1-mesa-dri fonts-dejavu-core xvfb xauth
     python3-aiosmtpd openssl poppler-utils
     postgresql libpqxx-dev libpq-dev

@@ -78,11 +78,10 @@ const std::vector<MainCommand>& MainCommands() {
             {kAddToCalendarContext, "Add Recipe to &Calendar", "", "", R::NeedsSelection},
             {kPrevious, "", "Previous", "", R::NeedsOpenBox},
             {kNext, "", "Next", "", R::NeedsOpenBox},
-            // Posting and rating need the recipe service's client, which is not
-            // built yet: both stay greyed rather than pretend to work.
-            {kPostRecipe, "", "Post Recipe", "", R::NotYet},
-            // The View tab's button, in no menu and not on the toolbar.
-            {kRate, "", "", "", R::NotYet},
+            {kPostRecipe, "", "Post Recipe", "", R::NeedsCurrentRecipe},
+            // The View tab's button, in no menu and not on the toolbar. It
+            // may import the page's recipe first, so it needs only the box.
+            {kRate, "", "", "", R::NeedsOpenBox},
             {kTellAFriend, "", "Tell a Friend", "", R::Always},
             {kDelete, "&Delete", "", "", R::NeedsOpenBox},
             {kFindOnService, "Find on %s", "", "", R::NeedsCurrentRecipe},

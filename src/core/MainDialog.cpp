@@ -31,11 +31,13 @@ MainDialog::MainDialog(MainDialogEnvironment environment)
       recipes_(Context(), view_),
       editing_(Context(), view_),
       web_(Context(), view_, environment.browser),
+      service_(Context()),
       mail_(Context(), view_),
       plan_(Context(), view_),
       print_(Context(), view_),
       shopping_(Context(), view_),
-      nutrition_(Context(), view_) {
+      nutrition_(Context(), view_),
+      rating_(Context(), view_) {
     if (!clock_) clock_ = [] { return DateTime::Now(); };
     if (installedDataFolder_.empty()) installedDataFolder_ = DataFolders::InstalledDataFolder();
     // Marking a recipe of another box reopens boxes through the same

@@ -2,7 +2,7 @@
 // owns the settings, the store of the open recipe box, the support store,
 // the look-up lists and the template caches, and it creates one controller
 // per area of the window (results page, find, boxes and imports, the current
-// recipe, the web view, mail, the meal plan, printing), each given the state it works on
+// recipe, the web view, mail, the meal plan, printing, rating), each given the state it works on
 // (ControllerContext) and its own view interface. It runs start-up and close and dispatches the
 // command table of the menus, the toolbar and the results list's context
 // menu to the controllers. It reaches the screen only through the interfaces
@@ -31,9 +31,11 @@
 #include "core/OptionsSheet.h"
 #include "core/PrintController.h"
 #include "core/ProgressWindow.h"
+#include "core/RatingController.h"
 #include "core/RecipeController.h"
 #include "core/RecipeEditController.h"
 #include "core/ResultsController.h"
+#include "core/ServiceController.h"
 #include "core/ShoppingListController.h"
 #include "core/WebView.h"
 #include "storage/RecipeDB.h"
@@ -143,11 +145,14 @@ public:
     RecipeController& Recipes() { return recipes_; }
     RecipeEditController& Editing() { return editing_; }
     WebView& Web() { return web_; }
+    // The recipe service reached without the browser (the command line).
+    ServiceController& RecipeService() { return service_; }
     MailController& Mail() { return mail_; }
     MealPlanController& MealPlan() { return plan_; }
     PrintController& Printing() { return print_; }
     ShoppingListController& Shopping() { return shopping_; }
     NutritionController& Nutrition() { return nutrition_; }
+    RatingController& Rating() { return rating_; }
 
     // ---- dialogs
 
@@ -230,11 +235,13 @@ private:
     RecipeController recipes_;
     RecipeEditController editing_;
     WebView web_;
+    ServiceController service_;
     MailController mail_;
     MealPlanController plan_;
     PrintController print_;
     ShoppingListController shopping_;
     NutritionController nutrition_;
+    RatingController rating_;
 };
 
 }  // namespace pantrio

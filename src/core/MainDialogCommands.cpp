@@ -168,7 +168,14 @@ bool MainDialog::RunCommand(int id) {
             recipes_.NextRecipe();
             return true;
         case kPostRecipe:
-            recipes_.PostRecipeCommand();
+            // Without a service there is nowhere to post to: no questions.
+            if (!web_.Service().Configured())
+                web_.ShowNoServicePage();
+            else if (recipes_.PostRecipeCommand() != RecipeController::PostDecision::None)
+                web_.PostRecipe();
+            return true;
+        case kRate:
+            rating_.RateCommand();
             return true;
         case kTellAFriend:
             web_.TellAFriend();

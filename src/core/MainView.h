@@ -9,6 +9,7 @@
 #include "core/MealPlanView.h"
 #include "core/NutrientEditorView.h"
 #include "core/PrintView.h"
+#include "core/RatingView.h"
 #include "core/RecipeEditView.h"
 #include "core/RecipePagesView.h"
 #include "core/ResultsView.h"
@@ -28,6 +29,7 @@ class MainView : public ResultsView,
                  public MailView,
                  public MealPlanView,
                  public PrintView,
+                 public RatingView,
                  public ShoppingListView,
                  public NutrientEditorView,
                  public WebLayoutView,

@@ -5,6 +5,8 @@
 #include "base/Text.h"
 #include "core/AppSettings.h"
 #include "core/MainDialog.h"
+#include "core/RecipeEditController.h"
+#include "core/WebLayoutView.h"
 #include "core/WebView.h"
 #include "formats/JsonLdRecipe.h"
 #include "formats/RecipeDocument.h"
@@ -18,6 +20,19 @@ namespace {
 constexpr const char* kBeginMarker = "<!--@PXBEGIN";
 constexpr std::size_t kBeginMarkerLength = 12;
 constexpr const char* kEndMarker = "@PXEND-->";
+
+// Keeps the recipes (and their picture addresses) at `indexes`, in that order.
+void KeepRecipes(WebRecipes& found, const std::vector<int>& indexes) {
+    WebRecipes kept;
+    for (const int index : indexes) {
+        if (index < 0 || index >= static_cast<int>(found.recipes.size())) continue;
+        const auto at = static_cast<std::size_t>(index);
+        kept.recipes.push_back(std::move(found.recipes[at]));
+        kept.images.push_back(at < found.images.size() ? found.images[at] : std::string());
+    }
+    found.recipes = std::move(kept.recipes);
+    found.images = std::move(kept.images);
+}
 
 }  // namespace
 
@@ -75,7 +90,8 @@ PageImportResult WebView::ImportPage(const std::string& source) {
     PageImportResult result;
     std::string error;
     const std::string text = EmbeddedRecipeText(source, error);
-    std::vector<Recipe> recipes;
+    WebRecipes found;
+    std::vector<Recipe>& recipes = found.recipes;
     if (error.empty()) {
         Recipe recipe;
         if (ReadRecipeDocument(recipe, text) != 0) {
@@ -86,13 +102,25 @@ PageImportResult WebView::ImportPage(const std::string& source) {
     } else {
         // Not one of the program's own pages: the recipes a recipe site
         // describes with schema.org data.
-        recipes = ReadPageRecipes(EnsureUtf8(source)).recipes;
-        std::erase_if(recipes, [](const Recipe& r) { return Trim(r.Title).empty(); });
+        found = ReadPageRecipes(EnsureUtf8(source));
+        std::vector<int> named;
+        for (std::size_t i = 0; i < recipes.size(); ++i)
+            if (!Trim(recipes[i].Title).empty()) named.push_back(static_cast<int>(i));
+        KeepRecipes(found, named);
         if (recipes.empty()) {
             context_.prompter.Message(error);
             return result;
         }
+        if (recipes.size() > 1 && view_ != nullptr) {
+            std::vector<std::string> titles;
+            for (const Recipe& recipe : recipes) titles.push_back(recipe.Title);
+            const std::optional<std::vector<int>> chosen = view_->ChooseWebRecipes(titles);
+            if (!chosen) return result;
+            KeepRecipes(found, *chosen);
+            if (recipes.empty()) return result;
+        }
     }
+    found.images.resize(recipes.size());
 
     ProgressWindow& window = context_.main.Boxes().ImportWindow();
     window.ClearMessages();
@@ -112,6 +140,10 @@ PageImportResult WebView::ImportPage(const std::string& source) {
         if (ids.size() == 1) {
             result.recipeID = id;
             result.newRecipe = stored;
+            // A duplicate keeps the picture it has.
+            if (stored)
+                result.pictureAddress =
+                    found.images[static_cast<std::size_t>(&recipe - recipes.data())];
         }
     }
     if (inTransaction && !context_.box.CommitTransaction()) {
@@ -123,6 +155,22 @@ PageImportResult WebView::ImportPage(const std::string& source) {
     window.Hide();
     if (!ids.empty()) ShowImported(ids, anyNew);
     return result;
+}
+
+void WebView::StorePagePicture(int recipeID, std::string_view jpeg, const std::string& address,
+                               const std::string& failure) {
+    RecipeController& recipes = context_.main.Recipes();
+    std::string error = failure;
+    if (error.empty() && (!recipes.HasCurrent() || recipes.Current().RecipeID != recipeID))
+        error = "another recipe is shown now.";
+    if (error.empty() && !context_.main.Editing().PictureFromJpeg(jpeg, address, error) &&
+        error.empty())
+        error = "it could not be stored.";
+    if (!error.empty()) {
+        context_.main.SetStatusText("Imported without a picture: " + error);
+        return;
+    }
+    context_.main.SetStatusText("Imported with its picture.");
 }
 
 }  // namespace pantrio

@@ -263,15 +263,18 @@ void RecipeController::FindOnServiceCommand() {
     }
 }
 
-void RecipeController::StoreServiceNumber(const std::string& number) {
-    if (current_.UniqueID > 0) return;
+bool RecipeController::StoreServiceNumber(const std::string& number) {
+    if (current_.UniqueID > 0) return false;
     // The number goes into the statement as it stands, so only a number may.
     const std::string trimmed = Trim(number);
+    bool stored = false;
     if (IsWholeNumberText(trimmed)) {
-        context_.box.RunSQL(Format("Update Recipes set UniqueID=%s, Color=1 where RecipeID=%d",
-                                   trimmed.c_str(), currentNumber_));
+        stored =
+            context_.box.RunSQL(Format("Update Recipes set UniqueID=%s, Color=1 where RecipeID=%d",
+                                       trimmed.c_str(), currentNumber_)) > 0;
     }
     current_.UniqueID = static_cast<int>(ParseQuantity(number));
+    return stored;
 }
 
 bool RecipeController::OpenKeywordEditor(KeywordEditor& editor) {

@@ -70,17 +70,17 @@ public:
     // What the Post Recipe questions decided.
     enum class PostDecision { None, FirstPosting, Revision };
     // Post Recipe (run with a current recipe; the command's rule asks for
-    // one): the questions before a recipe goes to the service. The
-    // posting itself belongs to the recipe service, which is not built yet,
-    // so a decided posting goes no further than the web view's wait for the
-    // service's answer.
+    // one): the questions before a recipe goes to the service. A first
+    // posting sets the web view's posting flag, so the number the service
+    // answers with is taken over; the caller then shows the posting form.
     PostDecision PostRecipeCommand();
     // The context menu's look-up of the current recipe on the service (run
     // with a current recipe).
     void FindOnServiceCommand();
     // The service assigned number `uniqueID` to the current recipe's first
-    // posting: it is stored with the recipe, which turns blue.
-    void StoreServiceNumber(const std::string& uniqueID);
+    // posting: it is stored with the recipe, which turns blue. A recipe that
+    // has a number already keeps it. True when the box took the number.
+    bool StoreServiceNumber(const std::string& uniqueID);
 
     // The Notes tab's "Categories...": opens `editor` on the current recipe's
     // keywords; false when there is no current recipe (the window asks for

@@ -568,6 +568,21 @@ bool RecipeEditController::PictureFromFile(const std::string& path, std::string&
     return StorePicture(image, path, error);
 }
 
+bool RecipeEditController::PictureFromJpeg(std::string_view bytes, const std::string& source,
+                                           std::string& error) {
+    if (CurrentID() < 0) {
+        error = "You must be viewing a recipe first.";
+        return false;
+    }
+    RgbImage image;
+    const PictureResult read = ReadJpeg(bytes, image);
+    if (read != PictureResult::Ok) {
+        error = PictureProblemText(read, source);
+        return false;
+    }
+    return StorePicture(image, source, error);
+}
+
 void RecipeEditController::PastePicture() {
     RgbImage image;
     Clipboard* clipboard = context_.main.clipboard();

@@ -122,6 +122,8 @@ public:
     // recipe's picture. False, with the reason in `error`, when the file is
     // not a readable JPEG or no recipe is current; nothing is stored then.
     bool PictureFromFile(const std::string& path, std::string& error);
+    // The same from JPEG bytes fetched from `source` (an address).
+    bool PictureFromJpeg(std::string_view bytes, const std::string& source, std::string& error);
     // "Paste JPG": the same from the clipboard's picture.
     void PastePicture();
     bool PictureFromImage(const RgbImage& image, std::string& error);

@@ -80,6 +80,10 @@ std::string ServiceAddresses::Home(const std::string& referrer) const {
     return base_ + "/index.htm?refer=" + PercentEncode(referrer);
 }
 
+std::string ServiceAddresses::PostRecipe() const {
+    return base_ + "/private/postrecipe.aspx";
+}
+
 std::string ServiceAddresses::RecipeArchive() const {
     return base_ + "/recipearchive.htm";
 }

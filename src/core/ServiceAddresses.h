@@ -40,6 +40,8 @@ public:
     std::string Welcome(int runCount) const;
     // "/index.htm?refer=" + "htmpublish", "txteml" or "htmleml"
     std::string Home(const std::string& referrer) const;
+    // "/private/postrecipe.aspx": where the posting form goes (POST).
+    std::string PostRecipe() const;
     // "/recipearchive.htm": the first favourite address by default.
     std::string RecipeArchive() const;
     // "/wizard1.aspx?refer=productmenu"

@@ -3,6 +3,8 @@
 // address list. The browser inside the tab is the Browser interface.
 #pragma once
 
+#include <numeric>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,15 @@ public:
     virtual void SetWebButtons(bool /*importShown*/, bool /*rateShown*/) {}
     // The entries of the web view's address list.
     virtual void SetAddressList(const std::vector<std::string>& /*addresses*/) {}
+    // The recipes a web page holds, listed by title with a check box each,
+    // all ticked: the indexes of the ticked ones in list order, nothing on
+    // Cancel. Without a window every recipe is taken.
+    virtual std::optional<std::vector<int>> ChooseWebRecipes(
+        const std::vector<std::string>& titles) {
+        std::vector<int> all(titles.size());
+        std::iota(all.begin(), all.end(), 0);
+        return all;
+    }
 };
 
 }  // namespace pantrio

@@ -11,9 +11,11 @@
 #include "core/Browser.h"
 #include "core/MainCommands.h"
 #include "core/MainDialog.h"
+#include "core/RecipePosting.h"
 #include "core/WebLayoutView.h"
 #include "render/AppLink.h"
 #include "render/RenderRecipePage.h"
+#include "render/TemplateCache.h"
 #include "search/SearchLinks.h"
 
 namespace pantrio {
@@ -141,18 +143,13 @@ void WebView::DownloadComplete() {
         view_->SetWebButtons(importable,
                              kind != kWebPage && context_.main.CommandEnabled(command::kRate));
 
-    static const std::string kAssigned = "<!--@CRFASSIGNUNIQUEID=";
-    const std::size_t at = FindNoCase(source, kAssigned);
-    if (at == std::string::npos || !postingPending) return;
-    const std::size_t from = at + kAssigned.size();
-    const std::size_t end = source.find("-->", from);
-    const std::string number =
-        source.substr(from, end == std::string::npos ? std::string::npos : end - from);
+    const std::optional<std::string> number = AssignedNumberText(source);
+    if (!number || !postingPending) return;
     context_.prompter.Message(
-        Format("Thanks for submitting your recipe!  It is recipe number %s.", number.c_str()));
+        Format("Thanks for submitting your recipe!  It is recipe number %s.", number->c_str()));
     RecipeController& recipes = context_.main.Recipes();
     if (recipes.Current().UniqueID > 0) return;
-    recipes.StoreServiceNumber(number);
+    recipes.StoreServiceNumber(*number);
     postingPending = false;
 }
 
@@ -271,6 +268,21 @@ void WebView::ShowHtmlFile(const std::string& html) {
     }
     if (!written) context_.prompter.Message("Could not create temporary file in " + folder);
     if (browser_ != nullptr) browser_->Navigate(FileUrl(path));
+}
+
+void WebView::PostRecipe() {
+    std::string page, error;
+    if (!ReadTemplateFile(context_.settings.Folders().Data() + "/postrecipe.htm", page, error))
+        context_.prompter.Message(error, "Open", Buttons::OK, MessageIcon::Error);
+    RecipeController& recipes = context_.main.Recipes();
+    RenderContext render = recipes.MakeRenderContext();
+    const PostingFields fields = MakePostingFields(recipes.Current(), recipes.ViewTheme(), render);
+    context_.main.ShowPage(1);
+    if (view_ != nullptr) view_->SetWebButtons(false, false);
+    BringToFront();
+    // Through a file rather than WriteDocument: a page with a large picture
+    // may exceed what the browser takes written in one piece.
+    ShowHtmlFile(FillPostingPage(page, fields, Service().Base()));
 }
 
 void WebView::ShowCurrentRecipe() {

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/ControllerContext.h"
@@ -23,6 +24,9 @@ class Recipe;
 struct PageImportResult {
     int recipeID = -1;       // the recipe made current; -1 when nothing was imported
     bool newRecipe = false;  // false for a duplicate already in the box
+    // The picture address the page gives for that recipe when it is new,
+    // as written (it may be relative to the page); empty when none.
+    std::string pictureAddress;
 };
 
 class WebView {
@@ -88,6 +92,12 @@ public:
     // The local page shown instead of the service's when none is set up.
     void ShowNoServicePage();
 
+    // Post Recipe, after its questions: fills the posting form of the Data
+    // folder ("postrecipe.htm") with the current recipe and shows it, for
+    // the user to send to the service. A missing form is reported with the
+    // "Open" message box and shown unfilled.
+    void PostRecipe();
+
     // The enlarged layout of the view.
     void ToggleExpanded();
     void SetExpanded(bool expanded);
@@ -114,9 +124,18 @@ public:
     // the recipe embedded in the page `source` into the open box with the
     // import progress window, then lists and shows it (the web view returns
     // to its normal size). A page without an embedded exchange document gives
-    // every schema.org recipe it describes; all are listed and the first is
-    // shown. A new recipe plays the web-import sound and counts in ImportedRec.
+    // the schema.org recipes it describes: of several, the view offers a
+    // checklist and only the ticked ones are stored (nothing on Cancel); they
+    // are listed and the first is shown. A new recipe plays the web-import sound and counts in
+    // ImportedRec.
     PageImportResult ImportPage(const std::string& source);
+
+    // The picture of an imported recipe, fetched by the front end from the
+    // page's picture address: stored like a picture the user chose when the
+    // recipe is still the one shown. `failure` says why nothing was fetched;
+    // the status text tells the user either way.
+    void StorePagePicture(int recipeID, std::string_view jpeg, const std::string& address,
+                          const std::string& failure);
 
     // Set when a recipe is posted for the first time; cleared when the
     // number the service assigned has been stored.

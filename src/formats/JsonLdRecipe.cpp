@@ -381,6 +381,34 @@ Recipe RecipeFrom(const Json& object, WebRecipes& into) {
     return recipe;
 }
 
+// The first address of an image field: a text, an ImageObject (url or
+// contentUrl) or a list of either. Addresses are taken as written, without
+// markup decoding.
+std::string ImageAddress(const Json* value) {
+    if (!value) return {};
+    const Json* first = value;
+    if (value->is_array()) {
+        first = nullptr;
+        for (const Json& item : *value) {
+            if (item.is_string() || item.is_object()) {
+                first = &item;
+                break;
+            }
+        }
+        if (!first) return {};
+    }
+    if (first->is_object()) {
+        first = Member(*first, "url") ? Member(*first, "url") : Member(*first, "contentUrl");
+        if (!first) return {};
+    }
+    if (!first->is_string()) return {};
+    const std::string address = Trim(first->get_ref<const std::string&>());
+    if (address.size() > kMaxImageAddressBytes ||
+        address.find_first_of("\r\n\t") != std::string::npos)
+        return {};
+    return address;
+}
+
 // Every Recipe object of the document in document order, found without
 // recursion; values deeper than the limit were already dropped by the parser.
 void CollectRecipes(const Json& root, WebRecipes& into) {
@@ -390,6 +418,7 @@ void CollectRecipes(const Json& root, WebRecipes& into) {
         stack.pop_back();
         if (node->is_object() && HasType(*node, "Recipe")) {
             into.recipes.push_back(RecipeFrom(*node, into));
+            into.images.push_back(ImageAddress(Member(*node, "image")));
             continue;
         }
         if (!node->is_structured()) continue;
@@ -568,6 +597,7 @@ WebRecipes ReadPageRecipes(std::string_view page) {
         WebRecipes fromMicrodata;
         ReadJsonLdRecipes(MicrodataAsJson(page), fromMicrodata);
         found.recipes = std::move(fromMicrodata.recipes);
+        found.images = std::move(fromMicrodata.images);
     }
     return found;
 }

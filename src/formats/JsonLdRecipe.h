@@ -15,6 +15,9 @@
 
 namespace pantrio {
 
+// A picture address longer than this is not taken.
+constexpr std::size_t kMaxImageAddressBytes = 2048;
+
 // Limits that keep a hostile document from making the reader work or hold
 // without bound: nesting beyond kMaxJsonLdDepth is not read, and a text
 // field is cut at kMaxJsonLdFieldBytes.
@@ -23,6 +26,7 @@ constexpr std::size_t kMaxJsonLdFieldBytes = 64 * 1024;
 
 struct WebRecipes {
     std::vector<Recipe> recipes;        // in document order
+    std::vector<std::string> images;    // each recipe's picture address as written; may be empty
     std::vector<std::string> problems;  // a block that could not be read, and why
     int blocks = 0;                     // structured-data blocks seen
 };

@@ -9,6 +9,7 @@ RecipePageOptions RecipePageOptions::ViewTab(int theme) {
     options.IncludeNutrition = true;
     options.Theme = theme;
     options.MakeLinks = true;
+    options.EmbedStructuredData = true;
     return options;
 }
 
@@ -27,6 +28,7 @@ RecipePageOptions RecipePageOptions::PublishedPage(int theme, bool includeNutrit
     options.CopyPicture = true;
     options.Published = true;
     options.EmbedRecipeData = true;
+    options.EmbedStructuredData = true;
     return options;
 }
 

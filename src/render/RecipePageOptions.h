@@ -29,6 +29,9 @@ struct RecipePageOptions {
     bool QuietRating = false;
     // Embed the recipe's exchange document after the ingredient table.
     bool EmbedRecipeData = false;
+    // Embed the recipe as schema.org structured data (RecipeJsonLd.h) at the
+    // end of the page.
+    bool EmbedStructuredData = false;
 
     static RecipePageOptions ViewTab(int theme);
     static RecipePageOptions ThemePreview(int theme);

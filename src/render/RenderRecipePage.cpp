@@ -16,6 +16,7 @@
 #include "render/MarkupSanitizer.h"
 #include "render/NutritionFacts.h"
 #include "render/PageText.h"
+#include "render/RecipeJsonLd.h"
 #include "render/TemplateCache.h"
 #include "render/TextLayout.h"
 #include "storage/RecipeDB.h"
@@ -228,6 +229,7 @@ std::string RenderRecipePage(const Recipe& recipe, const RecipePageOptions& opti
                               KeywordText(recipe, options.MakeLinks, options.QuietRating));
 
     std::string picture;
+    std::string pictureAddress;  // for the structured data: only a page's relative address
     const std::string pictureName = Trim(recipe.PictureFile1);
     if (!pictureName.empty()) {
         const std::string source = options.ImageFolder.empty()
@@ -236,6 +238,7 @@ std::string RenderRecipePage(const Recipe& recipe, const RecipePageOptions& opti
         if (!options.ImageFolder.empty() && options.CopyPicture)
             CopyPictureForPublishing(pictureName, context);
         picture = "<IMG SRC='" + source + "'>";
+        if (!options.ImageFolder.empty()) pictureAddress = source;
     }
     page = ReplacePlaceholder(page, "@PX_PICTURE1@", picture);
 
@@ -250,6 +253,11 @@ std::string RenderRecipePage(const Recipe& recipe, const RecipePageOptions& opti
     page = SanitizeMarkup(page);
     if (options.EmbedRecipeData) {
         page = ReplacePlaceholder(page, kRecipeDataToken, EmbeddedRecipeData(recipe));
+    }
+    if (options.EmbedStructuredData && HasJsonLd(recipe)) {
+        // Before the closing marker, which stays the page's last text.
+        page.insert(page.size() - std::string_view(kLocalPageMarker).size(),
+                    RecipeJsonLdScript(recipe, pictureAddress));
     }
     return page;
 }
@@ -291,6 +299,7 @@ MailPage RenderMailPage(const Recipe& recipe, int theme, bool includeNutrition,
     page = ReplacePlaceholder(page, "@PX_INGREDIENTTABLE@", IngredientTable(recipe));
     page = FillNutrition(std::move(page), recipe, includeNutrition, context);
     mail.html = SanitizeMarkup(page);
+    if (HasJsonLd(recipe)) mail.html += RecipeJsonLdScript(recipe);
     return mail;
 }
 

@@ -62,8 +62,8 @@ extern const char* const kRecipeImageContentId;  // "RecipeImage"
 
 // The page of a recipe mail in theme `theme`: no local marker, no links but
 // the keywords, instructions without line-break conversion or service texts,
-// images by content id (no rating image for an unrated recipe), nothing
-// embedded.
+// images by content id (no rating image for an unrated recipe), no
+// exchange document; the recipe's structured data at the end.
 MailPage RenderMailPage(const Recipe& recipe, int theme, bool includeNutrition,
                         RenderContext& context);
 

@@ -8,6 +8,10 @@ AppWebPage::AppWebPage(QObject* parent) : QWebEnginePage(parent) {
     // A page that fails to load shows the engine's own error page.
     settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
     settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    // The program's own pages are files that lead to the web: the posting
+    // form sends the recipe to the service, and a recipe page links to it.
+    // Local pages run no scripts, so nothing on them reads a file to send.
+    settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
 }
 
 bool AppWebPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {

@@ -20,6 +20,8 @@
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 #include <algorithm>
 #include <cstdio>
 
@@ -49,16 +51,19 @@
 #include "ui/NutrientEditorPage.h"
 #include "ui/NutritionTab.h"
 #include "ui/OptionsDialog.h"
+#include "ui/PagePictureDownload.h"
 #include "ui/PrintDialog.h"
 #include "ui/QtClipboard.h"
 #include "ui/QtPrompter.h"
 #include "ui/QtSound.h"
+#include "ui/RatingDialog.h"
 #include "ui/RecipeIcons.h"
 #include "ui/ResultsPage.h"
 #include "ui/ResultsTableModel.h"
 #include "ui/SendingDialog.h"
 #include "ui/ShoppingListPage.h"
 #include "ui/SplashWindow.h"
+#include "ui/WebRecipesDialog.h"
 #include "ui/WebViewTab.h"
 #include "ui/WindowState.h"
 
@@ -129,7 +134,7 @@ MainWindow::MainWindow(SettingsStore& settings, QtPrompter& prompter, MainWindow
     main_ = std::make_unique<MainDialog>(std::move(environment));
     webTab_->Attach(&main_->Web());
     webTab_->onImport = [this] { ImportFromPageCommand(); };
-    webTab_->onRate = [this] { RateCommand(); };
+    webTab_->onRate = [this] { RunCommand(command::kRate); };
     webTab_->onEngineFailed = [this](const std::string& reason) {
         const std::string text =
             "Recipe pages cannot be shown: " + reason +
@@ -388,13 +393,24 @@ void MainWindow::RunCommand(int id) {
 }
 
 void MainWindow::ImportFromPageCommand() {
-    main_->Web().ImportPage(webTab_->DocumentSource());
+    // The page's address, before the imported recipe's page replaces it.
+    const QUrl pageAddress = webTab_->view()->page()->url();
+    const PageImportResult result = main_->Web().ImportPage(webTab_->DocumentSource());
+    if (result.recipeID <= 0 || result.pictureAddress.empty()) return;
+    main_->SetStatusText("Fetching the recipe's picture...");
+    const int id = result.recipeID;
+    const std::string address = result.pictureAddress;
+    PagePictureDownload::Start(
+        webTab_->view()->page(), pageAddress, QString::fromStdString(address),
+        [this, id, address](const std::string& jpeg, const std::string& failure) {
+            main_->Web().StorePagePicture(id, jpeg, address, failure);
+        });
 }
 
-void MainWindow::RateCommand() {
-    if (main_->Web().PageKind() == WebView::kImportablePage)
-        main_->Web().ImportPage(webTab_->DocumentSource());
-    statusBar()->showMessage(QStringLiteral("Rating recipes comes with a later version."), 3000);
+void MainWindow::RunRatingDialog(RatingController& rating) {
+    RatingDialog dialog(rating, main_->ServiceName(), this);
+    dialog.exec();
+    if (dialog.Shared()) rating.SharingClosed();
 }
 
 void MainWindow::RefreshFolders() {
@@ -586,6 +602,13 @@ void MainWindow::SetWebButtons(bool importShown, bool rateShown) {
 
 void MainWindow::SetAddressList(const std::vector<std::string>& addresses) {
     webTab_->SetAddressList(addresses);
+}
+
+std::optional<std::vector<int>> MainWindow::ChooseWebRecipes(
+    const std::vector<std::string>& titles) {
+    WebRecipesDialog dialog(titles, this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Chosen();
 }
 
 bool MainWindow::ShowOptions(OptionsSheet& sheet) {

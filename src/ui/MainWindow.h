@@ -105,6 +105,8 @@ public:
     void SetWebViewExpanded(bool expanded) override;
     void SetWebButtons(bool importShown, bool rateShown) override;
     void SetAddressList(const std::vector<std::string>& addresses) override;
+    std::optional<std::vector<int>> ChooseWebRecipes(
+        const std::vector<std::string>& titles) override;
     bool ShowOptions(OptionsSheet& sheet) override;
     void ShowInformation(InformationDialog& dialog) override;
     void ShowAbout(const std::string& text) override;
@@ -128,6 +130,7 @@ public:
         const DateTime& initial,
         const std::function<bool(const DateTime&, const DateTime&)>& accept) override;
     void ShowPrintDialog(const PrintChoices& initial) override;
+    void RunRatingDialog(RatingController& rating) override;
     MealPlanPage* planPage() const { return planPage_; }
     // The shopping list page and its dialogs (MainWindowShopping.cpp).
     void ShowShoppingRows(const std::vector<ShoppingGridRow>& rows) override;
@@ -167,7 +170,6 @@ private:
 
     // Commands whose windows live here.
     void ImportFromPageCommand();
-    void RateCommand();
 
     QtPrompter& prompter_;
     MainWindowOptions options_;

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "cli/CliFixture.h"
+#include "recipe/RecipePicture.h"
 
 namespace pantrio::test {
 namespace {
@@ -85,6 +86,56 @@ TEST_F(ImportCommandsTest, SeveralRecipesExportAsOneDocument) {
     EXPECT_EQ(text.rfind("<RXF>", 0), 0u);
     ASSERT_EQ(Cli({"new-box", "copy"}).code, 0);
     EXPECT_EQ(Cli({"import", rxf}).out, "Imported 2 recipes, 0 duplicates skipped\n");
+}
+
+TEST_F(ImportCommandsTest, JsonLdExportImportsBackIntoAnotherBox) {
+    std::string two = kMealMaster;
+    two += ReplaceAll(kMealMaster, "Mom's Tomato Soup", "Dad's Soup <3 & Bread");
+    ASSERT_EQ(Cli({"import", Write("two.mmf", two)}).code, 0);
+    const std::string one = temp.PathOf("one.json");
+    const std::string both = temp.PathOf("both.json");
+    CliRun run = Cli({"export-jsonld", "--out", one, "1"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    ASSERT_EQ(Cli({"export-jsonld", "--out=" + both, "1", "2"}).code, 0);
+    EXPECT_EQ(ReadFile(one).rfind("{", 0), 0u) << "one recipe: one object";
+    EXPECT_EQ(ReadFile(both).rfind("[", 0), 0u) << "several: an array";
+    EXPECT_NE(ReadFile(both).find("Dad's Soup \\u0026lt;3 \\u0026 Bread"), std::string::npos);
+
+    ASSERT_EQ(Cli({"new-box", "copy"}).code, 0);
+    EXPECT_EQ(Cli({"import", both}).out, "Imported 2 recipes, 0 duplicates skipped\n");
+    EXPECT_EQ(Cli({"list"}).out, "2\tDad's Soup <3 & Bread\n1\tMom's Tomato Soup\n");
+    // The round trip keeps the lines and the instructions: the copy is a duplicate.
+    EXPECT_EQ(Cli({"import", one}).out, "Imported 0 recipes, 1 duplicate skipped\n");
+    const std::string again = temp.PathOf("again.json");
+    ASSERT_EQ(Cli({"export-jsonld", "--out", again, "1"}).code, 0);
+    EXPECT_EQ(ReadFile(again), ReadFile(one));
+
+    // A picture from a file for the recipes a page brings; a file that is
+    // no JPEG imports nothing.
+    ASSERT_EQ(Cli({"new-box", "pictures"}).code, 0);
+    run = Cli({"import", "--picture", Write("pie.jpg", "not a jpeg"), one});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("pie.jpg"), std::string::npos) << run.err;
+    EXPECT_EQ(Cli({"list"}).out, "");
+    const std::string jpeg = temp.PathOf("soup.jpg");
+    ASSERT_TRUE(WriteJpegFile({500, 250, std::vector<unsigned char>(500 * 250 * 3, 60)}, jpeg, 90));
+    run = Cli({"import", "--picture=" + jpeg, one});
+    ASSERT_EQ(run.code, 0) << run.err;
+    RgbImage stored;
+    EXPECT_EQ(ReadJpegFile(Root() + "/Rbox/pictures/Pictures/1_Mom_s_Tomato_Soup.jpg", stored),
+              PictureResult::Ok);
+    EXPECT_EQ(stored.height, 150);
+    EXPECT_EQ(Cli({"import", "--picture"}).code, 2);
+
+    // Unknown numbers and bad arguments write nothing.
+    const std::string none = temp.PathOf("none.json");
+    run = Cli({"export-jsonld", "--out", none, "1", "42"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("No recipe number 42"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(none));
+    EXPECT_EQ(Cli({"export-jsonld", "1"}).code, 2);
+    EXPECT_EQ(Cli({"export-jsonld", "--out", none, "x"}).code, 2);
+    EXPECT_NE(Cli({"--help"}).out.find("export-jsonld --out FILE ID..."), std::string::npos);
 }
 
 TEST_F(ImportCommandsTest, TextFilesAreToldApartByTheirContent) {

@@ -65,8 +65,8 @@ TEST_F(CommandTable, RulesGreyCommandsByTheOpenBox) {
         {kOpenRecipeBox, true, true},  {kNewRecipeBox, true, true},
         {kAbout, true, true},          {kFindRecipes, true, false},
         {kClearMarks, true, false},    {kImportRecipeFile, true, false},
-        {kAddToCalendar, true, false}, {kPostRecipe, false, false},
-        {kRate, false, false},         {32865, true, false},  // "@&Favorite"
+        {kAddToCalendar, true, false}, {kPostRecipe, true, false},
+        {kRate, true, false},          {32865, true, false},  // "@&Favorite"
         {kPrint, true, true},          {kNewRecipe, true, false},
         {kSend, true, false},          {kAddToShoppingList, true, false},
         {kClearMealPlan, true, true},  {kMarkRecipe, false, false},

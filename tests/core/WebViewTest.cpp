@@ -11,6 +11,7 @@
 #include "core/MainCommands.h"
 #include "core/ServiceAddresses.h"
 #include "core/WebView.h"
+#include "recipe/RecipePicture.h"
 #include "render/AppLink.h"
 #include "search/FindCriteria.h"
 
@@ -80,12 +81,11 @@ TEST_F(WebViewTest, PageKindsSetTheImportAndRateButtons) {
     EXPECT_FALSE(view.importButton);
     web.DownloadComplete();
     EXPECT_TRUE(view.importButton);
-    // Rating is not built yet: its button keeps the inactive look on every page.
-    EXPECT_FALSE(view.rateButton);
+    EXPECT_TRUE(view.rateButton);
     browser.source = "<!--@PXLOCAL-->";
     web.DownloadComplete();
     EXPECT_FALSE(view.importButton);
-    EXPECT_FALSE(view.rateButton);
+    EXPECT_TRUE(view.rateButton);
     browser.source = "<html></html>";
     web.DownloadComplete();
     EXPECT_FALSE(view.rateButton);
@@ -137,6 +137,73 @@ TEST_F(WebViewTest, ARecipeSitesPageImportsWithTheImportButton) {
     }
     web.ImportPage(R"(<script type="application/ld+json">{"@type":"WebSite"}</script>)");
     EXPECT_EQ(prompter.Messages().back(), "Recipe not in Pantrio format.");
+}
+
+TEST_F(WebViewTest, OfSeveralRecipesOnlyTheTickedOnesAreStored) {
+    MainDialog& d = Start();
+    WebView& web = d.Web();
+    const std::string page =
+        R"(<script type="application/ld+json">{"@type":"ItemList","itemListElement":[)"
+        R"({"@type":"ListItem","item":{"@type":"Recipe","name":"Apple Pie"}},)"
+        R"({"@type":"ListItem","item":{"@type":"Recipe","name":"Bean Stew"}},)"
+        R"({"@type":"ListItem","item":{"@type":"Recipe","name":"Corn Bread"}}]}</script>)";
+    const std::vector<std::string> titles{"Apple Pie", "Bean Stew", "Corn Bread"};
+
+    // Cancel, and OK with nothing ticked, store nothing.
+    view.cancelWebRecipes = true;
+    EXPECT_EQ(web.ImportPage(page).recipeID, -1);
+    view.cancelWebRecipes = false;
+    view.webRecipeTicks = std::vector<int>{};
+    EXPECT_EQ(web.ImportPage(page).recipeID, -1);
+    EXPECT_EQ(Column(StandardBox(), 4, "Title"), "");
+
+    view.webRecipeTicks = std::vector<int>{0, 2};
+    const PageImportResult result = web.ImportPage(page);
+    EXPECT_EQ(view.webRecipesOffered, std::vector<std::vector<std::string>>(3, titles));
+    EXPECT_EQ(result.recipeID, 4);
+    EXPECT_EQ(view.Titles(), (std::vector<std::string>{"Apple Pie", "Corn Bread"}));
+    EXPECT_EQ(Column(StandardBox(), 5, "Title"), "Corn Bread");
+    EXPECT_EQ(Column(StandardBox(), 6, "Title"), "");
+
+    // A page of one recipe asks nothing.
+    web.ImportPage(
+        R"(<script type="application/ld+json">{"@type":"Recipe","name":"Dal"}</script>)");
+    EXPECT_EQ(view.webRecipesOffered.size(), 3u);
+    EXPECT_EQ(Column(StandardBox(), 6, "Title"), "Dal");
+}
+
+TEST_F(WebViewTest, APagesPictureIsStoredLikeAChosenOne) {
+    MainDialog& d = Start();
+    WebView& web = d.Web();
+    const std::string page =
+        R"(<script type="application/ld+json">{"@type":"Recipe","name":"Fig Cake",)"
+        R"("image":[{"@type":"ImageObject","url":"/img/fig.jpg"},"other.jpg"]}</script>)";
+    const PageImportResult result = web.ImportPage(page);
+    ASSERT_EQ(result.recipeID, 4);
+    EXPECT_EQ(result.pictureAddress, "/img/fig.jpg");
+
+    // A fetch that failed, bytes that are no JPEG: the recipe stays, without a picture.
+    web.StorePagePicture(4, "", "https://example.org/img/fig.jpg", "the server answered 404.");
+    EXPECT_EQ(view.statusTexts.back(), "Imported without a picture: the server answered 404.");
+    web.StorePagePicture(4, "<html>", "https://example.org/img/fig.jpg", "");
+    EXPECT_TRUE(view.statusTexts.back().starts_with("Imported without a picture: "));
+    EXPECT_EQ(Column(StandardBox(), 4, "PictureFile1"), "");
+
+    const std::string jpeg = temp.PathOf("fig.jpg");
+    ASSERT_TRUE(WriteJpegFile({900, 600, std::vector<unsigned char>(900 * 600 * 3, 90)}, jpeg, 90));
+    std::ifstream in(jpeg, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    web.StorePagePicture(5, bytes, "https://example.org/img/fig.jpg", "");
+    EXPECT_EQ(view.statusTexts.back(), "Imported without a picture: another recipe is shown now.");
+    web.StorePagePicture(4, bytes, "https://example.org/img/fig.jpg", "");
+    EXPECT_EQ(view.statusTexts.back(), "Imported with its picture.");
+    EXPECT_EQ(Column(StandardBox(), 4, "PictureFile1"), "4_Fig_Cake.jpg");
+    RgbImage stored;
+    ASSERT_EQ(ReadJpegFile(dataRoot + "/Rbox/Pictures/4_Fig_Cake.jpg", stored), PictureResult::Ok);
+    EXPECT_EQ(stored.width, 300);
+
+    // Importing it again finds the copy: its picture is not fetched again.
+    EXPECT_EQ(web.ImportPage(page).pictureAddress, "");
 }
 
 TEST_F(WebViewTest, ServicePagesAndTheWelcomePage) {

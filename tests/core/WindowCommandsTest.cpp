@@ -314,9 +314,9 @@ TEST_F(WindowCommands, PostRecipeQuestions) {
     AddRecipes(StandardBox(), {"Apple"});
     MainDialog& d = Start();
     using Decision = RecipeController::PostDecision;
-    // Greyed until the service's client is built: the command asks nothing.
-    EXPECT_FALSE(d.RunCommand(command::kPostRecipe));
-    EXPECT_TRUE(prompter.shown.empty());
+    // Without a shown recipe the command asks for one and nothing else.
+    d.RunCommand(command::kPostRecipe);
+    EXPECT_EQ(prompter.Messages(), std::vector<std::string>{"Please select a recipe first."});
 
     view.Select({0});
     d.Recipes().OnRowSelected(0);

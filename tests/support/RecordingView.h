@@ -69,6 +69,11 @@ public:
             if (accept(from, to)) break;
     }
     void SetBusy(bool busy) override { busyStates.push_back(busy); }
+    // The rating dialog: `onRating` works it like the user would.
+    void RunRatingDialog(RatingController& rating) override {
+        ++ratingDialogs;
+        if (onRating) onRating(rating);
+    }
 
     void RefreshRecipePages() override { ++refreshes; }
     std::optional<NewRecipeFields> AskNewRecipe(const NewRecipeFields& proposed,
@@ -87,6 +92,13 @@ public:
         rateButton = rateShown;
     }
     void SetAddressList(const std::vector<std::string>& list) override { addresses = list; }
+    std::optional<std::vector<int>> ChooseWebRecipes(
+        const std::vector<std::string>& titles) override {
+        webRecipesOffered.push_back(titles);
+        if (cancelWebRecipes) return std::nullopt;
+        if (webRecipeTicks) return *webRecipeTicks;
+        return WebLayoutView::ChooseWebRecipes(titles);
+    }
     bool ShowOptions(OptionsSheet& sheet) override;
     void ShowInformation(InformationDialog& dialog) override;
     void ShowAbout(const std::string& text) override { aboutTexts.push_back(text); }
@@ -173,6 +185,11 @@ public:
     // the offered list); unset: Cancel.
     std::vector<ListRow> offeredRecipes;
     std::optional<std::vector<int>> tickRows;
+    // The titles offered by each web page import with several recipes, and
+    // the indexes ticked (unset: all) or Cancel.
+    std::vector<std::vector<std::string>> webRecipesOffered;
+    std::optional<std::vector<int>> webRecipeTicks;
+    bool cancelWebRecipes = false;
 
     // False: a fill reads only what the desktop list reads before it is
     // scrolled (the model's first batch); rows then holds the rows read.
@@ -186,6 +203,8 @@ public:
     std::vector<DateTime> clearMealPlanOpenedWith;
     std::vector<std::pair<DateTime, DateTime>> clearMealPlanPresses;
     std::vector<bool> busyStates;
+    int ratingDialogs = 0;
+    std::function<void(RatingController&)> onRating;
     // The search dialogs: what they were opened with and what the user
     // answers (unset: Cancel).
     std::vector<FindDialogValues> findOpenedWith;

@@ -2,10 +2,12 @@
 // main window on a temporary data root shared by the whole suite.
 #include "ui/DialogsTest.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -26,6 +28,7 @@
 #include "ui/ImportFromBoxDialog.h"
 #include "ui/ImportProgressWindow.h"
 #include "ui/MainWindow.h"
+#include "ui/PagePictureDownload.h"
 #include "ui/QtPrompter.h"
 #include "ui/ResultsPage.h"
 #include "ui/ResultsTableModel.h"
@@ -277,4 +280,48 @@ void DialogsTest::progressWindowCancelSetsTheFlag() {
     QVERIFY(!window.isVisible());
     window.ClearMessages();
     QCOMPARE(window.findChild<QListWidget*>(QStringLiteral("importMessages"))->count(), 0);
+}
+
+void DialogsTest::aPagesPictureBecomesJpegOrSaysWhyNot() {
+    auto encoded = [](const char* format) {
+        QImage image(40, 20, QImage::Format_ARGB32);
+        image.fill(QColor(10, 200, 30, 100));
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, format);
+        return bytes;
+    };
+    const QByteArray jpeg = encoded("JPG");
+    struct Case {
+        QByteArray bytes;
+        const char* type;
+        const char* failure;  // empty: JPEG bytes of a 40 x 20 picture
+    };
+    const Case cases[] = {
+        {jpeg, "image/jpeg", ""},
+        {encoded("PNG"), "image/png", ""},
+        {encoded("WEBP"), "image/webp; charset=binary", ""},
+        {encoded("PNG"), "image/gif",
+         "the picture is of the type image/gif, not JPEG, PNG or WebP."},
+        {"<html>not found</html>", "image/png", "the picture could not be read."},
+        {QByteArray(pantrio::PagePictureDownload::kMaxBytes + 1, 'x'), "image/png",
+         "the picture is larger than 10 MB."},
+    };
+    for (const Case& c : cases) {
+        std::string failure;
+        const std::string out =
+            pantrio::PagePictureDownload::AsJpeg(c.bytes, QString::fromLatin1(c.type), failure);
+        QCOMPARE(failure, std::string(c.failure));
+        if (*c.failure != '\0') {
+            QVERIFY(out.empty());
+            continue;
+        }
+        const QImage back = QImage::fromData(QByteArray::fromStdString(out), "JPG");
+        QCOMPARE(back.size(), QSize(40, 20));
+    }
+    // A JPEG is handed on as it came.
+    std::string failure;
+    QCOMPARE(pantrio::PagePictureDownload::AsJpeg(jpeg, QStringLiteral("image/jpeg"), failure),
+             jpeg.toStdString());
 }

@@ -24,6 +24,7 @@ private slots:
     void nextAndPreviousWalkTheList();
     void expandingTheWebViewHidesTheList();
     void progressWindowCancelSetsTheFlag();
+    void aPagesPictureBecomesJpegOrSaysWhyNot();
 
 private:
     long Count(const std::string& statement);

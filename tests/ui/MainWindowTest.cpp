@@ -8,8 +8,14 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyleOptionViewItem>
 #include <QTest>
 #include <QToolButton>
 #include <QWebEnginePage>
@@ -33,10 +39,13 @@
 #include "ui/MealPlanPageTest.h"
 #include "ui/MenusTest.h"
 #include "ui/NutritionWindowTest.h"
+#include "ui/PostingWindowTest.h"
+#include "ui/RatingDialogTest.h"
 #include "ui/ResultsPage.h"
 #include "ui/ResultsPageTest.h"
 #include "ui/ResultsTableModel.h"
 #include "ui/ShoppingListPageTest.h"
+#include "ui/WebRecipesDialog.h"
 #include "ui/WebViewTab.h"
 #include "ui/WindowFixture.h"
 
@@ -60,6 +69,7 @@ private slots:
     void importingAnExchangeFileThroughTheMenuListsIt();
     void aPublishedPageImportsWithTheImportButton();
     void pagesWithoutBothMarkersAreRefused();
+    void aPageOfTwoRecipesOffersAChecklistAndFetchesThePicture();
     void theWindowKeepsItsSizeBetweenRuns();
     void theListShowsBeforeTheWebEngineIsMade();
 
@@ -119,9 +129,9 @@ void MainWindowTest::clickingARowShowsTheLocalRecipePage() {
     pantrio::WebViewTab* tab = window_->webTab();
     QVERIFY(tab->Address().startsWith(QStringLiteral("file://")));
     QVERIFY(QString::fromStdString(tab->DocumentSource()).contains(QStringLiteral("Banana Bread")));
-    // A local page offers no Import; Rate is greyed until rating is built.
-    QVERIFY(tab->findChild<QToolButton*>(QStringLiteral("rateButton"))->isHidden());
-    QVERIFY(!tab->findChild<QToolButton*>(QStringLiteral("rateInactive"))->isHidden());
+    // A local page offers Rate but no Import.
+    QVERIFY(!tab->findChild<QToolButton*>(QStringLiteral("rateButton"))->isHidden());
+    QVERIFY(tab->findChild<QToolButton*>(QStringLiteral("rateInactive"))->isHidden());
     QVERIFY(tab->findChild<QToolButton*>(QStringLiteral("importButton"))->isHidden());
     QVERIFY(!tab->findChild<QToolButton*>(QStringLiteral("importInactive"))->isHidden());
     // The page's passing status texts leave the list's count line alone.
@@ -385,6 +395,116 @@ void MainWindowTest::pagesWithoutBothMarkersAreRefused() {
     QCOMPARE(pantrio::test::BoxNumber(window_->main(), "Select Count(RecipeID) from Recipes"), 4L);
 }
 
+void MainWindowTest::aPageOfTwoRecipesOffersAChecklistAndFetchesThePicture() {
+    // A recipe site on a loopback server: a page of two recipes, each with a
+    // picture; the second's is a PNG.
+    const QString site = dir_->filePath(QStringLiteral("site"));
+    QVERIFY(QDir().mkpath(site));
+    QImage picture(640, 480, QImage::Format_ARGB32);
+    picture.fill(QColor(200, 120, 40, 128));
+    QVERIFY(picture.save(site + QStringLiteral("/stew.png"), "PNG"));
+    QFile page(site + QStringLiteral("/recipes.html"));
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.write(R"(<html><head><title>Two</title><script type="application/ld+json">)"
+               R"({"@context":"https://schema.org","@graph":[)"
+               R"({"@type":"Recipe","name":"Pear Tart","image":"missing.jpg",)"
+               R"("recipeIngredient":["2 pears"],"recipeInstructions":"Bake."},)"
+               R"({"@type":"Recipe","name":"Lentil Stew","image":{"@type":"ImageObject",)"
+               R"("url":"stew.png"},"recipeIngredient":["1 cup lentils"],)"
+               R"("recipeInstructions":"Simmer."}]})"
+               R"(</script></head><body>Two recipes</body></html>)");
+    page.close();
+    QProcess server;
+    server.start(QStringLiteral("python3"),
+                 {QStringLiteral("-u"), QStringLiteral("-m"), QStringLiteral("http.server"),
+                  QStringLiteral("0"), QStringLiteral("--bind"), QStringLiteral("127.0.0.1"),
+                  QStringLiteral("--directory"), site});
+    QString banner;
+    QTRY_VERIFY_WITH_TIMEOUT((banner += server.readAllStandardOutput()).contains(" port "), 15000);
+    const QString port =
+        banner.section(QStringLiteral(" port "), 1).section(QLatin1Char(' '), 0, 0);
+
+    pantrio::WebViewTab* tab = window_->webTab();
+    int loads = tab->LoadsFinished();
+    tab->Navigate("http://127.0.0.1:" + port.toStdString() + "/recipes.html");
+    QVERIFY(WaitForLoad(loads));
+    auto* import = tab->findChild<QToolButton*>(QStringLiteral("importButton"));
+    QTRY_VERIFY(import->isVisible());
+
+    // The checklist: both ticked; the first is unticked with a click on its
+    // check box, then "Select none" and "Select all" by keyboard, and the
+    // first unticked again with Space; OK.
+    QStringList offered;
+    std::vector<int> chosen;
+    bool okDisabledWithNone = false;
+    answers_->Then([&](QWidget* w) {
+        auto* dialog = qobject_cast<pantrio::WebRecipesDialog*>(w);
+        if (dialog == nullptr) return;
+        auto* list = dialog->findChild<QListWidget*>(QStringLiteral("webRecipeList"));
+        for (int i = 0; i < list->count(); ++i) offered << list->item(i)->text();
+        // With PANTRIO_DIALOG_SHOTS naming a folder, a picture of the checklist goes there.
+        const QString shots = qEnvironmentVariable("PANTRIO_DIALOG_SHOTS");
+        if (!shots.isEmpty()) dialog->grab().save(shots + QStringLiteral("/web_recipes.png"));
+        QStyleOptionViewItem option;
+        option.initFrom(list);
+        option.rect = list->visualItemRect(list->item(0));
+        option.features =
+            QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+        option.text = list->item(0)->text();
+        const QRect box =
+            list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box.center());
+        chosen = dialog->Chosen();
+        auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("okButton"));
+        // By keyboard: Tab from the list to "Select all", Tab to "Select
+        // none", Space; then "Select all" with Shift+Tab and Space; back in
+        // the list Space unticks its current (first) row.
+        dialog->activateWindow();
+        if (!QTest::qWaitForWindowActive(dialog)) return dialog->reject();
+        auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        };
+        press(Qt::Key_Tab);
+        press(Qt::Key_Tab);
+        if (QApplication::focusWidget()->objectName() == QLatin1String("selectNone"))
+            press(Qt::Key_Space);
+        okDisabledWithNone = dialog->Chosen().empty() && !ok->isEnabled();
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+        press(Qt::Key_Space);
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+        if (QApplication::focusWidget() == list) press(Qt::Key_Space);
+        if (dialog->Chosen() == std::vector<int>{1})
+            QTest::mouseClick(ok, Qt::LeftButton, {}, ok->rect().center());
+        else
+            dialog->reject();
+    });
+    auto& main = window_->main();
+    loads = tab->LoadsFinished();
+    QTest::mouseClick(import, Qt::LeftButton, {}, import->rect().center());
+    QCOMPARE(answers_->Pending(), 0);
+    QCOMPARE(offered, QStringList({QStringLiteral("Pear Tart"), QStringLiteral("Lentil Stew")}));
+    QCOMPARE(chosen, std::vector<int>{1});
+    QVERIFY(okDisabledWithNone);
+    QTRY_COMPARE(Rows(), 1);
+    QCOMPARE(RowTitle(0), QStringLiteral("Lentil Stew"));
+    QCOMPARE(pantrio::test::BoxNumber(main, "Select Count(RecipeID) from Recipes"), 5L);
+    QCOMPARE(
+        pantrio::test::BoxNumber(main, "Select Count(*) from Recipes where Title = 'Pear Tart'"),
+        0L);
+
+    // The picture comes through the page's session, converted and reduced.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        pantrio::test::BoxNumber(main,
+                                 "Select Count(*) from Recipes where RecipeID = 5 and "
+                                 "PictureFile1 = '5_Lentil_Stew.jpg'") == 1,
+        20000);
+    QImage stored(dir_->filePath(QStringLiteral("root/Rbox/Pictures/5_Lentil_Stew.jpg")));
+    QCOMPARE(stored.size(), QSize(300, 225));
+    QCOMPARE(window_->statusBar()->currentMessage(), QStringLiteral("Imported with its picture."));
+    server.kill();
+    server.waitForFinished();
+}
+
 void MainWindowTest::theWindowKeepsItsSizeBetweenRuns() {
     window_->showNormal();
     window_->resize(1300, 820);
@@ -460,6 +580,14 @@ int main(int argc, char** argv) {
     }
     {
         ShoppingListPageTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        RatingDialogTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        PostingWindowTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures;

@@ -18,10 +18,11 @@ struct Command {
     int (*run)(CliContext& context, const std::vector<std::string>& arguments);
 };
 
-void AddDataRootCommands(std::vector<Command>& table);    // init, backup
-void AddBoxCommands(std::vector<Command>& table);         // new-box, list
-void AddSqlCommands(std::vector<Command>& table);         // sql
-void AddImportCommands(std::vector<Command>& table);      // import, export-rxf, scale, convert
+void AddDataRootCommands(std::vector<Command>& table);  // init, backup
+void AddBoxCommands(std::vector<Command>& table);       // new-box, list
+void AddSqlCommands(std::vector<Command>& table);       // sql
+void AddImportCommands(
+    std::vector<Command>& table);  // import, export-rxf, export-jsonld, scale, convert
 void AddRecipePageCommands(std::vector<Command>& table);  // render, text, publish
 void AddSearchCommands(std::vector<Command>& table);      // find, view, mark, unmark, keyword
 void AddMailCommands(std::vector<Command>& table);        // mail
@@ -30,6 +31,8 @@ void AddPrintCommands(std::vector<Command>& table);       // print recipes, shop
 void AddShoppingCommands(std::vector<Command>& table);    // shop
 void AddEditCommands(std::vector<Command>& table);        // new-recipe, set, lines, add-line, ...
 void AddNutritionCommands(std::vector<Command>& table);   // link, unlink, foods, nutrition
+void AddServiceCommands(std::vector<Command>& table);     // post, service-search, service-import
+void AddRatingCommands(std::vector<Command>& table);      // rate
 
 const std::vector<Command>& CommandTable();
 const Command* FindCommand(const std::string& name);

@@ -19,6 +19,8 @@ const std::vector<Command>& CommandTable() {
         AddShoppingCommands(t);
         AddEditCommands(t);
         AddNutritionCommands(t);
+        AddServiceCommands(t);
+        AddRatingCommands(t);
         return t;
     }();
     return table;

@@ -1,5 +1,5 @@
 // Commands that bring recipes in and out of a box and change their
-// quantities: import, export-rxf, scale and convert.
+// quantities: import, export-rxf, export-jsonld, scale and convert.
 #include <unistd.h>
 
 #include <cstdlib>
@@ -11,9 +11,12 @@
 #include "app/cli/CliProgress.h"
 #include "app/cli/Command.h"
 #include "base/Text.h"
+#include "core/RecipeEditController.h"
 #include "formats/RecipeDocument.h"
 #include "recipe/Quantity.h"
 #include "recipe/Recipe.h"
+#include "recipe/RecipePicture.h"
+#include "render/RecipeJsonLd.h"
 
 namespace pantrio::cli {
 
@@ -34,12 +37,58 @@ bool ImportBox(CliContext& context, const std::string& path, CliProgress& progre
     return false;
 }
 
-int RunImport(CliContext& context, const std::vector<std::string>& arguments) {
-    if (arguments.empty()) return kExitUsage;
+// "--picture FILE" taken off the import's arguments; false when it lacks
+// its file.
+bool TakePictureOption(std::vector<std::string>& arguments, std::string& picture) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == "--picture") {
+            if (i + 1 >= arguments.size()) return false;
+            picture = arguments[i + 1];
+            arguments.erase(arguments.begin() + static_cast<long>(i),
+                            arguments.begin() + static_cast<long>(i) + 2);
+            return !picture.empty();
+        }
+        if (StartsWith(arguments[i], "--picture=")) {
+            picture = arguments[i].substr(10);
+            arguments.erase(arguments.begin() + static_cast<long>(i));
+            return !picture.empty();
+        }
+    }
+    return true;
+}
+
+// Gives every recipe `ids` the JPEG `picture`, reduced like a chosen one.
+bool StorePictures(CliContext& context, const std::vector<int>& ids, const std::string& picture) {
+    RecipeEditController& editing = context.dialog().Editing();
+    bool ok = true;
+    for (const int id : ids) {
+        std::string error;
+        if (!editing.EditRecipe(id) || !editing.PictureFromFile(picture, error)) {
+            context.err() << (error.empty() ? "Could not store the picture." : error) << "\n";
+            ok = false;
+        }
+    }
+    return ok;
+}
+
+int RunImport(CliContext& context, const std::vector<std::string>& given) {
+    std::vector<std::string> arguments = given;
+    std::string picture;
+    if (!TakePictureOption(arguments, picture) || arguments.empty()) return kExitUsage;
+    if (!picture.empty()) {
+        // Checked first, so that a bad picture imports nothing.
+        RgbImage image;
+        const PictureResult read = ReadJpegFile(picture, image);
+        if (read != PictureResult::Ok) {
+            context.err() << PictureProblemText(read, picture) << "\n";
+            return kExitFailure;
+        }
+    }
     if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
     BoxController& boxes = context.dialog().Boxes();
     long imported = 0, duplicates = 0, others = 0;
     bool failed = false;
+    std::vector<int> newIDs;
     for (const std::string& path : arguments) {
         std::error_code ec;
         if (!std::filesystem::is_regular_file(path, ec)) {
@@ -64,6 +113,7 @@ int RunImport(CliContext& context, const std::vector<std::string>& arguments) {
                 continue;
             }
             dups = summary.duplicates;
+            newIDs.insert(newIDs.end(), summary.newRecipeIDs.begin(), summary.newRecipeIDs.end());
         }
         progress.Done();
         imported += summary.stored;
@@ -74,6 +124,7 @@ int RunImport(CliContext& context, const std::vector<std::string>& arguments) {
                   << duplicates << (duplicates == 1 ? " duplicate" : " duplicates") << " skipped";
     if (others > 0) context.out() << ", " << others << " not stored";
     context.out() << "\n";
+    if (!picture.empty() && !StorePictures(context, newIDs, picture)) failed = true;
     return failed ? kExitFailure : kExitOk;
 }
 
@@ -94,9 +145,10 @@ bool LoadWhole(CliContext& context, int id, Recipe& recipe) {
     return false;
 }
 
-int RunExportRxf(CliContext& context, const std::vector<std::string>& arguments) {
-    std::string out;
-    std::vector<int> ids;
+// The arguments of an export: "--out FILE" and the recipe numbers; false for
+// anything else.
+bool ParseExportArguments(const std::vector<std::string>& arguments, std::string& out,
+                          std::vector<int>& ids) {
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         if (arguments[i] == "--out" && i + 1 < arguments.size()) {
             out = arguments[++i];
@@ -104,23 +156,26 @@ int RunExportRxf(CliContext& context, const std::vector<std::string>& arguments)
             out = arguments[i].substr(6);
         } else {
             int id = 0;
-            if (!ParseRecipeID(arguments[i], id)) return kExitUsage;
+            if (!ParseRecipeID(arguments[i], id)) return false;
             ids.push_back(id);
         }
     }
-    if (out.empty() || ids.empty()) return kExitUsage;
-    if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
-    std::vector<std::string> documents;
+    return !out.empty() && !ids.empty();
+}
+
+// Loads every recipe of `ids`; false after the first number the box lacks.
+bool LoadAll(CliContext& context, const std::vector<int>& ids, std::vector<Recipe>& recipes) {
     for (int id : ids) {
         Recipe recipe;
-        if (!LoadWhole(context, id, recipe)) return kExitFailure;
-        documents.push_back(WriteRecipeDocument(recipe));
+        if (!LoadWhole(context, id, recipe)) return false;
+        recipes.push_back(std::move(recipe));
     }
-    // Several recipes travel inside one RXF element.
-    std::string text = documents.size() > 1 ? WriteRecipeCollection(documents) : documents.front();
-    if (!EndsWithNoCase(text, "\r\n")) text += "\r\n";
-    // Written beside the target and renamed, so a failed write never leaves
-    // half a file under the name.
+    return true;
+}
+
+// Writes `text` beside `out` and renames it, so a failed write never leaves
+// half a file under the name.
+int WriteExport(CliContext& context, const std::string& out, const std::string& text) {
     const std::string temp = out + ".part";
     {
         std::ofstream file(temp, std::ios::binary | std::ios::trunc);
@@ -141,6 +196,31 @@ int RunExportRxf(CliContext& context, const std::vector<std::string>& arguments)
         return kExitFailure;
     }
     return kExitOk;
+}
+
+int RunExportRxf(CliContext& context, const std::vector<std::string>& arguments) {
+    std::string out;
+    std::vector<int> ids;
+    if (!ParseExportArguments(arguments, out, ids)) return kExitUsage;
+    if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
+    std::vector<Recipe> recipes;
+    if (!LoadAll(context, ids, recipes)) return kExitFailure;
+    std::vector<std::string> documents;
+    for (const Recipe& recipe : recipes) documents.push_back(WriteRecipeDocument(recipe));
+    // Several recipes travel inside one RXF element.
+    std::string text = documents.size() > 1 ? WriteRecipeCollection(documents) : documents.front();
+    if (!EndsWithNoCase(text, "\r\n")) text += "\r\n";
+    return WriteExport(context, out, text);
+}
+
+int RunExportJsonLd(CliContext& context, const std::vector<std::string>& arguments) {
+    std::string out;
+    std::vector<int> ids;
+    if (!ParseExportArguments(arguments, out, ids)) return kExitUsage;
+    if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
+    std::vector<Recipe> recipes;
+    if (!LoadAll(context, ids, recipes)) return kExitFailure;
+    return WriteExport(context, out, RecipesJsonLd(recipes) + "\n");
 }
 
 int RunScale(CliContext& context, const std::vector<std::string>& arguments) {
@@ -183,13 +263,18 @@ int RunConvert(CliContext& context, const std::vector<std::string>& arguments) {
 }  // namespace
 
 void AddImportCommands(std::vector<Command>& table) {
-    table.push_back({"import", "FILE...",
+    table.push_back({"import", "[--picture JPEG] FILE...",
                      "import recipe files (.rxf, .mmf/.mm/.txt MealMaster, .mxp, .mx2, web pages "
-                     "and JSON-LD with schema.org recipes, .crb) into the box",
+                     "and JSON-LD with schema.org recipes, .crb) into the box; --picture gives "
+                     "each new recipe that picture",
                      RunImport});
     table.push_back({"export-rxf", "--out FILE ID...",
                      "write recipes as an exchange file (several: one RXF document)",
                      RunExportRxf});
+    table.push_back({"export-jsonld", "--out FILE ID...",
+                     "write recipes as schema.org JSON-LD (one: a Recipe object; several: a "
+                     "JSON array of them)",
+                     RunExportJsonLd});
     table.push_back({"scale", "ID SERVINGS", "scale a recipe to make SERVINGS", RunScale});
     table.push_back(
         {"convert", "ID", "convert a recipe's measures between metric and English", RunConvert});

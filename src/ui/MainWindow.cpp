@@ -394,14 +394,16 @@ void MainWindow::RunCommand(int id) {
 
 void MainWindow::ImportFromPageCommand() {
     // The page's address, before the imported recipe's page replaces it.
-    const QUrl pageAddress = webTab_->view()->page()->url();
+    // Until the web engine is up there is no page (and nothing to import).
+    QWebEngineView* view = webTab_->view();
+    const QUrl pageAddress = view != nullptr ? view->page()->url() : QUrl();
     const PageImportResult result = main_->Web().ImportPage(webTab_->DocumentSource());
-    if (result.recipeID <= 0 || result.pictureAddress.empty()) return;
+    if (view == nullptr || result.recipeID <= 0 || result.pictureAddress.empty()) return;
     main_->SetStatusText("Fetching the recipe's picture...");
     const int id = result.recipeID;
     const std::string address = result.pictureAddress;
     PagePictureDownload::Start(
-        webTab_->view()->page(), pageAddress, QString::fromStdString(address),
+        view->page(), pageAddress, QString::fromStdString(address),
         [this, id, address](const std::string& jpeg, const std::string& failure) {
             main_->Web().StorePagePicture(id, jpeg, address, failure);
         });

@@ -189,13 +189,18 @@ MainDialog::StartResult MainWindow::Start(const CommandLine& commandLine) {
     model_->SetImagesFolder(ImagesFolder());
     started_ = true;
     UpdateCommandStates();
-    if (splash_) {
-        splash_->finish(this);
+    if (result == MainDialog::StartResult::CloseAfterImport) {
         splash_.reset();
+        return result;
     }
-    if (result == MainDialog::StartResult::CloseAfterImport) return result;
     show();
+    // The splash goes once the window is up; waiting for the window to be
+    // exposed first would hold the start back for no gain.
+    splash_.reset();
     TraceStartStep("window shown");
+    // The web engine is made once the window has shown itself; what the
+    // View tab is asked for until then waits for it.
+    webTab_->MakeEngineAfterFirstPaint(this);
     if (result == MainDialog::StartResult::Ready) {
         ShowPage(1);
         recipeTabs_->setCurrentWidget(webTab_);
@@ -391,14 +396,16 @@ void MainWindow::RunCommand(int id) {
 
 void MainWindow::ImportFromPageCommand() {
     // The page's address, before the imported recipe's page replaces it.
-    const QUrl pageAddress = webTab_->view()->page()->url();
+    // Until the web engine is up there is no page (and nothing to import).
+    QWebEngineView* view = webTab_->view();
+    const QUrl pageAddress = view != nullptr ? view->page()->url() : QUrl();
     const PageImportResult result = main_->Web().ImportPage(webTab_->DocumentSource());
-    if (result.recipeID <= 0 || result.pictureAddress.empty()) return;
+    if (view == nullptr || result.recipeID <= 0 || result.pictureAddress.empty()) return;
     main_->SetStatusText("Fetching the recipe's picture...");
     const int id = result.recipeID;
     const std::string address = result.pictureAddress;
     PagePictureDownload::Start(
-        webTab_->view()->page(), pageAddress, QString::fromStdString(address),
+        view->page(), pageAddress, QString::fromStdString(address),
         [this, id, address](const std::string& jpeg, const std::string& failure) {
             main_->Web().StorePagePicture(id, jpeg, address, failure);
         });

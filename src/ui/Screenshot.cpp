@@ -28,13 +28,18 @@ bool TakeScreenshot(MainWindow& window, const QString& path) {
     window.showNormal();
     window.resize(1280, 800);
     Wait(500);
+    // The web engine comes up after the window's first paint; the recipe is
+    // asked for once the engine has shown its first page, so that the load
+    // waited for below is the recipe's own.
+    QElapsedTimer timer;
+    timer.start();
+    while (window.webTab()->LoadsFinished() == 0 && timer.elapsed() < 20000) Wait(50);
     const int loads = window.webTab()->LoadsFinished();
     if (window.RowCount() > 0) {
         window.SelectRow(0);
         window.main().Recipes().OnRowSelected(0);
     }
-    QElapsedTimer timer;
-    timer.start();
+    timer.restart();
     while (window.webTab()->LoadsFinished() == loads && timer.elapsed() < 20000) Wait(50);
     // The engine paints its page a moment after the load completes.
     Wait(1500);

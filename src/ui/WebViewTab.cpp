@@ -1,6 +1,7 @@
 #include "ui/WebViewTab.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -8,11 +9,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include "base/StartTrace.h"
 #include "core/WebView.h"
 #include "ui/AppUrlScheme.h"
 #include "ui/AppWebPage.h"
@@ -98,31 +101,13 @@ WebViewTab::WebViewTab(QWidget* parent) : QWidget(parent) {
     bar->addWidget(logo);
     layout->addLayout(bar);
 
-    view_ = new QWebEngineView(this);
-    view_->setObjectName(QStringLiteral("browser"));
-    page_ = new AppWebPage(view_);
-    InstallAppUrlSchemeHandler(page_->profile());
-    view_->setPage(page_);
-    layout->addWidget(view_, 1);
+    // Where the page goes: an empty sheet until the engine is made.
+    placeholder_ = new QWidget(this);
+    placeholder_->setObjectName(QStringLiteral("browserPlaceholder"));
+    placeholder_->setBackgroundRole(QPalette::Base);
+    placeholder_->setAutoFillBackground(true);
+    layout->addWidget(placeholder_, 1);
 
-    connect(page_, &QWebEnginePage::loadStarted, this, &WebViewTab::OnLoadStarted);
-    connect(page_, &QWebEnginePage::loadFinished, this, &WebViewTab::OnLoadFinished);
-    connect(page_, &QWebEnginePage::renderProcessTerminated, this,
-            [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
-                if (status == QWebEnginePage::NormalTerminationStatus) return;
-                busy_->hide();
-                const char* why = status == QWebEnginePage::CrashedTerminationStatus ? "crashed"
-                                  : status == QWebEnginePage::KilledTerminationStatus
-                                      ? "was killed"
-                                      : "could not start or ended abnormally";
-                if (onEngineFailed)
-                    onEngineFailed(std::string("The web view's page process ") + why +
-                                   " (exit code " + std::to_string(exitCode) + ").");
-            });
-    connect(page_, &QWebEnginePage::urlChanged, this, [this](const QUrl& url) {
-        if (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"))
-            address_->setEditText(url.toString());
-    });
     connect(back, &QToolButton::clicked, this, [this] {
         if (logic_ != nullptr) logic_->Back();
     });
@@ -158,36 +143,105 @@ WebViewTab::WebViewTab(QWidget* parent) : QWidget(parent) {
 }
 
 WebViewTab::~WebViewTab() {
+    if (paintWatched_ != nullptr) paintWatched_->removeEventFilter(this);
     // The page goes before the view and its profile.
-    page_->disconnect(this);
+    if (page_ != nullptr) page_->disconnect(this);
 }
 
 void WebViewTab::Attach(WebView* logic) {
     logic_ = logic;
+    if (page_ != nullptr) AttachPage();
+}
+
+void WebViewTab::AttachPage() {
     page_->beforeNavigate = [this](const std::string& address) {
         return logic_ != nullptr && logic_->BeforeNavigate(address);
     };
 }
 
+void WebViewTab::MakeEngine() {
+    if (view_ != nullptr) return;
+    if (paintWatched_ != nullptr) paintWatched_->removeEventFilter(this);
+    paintWatched_ = nullptr;
+    view_ = new QWebEngineView(this);
+    view_->setObjectName(QStringLiteral("browser"));
+    page_ = new AppWebPage(view_);
+    InstallAppUrlSchemeHandler(page_->profile());
+    view_->setPage(page_);
+    layout()->replaceWidget(placeholder_, view_);
+    delete placeholder_;
+    placeholder_ = nullptr;
+    if (logic_ != nullptr) AttachPage();
+
+    connect(page_, &QWebEnginePage::loadStarted, this, &WebViewTab::OnLoadStarted);
+    connect(page_, &QWebEnginePage::loadFinished, this, &WebViewTab::OnLoadFinished);
+    connect(page_, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
+                if (status == QWebEnginePage::NormalTerminationStatus) return;
+                busy_->hide();
+                const char* why = status == QWebEnginePage::CrashedTerminationStatus ? "crashed"
+                                  : status == QWebEnginePage::KilledTerminationStatus
+                                      ? "was killed"
+                                      : "could not start or ended abnormally";
+                if (onEngineFailed)
+                    onEngineFailed(std::string("The web view's page process ") + why +
+                                   " (exit code " + std::to_string(exitCode) + ").");
+            });
+    connect(page_, &QWebEnginePage::urlChanged, this, [this](const QUrl& url) {
+        if (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"))
+            address_->setEditText(url.toString());
+    });
+    TraceStartStep("web engine made");
+    std::vector<std::function<void()>> waiting;
+    waiting.swap(waiting_);
+    for (auto& request : waiting) request();
+}
+
+void WebViewTab::MakeEngineAfterFirstPaint(QWidget* window) {
+    if (view_ != nullptr || paintWatched_ != nullptr) return;
+    paintWatched_ = window;
+    window->installEventFilter(this);
+    QTimer::singleShot(2000, this, &WebViewTab::MakeEngine);
+}
+
+bool WebViewTab::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == paintWatched_ && event->type() == QEvent::Paint) {
+        paintWatched_->removeEventFilter(this);
+        paintWatched_ = nullptr;
+        TraceStartStep("window painted");
+        QTimer::singleShot(0, this, &WebViewTab::MakeEngine);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void WebViewTab::WhenEngineMade(std::function<void()> request) {
+    if (view_ != nullptr)
+        request();
+    else
+        waiting_.push_back(std::move(request));
+}
+
 void WebViewTab::Navigate(const std::string& address) {
-    writing_ = false;
-    const QString text = QString::fromStdString(address).trimmed();
-    QUrl url(text);
-    // A typed address without a scheme ("example.org") is read as the user means it.
-    if (url.scheme().isEmpty()) url = QUrl::fromUserInput(text);
-    page_->load(url);
+    WhenEngineMade([this, address] {
+        writing_ = false;
+        const QString text = QString::fromStdString(address).trimmed();
+        QUrl url(text);
+        // A typed address without a scheme ("example.org") is read as the user means it.
+        if (url.scheme().isEmpty()) url = QUrl::fromUserInput(text);
+        page_->load(url);
+    });
 }
 
 void WebViewTab::Back() {
-    view_->back();
+    WhenEngineMade([this] { view_->back(); });
 }
 
 void WebViewTab::Forward() {
-    view_->forward();
+    WhenEngineMade([this] { view_->forward(); });
 }
 
 void WebViewTab::Refresh() {
-    page_->triggerAction(QWebEnginePage::ReloadAndBypassCache);
+    WhenEngineMade([this] { page_->triggerAction(QWebEnginePage::ReloadAndBypassCache); });
 }
 
 std::string WebViewTab::DocumentSource() {
@@ -195,18 +249,20 @@ std::string WebViewTab::DocumentSource() {
 }
 
 void WebViewTab::WriteDocument(const std::string& html) {
-    writing_ = true;
-    written_ = html;
-    page_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
-    page_->setHtml(QString::fromStdString(html), QUrl(QStringLiteral("file:///")));
+    WhenEngineMade([this, html] {
+        writing_ = true;
+        written_ = html;
+        page_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+        page_->setHtml(QString::fromStdString(html), QUrl(QStringLiteral("file:///")));
+    });
 }
 
 void WebViewTab::PrintPreview() {
-    OpenPrintPreview(view_, this);
+    WhenEngineMade([this] { OpenPrintPreview(view_, this); });
 }
 
 void WebViewTab::CancelNavigation() {
-    page_->triggerAction(QWebEnginePage::Stop);
+    WhenEngineMade([this] { page_->triggerAction(QWebEnginePage::Stop); });
 }
 
 void WebViewTab::SetButtons(bool importShown, bool rateShown) {
@@ -224,7 +280,7 @@ void WebViewTab::SetAddressList(const std::vector<std::string>& addresses) {
 }
 
 QString WebViewTab::Address() const {
-    return page_->url().toString();
+    return page_ != nullptr ? page_->url().toString() : QString();
 }
 
 void WebViewTab::OnLoadStarted() {
@@ -260,6 +316,7 @@ void WebViewTab::Classified(int serial, const std::string& source) {
     busy_->hide();
     if (logic_ != nullptr) logic_->DownloadComplete();
     ++loadsFinished_;
+    if (loadsFinished_ == 1) TraceStartStep("first page shown");
     emit pageReady();
 }
 

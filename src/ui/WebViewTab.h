@@ -3,12 +3,18 @@
 // favourites and "Go", a busy indicator and the logo). It is the Browser the
 // main window's logic drives, and it reports the begin and the end of every
 // load to that logic (WebView), which decides what the buttons show.
+//
+// The web engine is the costliest part of the window, so the tab is made
+// without it: a light placeholder stands where the page goes until
+// MakeEngine makes the engine's view, and whatever the logic asks of the
+// browser until then waits and is carried out, in order, at that moment.
 #pragma once
 
 #include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/Browser.h"
 
@@ -54,6 +60,16 @@ public:
     // or ended, so the window can say so instead of showing a blank view.
     std::function<void(const std::string& reason)> onEngineFailed;
 
+    // Makes the web engine's view and page and carries out the requests
+    // that waited for them. Does nothing the second time.
+    void MakeEngine();
+    // Makes the engine on the first turn of the event loop after `window`
+    // is first painted, so that the window shows without waiting for it.
+    // Should the window not be painted soon (started minimised), the engine
+    // is made anyway a little later.
+    void MakeEngineAfterFirstPaint(QWidget* window);
+
+    // The engine's view; null until the engine is made.
     QWebEngineView* view() const { return view_; }
     // Loads finished since the tab was made (tests wait for it to grow).
     int LoadsFinished() const { return loadsFinished_; }
@@ -64,14 +80,25 @@ signals:
     // A load finished and the page was classified.
     void pageReady();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Carries `request` out at once when the engine is made, else as soon
+    // as it is.
+    void WhenEngineMade(std::function<void()> request);
+    // Lets the logic decide on each navigation of the page.
+    void AttachPage();
     void OnLoadStarted();
     void OnLoadFinished(bool ok);
     void Classified(int serial, const std::string& source);
 
     WebView* logic_ = nullptr;
-    AppWebPage* page_;
-    QWebEngineView* view_;
+    AppWebPage* page_ = nullptr;
+    QWebEngineView* view_ = nullptr;
+    QWidget* placeholder_;
+    QWidget* paintWatched_ = nullptr;
+    std::vector<std::function<void()>> waiting_;
     QToolButton* import_;
     QToolButton* importInactive_;
     QToolButton* rate_;

@@ -72,6 +72,7 @@ private slots:
     void pagesWithoutBothMarkersAreRefused();
     void aPageOfTwoRecipesOffersAChecklistAndFetchesThePicture();
     void theWindowKeepsItsSizeBetweenRuns();
+    void theListShowsBeforeTheWebEngineIsMade();
 
 private:
     // Runs `script` in the page of the View tab, apart from the page's own
@@ -513,6 +514,35 @@ void MainWindowTest::theWindowKeepsItsSizeBetweenRuns() {
     window_.reset();
     StartWindow();
     QCOMPARE(window_->size(), QSize(1300, 820));
+}
+
+void MainWindowTest::theListShowsBeforeTheWebEngineIsMade() {
+    window_->close();
+    window_.reset();
+    LaunchWindow();
+    // Start has returned and no event has been handled since: the window is
+    // up with its list filled, and the web engine is not made yet.
+    QVERIFY(window_->isVisible());
+    QCOMPARE(Rows(), 4);
+    QCOMPARE(RowTitle(2), QStringLiteral("Carrot Soup"));
+    pantrio::WebViewTab* tab = window_->webTab();
+    QVERIFY(tab->view() == nullptr);
+    QVERIFY(tab->findChild<QWidget*>(QStringLiteral("browserPlaceholder")) != nullptr);
+    // A recipe chosen meanwhile is shown once the engine is up, after the
+    // pages asked for at start-up.
+    ClickRow(2, 60);
+    QCOMPARE(window_->main().Recipes().Current().Title, std::string("Carrot Soup"));
+    QVERIFY(tab->view() == nullptr);
+    QVERIFY(QTest::qWaitFor([tab] { return tab->view() != nullptr; }, 30000));
+    QVERIFY(tab->findChild<QWidget*>(QStringLiteral("browserPlaceholder")) == nullptr);
+    QVERIFY(QTest::qWaitFor(
+        [tab] {
+            return QString::fromStdString(tab->DocumentSource())
+                .contains(QStringLiteral("Carrot Soup"));
+        },
+        90000));
+    QVERIFY(tab->Address().startsWith(QStringLiteral("file://")));
+    QVERIFY(tab->view()->isVisible());
 }
 
 int main(int argc, char** argv) {

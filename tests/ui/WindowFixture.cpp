@@ -32,6 +32,15 @@ void WindowFixture::SetUpWindow() {
 }
 
 void WindowFixture::StartWindow() {
+    LaunchWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    // The list's columns fit it as first shown, before anything is clicked.
+    ExpectFittedColumns();
+    // The welcome page has loaded.
+    QVERIFY(WaitForLoad(0));
+}
+
+void WindowFixture::LaunchWindow() {
     MainWindowOptions options;
     options.dataRoot = dir_->filePath(QStringLiteral("root")).toStdString();
     options.installedDataFolder = PANTRIO_BUILT_DATA_DIR;
@@ -39,13 +48,7 @@ void WindowFixture::StartWindow() {
     options.splash = false;
     options.externalBrowser = &browser_;
     window_ = std::make_unique<MainWindow>(*settings_, *prompter_, options);
-    const int loads = window_->webTab()->LoadsFinished();
     QCOMPARE(window_->Start(CommandLine{}), MainDialog::StartResult::Ready);
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    // The list's columns fit it as first shown, before anything is clicked.
-    ExpectFittedColumns();
-    // The welcome page has loaded.
-    QVERIFY(WaitForLoad(loads));
 }
 
 void WindowFixture::TearDownWindow() {

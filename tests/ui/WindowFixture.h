@@ -26,8 +26,12 @@ class WindowFixture {
 protected:
     // A fresh data root with its settings and a started window on it.
     void SetUpWindow();
-    // Starts a window on the present data root, as a new run of the program.
+    // Starts a window on the present data root, as a new run of the program,
+    // and waits for it to show and load its first page.
     void StartWindow();
+    // Makes a window on the present data root and runs its start-up, without
+    // handing a single event to the event loop after it.
+    void LaunchWindow();
     // Closes the window and removes the data root.
     void TearDownWindow();
 

@@ -83,6 +83,40 @@ DesktopArguments DesktopArguments::Parse(const std::vector<std::string>& argumen
     return parsed;
 }
 
+std::vector<std::string> WithoutToolkitSwitches(const std::vector<std::string>& arguments) {
+    // The toolkit's switches, written with one dash or two; those in the first
+    // list take the next argument as their value.
+    static const char* const kWithValue[] = {
+        "platform",    "platformpluginpath", "platformtheme", "plugin",     "qwindowgeometry",
+        "qwindowicon", "qwindowtitle",       "style",         "stylesheet", "session",
+        "display",     "geometry",           "title",         "name",       "visual"};
+    static const char* const kAlone[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+    std::vector<std::string> kept;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& arg = arguments[i];
+        std::string name;
+        if (arg.size() > 2 && arg[0] == '-' && arg[1] == '-')
+            name = arg.substr(2);
+        else if (arg.size() > 1 && arg[0] == '-')
+            name = arg.substr(1);
+        const std::size_t equals = name.find('=');
+        const bool inlineValue = equals != std::string::npos;
+        if (inlineValue) name.erase(equals);
+        bool toolkit = false;
+        for (const char* alone : kAlone) toolkit = toolkit || name == alone;
+        bool takesValue = false;
+        for (const char* withValue : kWithValue) takesValue = takesValue || name == withValue;
+        // "--title" is the cookbook's own switch; the toolkit's is "-title".
+        if (takesValue && name == "title" && arg[1] == '-') takesValue = false;
+        if (toolkit || takesValue) {
+            if (takesValue && !inlineValue) ++i;
+            continue;
+        }
+        kept.push_back(arg);
+    }
+    return kept;
+}
+
 std::string DesktopUsage(const std::string& program) {
     return "Usage: " + program +
            " [options] [FILE]\n"

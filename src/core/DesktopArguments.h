@@ -30,6 +30,11 @@ struct DesktopArguments {
     static DesktopArguments Parse(const std::vector<std::string>& arguments);
 };
 
+// `arguments` without the switches the toolkit takes for itself ("-platform
+// NAME", "--style NAME", "-reverse" ...), so the program's own switches can be
+// checked before the toolkit starts, which needs a display.
+std::vector<std::string> WithoutToolkitSwitches(const std::vector<std::string>& arguments);
+
 // The usage text of the desktop program, ending in a new line.
 std::string DesktopUsage(const std::string& program);
 

@@ -50,6 +50,16 @@ TEST(DesktopArguments, OwnSwitchesAreTakenAndUnknownOnesRefused) {
         EXPECT_NE(usage.find(word), std::string::npos) << word;
 }
 
+TEST(DesktopArguments, TheToolkitsSwitchesAreLeftOutBeforeTheCheck) {
+    EXPECT_EQ(WithoutToolkitSwitches({"-platform", "offscreen", "--style=Fusion", "-reverse",
+                                      "--platform", "xcb", "-title", "Cook", "Box.crb", "--title",
+                                      "Ours", "--bogus"}),
+              (std::vector<std::string>{"Box.crb", "--title", "Ours", "--bogus"}));
+    EXPECT_EQ(DesktopArguments::Parse(WithoutToolkitSwitches({"-platform", "offscreen", "--bogus"}))
+                  .error,
+              "unknown option '--bogus'");
+}
+
 TEST(DesktopArguments, CookbookTakesItsFileThemeTitleAndRecipeNumbers) {
     const DesktopArguments run = DesktopArguments::Parse(
         {"--cookbook-pdf", "out.pdf", "12", "--theme", "3", "Box.crb", "--title", "Our Food", "4"});

@@ -50,10 +50,10 @@ void CookbookPdfTest::initTestCase() {
              1);
 }
 
-int CookbookPdfTest::Run(const QStringList& arguments, QString* err) {
+int CookbookPdfTest::Run(const QStringList& arguments, QString* err, const QString& platform) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.filePath(QStringLiteral("config")));
     env.insert(QStringLiteral("HOME"), dir_.filePath(QStringLiteral("home")));
     process.setProcessEnvironment(env);
@@ -138,4 +138,8 @@ void CookbookPdfTest::badNumbersAndArgumentsFailWithTheirExitCodes() {
                  &err),
              2);
     QVERIFY2(err.contains(QStringLiteral("--cookbook-pdf OUT")), qPrintable(err));
+    // Wrong arguments are refused before the toolkit starts, so even where
+    // it could not start (no such platform) the answer is the usage.
+    QCOMPARE(Run({QStringLiteral("--bogus")}, &err, QStringLiteral("none")), 2);
+    QVERIFY2(err.contains(QStringLiteral("unknown option '--bogus'")), qPrintable(err));
 }

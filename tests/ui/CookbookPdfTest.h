@@ -19,7 +19,8 @@ private slots:
 private:
     // Runs the program with `arguments` after the data root's; its exit code
     // (-1 when it did not end in time), standard error in `err`.
-    int Run(const QStringList& arguments, QString* err = nullptr);
+    int Run(const QStringList& arguments, QString* err = nullptr,
+            const QString& platform = QStringLiteral("offscreen"));
     // pdftotext of pages `first` to `last` (0: to the end) in layout mode.
     QString PdfText(const QString& pdf, int first = 1, int last = 0);
 

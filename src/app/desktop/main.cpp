@@ -110,6 +110,18 @@ int main(int argc, char** argv) {
             return 0;
         }
     }
+    // So are wrong arguments: the toolkit would end the program without a
+    // display before they were read.
+    {
+        const std::vector<std::string> given(argv + 1, argv + argc);
+        const pantrio::DesktopArguments early =
+            pantrio::DesktopArguments::Parse(pantrio::WithoutToolkitSwitches(given));
+        if (!early.error.empty()) {
+            std::fprintf(stderr, "pantrio: %s\n%s", early.error.c_str(),
+                         pantrio::DesktopUsage("pantrio").c_str());
+            return 2;
+        }
+    }
     pantrio::RegisterAppUrlScheme();
     QApplication::setApplicationName(QStringLiteral("Pantrio"));
     QApplication::setOrganizationName(QStringLiteral("Hearthline"));

@@ -555,29 +555,26 @@ void RecipeEditController::BrowsePicture() {
 }
 
 bool RecipeEditController::PictureFromFile(const std::string& path, std::string& error) {
-    if (CurrentID() < 0) {
-        error = "You must be viewing a recipe first.";
-        return false;
-    }
-    RgbImage image;
-    const PictureResult read = ReadJpegFile(path, image);
-    if (read != PictureResult::Ok) {
-        error = PictureProblemText(read, path);
-        return false;
-    }
-    return StorePicture(image, path, error);
+    return ReadAndStorePicture([&](RgbImage& image) { return ReadJpegFile(path, image); }, path,
+                               error);
 }
 
 bool RecipeEditController::PictureFromJpeg(std::string_view bytes, const std::string& source,
                                            std::string& error) {
+    return ReadAndStorePicture([&](RgbImage& image) { return ReadJpeg(bytes, image); }, source,
+                               error);
+}
+
+bool RecipeEditController::ReadAndStorePicture(const std::function<PictureResult(RgbImage&)>& read,
+                                               const std::string& source, std::string& error) {
     if (CurrentID() < 0) {
         error = "You must be viewing a recipe first.";
         return false;
     }
     RgbImage image;
-    const PictureResult read = ReadJpeg(bytes, image);
-    if (read != PictureResult::Ok) {
-        error = PictureProblemText(read, source);
+    const PictureResult result = read(image);
+    if (result != PictureResult::Ok) {
+        error = PictureProblemText(result, source);
         return false;
     }
     return StorePicture(image, source, error);

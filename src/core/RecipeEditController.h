@@ -150,6 +150,10 @@ private:
     long InsertLine(const IngredientLine& line, std::string& error);
     void LinkLine(long lineID);
     bool StorePicture(const RgbImage& image, const std::string& source, std::string& error);
+    // With a recipe shown: `read` decodes the picture, which is then stored;
+    // `source` names it in messages.
+    bool ReadAndStorePicture(const std::function<PictureResult(RgbImage&)>& read,
+                             const std::string& source, std::string& error);
     void ShowChange(bool titleChanged);
 
     ControllerContext context_;

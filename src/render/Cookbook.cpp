@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "base/Text.h"
+#include "formats/XmlEscapes.h"
 
 namespace pantrio {
 
@@ -28,33 +29,8 @@ const char* const kHead =
     "</style></head><body>";
 const char* const kTail = "</body></html>";
 
-// Text for the page: the characters that are markup written as references.
-std::string Escaped(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
-
 std::string ListRow(const std::string& text, const std::string& page, const char* textClass) {
-    return std::string("<tr><td class=\"") + textClass + "\">" + Escaped(text) +
+    return std::string("<tr><td class=\"") + textClass + "\">" + EscapeXmlText(text) +
            "</td><td class=\"cb-page\">" + page + "</td></tr>";
 }
 
@@ -78,7 +54,7 @@ Cookbook::Cookbook(std::string title, std::vector<CookbookRecipe> recipes)
 
 std::string Cookbook::FrontMatter(bool placeholders) const {
     std::string html =
-        "<div class=\"cb-titlepage\"><h1>" + Escaped(title_) + "</h1><p>" +
+        "<div class=\"cb-titlepage\"><h1>" + EscapeXmlText(title_) + "</h1><p>" +
         (recipes_.size() == 1 ? std::string("1 recipe") : Format("%zu recipes", recipes_.size())) +
         "</p></div>";
     html +=
@@ -95,12 +71,12 @@ std::string Cookbook::FrontMatter(bool placeholders) const {
 }
 
 std::string Cookbook::FrontMatterPart() const {
-    return Format(kHead, Escaped(title_).c_str()) + FrontMatter(true) + kTail;
+    return Format(kHead, EscapeXmlText(title_).c_str()) + FrontMatter(true) + kTail;
 }
 
 std::string Cookbook::RecipePart(std::size_t recipe) const {
     if (recipe >= recipes_.size()) return "";
-    return Format(kHead, Escaped(title_).c_str()) + "<div class=\"cb-sheet cb-recipe\">" +
+    return Format(kHead, EscapeXmlText(title_).c_str()) + "<div class=\"cb-sheet cb-recipe\">" +
            recipes_[recipe].page + "</div>" + kTail;
 }
 
@@ -160,7 +136,8 @@ std::vector<std::pair<std::string, std::vector<CookbookIndexEntry>>> Cookbook::K
 std::string Cookbook::IndexHtml() const {
     std::string html = "<div class=\"cb-sheet cb-index\"><h2 class=\"cb-heading\">Index</h2>";
     for (const auto& [keyword, entries] : KeywordIndex()) {
-        html += "<div class=\"cb-keyword\">" + Escaped(keyword) + "</div><table class=\"cb-list\">";
+        html += "<div class=\"cb-keyword\">" + EscapeXmlText(keyword) +
+                "</div><table class=\"cb-list\">";
         for (const CookbookIndexEntry& entry : entries)
             html += ListRow(entry.title, Format("%d", entry.page), "cb-entry");
         html += "</table>";
@@ -169,7 +146,7 @@ std::string Cookbook::IndexHtml() const {
 }
 
 std::string Cookbook::Document() const {
-    std::string html = Format(kHead, Escaped(title_).c_str()) + FrontMatter(false);
+    std::string html = Format(kHead, EscapeXmlText(title_).c_str()) + FrontMatter(false);
     for (const CookbookRecipe& recipe : recipes_)
         html += "<div class=\"cb-sheet cb-recipe\">" + recipe.page + "</div>";
     return html + IndexHtml() + kTail;

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "base/Text.h"
+#include "formats/XmlEscapes.h"
 #include "recipe/Recipe.h"
 #include "render/MarkupSanitizer.h"
 #include "render/RenderRecipePage.h"
@@ -136,30 +137,8 @@ std::string HeadingList(const std::vector<RecipeHeading>& headings) {
 }  // namespace
 
 std::string HtmlEscape(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '\'':
-                out += "&#39;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
+    // "&#39;" rather than XML's "&apos;", which older HTML readers do not know.
+    return ReplaceAll(EscapeXmlAttribute(text), "&apos;", "&#39;");
 }
 
 std::string ServicePage(const std::string& title, const std::string& body) {

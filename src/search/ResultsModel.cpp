@@ -267,6 +267,13 @@ int ResultsModel::Fill(const std::string& statement) {
 }
 
 int ResultsModel::FetchMore() {
+    // Each batch is as large as what is read already: every batch runs the
+    // whole statement again, so scrolling a long list to its end takes a few
+    // runs instead of one per hundred rows.
+    return FetchRows(std::max<long>(kBatchSize, LoadedRows()));
+}
+
+int ResultsModel::FetchRows(long count) {
     if (!CanFetchMore()) return 0;
     if (!db_.Connected()) {
         if (report_) report_("RecipeDB is not open.");
@@ -276,7 +283,7 @@ int ResultsModel::FetchMore() {
     // the rows read twice are skipped as already listed.
     const long overlap = std::min<long>(reordered_, nextOffset_);
     const long start = nextOffset_ - overlap;
-    const long want = std::min<long>(kBatchSize, total_ - LoadedRows()) + overlap;
+    const long want = std::min<long>(count, total_ - LoadedRows()) + overlap;
     const long before = LoadedRows();
 
     CADORecordset rs(db_);
@@ -299,7 +306,9 @@ const ResultRow* ResultsModel::Row(long r) {
     while (r >= LoadedRows() && CanFetchMore()) {
         const long offset = nextOffset_;
         const long loaded = LoadedRows();
-        if (FetchMore() < 0) return nullptr;
+        // The rows up to r in one run, in whole batches.
+        const long missing = r + 1 - loaded;
+        if (FetchRows((missing + kBatchSize - 1) / kBatchSize * kBatchSize) < 0) return nullptr;
         // Every batch moves on or ends the list; never ask twice for nothing.
         if (nextOffset_ == offset && LoadedRows() == loaded) break;
     }

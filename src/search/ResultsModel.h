@@ -81,7 +81,9 @@ public:
     // The rows read so far: the items the list holds.
     long LoadedRows() const { return static_cast<long>(rows_.size()); }
     bool CanFetchMore() const { return LoadedRows() < total_; }
-    // Reads the next batch. The number of rows added, -1 on failure.
+    // Reads the next batch: as many rows as are read already, and at least
+    // kBatchSize, so reading a long list to its end runs its statement a few
+    // times. The number of rows added, -1 on failure.
     int FetchMore();
     // Row r (0-based); reads the batches up to it when it is not yet read.
     // Null beyond the end or when it cannot be read.
@@ -120,6 +122,8 @@ public:
     static std::string StatusLine(long rows, long inBox);
 
 private:
+    // Reads up to `count` further rows in one run of the statement.
+    int FetchRows(long count);
     bool EnsureOpen();
     // Refresh of a list made by FillRows.
     int RefreshBoxRows();

@@ -212,6 +212,17 @@ TEST_F(ResultsPage, TypeAheadReadsNoFurtherThanTheRowItSelectsAndABatch) {
     // A plain view reads its first batch only.
     d.Results().SelectView(0);
     EXPECT_LE(view.Results()->RowsRead(), ResultsModel::kBatchSize);
+
+    // Scrolling to the end reads in growing batches: a few runs of the
+    // statement, not one per hundred rows.
+    int runs = 0;
+    while (view.Results()->CanFetchMore() && runs < 100) {
+        ASSERT_GT(view.Results()->FetchMore(), 0);
+        ++runs;
+    }
+    EXPECT_EQ(view.Results()->LoadedRows(), 2000);
+    EXPECT_LE(runs, 5);
+    EXPECT_EQ(view.RowRecipeID(1999), 2000);
 }
 
 TEST_F(ResultsPage, MarkingFromTheListFollowsThePlanEntriesOfTheSameBoxOnly) {

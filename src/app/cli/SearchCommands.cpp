@@ -37,6 +37,9 @@ int PrintResults(CliContext& context, const std::string& statement) {
         context.err() << "The recipes could not be listed.\n";
         return kExitFailure;
     }
+    // Growing batches: the statement runs a few times, not once per batch.
+    while (list.CanFetchMore())
+        if (list.FetchMore() <= 0) break;
     for (long r = 0; r < list.TotalRows(); ++r) {
         const ResultRow* row = list.Row(r);
         if (row == nullptr) break;

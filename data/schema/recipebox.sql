@@ -63,20 +63,18 @@ CREATE INDEX IngredientLinesNutrientsLine ON IngredientLinesNutrients (Ingredien
 CREATE INDEX RecipesMarkedColorTitle ON Recipes (Marked DESC, Color, Title);
 CREATE INDEX RecipesCategories ON Recipes (AllCategoriesText);
 -- Ingredient searches look for a text anywhere in a name (LIKE '%text%'),
--- which no ordinary index answers. This trigram index over the names answers
--- them; it keeps no copy of the names. Lines numbered above the mark, and
--- lines stored at or below it since, are not in it yet (a search tests them
--- directly) until the program adds them after the work that stored them, so
--- that a bulk import is not slowed by the index at every recipe. The program
--- adds the same objects to boxes made without them.
-CREATE VIRTUAL TABLE IngredientNameTrigrams USING fts5(Name, content='IngredientLines', content_rowid='IngredientLinesID', tokenize='trigram');
-CREATE TABLE IngredientNameTrigramsPending (IngredientLinesID INTEGER NOT NULL PRIMARY KEY);
-CREATE TABLE IngredientNameTrigramsMark (MarkID INTEGER NOT NULL PRIMARY KEY CHECK (MarkID = 1), LastIndexedLine INTEGER NOT NULL);
--- The same names by recipe, for a text without wild cards: one row per
--- recipe (rowid = RecipeID), its names one per line in lower case, so the
--- recipes come from the index alone. Recipes whose lines changed are listed
--- as pending until the program writes their rows anew.
+-- which no ordinary index answers. This trigram index answers them: one row
+-- per recipe (rowid = RecipeID) holding its names one per line, their ASCII
+-- letters in lower case as LIKE compares them, so the recipes come from the
+-- index alone. Recipes with lines numbered above the mark, with lines that
+-- took a number listed as pending, or listed as pending themselves (their
+-- lines were renamed, moved or removed) are not up to date in it (a search
+-- tests their lines directly) until the program writes their rows after the
+-- work that changed them, so that a bulk import is not slowed by the index at
+-- every recipe. The program adds the same objects to boxes made without them.
 CREATE VIRTUAL TABLE RecipeIngredientTrigrams USING fts5(Names, tokenize='trigram case_sensitive 1');
 CREATE TABLE RecipeIngredientTrigramsPending (RecipeID INTEGER NOT NULL PRIMARY KEY);
-CREATE TRIGGER IngredientNameTrigramsDelete AFTER DELETE ON IngredientLines WHEN old.IngredientLinesID <= coalesce((SELECT LastIndexedLine FROM IngredientNameTrigramsMark), 0) BEGIN INSERT INTO IngredientNameTrigrams(IngredientNameTrigrams, rowid, Name) SELECT 'delete', old.IngredientLinesID, old.Name WHERE NOT EXISTS (SELECT 1 FROM IngredientNameTrigramsPending WHERE IngredientLinesID = old.IngredientLinesID); INSERT OR IGNORE INTO IngredientNameTrigramsPending(IngredientLinesID) VALUES (old.IngredientLinesID); INSERT OR IGNORE INTO RecipeIngredientTrigramsPending(RecipeID) SELECT old.RecipeID WHERE old.RecipeID IS NOT NULL; END;
-CREATE TRIGGER IngredientNameTrigramsUpdate AFTER UPDATE OF IngredientLinesID, RecipeID, Name ON IngredientLines BEGIN INSERT INTO IngredientNameTrigrams(IngredientNameTrigrams, rowid, Name) SELECT 'delete', old.IngredientLinesID, old.Name WHERE old.IngredientLinesID <= coalesce((SELECT LastIndexedLine FROM IngredientNameTrigramsMark), 0) AND NOT EXISTS (SELECT 1 FROM IngredientNameTrigramsPending WHERE IngredientLinesID = old.IngredientLinesID); INSERT OR IGNORE INTO IngredientNameTrigramsPending(IngredientLinesID) SELECT old.IngredientLinesID WHERE old.IngredientLinesID <= coalesce((SELECT LastIndexedLine FROM IngredientNameTrigramsMark), 0); INSERT OR IGNORE INTO IngredientNameTrigramsPending(IngredientLinesID) SELECT new.IngredientLinesID WHERE new.IngredientLinesID <= coalesce((SELECT LastIndexedLine FROM IngredientNameTrigramsMark), 0); INSERT OR IGNORE INTO RecipeIngredientTrigramsPending(RecipeID) SELECT old.RecipeID WHERE old.RecipeID IS NOT NULL; INSERT OR IGNORE INTO RecipeIngredientTrigramsPending(RecipeID) SELECT new.RecipeID WHERE new.RecipeID IS NOT NULL; END;
+CREATE TABLE IngredientNameTrigramsPending (IngredientLinesID INTEGER NOT NULL PRIMARY KEY);
+CREATE TABLE IngredientNameTrigramsMark (MarkID INTEGER NOT NULL PRIMARY KEY CHECK (MarkID = 1), LastIndexedLine INTEGER NOT NULL);
+CREATE TRIGGER IngredientNameTrigramsDelete AFTER DELETE ON IngredientLines WHEN old.IngredientLinesID <= coalesce((SELECT LastIndexedLine FROM IngredientNameTrigramsMark), 0) BEGIN INSERT OR IGNORE INTO IngredientNameTrigramsPending(IngredientLinesID) VALUES (old.IngredientLinesID); INSERT OR IGNORE INTO RecipeIngredientTrigramsPending(RecipeID) SELECT old.RecipeID WHERE old.RecipeID IS NOT NULL; END;
+CREATE TRIGGER IngredientNameTrigramsUpdate AFTER UPDATE OF IngredientLinesID, RecipeID, Name ON IngredientLines BEGIN INSERT OR IGNORE INTO IngredientNameTrigramsPending(IngredientLinesID) SELECT old.IngredientLinesID WHERE old.IngredientLinesID <= coalesce((SELECT LastIndexedLine FROM IngredientNameTrigramsMark), 0); INSERT OR IGNORE INTO RecipeIngredientTrigramsPending(RecipeID) SELECT old.RecipeID WHERE old.RecipeID IS NOT NULL; INSERT OR IGNORE INTO RecipeIngredientTrigramsPending(RecipeID) SELECT new.RecipeID WHERE new.RecipeID IS NOT NULL; END;

@@ -100,32 +100,6 @@ std::vector<std::string> TrigramRuns(const std::string& pattern) {
     return runs;
 }
 
-// The same subquery answered through the trigram index, for the text as
-// typed (`raw`) with at least one run. Lines stored since the index was last
-// brought up to date (numbered above its mark, or listed as pending) are
-// tested directly. The
-// index is asked, as a full-text
-// query, for the lines holding every run as a phrase; that reads the index
-// alone. It may name a few lines too many (it folds the case of letters
-// outside ASCII, which LIKE leaves as they are, and it does not check the
-// order of the runs), so the term's own LIKE still decides.
-std::string IndexedIngredientTerm(const std::string& raw) {
-    std::string query;
-    for (const std::string& run : TrigramRuns(raw)) {
-        if (!query.empty()) query += " AND ";
-        query += "\"" + ReplaceAll(run, "\"", "\"\"") + "\"";
-    }
-    return std::string(
-               "RecipeID IN (Select RecipeID from IngredientLines where (IngredientLinesID "
-               "IN (Select rowid from ") +
-           kIngredientIndexTable + " where " + kIngredientIndexTable + " match '" +
-           QuoteSql(query) +
-           "') OR IngredientLinesID IN (Select IngredientLinesID from "
-           "IngredientNameTrigramsPending) OR IngredientLinesID > coalesce((Select "
-           "LastIndexedLine from IngredientNameTrigramsMark), 0)) AND Name like '%" +
-           QuoteSql(raw) + "%')";
-}
-
 // True for a text the index by recipe answers: at least three characters,
 // no wild card and no line break (the names of a recipe stand one per line
 // in its row).
@@ -154,6 +128,25 @@ std::string ByRecipeIngredientTerm(const std::string& raw) {
            "' AND rowid NOT IN " + kPendingRecipes +
            " UNION ALL Select RecipeID from IngredientLines where RecipeID IN " + kPendingRecipes +
            " AND Name like '%" + QuoteSql(raw) + "%')";
+}
+
+// The subquery of one ingredient slot with wild cards (`raw` as typed, with
+// at least one run of three characters): the index names the recipes whose
+// row holds every run, in lower case, which every recipe with a matching
+// line does; the term's own LIKE then decides on their lines, and on those
+// of the pending recipes.
+std::string WildcardIngredientTerm(const std::string& raw) {
+    std::string query;
+    for (const std::string& run : TrigramRuns(raw)) {
+        if (!query.empty()) query += " AND ";
+        query += "\"" + ReplaceAll(AsciiLower(run), "\"", "\"\"") + "\"";
+    }
+    return std::string(
+               "RecipeID IN (Select RecipeID from IngredientLines where (RecipeID IN (Select "
+               "rowid from ") +
+           kRecipeIngredientIndexTable + " where " + kRecipeIngredientIndexTable + " match '" +
+           QuoteSql(query) + "') OR RecipeID IN " + kPendingRecipes + ") AND Name like '%" +
+           QuoteSql(raw) + "%')";
 }
 
 }  // namespace
@@ -197,7 +190,7 @@ std::string FindRecipesQuery(const FindCriteria& criteria, IngredientLookup look
                                  ByRecipeIngredientTerm(raw));
             else if (!TrigramRuns(raw).empty())
                 sql = ReplaceAll(std::move(sql), IngredientTerm(c.ingredients[i]),
-                                 IndexedIngredientTerm(raw));
+                                 WildcardIngredientTerm(raw));
         }
     }
     return sql;

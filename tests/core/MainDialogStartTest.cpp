@@ -158,14 +158,14 @@ TEST_F(MainDialogStart, CommandLineBoxIsOpenedInsteadOfTheStoredOne) {
         "INSERT INTO Recipes (RecipeID, Title) VALUES (1, 'Stew');"
         "INSERT INTO IngredientLines (IngredientLinesID, RecipeID, Name) VALUES (1, 1, 'leeks');"
         "DROP TRIGGER IngredientNameTrigramsDelete;"
-        "DROP TRIGGER IngredientNameTrigramsUpdate; DROP TABLE IngredientNameTrigrams;"));
+        "DROP TRIGGER IngredientNameTrigramsUpdate; DROP TABLE RecipeIngredientTrigrams;"));
     WriteSettings(Usual());
     MainDialog& d = MakeDialog();
     ASSERT_EQ(d.Initialise(CommandLine::Parse({"-nologo", other})), StartResult::Ready);
     EXPECT_EQ(d.CurrentSettings().CookbookPath, other);
     EXPECT_EQ(view.boxLines.back(), "Recipe Box: " + other + " (1 recipe)");
-    EXPECT_EQ(Number("SELECT count(*) FROM IngredientNameTrigrams WHERE IngredientNameTrigrams "
-                     "MATCH 'eek'"),
+    EXPECT_EQ(Number("SELECT count(*) FROM RecipeIngredientTrigrams WHERE "
+                     "RecipeIngredientTrigrams MATCH 'eek'"),
               1);
 }
 

@@ -9,6 +9,7 @@
 #include "formats/BoxImport.h"
 #include "search/ViewQuery.h"
 #include "storage/RecipeDB.h"
+#include "storage/SearchIndexes.h"
 
 namespace pantrio {
 
@@ -59,6 +60,9 @@ ImportSummary BoxController::ImportFileAs(std::string_view format, const std::st
     ImportOptions options;
     options.longFormUnits = context_.settings.UILF != 0;
     ImportSummary summary = row->import(path, context_.box, progress, options);
+    // The new recipes join the ingredient index now, while the import is
+    // still what the user waits for, rather than at the next search.
+    if (summary.stored > 0) IndexPendingIngredientNames(context_.box);
     Prompter& prompter = context_.prompter;
     for (const ImportNotice& notice : summary.notices) {
         switch (notice.kind) {

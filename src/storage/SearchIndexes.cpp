@@ -188,10 +188,20 @@ void IndexPendingIngredientNames(CADODatabase& box) {
     Transaction transaction(box);
     if (!transaction.Active()) return;
     // A failure rolls back and leaves the recipes pending, where searches
-    // still test their lines directly.
-    const std::string rows = std::string("DELETE FROM RecipeIngredientTrigrams WHERE rowid IN ") +
-                             kPendingRecipes + ";" + kRecipeRows + kPendingRecipes +
-                             kRecipeRowsEnd + ";";
+    // still test their lines directly. The pending recipes are listed once;
+    // those numbered above every row (new ones, after an import) have no row
+    // to remove.
+    const std::string rows =
+        std::string(
+            "CREATE TEMP TABLE IF NOT EXISTS RecipesToIndex (RecipeID INTEGER PRIMARY KEY);"
+            "DELETE FROM temp.RecipesToIndex;"
+            "INSERT OR IGNORE INTO temp.RecipesToIndex SELECT RecipeID FROM ") +
+        kPendingRecipes +
+        ";DELETE FROM RecipeIngredientTrigrams WHERE rowid IN (SELECT RecipeID FROM "
+        "temp.RecipesToIndex WHERE RecipeID <= coalesce((SELECT rowid FROM "
+        "RecipeIngredientTrigrams ORDER BY rowid DESC LIMIT 1), 0));" +
+        kRecipeRows + "(SELECT RecipeID FROM temp.RecipesToIndex)" + kRecipeRowsEnd +
+        ";DROP TABLE temp.RecipesToIndex;";
     if (sqlite3_exec(db, rows.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK &&
         MarkAllIndexed(db) == SQLITE_OK)
         transaction.Commit();

@@ -12,7 +12,9 @@ bool ImportQueue::Full() const {
 }
 
 bool ImportQueue::Push(ImportEvent event) {
+    std::vector<std::deque<ImportEvent>> spent;  // freed once the lock is released
     std::unique_lock lock(mutex_);
+    if (!spent_.empty()) spent.swap(spent_);
     while (!closed_ && Full()) {
         pusherWaiting_ = true;
         notFull_.wait(lock);
@@ -43,6 +45,13 @@ bool ImportQueue::TakeAll(std::deque<ImportEvent>& out) {
     recipes_ = 0;
     if (pusherWaiting_) notFull_.notify_one();
     return true;
+}
+
+void ImportQueue::GiveBack(std::deque<ImportEvent>& spent) {
+    if (spent.empty()) return;
+    std::lock_guard lock(mutex_);
+    spent_.push_back(std::move(spent));
+    spent.clear();
 }
 
 void ImportQueue::Close() {

@@ -178,10 +178,12 @@ ImportSummary RunLineImport(const std::string& path, RecipeTextParser& parser, R
         LineParseThread reading(reader, std::move(line), parser, queue);
         std::deque<ImportEvent> batch;
         while (!storer.Ended() && queue.TakeAll(batch)) {
-            for (; !batch.empty() && !storer.Ended(); batch.pop_front()) {
-                storer.Handle(batch.front());
+            for (ImportEvent& event : batch) {
+                if (storer.Ended()) break;
+                storer.Handle(event);
                 if (counts.cancelled) reading.Stop();
             }
+            queue.GiveBack(batch);
         }
         reading.Join();
     }

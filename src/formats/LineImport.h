@@ -27,11 +27,11 @@ class RecipeTextParser;
 // exactly where a one-thread import would have stopped: a cancel before line
 // n stores the recipes finished up to line n - 1 and reports the recipe open
 // there as cut off. Recipes the reading thread had already finished after
-// that point (at most the queue's worth) are dropped with their messages, as
-// read after the cancel. An exception of the parser is thrown on from here
-// once the reading thread has ended; the parser's callbacks are cleared.
-// The parser gets the options' unit form. An empty file gives `emptyFile`;
-// a file that cannot be opened gives the notice "Failed to open <path>".
+// that point (no more than the queue and the batch being stored hold) are
+// dropped with their messages, as read after the cancel. An exception of the parser is thrown on
+// from here once the reading thread has ended; the parser's callbacks are cleared. The parser gets
+// the options' unit form. An empty file gives `emptyFile`; a file that cannot be opened gives the
+// notice "Failed to open <path>".
 ImportSummary RunLineImport(const std::string& path, RecipeTextParser& parser, RecipeDB& db,
                             ImportProgress& window, const ImportOptions& options);
 

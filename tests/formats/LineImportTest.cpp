@@ -61,18 +61,21 @@ struct Collection {
     std::vector<long> titleLines;  // the line of each title
 };
 
-// Sets the cancel flag once the status showed the `n`th title, the way a user
-// presses Cancel while a title is shown.
-class CancelAtTitle : public RecordingProgress {
+// At the status of the nth title: sets the cancel flag, the way a user
+// presses Cancel while a title is shown, or throws, the way a broken window would.
+class AtTitle : public RecordingProgress {
 public:
-    explicit CancelAtTitle(std::size_t n) : n_(n) {}
+    AtTitle(std::size_t n, bool fail) : n_(n), fail_(fail) {}
     void SetStatus(const std::string& text) override {
         RecordingProgress::SetStatus(text);
-        if (statuses.size() == n_) SetCancelled(true);
+        if (statuses.size() != n_) return;
+        if (fail_) throw std::runtime_error("broken window");
+        SetCancelled(true);
     }
 
 private:
     std::size_t n_;
+    bool fail_;
 };
 
 // Every column the import fills, of the recipes numbered up to `lastId` and
@@ -162,7 +165,7 @@ TEST_F(LineImportTest, ACancelStoresWhatTheFullImportStoredUpToTheCut) {
         test::TempDataRoot where;
         RecipeDB box;
         ASSERT_TRUE(box.Open(where.boxPath));
-        CancelAtTitle window(static_cast<std::size_t>(n));
+        AtTitle window(static_cast<std::size_t>(n), false);
         const ImportSummary summary = ImportMealMaster(s.path, box, window);
 
         const long titleLine = s.collection.titleLines[n - 1];
@@ -205,19 +208,6 @@ private:
     long at_;
 };
 
-// Throws from the status once the nth title is shown.
-class ThrowAtTitle : public RecordingProgress {
-public:
-    explicit ThrowAtTitle(std::size_t n) : n_(n) {}
-    void SetStatus(const std::string& text) override {
-        RecordingProgress::SetStatus(text);
-        if (statuses.size() == n_) throw std::runtime_error("broken window");
-    }
-
-private:
-    std::size_t n_;
-};
-
 TEST_F(LineImportTest, AnExceptionOnEitherThreadEndsTheImportWithoutAHang) {
     const Shared& s = *shared_;
     // The parser fails on the title line of the 300th recipe: the recipes
@@ -232,7 +222,7 @@ TEST_F(LineImportTest, AnExceptionOnEitherThreadEndsTheImportWithoutAHang) {
 
     // The window fails while the reading thread waits on a full queue.
     MealMasterParser other;
-    ThrowAtTitle failing(10);
+    AtTitle failing(10, true);
     EXPECT_THROW(RunLineImport(s.path, other, db, failing, {}), std::runtime_error);
     EXPECT_EQ(failing.statuses.size(), 10u);
     EXPECT_FALSE(other.onRecipe || other.onMessage || other.onTitle);

@@ -126,15 +126,52 @@ std::string IndexedIngredientTerm(const std::string& raw) {
            QuoteSql(raw) + "%')";
 }
 
+// True for a text the index by recipe answers: at least three characters,
+// no wild card and no line break (the names of a recipe stand one per line
+// in its row).
+bool PlainText(const std::string& raw) {
+    if (raw.find_first_of("%_\n") != std::string::npos) return false;
+    int characters = 0;
+    for (const char ch : raw)
+        if ((static_cast<unsigned char>(ch) & 0xC0) != 0x80) ++characters;
+    return characters >= 3;
+}
+
+// The text with its ASCII letters in lower case, as LIKE compares them.
+std::string AsciiLower(std::string text) {
+    for (char& ch : text)
+        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+    return text;
+}
+
+// The subquery of one ingredient slot answered by the index by recipe, for a
+// plain text as typed (`raw`): the recipes whose row holds it, and those of
+// the pending recipes with a line that holds it.
+std::string ByRecipeIngredientTerm(const std::string& raw) {
+    const std::string phrase = "\"" + ReplaceAll(AsciiLower(raw), "\"", "\"\"") + "\"";
+    return std::string("RecipeID IN (Select rowid from ") + kRecipeIngredientIndexTable +
+           " where " + kRecipeIngredientIndexTable + " match '" + QuoteSql(phrase) +
+           "' AND rowid NOT IN " + kPendingRecipes +
+           " UNION ALL Select RecipeID from IngredientLines where RecipeID IN " + kPendingRecipes +
+           " AND Name like '%" + QuoteSql(raw) + "%')";
+}
+
 }  // namespace
 
 std::string FindRecipesQuery(const FindCriteria& criteria, IngredientLookup lookup) {
     const FindCriteria c = Quoted(criteria);
     std::string sql = HeadWithKeywordsAndTitle(c);
+    // The ratings subquery picks rows of the same table by its key, so with
+    // the indexes its test stands on each row directly instead: the same
+    // rows without first reading every recipe into a set.
+    const bool indexed = lookup == IngredientLookup::TrigramIndex;
     if (AnyMinimum(c))
         sql += Format(
-            " AND RecipeID IN (Select RecipeID From Recipes Where (TasteRating >=%f) AND "
-            "(AppearanceRating >=%f) AND (EffortRating >=%f) and (AffordableRating >=%f))",
+            indexed ? " AND ((TasteRating >=%f) AND (AppearanceRating >=%f) AND (EffortRating "
+                      ">=%f) and (AffordableRating >=%f))"
+                    : " AND RecipeID IN (Select RecipeID From Recipes Where (TasteRating >=%f) "
+                      "AND (AppearanceRating >=%f) AND (EffortRating >=%f) and "
+                      "(AffordableRating >=%f))",
             c.minimumTaste, c.minimumAppearance, c.minimumEffort, c.minimumAffordability);
 
     for (std::size_t i = 0; i < c.ingredients.size(); ++i)
@@ -150,13 +187,18 @@ std::string FindRecipesQuery(const FindCriteria& criteria, IngredientLookup look
     sql = RemoveAll(std::move(sql), "(Recipes.Title LIKE '%') AND");
     sql = RemoveAll(std::move(sql), "AND (Recipes.Title LIKE '%')");
     sql = ZeroRatingsToTrue(std::move(sql));
-    if (lookup == IngredientLookup::TrigramIndex) {
+    if (indexed) {
         // An ingredient term's text can only stand where the program wrote
         // the term: inside any other quoted value every apostrophe is doubled.
-        for (std::size_t i = 0; i < c.ingredients.size(); ++i)
-            if (!TrigramRuns(criteria.ingredients[i]).empty())
+        for (std::size_t i = 0; i < c.ingredients.size(); ++i) {
+            const std::string& raw = criteria.ingredients[i];
+            if (PlainText(raw))
                 sql = ReplaceAll(std::move(sql), IngredientTerm(c.ingredients[i]),
-                                 IndexedIngredientTerm(criteria.ingredients[i]));
+                                 ByRecipeIngredientTerm(raw));
+            else if (!TrigramRuns(raw).empty())
+                sql = ReplaceAll(std::move(sql), IngredientTerm(c.ingredients[i]),
+                                 IndexedIngredientTerm(raw));
+        }
     }
     return sql;
 }

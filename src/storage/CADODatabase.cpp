@@ -44,7 +44,12 @@ void ApplyDiskSync(sqlite3* db) {
 //   SQLite keeps the pages a savepoint may have to restore in a temporary
 //   file; in memory they cost no writes. Those pages only serve a rollback
 //   to the savepoint and are never needed after a crash.
-const char* const kBulkPragmas = "PRAGMA cache_size=-16384; PRAGMA temp_store=MEMORY";
+// - Reads go through a memory map of up to 256 MB of the file instead of a
+//   system call and a copy per page: a search that visits tens of thousands
+//   of recipes spent most of its time there. Writes still go through the
+//   journal as before, so what a crash leaves is unchanged.
+const char* const kBulkPragmas =
+    "PRAGMA cache_size=-16384; PRAGMA temp_store=MEMORY; PRAGMA mmap_size=268435456";
 
 // SQLite counts every allocation under a process-wide lock unless told not
 // to before its first use. Nothing here reads those counts. When SQLite was
@@ -206,7 +211,9 @@ bool CADODatabase::Connect(const std::string& connection, const std::string& use
         sqlite3_close_v2(db);
         return false;
     }
+    static std::atomic<std::uint64_t> connections{0};
     db_ = db;
+    serial_ = ++connections;
     filePath_ = path;
     transactionDepth_ = 0;
     cache_->Attach(db_);

@@ -65,6 +65,9 @@ public:
 
     // For the access layer itself (CADORecordset).
     sqlite3* Handle() const { return db_; }
+    // A number of its own for every connection made in this process, so that
+    // what was read through one is never taken for what another would read.
+    std::uint64_t ConnectionSerial() const { return serial_; }
     StatementCache& Cache() { return *cache_; }
     void SetError(std::uint32_t code, const std::string& report);
 
@@ -73,6 +76,7 @@ private:
     bool ExecControl(const std::string& sql);
 
     sqlite3* db_ = nullptr;
+    std::uint64_t serial_ = 0;
     std::unique_ptr<StatementCache> cache_;
     std::string connectString_;
     std::string errorReport_;

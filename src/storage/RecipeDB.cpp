@@ -1,5 +1,7 @@
 #include "storage/RecipeDB.h"
 
+#include <sqlite3.h>
+
 #include <cctype>
 #include <charconv>
 
@@ -338,7 +340,25 @@ int RecipeDB::DistinctValues(const std::string& column, std::vector<std::string>
 }
 
 long RecipeDB::CountRecipes() {
-    return QueryNumber("Select count(RecipeID) from recipes");
+    sqlite3* db = Handle();
+    if (db == nullptr) return QueryNumber("Select count(RecipeID) from recipes");
+    // Inside a transaction a rollback could take back changes the count saw
+    // without changing either mark, so such counts are not kept.
+    const bool keep = sqlite3_get_autocommit(db) != 0;
+    RecipeCount now;
+    now.connection = ConnectionSerial();
+    sqlite3_stmt* version = nullptr;
+    if (sqlite3_prepare_v2(db, "PRAGMA data_version", -1, &version, nullptr) == SQLITE_OK &&
+        sqlite3_step(version) == SQLITE_ROW)
+        now.dataVersion = sqlite3_column_int64(version, 0);
+    sqlite3_finalize(version);
+    now.changes = sqlite3_total_changes64(db);
+    if (keep && recipeCount_.count >= 0 && now.connection == recipeCount_.connection &&
+        now.dataVersion == recipeCount_.dataVersion && now.changes == recipeCount_.changes)
+        return recipeCount_.count;
+    now.count = QueryNumber("Select count(RecipeID) from recipes");
+    recipeCount_ = keep && now.count >= 0 ? now : RecipeCount{};
+    return now.count;
 }
 
 }  // namespace pantrio

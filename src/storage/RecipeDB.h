@@ -80,6 +80,9 @@ public:
     // Appends the distinct values of a Recipes column as text; the number
     // appended, -1 on failure or for a column name that is not a plain name.
     int DistinctValues(const std::string& column, std::vector<std::string>& out);
+    // The number of recipes in the box. Counting reads a whole index, so the
+    // count is kept until the box changes: through this connection, or by a
+    // commit of another.
     long CountRecipes();
 
     // Stores `recipe` as a new recipe of this box and sets its RecipeID: 0
@@ -94,6 +97,16 @@ public:
     // this title whose instructions begin with the same 30 characters; 0 when
     // there is none, -1 when the box is not open or the statement fails.
     long FindDuplicate(const std::string& title, const std::string& instructions);
+
+private:
+    // The last count of recipes and the state of the box it was taken in.
+    struct RecipeCount {
+        std::uint64_t connection = 0;
+        long long dataVersion = -1;
+        long long changes = -1;
+        long count = -1;
+    };
+    RecipeCount recipeCount_;
 };
 
 // The part of the instructions the duplicate test compares: the first 30

@@ -15,19 +15,35 @@ namespace pantrio {
 
 class CADODatabase;
 
-// The table the triggers keep in step with IngredientLines.
+// The index by line, kept in step with IngredientLines: it answers a text
+// anywhere in one name, wild cards included.
 inline constexpr const char* kIngredientIndexTable = "IngredientNameTrigrams";
 
-// True when the box holds the index, its tables of pending lines and of the
-// last line indexed, and the triggers that keep them in step as lines are
-// renamed, renumbered or removed; an index without its triggers could be
-// stale and is not used.
+// The index by recipe: one row per recipe (its rowid is the RecipeID) with
+// the recipe's names, one per line, their ASCII letters in lower case. A
+// plain text (no wild card, no line break) is in one of a recipe's names,
+// as LIKE '%text%' compares, exactly when its lower-case form is in the row;
+// so the index names the recipes without reading their lines.
+inline constexpr const char* kRecipeIngredientIndexTable = "RecipeIngredientTrigrams";
+
+// A subquery (in parentheses) of the recipes whose row in the index by
+// recipe may be out of date: those with lines stored since the indexes were
+// last brought up to date, and those whose indexed lines were renamed, moved
+// or removed since. Searches test their lines directly.
+extern const char* const kPendingRecipes;
+
+// True when the box holds both indexes, their tables of pending lines and
+// recipes and of the last line indexed, and the triggers (of their current
+// shape) that keep them in step as lines are renamed, renumbered, moved or
+// removed; an index without its triggers could be stale and is not used.
 bool HasIngredientIndex(CADODatabase& box);
 
 // Adds the lines stored since the last call (numbered above the mark, or
-// listed as pending because they took the number of a removed line) to the index, in one
-// transaction. Does nothing while a transaction is open or when the box is read-only: searches read
-// pending lines directly, so this only makes them faster.
+// listed as pending because they took the number of a removed line) to the
+// index by line and writes the rows of the pending recipes anew, in one
+// transaction. Does nothing while a transaction is open or when the box is
+// read-only: searches read pending lines directly, so this only makes them
+// faster.
 void IndexPendingIngredientNames(CADODatabase& box);
 
 enum class SearchIndexUpgrade {

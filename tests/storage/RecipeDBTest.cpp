@@ -218,5 +218,33 @@ TEST_F(RecipeDBTest, UpdatesQuoteTheirTexts) {
     EXPECT_EQ(box.CountRecipes(), 2);
 }
 
+// The count is kept between calls; every way the box can change under it
+// must show in the next count.
+TEST_F(RecipeDBTest, RecipeCountFollowsEveryChangeOfTheBox) {
+    EXPECT_EQ(box.CountRecipes(), 0);
+    ASSERT_EQ(box.RunSQL(RecipeRow(1, "Soup")), 1);
+    EXPECT_EQ(box.CountRecipes(), 1);
+
+    // A commit of another connection (another program, or this one's
+    // other windows).
+    Box(RecipeRow(2, "Stew"));
+    EXPECT_EQ(box.CountRecipes(), 2);
+
+    // A count taken inside a transaction that is then rolled back.
+    ASSERT_TRUE(box.BeginTransaction());
+    ASSERT_EQ(box.RunSQL(RecipeRow(3, "Pie")), 1);
+    EXPECT_EQ(box.CountRecipes(), 3);
+    box.RollbackTransaction();
+    EXPECT_EQ(box.CountRecipes(), 2);
+
+    // Another box opened through the same store.
+    const std::string other = root.PathOf("other.crb");
+    ASSERT_TRUE(root.CreateDatabase(other, "recipebox.sql")) << root.Error();
+    ASSERT_TRUE(box.Open(other)) << box.ErrorReport();
+    EXPECT_EQ(box.CountRecipes(), 0);
+    ASSERT_TRUE(box.Open(root.boxPath)) << box.ErrorReport();
+    EXPECT_EQ(box.CountRecipes(), 2);
+}
+
 }  // namespace
 }  // namespace pantrio

@@ -1,8 +1,13 @@
 #include "formats/LineImport.h"
 
+#include <deque>
+#include <exception>
+
 #include "base/Text.h"
 #include "formats/ImportProgress.h"
+#include "formats/ImportQueue.h"
 #include "formats/ImportStoring.h"
+#include "formats/LineParseThread.h"
 #include "formats/LineReader.h"
 #include "formats/RecipeTextParser.h"
 #include "storage/RecipeDB.h"
@@ -14,6 +19,137 @@ namespace {
 // Recipes stored between two commits of a bulk import: few enough that a
 // crash loses little work, many enough that disk syncs do not limit speed.
 constexpr long kRecipesPerCommit = 5000;
+
+// Finished recipes the reading thread may hold ahead of the store.
+constexpr std::size_t kQueuedRecipes = 64;
+
+// The storing half of the import, on the calling thread: acts on the reading
+// thread's events in order, the only one to touch the window and the box.
+class ImportStorer {
+public:
+    ImportStorer(RecipeDB& db, ImportProgress& window, ImportSummary& counts)
+        : db_(db), window_(window), counts_(counts), inTransaction_(db.BeginTransaction()) {}
+
+    void Handle(ImportEvent& event);
+    bool Ended() const { return ended_; }
+    // After the reading thread ended: the reports of a cancel, then the
+    // commit; a parser's exception is thrown on from here.
+    void Finish();
+
+private:
+    // Lets the window breathe once before each line up to `line` that had no
+    // breath yet, testing the cancel flag each time; false once cancelled.
+    bool BreatheUpTo(long line);
+    void Store(Recipe& recipe);
+    void ReportReadFailure(long line);
+
+    RecipeDB& db_;
+    ImportProgress& window_;
+    ImportSummary& counts_;
+    bool inTransaction_;
+    long sinceCommit_ = 0;
+    long breathed_ = 0;    // the lines the window breathed before
+    long cancelLine_ = 0;  // the line not read because of the cancel
+    long readFailedFrom_ = 0;
+    bool open_ = false;  // the recipe a cancel cuts off, as of line `breathed_`
+    std::string openTitle_;
+    long openLine_ = 0;
+    std::exception_ptr failure_;
+    bool ended_ = false;
+};
+
+bool ImportStorer::BreatheUpTo(long line) {
+    if (counts_.cancelled) return false;
+    while (breathed_ < line) {
+        window_.Breathe();
+        if (window_.Cancelled()) {
+            counts_.cancelled = true;
+            cancelLine_ = breathed_ + 1;
+            return false;
+        }
+        ++breathed_;
+    }
+    return true;
+}
+
+void ImportStorer::Handle(ImportEvent& event) {
+    using Kind = ImportEvent::Kind;
+    if (event.kind == Kind::End) {
+        ended_ = true;
+        return;
+    }
+    if (event.kind == Kind::ReadFailed) {
+        readFailedFrom_ = event.line;
+        return;
+    }
+    // Whatever arose at a line the cancel came before is dropped.
+    if (!BreatheUpTo(event.line)) return;
+    switch (event.kind) {
+        case Kind::Title:
+            ++counts_.recipesFound;
+            window_.SetStatus(event.text);
+            break;
+        case Kind::Message:
+            if (event.flag) ++counts_.notStored;
+            AddImportMessage(window_, event.text);
+            break;
+        case Kind::LineCut:
+            AddImportMessage(window_, Format("Line %ld is longer than %zu characters; the rest of "
+                                             "it was skipped.",
+                                             event.line, LineReader::kMaxLineBytes));
+            break;
+        case Kind::Recipe:
+            Store(*event.recipe);
+            break;
+        case Kind::Percent:
+            window_.SetPosition(static_cast<int>(event.number));
+            break;
+        case Kind::OpenRecipe:
+            open_ = event.flag;
+            openTitle_ = std::move(event.text);
+            openLine_ = event.number;
+            break;
+        case Kind::LinesDone:
+            counts_.linesRead = event.line;
+            if (readFailedFrom_ > 0) ReportReadFailure(event.line);
+            break;
+        case Kind::Failed:
+            if (!failure_) failure_ = event.failure;
+            break;
+        default:
+            break;
+    }
+}
+
+void ImportStorer::Store(Recipe& recipe) {
+    StoreImportedRecipe(recipe, db_, window_, counts_);
+    if (++sinceCommit_ >= kRecipesPerCommit && inTransaction_) {
+        sinceCommit_ = 0;
+        if (!db_.CommitTransaction()) {
+            AddImportMessage(window_,
+                             "Could not store the recipes read so far: " + db_.ErrorReport());
+        }
+        inTransaction_ = db_.BeginTransaction();
+    }
+}
+
+void ImportStorer::ReportReadFailure(long line) {
+    AddImportMessage(window_, Format("The file could not be read after line %ld.", line));
+}
+
+void ImportStorer::Finish() {
+    if (failure_) std::rethrow_exception(failure_);
+    if (counts_.cancelled) {
+        counts_.linesRead = cancelLine_;
+        if (readFailedFrom_ > 0 && readFailedFrom_ <= cancelLine_) ReportReadFailure(cancelLine_);
+        if (open_) {
+            ++counts_.notStored;
+            AddImportMessage(
+                window_, RecipeTextParser::CancelledText(cancelLine_ - 1, openTitle_, openLine_));
+        }
+    }
+    FinishImportTransaction(inTransaction_, db_, window_, counts_);
+}
 
 }  // namespace
 
@@ -35,63 +171,24 @@ ImportSummary RunLineImport(const std::string& path, RecipeTextParser& parser, R
         return counts;
     }
     window.SetPosition(0);
-    int shownPercent = 0;
 
-    bool inTransaction = db.BeginTransaction();
-    long sinceCommit = 0;
-    parser.onTitle = [&](const std::string& title) {
-        ++counts.recipesFound;
-        window.SetStatus(title);
-    };
-    parser.onMessage = [&](const std::string& message, bool dropped) {
-        if (dropped) ++counts.notStored;
-        AddImportMessage(window, message);
-    };
-    parser.onRecipe = [&](Recipe& recipe) {
-        StoreImportedRecipe(recipe, db, window, counts);
-        if (++sinceCommit >= kRecipesPerCommit && inTransaction) {
-            sinceCommit = 0;
-            if (!db.CommitTransaction()) {
-                AddImportMessage(window,
-                                 "Could not store the recipes read so far: " + db.ErrorReport());
+    ImportStorer storer(db, window, counts);
+    {
+        ImportQueue queue(kQueuedRecipes);
+        LineParseThread reading(reader, std::move(line), parser, queue);
+        std::deque<ImportEvent> batch;
+        while (!storer.Ended() && queue.TakeAll(batch)) {
+            for (ImportEvent& event : batch) {
+                if (storer.Ended()) break;
+                storer.Handle(event);
+                if (counts.cancelled) reading.Stop();
             }
-            inTransaction = db.BeginTransaction();
+            queue.GiveBack(batch);
         }
-    };
-
-    bool more = true;
-    while (more) {
-        window.Breathe();
-        if (window.Cancelled()) {
-            counts.cancelled = true;
-            break;
-        }
-        if (reader.LastLineCut()) {
-            AddImportMessage(window, Format("Line %ld is longer than %zu characters; the rest of "
-                                            "it was skipped.",
-                                            reader.LineNumber(), LineReader::kMaxLineBytes));
-        }
-        parser.Feed(line, reader.LineNumber());
-        const int percent = reader.Percent();
-        if (percent != shownPercent) {
-            shownPercent = percent;
-            window.SetPosition(percent);
-        }
-        more = reader.Next(line);
+        reading.Join();
     }
-    counts.linesRead = reader.LineNumber();
-    if (reader.ReadError()) {
-        AddImportMessage(window,
-                         Format("The file could not be read after line %ld.", reader.LineNumber()));
-    }
-    parser.Finish(counts.cancelled,
-                  counts.cancelled ? reader.LineNumber() - 1 : reader.LineNumber());
     reader.Close();
-
-    FinishImportTransaction(inTransaction, db, window, counts);
-    parser.onRecipe = nullptr;
-    parser.onMessage = nullptr;
-    parser.onTitle = nullptr;
+    storer.Finish();
     window.Hide();
     return counts;
 }

@@ -53,10 +53,14 @@ void RecipeTextParser::ReportNoTitle(long lineNumber) {
     Tell(Format("No title in the recipe at line %ld.  Not added.", lineNumber), true);
 }
 
+std::string RecipeTextParser::CancelledText(long lastLine, const std::string& title,
+                                            long recipeLine) {
+    return Format("Cancelled after line %ld: %s (line %ld).  Not added.", lastLine, title.c_str(),
+                  recipeLine);
+}
+
 void RecipeTextParser::ReportCancelled(long lastLine) {
-    Tell(Format("Cancelled after line %ld: %s (line %ld).  Not added.", lastLine,
-                recipe_.Title.c_str(), recipeLine_),
-         true);
+    Tell(CancelledText(lastLine, recipe_.Title, recipeLine_), true);
 }
 
 }  // namespace pantrio

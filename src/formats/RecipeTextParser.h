@@ -23,8 +23,18 @@ public:
     // One line of the file, without its line end, with its 1-based number.
     virtual void Feed(const std::string& line, long lineNumber) = 0;
     // The end of the input: at the end of the file, or on cancel right after the
-    // line `lastLine`. A recipe not finished when cancelled is never stored.
+    // line `lastLine`. A recipe not finished when cancelled is never stored: a
+    // cancel reports only the recipe RecipeOpen() names, with CancelledText.
     virtual void Finish(bool cancelled, long lastLine) = 0;
+
+    // The recipe begun and not yet finished (whose title may still be empty),
+    // which a cancel now would report as not added, and the line it began at.
+    bool RecipeOpen() const { return phase_ > 0; }
+    const std::string& OpenTitle() const { return recipe_.Title; }
+    long OpenLine() const { return recipeLine_; }
+    // The report of a recipe begun at `recipeLine` and cut off by a cancel
+    // after the line `lastLine`.
+    static std::string CancelledText(long lastLine, const std::string& title, long recipeLine);
 
     std::function<void(Recipe&)> onRecipe;
     // `dropped` is true when the message is about a recipe that was not stored.
@@ -63,8 +73,8 @@ protected:
     void ReportDroppedLines();
     // Hands the finished recipe on as a new recipe and forgets it.
     void EmitRecipe();
-    // The reports of a recipe without a title, and of one cut off by a cancel
-    // after the line `lastLine`.
+    // The reports of a recipe without a title, and of the open one cut off by
+    // a cancel after the line `lastLine`.
     void ReportNoTitle(long lineNumber);
     void ReportCancelled(long lastLine);
 

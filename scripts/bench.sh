@@ -36,15 +36,17 @@ if [ "$mode" = "--import" ]; then
                 if ($i == "user") user = $(i+1)
                 if ($i == "sys") sys = $(i+1)
                 if ($i == "memory") peak = $(i+1)
+                if ($i == "index") index = $(i+1)
             }
-            print $1, wall, rate, user + sys, peak
+            print $1, wall, rate, user + sys, peak, index
         }' "$1" | sort -k2 -n | sed -n 2p
     }
-    read -r n20 wall20 rate20 cpu20 peak20 <<<"$(summarise "$work/runs20000.txt")"
-    read -r n100 wall100 rate100 cpu100 peak100 <<<"$(summarise "$work/runs100000.txt")"
-    echo "== medians of 3"
-    printf '%7s recipes: %6.2f s, %6.0f recipes/s, processor %5.2f s, peak %5.1f MB\n' \
-        "$n20" "$wall20" "$rate20" "$cpu20" "$peak20" "$n100" "$wall100" "$rate100" "$cpu100" "$peak100"
+    read -r n20 wall20 rate20 cpu20 peak20 index20 <<<"$(summarise "$work/runs20000.txt")"
+    read -r n100 wall100 rate100 cpu100 peak100 index100 <<<"$(summarise "$work/runs100000.txt")"
+    echo "== medians of 3 (the ingredient index is brought up to date after each import)"
+    printf '%7s recipes: %6.2f s, %6.0f recipes/s, processor %5.2f s, peak %5.1f MB, then index %5.2f s\n' \
+        "$n20" "$wall20" "$rate20" "$cpu20" "$peak20" "$index20" \
+        "$n100" "$wall100" "$rate100" "$cpu100" "$peak100" "$index100"
     awk -v a="$wall100" -v b="$wall20" -v c="$cpu100" -v d="$cpu20" -v n="$n100" -v m="$n20" 'BEGIN {
         printf "time per recipe at %d / at %d: wall %.2f, processor %.2f\n", n, m, (a / n) / (b / m), (c / n) / (d / m) }'
     exit 0

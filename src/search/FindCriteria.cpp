@@ -118,16 +118,23 @@ std::string AsciiLower(std::string text) {
     return text;
 }
 
-// The subquery of one ingredient slot answered by the index by recipe, for a
-// plain text as typed (`raw`): the recipes whose row holds it, and those of
-// the pending recipes with a line that holds it.
-std::string ByRecipeIngredientTerm(const std::string& raw) {
-    const std::string phrase = "\"" + ReplaceAll(AsciiLower(raw), "\"", "\"\"") + "\"";
+// The subquery of the ingredient slots holding plain texts as typed (`raws`),
+// answered by the index at once: the recipes whose row holds every text, and
+// those of the pending recipes with a line holding each.
+std::string PlainIngredientsTerm(const std::vector<std::string>& raws) {
+    std::string query;
+    std::string pending;
+    for (const std::string& raw : raws) {
+        if (!query.empty()) query += " AND ";
+        query += "\"" + ReplaceAll(AsciiLower(raw), "\"", "\"\"") + "\"";
+        const std::string lines =
+            std::string("Select RecipeID from IngredientLines where RecipeID IN ") +
+            kPendingRecipes + " AND Name like '%" + QuoteSql(raw) + "%'";
+        pending = pending.empty() ? lines : pending + " AND RecipeID IN (" + lines + ")";
+    }
     return std::string("RecipeID IN (Select rowid from ") + kRecipeIngredientIndexTable +
-           " where " + kRecipeIngredientIndexTable + " match '" + QuoteSql(phrase) +
-           "' AND rowid NOT IN " + kPendingRecipes +
-           " UNION ALL Select RecipeID from IngredientLines where RecipeID IN " + kPendingRecipes +
-           " AND Name like '%" + QuoteSql(raw) + "%')";
+           " where " + kRecipeIngredientIndexTable + " match '" + QuoteSql(query) +
+           "' AND rowid NOT IN " + kPendingRecipes + " UNION ALL " + pending + ")";
 }
 
 // The subquery of one ingredient slot with wild cards (`raw` as typed, with
@@ -183,11 +190,19 @@ std::string FindRecipesQuery(const FindCriteria& criteria, IngredientLookup look
     if (indexed) {
         // An ingredient term's text can only stand where the program wrote
         // the term: inside any other quoted value every apostrophe is doubled.
+        // The plain texts are asked of the index together, in the place of
+        // the first of them: it finds the recipes holding all of them itself,
+        // instead of one set per slot that the statement then intersects.
+        std::vector<std::string> plain;
+        for (const std::string& raw : criteria.ingredients)
+            if (PlainText(raw)) plain.push_back(raw);
         for (std::size_t i = 0; i < c.ingredients.size(); ++i) {
             const std::string& raw = criteria.ingredients[i];
-            if (PlainText(raw))
+            if (!plain.empty() && raw == plain.front())
                 sql = ReplaceAll(std::move(sql), IngredientTerm(c.ingredients[i]),
-                                 ByRecipeIngredientTerm(raw));
+                                 PlainIngredientsTerm(plain));
+            else if (PlainText(raw))
+                sql = RemoveAll(std::move(sql), " AND " + IngredientTerm(c.ingredients[i]));
             else if (!TrigramRuns(raw).empty())
                 sql = ReplaceAll(std::move(sql), IngredientTerm(c.ingredients[i]),
                                  WildcardIngredientTerm(raw));

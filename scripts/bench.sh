@@ -36,9 +36,9 @@ if [ "$mode" = "--import" ]; then
                 if ($i == "user") user = $(i+1)
                 if ($i == "sys") sys = $(i+1)
                 if ($i == "memory") peak = $(i+1)
-                if ($i == "index") index = $(i+1)
+                if ($i == "index") idx = $(i+1)
             }
-            print $1, wall, rate, user + sys, peak, index
+            print $1, wall, rate, user + sys, peak, idx
         }' "$1" | sort -k2 -n | sed -n 2p
     }
     read -r n20 wall20 rate20 cpu20 peak20 index20 <<<"$(summarise "$work/runs20000.txt")"

@@ -54,6 +54,7 @@ int BoxImport::FillList(RowSink& list) {
 
 int BoxImport::Copy(const std::vector<int>& recipeIDs, RecipeDB& target, ImportProgress* progress) {
     if (!source_.Connected() || !target.Connected()) return 0;
+    ReadMapPause unmapped(target);
     Transaction transaction(target);
     int stored = 0;
     int done = 0;

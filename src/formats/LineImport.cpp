@@ -172,6 +172,9 @@ ImportSummary RunLineImport(const std::string& path, RecipeTextParser& parser, R
     }
     window.SetPosition(0);
 
+    // Every page of the growing box is written once: mapping them for reading
+    // would only count them as the program's memory.
+    ReadMapPause unmapped(db);
     ImportStorer storer(db, window, counts);
     {
         ImportQueue queue(kQueuedRecipes);

@@ -44,12 +44,7 @@ void ApplyDiskSync(sqlite3* db) {
 //   SQLite keeps the pages a savepoint may have to restore in a temporary
 //   file; in memory they cost no writes. Those pages only serve a rollback
 //   to the savepoint and are never needed after a crash.
-// - Reads go through a memory map of up to 256 MB of the file instead of a
-//   system call and a copy per page: a search that visits tens of thousands
-//   of recipes spent most of its time there. Writes still go through the
-//   journal as before, so what a crash leaves is unchanged.
-const char* const kBulkPragmas =
-    "PRAGMA cache_size=-16384; PRAGMA temp_store=MEMORY; PRAGMA mmap_size=268435456";
+const char* const kBulkPragmas = "PRAGMA cache_size=-16384; PRAGMA temp_store=MEMORY";
 
 // SQLite counts every allocation under a process-wide lock unless told not
 // to before its first use. Nothing here reads those counts. When SQLite was
@@ -205,6 +200,7 @@ bool CADODatabase::Connect(const std::string& connection, const std::string& use
         ApplyDiskSync(db);
         sqlite3_exec(db, kBulkPragmas, nullptr, nullptr, nullptr);
     }
+    mapped_ = false;
     if (rc == SQLITE_OK && !RegisterJetFunctions(db)) rc = sqlite3_extended_errcode(db);
     if (rc != SQLITE_OK) {
         SetConnectionError(SqliteError(db, rc));
@@ -214,6 +210,7 @@ bool CADODatabase::Connect(const std::string& connection, const std::string& use
     static std::atomic<std::uint64_t> connections{0};
     db_ = db;
     serial_ = ++connections;
+    SetReadMap(true);
     filePath_ = path;
     transactionDepth_ = 0;
     cache_->Attach(db_);
@@ -296,6 +293,16 @@ bool CADODatabase::RollbackTransaction() {
     if (!ExecControl(sql)) return false;
     --transactionDepth_;
     return true;
+}
+
+bool CADODatabase::SetReadMap(bool on) {
+    if (db_ == nullptr) return false;
+    const bool was = mapped_;
+    if (on != mapped_) {
+        const char* sql = on ? "PRAGMA mmap_size=268435456" : "PRAGMA mmap_size=0";
+        if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK) mapped_ = on;
+    }
+    return was;
 }
 
 }  // namespace pantrio

@@ -185,6 +185,7 @@ void IndexPendingIngredientNames(CADODatabase& box) {
                      "LastIndexedLine FROM IngredientNameTrigramsMark), 0))",
                      0) == 0)
         return;
+    ReadMapPause unmapped(box);
     Transaction transaction(box);
     if (!transaction.Active()) return;
     // A failure rolls back and leaves the recipes pending, where searches
@@ -224,6 +225,7 @@ SearchIndexUpgrade EnsureSearchIndexes(CADODatabase& box, const IndexProgress& p
     }
     if (sqlite3_db_readonly(db, "main") != 0) return SearchIndexUpgrade::ReadOnly;
 
+    ReadMapPause unmapped(box);
     Transaction transaction(box);
     if (!transaction.Active()) return SearchIndexUpgrade::Failed;
     bool cancelled = false;

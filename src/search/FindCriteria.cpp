@@ -82,19 +82,15 @@ std::string IngredientTerm(const std::string& quoted) {
 std::vector<std::string> TrigramRuns(const std::string& pattern) {
     std::vector<std::string> runs;
     std::string piece;
-    int characters = 0;
     auto close = [&] {
-        if (characters >= 3) runs.push_back(piece);
+        if (CharCount(piece) >= 3) runs.push_back(piece);
         piece.clear();
-        characters = 0;
     };
     for (const char ch : pattern) {
-        if (ch == '%' || ch == '_') {
+        if (ch == '%' || ch == '_')
             close();
-            continue;
-        }
-        piece += ch;
-        if ((static_cast<unsigned char>(ch) & 0xC0) != 0x80) ++characters;
+        else
+            piece += ch;
     }
     close();
     return runs;
@@ -104,11 +100,7 @@ std::vector<std::string> TrigramRuns(const std::string& pattern) {
 // no wild card and no line break (the names of a recipe stand one per line
 // in its row).
 bool PlainText(const std::string& raw) {
-    if (raw.find_first_of("%_\n") != std::string::npos) return false;
-    int characters = 0;
-    for (const char ch : raw)
-        if ((static_cast<unsigned char>(ch) & 0xC0) != 0x80) ++characters;
-    return characters >= 3;
+    return raw.find_first_of("%_\n") == std::string::npos && CharCount(raw) >= 3;
 }
 
 // The text with its ASCII letters in lower case, as LIKE compares them.
@@ -118,22 +110,30 @@ std::string AsciiLower(std::string text) {
     return text;
 }
 
+// The full-text query for rows holding every one of `texts`, each in lower
+// case as a phrase (for the trigram tokenizer: as a run of characters).
+std::string AllPhrasesQuery(const std::vector<std::string>& texts) {
+    std::string query;
+    for (const std::string& text : texts) {
+        if (!query.empty()) query += " AND ";
+        query += "\"" + ReplaceAll(AsciiLower(text), "\"", "\"\"") + "\"";
+    }
+    return query;
+}
+
 // The subquery of the ingredient slots holding plain texts as typed (`raws`),
 // answered by the index at once: the recipes whose row holds every text, and
 // those of the pending recipes with a line holding each.
 std::string PlainIngredientsTerm(const std::vector<std::string>& raws) {
-    std::string query;
     std::string pending;
     for (const std::string& raw : raws) {
-        if (!query.empty()) query += " AND ";
-        query += "\"" + ReplaceAll(AsciiLower(raw), "\"", "\"\"") + "\"";
         const std::string lines =
             std::string("Select RecipeID from IngredientLines where RecipeID IN ") +
             kPendingRecipes + " AND Name like '%" + QuoteSql(raw) + "%'";
         pending = pending.empty() ? lines : pending + " AND RecipeID IN (" + lines + ")";
     }
     return std::string("RecipeID IN (Select rowid from ") + kRecipeIngredientIndexTable +
-           " where " + kRecipeIngredientIndexTable + " match '" + QuoteSql(query) +
+           " where " + kRecipeIngredientIndexTable + " match '" + QuoteSql(AllPhrasesQuery(raws)) +
            "' AND rowid NOT IN " + kPendingRecipes + " UNION ALL " + pending + ")";
 }
 
@@ -143,17 +143,12 @@ std::string PlainIngredientsTerm(const std::vector<std::string>& raws) {
 // line does; the term's own LIKE then decides on their lines, and on those
 // of the pending recipes.
 std::string WildcardIngredientTerm(const std::string& raw) {
-    std::string query;
-    for (const std::string& run : TrigramRuns(raw)) {
-        if (!query.empty()) query += " AND ";
-        query += "\"" + ReplaceAll(AsciiLower(run), "\"", "\"\"") + "\"";
-    }
     return std::string(
                "RecipeID IN (Select RecipeID from IngredientLines where (RecipeID IN (Select "
                "rowid from ") +
            kRecipeIngredientIndexTable + " where " + kRecipeIngredientIndexTable + " match '" +
-           QuoteSql(query) + "') OR RecipeID IN " + kPendingRecipes + ") AND Name like '%" +
-           QuoteSql(raw) + "%')";
+           QuoteSql(AllPhrasesQuery(TrigramRuns(raw))) + "') OR RecipeID IN " + kPendingRecipes +
+           ") AND Name like '%" + QuoteSql(raw) + "%')";
 }
 
 }  // namespace

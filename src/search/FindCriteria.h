@@ -35,16 +35,18 @@ struct FindCriteria {
 // The marker of an unused ingredient slot.
 inline constexpr const char* kEmptyIngredient = "%";
 
-// How the search of the open box finds ingredient lines: by reading every
-// line, or through the box's trigram index over the names (HasIngredientIndex
+// How the search of the open box finds ingredients: by reading every line,
+// or through the box's trigram index of names by recipe (HasIngredientIndex
 // tells which the box allows).
 enum class IngredientLookup { Scan, TrigramIndex };
 
 // The search of the open box, ordered marked first, then colour, then title.
 // With no criteria at all it lists every recipe that has a title. With the
-// trigram index each ingredient term whose text holds three characters in a
-// row between wild cards first narrows the lines through the index; the term
-// keeps its own test, so the rows and their order are the same as by scanning.
+// trigram index the ingredient texts without wild cards (three characters or
+// more) are answered by the index together, a text with wild cards takes its
+// candidates from it and keeps its own test, and the rating minimums are
+// tested on each row instead of through a subquery of the same table; the
+// rows and their order are the same as by scanning.
 std::string FindRecipesQuery(const FindCriteria& criteria,
                              IngredientLookup lookup = IngredientLookup::Scan);
 

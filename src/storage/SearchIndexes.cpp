@@ -198,7 +198,8 @@ void IndexPendingIngredientNames(CADODatabase& box) {
             "DELETE FROM temp.RecipesToIndex;"
             "INSERT OR IGNORE INTO temp.RecipesToIndex SELECT RecipeID FROM ") +
         kPendingRecipes +
-        ";DELETE FROM RecipeIngredientTrigrams WHERE rowid IN (SELECT RecipeID FROM "
+        " WHERE RecipeID IS NOT NULL;DELETE FROM RecipeIngredientTrigrams WHERE rowid IN (SELECT "
+        "RecipeID FROM "
         "temp.RecipesToIndex WHERE RecipeID <= coalesce((SELECT rowid FROM "
         "RecipeIngredientTrigrams ORDER BY rowid DESC LIMIT 1), 0));" +
         kRecipeRows + "(SELECT RecipeID FROM temp.RecipesToIndex)" + kRecipeRowsEnd +

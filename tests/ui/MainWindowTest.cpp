@@ -77,7 +77,6 @@ private slots:
 private:
     // Runs `script` in the page of the View tab, apart from the page's own
     // scripts (which recipe pages have turned off), and waits for its value.
-    QVariant RunInPage(const QString& script);
     // Where the link to `href` is on screen, in the browser widget's
     // coordinates, scrolled into view; a null point when the page has none.
     QPoint LinkPosition(const QString& href);
@@ -168,18 +167,6 @@ void MainWindowTest::anAppKeywordLinkRefillsTheList() {
     // The link was a search, not a navigation: the recipe page stays.
     QTest::qWait(200);
     QCOMPARE(tab->Address(), shown);
-}
-
-QVariant MainWindowTest::RunInPage(const QString& script) {
-    QVariant result;
-    bool done = false;
-    window_->webTab()->view()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
-                                                     [&](const QVariant& value) {
-                                                         result = value;
-                                                         done = true;
-                                                     });
-    if (!QTest::qWaitFor([&] { return done; }, 10000)) return {};
-    return result;
 }
 
 QPoint MainWindowTest::LinkPosition(const QString& href) {

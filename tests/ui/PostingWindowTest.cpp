@@ -15,18 +15,6 @@
 #include "ui/ResultsTableModel.h"
 #include "ui/WebViewTab.h"
 
-QVariant PostingWindowTest::RunInPage(const QString& script) {
-    QVariant result;
-    bool done = false;
-    window_->webTab()->view()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
-                                                     [&](const QVariant& value) {
-                                                         result = value;
-                                                         done = true;
-                                                     });
-    if (!QTest::qWaitFor([&] { return done; }, 10000)) return {};
-    return result;
-}
-
 QPoint PostingWindowTest::ElementPosition(const QString& selector) {
     const QVariantList xy = RunInPage(QStringLiteral(R"(
         (function() {

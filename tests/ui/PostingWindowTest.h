@@ -19,7 +19,6 @@ private slots:
     void postRecipeSendsTheFormAndKeepsTheNumber();
 
 private:
-    QVariant RunInPage(const QString& script);
     // The centre of the page element `selector` in the browser's
     // coordinates; null when it is not there.
     QPoint ElementPosition(const QString& selector);

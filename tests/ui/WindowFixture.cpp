@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QScrollBar>
 #include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineView>
 
 #include "recipe/Recipe.h"
 #include "ui/ResultsPage.h"
@@ -83,6 +86,18 @@ void WindowFixture::ExpectFittedColumns() {
     QCOMPARE(list->columnWidth(Model::RatingColumn), 95);
     QVERIFY(list->columnWidth(Model::TitleColumn) > 200);
     QVERIFY(!list->horizontalScrollBar()->isVisible());
+}
+
+QVariant WindowFixture::RunInPage(const QString& script) {
+    QVariant result;
+    bool done = false;
+    window_->webTab()->view()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                                                     [&](const QVariant& value) {
+                                                         result = value;
+                                                         done = true;
+                                                     });
+    if (!QTest::qWaitFor([&] { return done; }, 10000)) return {};
+    return result;
 }
 
 bool WindowFixture::WaitForLoad(int before) {

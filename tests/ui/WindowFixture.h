@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <QVariant>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,6 +48,9 @@ protected:
     void ExpectFittedColumns();
     // Waits for the View tab to finish one more load than `before`.
     bool WaitForLoad(int before);
+    // Runs `script` in the View tab's page, in a world apart from the page's
+    // own scripts, and waits for its value; null on a timeout.
+    QVariant RunInPage(const QString& script);
 
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<IniSettingsStore> settings_;

@@ -198,13 +198,21 @@ int WriteExport(CliContext& context, const std::string& out, const std::string& 
     return kExitOk;
 }
 
-int RunExportRxf(CliContext& context, const std::vector<std::string>& arguments) {
-    std::string out;
+// The output file and the recipes an export command names, read from the
+// open box; kExitOk, or the exit code to end with.
+int ReadExportArguments(CliContext& context, const std::vector<std::string>& arguments,
+                        std::string& out, std::vector<Recipe>& recipes) {
     std::vector<int> ids;
     if (!ParseExportArguments(arguments, out, ids)) return kExitUsage;
     if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
+    return LoadAll(context, ids, recipes) ? kExitOk : kExitFailure;
+}
+
+int RunExportRxf(CliContext& context, const std::vector<std::string>& arguments) {
+    std::string out;
     std::vector<Recipe> recipes;
-    if (!LoadAll(context, ids, recipes)) return kExitFailure;
+    if (const int code = ReadExportArguments(context, arguments, out, recipes); code != kExitOk)
+        return code;
     std::vector<std::string> documents;
     for (const Recipe& recipe : recipes) documents.push_back(WriteRecipeDocument(recipe));
     // Several recipes travel inside one RXF element.
@@ -215,11 +223,9 @@ int RunExportRxf(CliContext& context, const std::vector<std::string>& arguments)
 
 int RunExportJsonLd(CliContext& context, const std::vector<std::string>& arguments) {
     std::string out;
-    std::vector<int> ids;
-    if (!ParseExportArguments(arguments, out, ids)) return kExitUsage;
-    if (!context.LoadSettings() || !context.OpenBox()) return kExitFailure;
     std::vector<Recipe> recipes;
-    if (!LoadAll(context, ids, recipes)) return kExitFailure;
+    if (const int code = ReadExportArguments(context, arguments, out, recipes); code != kExitOk)
+        return code;
     return WriteExport(context, out, RecipesJsonLd(recipes) + "\n");
 }
 

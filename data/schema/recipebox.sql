@@ -73,6 +73,8 @@ CREATE INDEX RecipesCategories ON Recipes (AllCategoriesText);
 -- work that changed them, so that a bulk import is not slowed by the index at
 -- every recipe. The program adds the same objects to boxes made without them.
 CREATE VIRTUAL TABLE RecipeIngredientTrigrams USING fts5(Names, tokenize='trigram case_sensitive 1');
+-- It gathers words in 8 MB of memory before writing them out.
+INSERT INTO RecipeIngredientTrigrams(RecipeIngredientTrigrams, rank) VALUES('hashsize', 8388608);
 CREATE TABLE RecipeIngredientTrigramsPending (RecipeID INTEGER NOT NULL PRIMARY KEY);
 CREATE TABLE IngredientNameTrigramsPending (IngredientLinesID INTEGER NOT NULL PRIMARY KEY);
 CREATE TABLE IngredientNameTrigramsMark (MarkID INTEGER NOT NULL PRIMARY KEY CHECK (MarkID = 1), LastIndexedLine INTEGER NOT NULL);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "recipe/Recipe.h"
+#include "storage/RecipeRows.h"
 
 namespace pantrio {
 
@@ -40,6 +41,7 @@ struct ImportEvent {
     bool flag = false;
     long number = 0;
     std::unique_ptr<Recipe> recipe;
+    std::unique_ptr<RecipeRows> rows;  // the recipe's values as they are stored
     std::exception_ptr failure;
 };
 

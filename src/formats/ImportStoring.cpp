@@ -101,9 +101,11 @@ void AddImportMessage(ImportProgress& window, const std::string& text) {
 }
 
 bool StoreImportedRecipe(Recipe& recipe, RecipeDB& db, ImportProgress& window,
-                         ImportSummary& counts) {
+                         ImportSummary& counts, const RecipeRows* rows) {
     DuplicateWatch watch(window.Messages());
-    if (db.SaveAsNewBulk(recipe, &watch) == 0) {
+    const int saved =
+        rows ? db.SaveAsNewBulk(recipe, *rows, &watch) : db.SaveAsNewBulk(recipe, &watch);
+    if (saved == 0) {
         ++counts.stored;
         counts.newRecipeIDs.push_back(recipe.RecipeID);
         return true;

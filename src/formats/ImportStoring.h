@@ -13,6 +13,7 @@ class ImportProgress;
 class Recipe;
 class RecipeDB;
 struct ImportSummary;
+struct RecipeRows;
 
 // Reads the whole file at `path` into `text`; false with the system's reason
 // when it cannot be read or is larger than `maxBytes`.
@@ -35,9 +36,10 @@ void AddImportMessage(ImportProgress& window, const std::string& text);
 
 // Stores `recipe` as a new recipe of `db`; SaveAsNew's messages go to the
 // window's list. Counts the recipe as stored (with its new number) or not
-// stored (and whether it was a duplicate). True when it was stored.
+// stored (and whether it was a duplicate). True when it was stored. `rows`,
+// when given, are the recipe's values worked out ahead (PrepareRecipeRows).
 bool StoreImportedRecipe(Recipe& recipe, RecipeDB& db, ImportProgress& window,
-                         ImportSummary& counts);
+                         ImportSummary& counts, const RecipeRows* rows = nullptr);
 
 // Commits the import's transaction when one is open. When the commit fails
 // nothing of it stays: the transaction is rolled back, the failure is listed

@@ -40,7 +40,7 @@ private:
     // Lets the window breathe once before each line up to `line` that had no
     // breath yet, testing the cancel flag each time; false once cancelled.
     bool BreatheUpTo(long line);
-    void Store(Recipe& recipe);
+    void Store(Recipe& recipe, const RecipeRows* rows);
     void ReportReadFailure(long line);
 
     RecipeDB& db_;
@@ -99,7 +99,7 @@ void ImportStorer::Handle(ImportEvent& event) {
                                              event.line, LineReader::kMaxLineBytes));
             break;
         case Kind::Recipe:
-            Store(*event.recipe);
+            Store(*event.recipe, event.rows.get());
             break;
         case Kind::Percent:
             window_.SetPosition(static_cast<int>(event.number));
@@ -121,8 +121,8 @@ void ImportStorer::Handle(ImportEvent& event) {
     }
 }
 
-void ImportStorer::Store(Recipe& recipe) {
-    StoreImportedRecipe(recipe, db_, window_, counts_);
+void ImportStorer::Store(Recipe& recipe, const RecipeRows* rows) {
+    StoreImportedRecipe(recipe, db_, window_, counts_, rows);
     if (++sinceCommit_ >= kRecipesPerCommit && inTransaction_) {
         sinceCommit_ = 0;
         if (!db_.CommitTransaction()) {

@@ -40,11 +40,17 @@ void ApplyDiskSync(sqlite3* db) {
 //   default cache of 2 MB holds; a larger cache keeps the pages that every
 //   insert touches (the ends of the tables and their indexes) in memory until
 //   the commit. The memory is taken only as pages are read.
-// - Each recipe save is a savepoint inside the import's transaction, and
-//   SQLite keeps the pages a savepoint may have to restore in a temporary
-//   file; in memory they cost no writes. Those pages only serve a rollback
-//   to the savepoint and are never needed after a crash.
+// - A recipe saved by SaveAsNew inside another transaction is
+//   a savepoint, and SQLite keeps the pages a savepoint may have to restore
+//   in a temporary file; in memory they cost no writes. Those pages only
+//   serve a rollback to the savepoint and are never needed after a crash.
 const char* const kBulkPragmas = "PRAGMA cache_size=-16384; PRAGMA temp_store=MEMORY";
+
+// The source of write epochs, shared by all connections.
+std::uint64_t NextEpoch() {
+    static std::atomic<std::uint64_t> epochs{0};
+    return ++epochs;
+}
 
 // SQLite counts every allocation under a process-wide lock unless told not
 // to before its first use. Nothing here reads those counts. When SQLite was
@@ -210,6 +216,7 @@ bool CADODatabase::Connect(const std::string& connection, const std::string& use
     static std::atomic<std::uint64_t> connections{0};
     db_ = db;
     serial_ = ++connections;
+    epoch_ = NextEpoch();
     SetReadMap(true);
     filePath_ = path;
     transactionDepth_ = 0;
@@ -250,6 +257,7 @@ bool CADODatabase::BeginTransaction() {
     // The database may have ended the transaction on its own (it does so after
     // a full disk or an I/O error); start afresh then.
     if (transactionDepth_ > 0 && sqlite3_get_autocommit(db_)) transactionDepth_ = 0;
+    if (transactionDepth_ == 0) epoch_ = NextEpoch();
     const std::string sql =
         transactionDepth_ == 0 ? "BEGIN" : Format("SAVEPOINT sp_%d", transactionDepth_);
     if (!ExecControl(sql)) return false;
@@ -282,6 +290,7 @@ bool CADODatabase::RollbackTransaction() {
     }
     // A rollback may cut short the reads that are open on this connection.
     cache_->SnapshotOpenResults();
+    epoch_ = NextEpoch();
     if (sqlite3_get_autocommit(db_)) {
         transactionDepth_ = 0;  // already rolled back by the database
         return true;

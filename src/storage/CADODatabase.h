@@ -56,6 +56,12 @@ public:
     bool CommitTransaction();
     bool RollbackTransaction();
     int TransactionDepth() const { return transactionDepth_; }
+    // A number that changes, across all connections of the process, whenever
+    // what a transaction wrote may have been undone or others may have
+    // written since: at each outermost BeginTransaction and at each rollback.
+    // With the connection's count of changed rows it tells a bulk writer
+    // that the box is still as its last statement left it.
+    std::uint64_t WriteEpoch() const { return epoch_; }
 
     static void SetDiskSync(DiskSync mode);
 
@@ -92,6 +98,7 @@ private:
     int connectTimeout_ = 0;
     std::string filePath_;
     int transactionDepth_ = 0;
+    std::uint64_t epoch_ = 0;
 };
 
 // Reads without the memory map for a scope: bulk writing, which touches

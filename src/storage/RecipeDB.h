@@ -16,6 +16,7 @@ class Recipe;
 class RowSink;
 struct ConvertedLine;
 struct IngredientLine;
+struct RecipeRows;
 
 class RecipeDB : public Store {
 public:
@@ -93,12 +94,34 @@ public:
     // duplicate test and messages, with the values bound to statements that
     // are prepared once instead of written into statement texts.
     int SaveAsNewBulk(Recipe& recipe, RowSink* status = nullptr);
+    // The same with the values worked out ahead (PrepareRecipeRows of this
+    // recipe).
+    int SaveAsNewBulk(Recipe& recipe, const RecipeRows& rows, RowSink* status = nullptr);
     // The duplicate test of SaveAsNew: the number of a stored recipe with
     // this title whose instructions begin with the same 30 characters; 0 when
     // there is none, -1 when the box is not open or the statement fails.
     long FindDuplicate(const std::string& title, const std::string& instructions);
 
 private:
+    // Removes the rows a failed SaveAsNewBulk wrote inside an open
+    // transaction; rolls that transaction back when they cannot be removed.
+    // The error of the failure is kept.
+    void UndoNewRecipe(int recipeID);
+    // Makes bulkKeys_ current: kept while the box is as the last bulk save
+    // left it, read from the box otherwise. False when they cannot be read.
+    bool TakeBulkKeys();
+
+    // The numbers the next bulk save gives, and the state of the box they
+    // hold for.
+    struct BulkKeys {
+        std::uint64_t epoch = 0;  // WriteEpoch() after the last save
+        long long changes = -1;   // the connection's changed rows by then
+        long nextRecipe = 0;
+        long nextLine = 0;
+        bool orphans = true;  // lines may carry nextRecipe or a higher number
+    };
+    BulkKeys bulkKeys_;
+
     // The last count of recipes and the state of the box it was taken in.
     struct RecipeCount {
         std::uint64_t connection = 0;

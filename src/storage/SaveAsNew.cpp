@@ -3,7 +3,7 @@
 // with the values bound to prepared statements for bulk imports.
 #include <sqlite3.h>
 
-#include <charconv>
+#include <optional>
 #include <string_view>
 
 #include "base/RowSink.h"
@@ -14,17 +14,12 @@
 #include "storage/ErrorReport.h"
 #include "storage/JetTranslator.h"
 #include "storage/RecipeDB.h"
+#include "storage/RecipeRows.h"
 #include "storage/StatementCache.h"
 
 namespace pantrio {
 
 namespace {
-
-// Field widths of IngredientLines; longer values are cut when a recipe is
-// stored.
-constexpr std::size_t kMeasureWidth = 10;
-constexpr std::size_t kNameWidth = 50;
-constexpr std::size_t kPrepNotesWidth = 64;
 
 // Instructions that begin alike over this many characters, under the same
 // title, make a recipe a duplicate.
@@ -52,6 +47,7 @@ std::string Quoted(const std::string& text) {
 // paths run the same translated statements.
 const char kMaxRecipeKey[] = "SELECT max(RecipeID) from Recipes";
 const char kMaxLineKey[] = "SELECT max(IngredientLinesID) from IngredientLines";
+const char kMaxLineRecipeKey[] = "SELECT max(RecipeID) from IngredientLines";
 const char kDuplicateKey[] =
     "Select RecipeID, Instructions from Recipes where Title = ? order by RecipeID";
 const char kInsertRecipeKey[] =
@@ -61,18 +57,10 @@ const char kInsertRecipeKey[] =
     "AllIngredientsText, AllCategoriesText, LastViewed, ScaleMultiple, PictureFile1) VALUES(?,?, "
     "?, ?, ?, ?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)";
 const char kDeleteLinesKey[] = "Delete from IngredientLines where RecipeID = ?";
+const char kDeleteRecipeKey[] = "Delete from Recipes where RecipeID = ?";
 const char kInsertLineKey[] =
     "INSERT INTO INGREDIENTLINES(IngredientLinesID, bHeading, TextQty, Measure, Name, "
     "RecipeID, DblQty, PrepNotes, LineOrder) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)";
-
-// The value a number written with `decimals` decimals reads back as, which
-// is what the statement text of SaveAsNew stores.
-double Rounded(double value, int decimals) {
-    const std::string text = DecimalText(value, decimals);
-    double out = 0;
-    std::from_chars(text.data(), text.data() + text.size(), out);
-    return out;
-}
 
 // One prepared statement of the connection's cache, leased for a scope.
 // Texts are bound without a copy: they must outlive Run() or Step().
@@ -115,6 +103,11 @@ public:
     }
     // Runs a statement that changes data to its end.
     bool Run() { return Step() == SQLITE_DONE; }
+    // Makes the statement ready to run again, with every value bound anew.
+    void Rebind() {
+        if (lease_.stmt) sqlite3_reset(lease_.stmt);
+        at_ = 0;
+    }
     // The first column as a whole number; 0 when NULL, -1 on failure.
     long Number() {
         const int rc = Step();
@@ -239,10 +232,11 @@ int RecipeDB::SaveAsNew(Recipe& recipe, RowSink* status) {
             "INSERT INTO INGREDIENTLINES(IngredientLinesID, bHeading, TextQty, Measure, Name, "
             "RecipeID, DblQty, PrepNotes, LineOrder) VALUES(";
         statement += std::to_string(lineID) + ", " + (line.bHeading ? "true" : "false") + ", " +
-                     Quoted(line.TextQty) + ", " + Quoted(CutChars(line.Measure, kMeasureWidth)) +
-                     ", " + Quoted(CutChars(line.Name, kNameWidth)) + ", " +
+                     Quoted(line.TextQty) + ", " +
+                     Quoted(CutChars(line.Measure, kStoredMeasureWidth)) + ", " +
+                     Quoted(CutChars(line.Name, kStoredNameWidth)) + ", " +
                      std::to_string(recipe.RecipeID) + ", " + DecimalText(line.DblQty, 9) + ", " +
-                     Quoted(CutChars(line.PrepNotes, kPrepNotesWidth)) + ", " +
+                     Quoted(CutChars(line.PrepNotes, kStoredPrepNotesWidth)) + ", " +
                      std::to_string(line.LineOrder) + ")";
         if (RunSQL(statement) != 1) return fail();
         ++lineID;
@@ -253,34 +247,66 @@ int RecipeDB::SaveAsNew(Recipe& recipe, RowSink* status) {
 }
 
 int RecipeDB::SaveAsNewBulk(Recipe& recipe, RowSink* status) {
+    return SaveAsNewBulk(recipe, PrepareRecipeRows(recipe), status);
+}
+
+bool RecipeDB::TakeBulkKeys() {
+    sqlite3* db = Handle();
+    if (bulkKeys_.epoch == WriteEpoch() && bulkKeys_.changes == sqlite3_total_changes64(db) &&
+        !sqlite3_get_autocommit(db))
+        return true;
+    bulkKeys_ = BulkKeys{};
+    const long maxRecipe = BoundStatement(*this, kMaxRecipeKey).Number();
+    const long maxLine = BoundStatement(*this, kMaxLineKey).Number();
+    const long maxLineRecipe = BoundStatement(*this, kMaxLineRecipeKey).Number();
+    if (maxRecipe < 0 || maxLine < 0 || maxLineRecipe < 0) return false;
+    bulkKeys_.nextRecipe = maxRecipe + 1;
+    bulkKeys_.nextLine = maxLine + 1;
+    bulkKeys_.orphans = maxLineRecipe >= bulkKeys_.nextRecipe;
+    return true;
+}
+
+int RecipeDB::SaveAsNewBulk(Recipe& recipe, const RecipeRows& rows, RowSink* status) {
     const int previousID = recipe.RecipeID;
+    // Alone, the recipe is stored in a transaction of its own. Inside an
+    // import's transaction a savepoint per recipe would copy every page the
+    // recipe touches to a journal of its own, a tenth of the import's time:
+    // a failure there removes the rows written so far instead, and when even
+    // that fails the open transaction is rolled back, so that no half recipe
+    // is ever kept.
+    std::optional<Transaction> own;
+    bool written = false;  // rows of the recipe are in the box
     auto fail = [&]() {
+        bulkKeys_ = BulkKeys{};
+        if (written && !own) UndoNewRecipe(recipe.RecipeID);
         recipe.RecipeID = previousID;
         Report(status, Format("Could not store recipe: %s.", recipe.Title.c_str()));
         return -1;
     };
-    if (!Connected()) return fail();
-    Transaction transaction(*this);
-    if (!transaction.Active()) return fail();
+    if (!Connected() || rows.lines.size() != recipe.Lines.size()) return fail();
+    if (TransactionDepth() == 0) {
+        own.emplace(*this);
+        if (!own->Active()) return fail();
+    }
     // Reads open on the connection take their remaining rows before it writes.
     Cache().SnapshotOpenResults();
 
-    const long maxID = BoundStatement(*this, kMaxRecipeKey).Number();
-    if (maxID < 0) return fail();
-    recipe.RecipeID = static_cast<int>(maxID + 1);
+    // The next numbers are read from the box once per transaction: while
+    // only these saves change it, each recipe and line takes the number after
+    // the last one stored.
+    if (!TakeBulkKeys()) return fail();
+    recipe.RecipeID = static_cast<int>(bulkKeys_.nextRecipe);
 
-    const std::string instructions = NormaliseLineBreaks(recipe.Instructions);
-    const std::string notes = NormaliseLineBreaks(recipe.Notes);
     {
         BoundStatement same(*this, kDuplicateKey);
         same.Text(recipe.Title);
-        const std::string key = DuplicateKey(instructions);
         int rc = SQLITE_ROW;
         long duplicate = 0;
         while (duplicate == 0 && (rc = same.Step()) == SQLITE_ROW) {
             const auto* stored =
                 reinterpret_cast<const char*>(sqlite3_column_text(same.Handle(), 1));
-            if (key.empty() || StartsWith(ToLower(NormaliseLineBreaks(stored ? stored : "")), key))
+            if (rows.duplicateKey.empty() ||
+                StartsWith(ToLower(NormaliseLineBreaks(stored ? stored : "")), rows.duplicateKey))
                 duplicate = static_cast<long>(sqlite3_column_int64(same.Handle(), 0));
         }
         if (duplicate == 0 && rc != SQLITE_DONE) return fail();
@@ -290,62 +316,83 @@ int RecipeDB::SaveAsNewBulk(Recipe& recipe, RowSink* status) {
         }
     }
 
-    // The keyword text is derived from the names, as SaveAsNew sets it.
-    const std::string categories = recipe.CategoryText();
     const std::string viewed =
         JetDateToIso((recipe.LastViewed.null ? DateTime::Now() : recipe.LastViewed).IsoText());
     if (viewed.empty()) return fail();
     BoundStatement insert(*this, kInsertRecipeKey);
     insert.Integer(recipe.RecipeID)
         .Text(recipe.Title)
-        .Text(instructions)
+        .Text(rows.instructions)
         .Text(recipe.YieldText)
         .Text(recipe.YieldUnit)
-        .Real(Rounded(recipe.YieldNumber, 1))
+        .Real(rows.yieldNumber)
         .Text(recipe.SubHead)
-        .Text(notes)
+        .Text(rows.notes)
         .Text(recipe.PrimaryIngredient)
         .Text(recipe.Cuisine)
         .Integer(recipe.UniqueID)
         .Integer(recipe.UniqueID > 0 ? 1 : 0)
         .Text(recipe.Source)
-        .Real(Rounded(recipe.TasteRating, 4))
-        .Real(Rounded(recipe.EffortRating, 4))
-        .Real(Rounded(recipe.AppearanceRating, 4))
-        .Real(Rounded(recipe.AffordableRating, 4))
+        .Real(rows.taste)
+        .Real(rows.effort)
+        .Real(rows.appearance)
+        .Real(rows.affordable)
         .Integer(recipe.ActiveMinutes)
         .Integer(recipe.TotalMinutes)
         .Text(recipe.AllIngredientsText)
-        .Text(categories)
+        .Text(rows.categories)
         .Text(viewed)
-        .Real(Rounded(recipe.ScaleMultiple, 4))
+        .Real(rows.scale)
         .Text(recipe.PictureFile1);
     if (!insert.Run()) return fail();
+    written = true;
 
-    if (!BoundStatement(*this, kDeleteLinesKey).Integer(recipe.RecipeID).Run()) return fail();
-    const long maxLineID = BoundStatement(*this, kMaxLineKey).Number();
-    if (maxLineID < 0) return fail();
-    long lineID = maxLineID + 1;
-    for (const IngredientLine& line : recipe.Lines) {
-        const std::string measure = CutChars(line.Measure, kMeasureWidth);
-        const std::string name = CutChars(line.Name, kNameWidth);
-        const std::string prepNotes = CutChars(line.PrepNotes, kPrepNotesWidth);
-        BoundStatement lineInsert(*this, kInsertLineKey);
+    // Lines left behind under the new number would join the recipe; the
+    // keys tell when no line can carry it.
+    if (bulkKeys_.orphans && !BoundStatement(*this, kDeleteLinesKey).Integer(recipe.RecipeID).Run())
+        return fail();
+    long lineID = bulkKeys_.nextLine;
+    BoundStatement lineInsert(*this, kInsertLineKey);
+    for (std::size_t i = 0; i < rows.lines.size(); ++i) {
+        const IngredientLine& line = recipe.Lines[i];
+        const RecipeRows::Line& cut = rows.lines[i];
+        lineInsert.Rebind();
         lineInsert.Integer(lineID)
             .Integer(line.bHeading ? 1 : 0)
             .Text(line.TextQty)
-            .Text(measure)
-            .Text(name)
+            .Text(cut.measure)
+            .Text(cut.name)
             .Integer(recipe.RecipeID)
-            .Real(Rounded(line.DblQty, 9))
-            .Text(prepNotes)
+            .Real(cut.quantity)
+            .Text(cut.prepNotes)
             .Integer(line.LineOrder);
         if (!lineInsert.Run()) return fail();
         ++lineID;
     }
 
-    if (!transaction.Commit()) return fail();
+    if (own) {
+        bulkKeys_ = BulkKeys{};
+        if (!own->Commit()) return fail();
+        return 0;
+    }
+    bulkKeys_.epoch = WriteEpoch();
+    bulkKeys_.changes = sqlite3_total_changes64(Handle());
+    bulkKeys_.nextRecipe = recipe.RecipeID + 1;
+    bulkKeys_.nextLine = lineID;
     return 0;
+}
+
+void RecipeDB::UndoNewRecipe(int recipeID) {
+    // The failure that led here is the one to report.
+    const std::uint32_t code = ErrorCode();
+    const std::string report = ErrorReport();
+    const bool undone = TransactionDepth() > 0 && !sqlite3_get_autocommit(Handle()) &&
+                        BoundStatement(*this, kDeleteLinesKey).Integer(recipeID).Run() &&
+                        BoundStatement(*this, kDeleteRecipeKey).Integer(recipeID).Run();
+    // The database may have rolled the transaction back itself (after a full
+    // disk or an I/O error): then nothing of the recipe is left either.
+    if (!undone && TransactionDepth() > 0) RollbackTransaction();
+    SetError(code, report);
 }
 
 }  // namespace pantrio

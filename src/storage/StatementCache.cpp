@@ -26,7 +26,7 @@ sqlite3_stmt* StatementCache::Prepare(const std::string& sql, int& rc) {
     return stmt;
 }
 
-StatementLease StatementCache::Acquire(const std::string& shape, int& rc, std::string& error) {
+StatementLease StatementCache::Acquire(std::string_view shape, int& rc, std::string& error) {
     rc = SQLITE_OK;
     error.clear();
     StatementLease lease;
@@ -60,8 +60,8 @@ StatementLease StatementCache::Acquire(const std::string& shape, int& rc, std::s
     lease.stmt = stmt;
     lease.cached = true;
     lease.startsWithSelect = translated.startsWithSelect;
-    entries_.push_front(
-        Entry{shape, std::move(translated.sql), stmt, translated.startsWithSelect, true});
+    entries_.push_front(Entry{std::string(shape), std::move(translated.sql), stmt,
+                              translated.startsWithSelect, true});
     byShape_.emplace(entries_.front().shape, entries_.begin());
     byStmt_.emplace(stmt, entries_.begin());
     EvictIdle();

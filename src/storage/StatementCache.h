@@ -58,7 +58,7 @@ public:
     // A prepared statement for the shape key `shape`. lease.stmt is null when
     // the shape could not be translated (the reason in `error`) or SQLite
     // refused the translated text (`error` empty, the result code in `rc`).
-    StatementLease Acquire(const std::string& shape, int& rc, std::string& error);
+    StatementLease Acquire(std::string_view shape, int& rc, std::string& error);
     // Resets the statement, clears its values and returns it.
     void Return(StatementLease& lease);
     // Runs a transaction statement (BEGIN, COMMIT, SAVEPOINT ...), prepared

@@ -43,11 +43,15 @@ const char* const kMakeOld =
 
 class SearchIndexesTest : public test::SearchFixture {
 protected:
-    // `recipes` recipes of one to four random lines each.
-    void AddRandomRecipes(int recipes) {
+    // `recipes` recipes of one to four random lines each, numbered from
+    // `first`; their lines are numbered above every line.
+    void AddRandomRecipes(int recipes, int first = 1) {
         std::string sql = "BEGIN;";
-        int line = 1;
-        for (int id = 1; id <= recipes; ++id) {
+        int line =
+            static_cast<int>(box.QueryNumber("SELECT coalesce(max(IngredientLinesID), 0) FROM "
+                                             "IngredientLines")) +
+            1;
+        for (int id = first; id < first + recipes; ++id) {
             // Some recipes are left unrated (NULL), which a minimum must skip
             // either way.
             sql += Format(
@@ -128,6 +132,22 @@ TEST_F(SearchIndexesTest, FindsTheSameRecipesAsReadingEveryLineAsLinesChange) {
     IndexPendingIngredientNames(box);
     EXPECT_EQ(box.QueryNumber("SELECT count(*) FROM IngredientNameTrigramsPending"), 0);
     EXPECT_GT(ExpectSameRecipesBothWays(150), 50);
+    // Recipes added above every indexed one, as an import adds them; then
+    // some more together with a line of an indexed recipe.
+    const auto expectOneRowPerRecipe = [&] {
+        EXPECT_EQ(box.QueryNumber("SELECT count(*) FROM RecipeIngredientTrigrams"),
+                  box.QueryNumber("SELECT count(DISTINCT RecipeID) FROM IngredientLines"));
+    };
+    AddRandomRecipes(100, 401);
+    IndexPendingIngredientNames(box);
+    expectOneRowPerRecipe();
+    AddRandomRecipes(50, 501);
+    Box("INSERT INTO IngredientLines(IngredientLinesID, RecipeID, Name) VALUES(100000, 7, "
+        "'star anise')");
+    EXPECT_GT(ExpectSameRecipesBothWays(60), 20);
+    IndexPendingIngredientNames(box);
+    expectOneRowPerRecipe();
+    EXPECT_GT(ExpectSameRecipesBothWays(100), 30);
 
     // Lines renamed, renumbered and removed leave the index in step, both
     // while the changed lines are pending and once they are indexed.

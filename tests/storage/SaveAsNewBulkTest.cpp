@@ -179,3 +179,92 @@ TEST_F(SaveAsNewBulkTest, FailsLikeASingleSaveOnAClosedBox) {
 
 }  // namespace
 }  // namespace pantrio
+
+namespace pantrio {
+namespace {
+
+// Inside an import's transaction the bulk path keeps no savepoint per
+// recipe: a failure removes what the recipe wrote, and the numbers it keeps
+// between saves follow every other change to the box.
+class BulkTransactionTest : public SaveAsNewBulkTest {
+protected:
+    static Recipe Named(const std::string& title, const std::vector<std::string>& names) {
+        Recipe r;
+        r.Title = title;
+        r.Instructions = title + " is made like this, with care and patience.";
+        for (const std::string& name : names) r.AddLine(false, "1", "cup", name, "", 1);
+        return r;
+    }
+    int Save(const std::string& title, const std::vector<std::string>& names = {"salt"}) {
+        Recipe r = Named(title, names);
+        return bulk.SaveAsNewBulk(r, &status) == 0 ? r.RecipeID : -1;
+    }
+    long Number(const std::string& sql) { return bulk.QueryNumber(sql); }
+    bool Run(const std::string& sql) { return bulk.RunSQL(sql) >= 0; }
+    bool Exec(const char* sql) {
+        return sqlite3_exec(bulk.Handle(), sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+
+    VectorRowSink status;
+};
+
+TEST_F(BulkTransactionTest, AFailedRecipeLeavesNothingAndTheNextTakesItsNumber) {
+    ASSERT_TRUE(
+        Exec("CREATE TRIGGER refuse BEFORE INSERT ON IngredientLines WHEN "
+             "NEW.Name = 'poison' BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    ASSERT_TRUE(bulk.BeginTransaction());
+    EXPECT_EQ(Save("Good"), 1);
+    // The recipe row and its first line are written before the second fails.
+    EXPECT_EQ(Save("Bad", {"apple", "poison"}), -1);
+    EXPECT_EQ(Save("After", {"pear", "fig"}), 2);
+    ASSERT_TRUE(bulk.CommitTransaction());
+    EXPECT_EQ(Number("Select Count(*) from Recipes"), 2);
+    EXPECT_EQ(Number("Select Count(*) from IngredientLines"), 3);
+    EXPECT_EQ(Number("Select Count(*) from IngredientLines where Name = 'apple'"), 0);
+    EXPECT_EQ(Number("Select min(IngredientLinesID) from IngredientLines where RecipeID = 2"), 2);
+    ASSERT_EQ(status.Texts(), std::vector<std::string>{"Could not store recipe: Bad."});
+}
+
+TEST_F(BulkTransactionTest, WhenTheRecipeCannotBeRemovedTheTransactionIsRolledBack) {
+    ASSERT_TRUE(
+        Exec("CREATE TRIGGER refuse BEFORE INSERT ON IngredientLines WHEN "
+             "NEW.Name = 'poison' BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    ASSERT_TRUE(
+        Exec("CREATE TRIGGER keep BEFORE DELETE ON Recipes BEGIN SELECT "
+             "RAISE(ABORT, 'kept'); END"));
+    ASSERT_TRUE(bulk.BeginTransaction());
+    EXPECT_EQ(Save("Good"), 1);
+    EXPECT_EQ(Save("Bad", {"apple", "poison"}), -1);
+    // Rather than keep half a recipe, the whole open transaction went.
+    EXPECT_EQ(bulk.TransactionDepth(), 0);
+    EXPECT_EQ(Number("Select Count(*) from Recipes"), 0);
+    EXPECT_EQ(Number("Select Count(*) from IngredientLines"), 0);
+    EXPECT_NE(bulk.ErrorReport().find("refused"), std::string::npos) << bulk.ErrorReport();
+}
+
+TEST_F(BulkTransactionTest, KeptNumbersFollowOtherWritesAndRollbacks) {
+    ASSERT_TRUE(bulk.BeginTransaction());
+    EXPECT_EQ(Save("First", {"a", "b"}), 1);
+    // Another writer of the same transaction: a recipe numbered 10, and a
+    // line left behind under number 11, which the next recipe must not adopt.
+    ASSERT_TRUE(Run("INSERT INTO Recipes(RecipeID, Title) VALUES (10, 'Ten')"));
+    ASSERT_TRUE(
+        Run("INSERT INTO IngredientLines(IngredientLinesID, RecipeID, Name) VALUES "
+            "(100, 11, 'stray')"));
+    EXPECT_EQ(Save("Eleven", {"c"}), 11);
+    EXPECT_EQ(Number("Select IngredientLinesID from IngredientLines where Name = 'c'"), 101);
+    EXPECT_EQ(Number("Select Count(*) from IngredientLines where RecipeID = 11"), 1);
+    // A recipe rolled back with its savepoint frees its number again.
+    ASSERT_TRUE(bulk.BeginTransaction());
+    EXPECT_EQ(Save("Gone", {"d"}), 12);
+    ASSERT_TRUE(bulk.RollbackTransaction());
+    EXPECT_EQ(Save("Twelve", {"e"}), 12);
+    EXPECT_EQ(Number("Select IngredientLinesID from IngredientLines where Name = 'e'"), 102);
+    ASSERT_TRUE(bulk.CommitTransaction());
+    // Alone, a save is its own transaction and reads the numbers afresh.
+    ASSERT_TRUE(Run("INSERT INTO Recipes(RecipeID, Title) VALUES (20, 'Twenty')"));
+    EXPECT_EQ(Save("Alone"), 21);
+}
+
+}  // namespace
+}  // namespace pantrio

@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "BenchHelp.h"
 #include "formats/ImportProgress.h"
 #include "formats/MealMasterImport.h"
 #include "storage/RecipeDB.h"
@@ -57,6 +58,16 @@ long PeakKiB() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (pantrio::bench::AnswerHelp(argc, argv,
+                                   "usage: bench_import_mealmaster [--count N]... [--file "
+                                   "FILE.mmf]... [--template BOX.crb]\n"
+                                   "Imports generated MealMaster collections (10,000 and 100,000 "
+                                   "recipes unless --count or\n"
+                                   "--file is given) into fresh copies of the template box and "
+                                   "prints recipes per second,\n"
+                                   "processor time, peak memory and the time of bringing the "
+                                   "ingredient index up to date.\n"))
+        return 0;
     const fs::path self = fs::canonical("/proc/self/exe");
     fs::path templateBox =
         self.parent_path().parent_path() / "share/pantrio/Data/cookbook_template_do_not_delete.crb";

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "BenchHelp.h"
 #include "base/Text.h"
 #include "recipe/Recipe.h"
 #include "render/RenderRecipePage.h"
@@ -43,6 +44,12 @@ Recipe SampleRecipe() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (pantrio::bench::AnswerHelp(
+            argc, argv,
+            "usage: bench_render [DATA_FOLDER] [PAGES]\n"
+            "Renders a recipe page PAGES times (2000) from the theme templates of DATA_FOLDER\n"
+            "(the shipped data beside the program) and prints the time per page.\n"))
+        return 0;
     std::string data = argc > 1 ? argv[1] : "";
     if (data.empty()) {
         const auto self = std::filesystem::canonical("/proc/self/exe").parent_path();

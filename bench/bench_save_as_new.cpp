@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <string>
 
+#include "BenchHelp.h"
 #include "recipe/Recipe.h"
 #include "storage/RecipeDB.h"
 
@@ -62,6 +63,12 @@ double Seconds(std::chrono::steady_clock::duration d) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (pantrio::bench::AnswerHelp(
+            argc, argv,
+            "usage: bench_save_as_new [--count N] [--template PATH] [--keep]\n"
+            "Stores N generated recipes (10000) in one transaction and prints recipes per "
+            "second.\n"))
+        return 0;
     long count = 10000;
     fs::path templatePath = DefaultTemplate();
     bool keep = false;

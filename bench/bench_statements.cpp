@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "BenchHelp.h"
 #include "base/Text.h"
 #include "storage/CADORecordset.h"
 #include "storage/Store.h"
@@ -39,6 +40,11 @@ bool CreateBox(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (pantrio::bench::AnswerHelp(
+            argc, argv,
+            "usage: bench_statements [RECIPES]\n"
+            "Saves RECIPES recipes (10000) statement by statement and prints the rate.\n"))
+        return 0;
     const int recipes = argc > 1 ? std::atoi(argv[1]) : 10000;
     const std::string path =
         (std::filesystem::temp_directory_path() / "pantrio_bench_statements.crb").string();

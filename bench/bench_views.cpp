@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchHelp.h"
 #include "base/DateTime.h"
 #include "base/Text.h"
 #include "search/FindCriteria.h"
@@ -213,6 +214,14 @@ void TimeBox(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (pantrio::bench::AnswerHelp(
+            argc, argv,
+            "usage: bench_views [--schema recipebox.sql] [BOX.crb ...]\n"
+            "Times the results list's first batch (count and first 100 rows) for views and "
+            "searches\n"
+            "of the given boxes, or of generated boxes of 100,000 and 250,000 recipes kept in the\n"
+            "temporary folder.\n"))
+        return 0;
     std::string schema =
         (fs::path(__FILE__).parent_path() / ".." / "data" / "schema" / "recipebox.sql").string();
     std::vector<std::string> boxes;

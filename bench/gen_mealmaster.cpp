@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "BenchHelp.h"
+
 namespace {
 
 const char* const kUnits[] = {"c ", "ts", "tb", "lb", "oz", "  ", "cn", "pk", "md", "lg"};
@@ -66,6 +68,11 @@ void WriteRecipe(std::FILE* out, long n) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (pantrio::bench::AnswerHelp(argc, argv,
+                                   "usage: gen_mealmaster COUNT FILE\n"
+                                   "Writes a MealMaster collection of COUNT generated recipes to "
+                                   "FILE.\n"))
+        return 0;
     if (argc != 3) {
         std::fprintf(stderr, "usage: %s <count> <output file>\n", argv[0]);
         return 2;

@@ -348,9 +348,15 @@ int RecipeDB::SaveAsNewBulk(Recipe& recipe, const RecipeRows& rows, RowSink* sta
     written = true;
 
     // Lines left behind under the new number would join the recipe; the
-    // keys tell when no line can carry it.
-    if (bulkKeys_.orphans && !BoundStatement(*this, kDeleteLinesKey).Integer(recipe.RecipeID).Run())
-        return fail();
+    // keys tell when no line can carry it. Lines removed here may free the
+    // highest line numbers, which the recipe's lines then take, as SaveAsNew
+    // numbers them.
+    if (bulkKeys_.orphans) {
+        if (!BoundStatement(*this, kDeleteLinesKey).Integer(recipe.RecipeID).Run()) return fail();
+        const long maxLine = BoundStatement(*this, kMaxLineKey).Number();
+        if (maxLine < 0) return fail();
+        bulkKeys_.nextLine = maxLine + 1;
+    }
     long lineID = bulkKeys_.nextLine;
     BoundStatement lineInsert(*this, kInsertLineKey);
     for (std::size_t i = 0; i < rows.lines.size(); ++i) {

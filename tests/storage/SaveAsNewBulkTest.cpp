@@ -245,21 +245,26 @@ TEST_F(BulkTransactionTest, WhenTheRecipeCannotBeRemovedTheTransactionIsRolledBa
 TEST_F(BulkTransactionTest, KeptNumbersFollowOtherWritesAndRollbacks) {
     ASSERT_TRUE(bulk.BeginTransaction());
     EXPECT_EQ(Save("First", {"a", "b"}), 1);
-    // Another writer of the same transaction: a recipe numbered 10, and a
-    // line left behind under number 11, which the next recipe must not adopt.
+    // Another writer of the same transaction: a recipe numbered 10, and
+    // lines left behind under number 11, which the next recipe must not
+    // adopt; its own lines take the numbers after the highest one left, as
+    // a single save numbers them.
     ASSERT_TRUE(Run("INSERT INTO Recipes(RecipeID, Title) VALUES (10, 'Ten')"));
+    ASSERT_TRUE(
+        Run("INSERT INTO IngredientLines(IngredientLinesID, RecipeID, Name) VALUES "
+            "(50, 40, 'kept')"));
     ASSERT_TRUE(
         Run("INSERT INTO IngredientLines(IngredientLinesID, RecipeID, Name) VALUES "
             "(100, 11, 'stray')"));
     EXPECT_EQ(Save("Eleven", {"c"}), 11);
-    EXPECT_EQ(Number("Select IngredientLinesID from IngredientLines where Name = 'c'"), 101);
+    EXPECT_EQ(Number("Select IngredientLinesID from IngredientLines where Name = 'c'"), 51);
     EXPECT_EQ(Number("Select Count(*) from IngredientLines where RecipeID = 11"), 1);
     // A recipe rolled back with its savepoint frees its number again.
     ASSERT_TRUE(bulk.BeginTransaction());
     EXPECT_EQ(Save("Gone", {"d"}), 12);
     ASSERT_TRUE(bulk.RollbackTransaction());
     EXPECT_EQ(Save("Twelve", {"e"}), 12);
-    EXPECT_EQ(Number("Select IngredientLinesID from IngredientLines where Name = 'e'"), 102);
+    EXPECT_EQ(Number("Select IngredientLinesID from IngredientLines where Name = 'e'"), 52);
     ASSERT_TRUE(bulk.CommitTransaction());
     // Alone, a save is its own transaction and reads the numbers afresh.
     ASSERT_TRUE(Run("INSERT INTO Recipes(RecipeID, Title) VALUES (20, 'Twenty')"));

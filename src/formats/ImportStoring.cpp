@@ -1,5 +1,6 @@
 #include "formats/ImportStoring.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -115,14 +116,47 @@ bool StoreImportedRecipe(Recipe& recipe, RecipeDB& db, ImportProgress& window,
     return false;
 }
 
-void FinishImportTransaction(bool inTransaction, RecipeDB& db, ImportProgress& window,
-                             ImportSummary& counts) {
-    if (!inTransaction || db.CommitTransaction()) return;
-    AddImportMessage(window, "Could not store the recipes read: " + db.ErrorReport());
-    db.RollbackTransaction();
-    counts.notStored += counts.stored;
-    counts.stored = 0;
-    counts.newRecipeIDs.clear();
+ImportTransaction::ImportTransaction(RecipeDB& db, ImportProgress& window, ImportSummary& counts,
+                                     long perCommit)
+    : db_(db),
+      window_(window),
+      counts_(counts),
+      perCommit_(perCommit),
+      batchStart_(counts.stored),
+      open_(db.BeginTransaction()) {}
+
+ImportTransaction::~ImportTransaction() {
+    if (open_ && db_.TransactionDepth() > 0) db_.RollbackTransaction();
+}
+
+bool ImportTransaction::Store(Recipe& recipe, const RecipeRows* rows) {
+    const bool stored = StoreImportedRecipe(recipe, db_, window_, counts_, rows);
+    // A failed save that could not be undone rolled the batch back.
+    const bool lost = open_ && db_.TransactionDepth() == 0;
+    if (lost || (open_ && perCommit_ > 0 && ++sinceCommit_ >= perCommit_)) {
+        EndBatch("Could not store the recipes read so far: ", lost);
+        open_ = db_.BeginTransaction();
+    }
+    return stored;
+}
+
+void ImportTransaction::Finish() {
+    if (open_) EndBatch("Could not store the recipes read: ", db_.TransactionDepth() == 0);
+    open_ = false;
+}
+
+void ImportTransaction::EndBatch(const char* failure, bool lost) {
+    if (lost || !db_.CommitTransaction()) {
+        AddImportMessage(window_, failure + db_.ErrorReport());
+        if (db_.TransactionDepth() > 0) db_.RollbackTransaction();
+        const long dropped = counts_.stored - batchStart_;
+        counts_.notStored += dropped;
+        counts_.stored = batchStart_;
+        const std::size_t ids = counts_.newRecipeIDs.size();
+        counts_.newRecipeIDs.resize(ids - std::min(ids, static_cast<std::size_t>(dropped)));
+    }
+    sinceCommit_ = 0;
+    batchStart_ = counts_.stored;
 }
 
 }  // namespace pantrio

@@ -41,10 +41,37 @@ void AddImportMessage(ImportProgress& window, const std::string& text);
 bool StoreImportedRecipe(Recipe& recipe, RecipeDB& db, ImportProgress& window,
                          ImportSummary& counts, const RecipeRows* rows = nullptr);
 
-// Commits the import's transaction when one is open. When the commit fails
-// nothing of it stays: the transaction is rolled back, the failure is listed
-// and every recipe counted as stored is counted as not stored instead.
-void FinishImportTransaction(bool inTransaction, RecipeDB& db, ImportProgress& window,
-                             ImportSummary& counts);
+// The transaction an import stores its recipes in, committed every
+// `perCommit` recipes (0: once, by Finish). A batch that is not kept, because
+// its commit failed or because a failed save could not be undone and rolled
+// it back, is rolled back whole: the failure is listed, its recipes are
+// counted as not stored, and the import goes on in a new transaction. A
+// transaction left unfinished (an exception) is rolled back.
+class ImportTransaction {
+public:
+    ImportTransaction(RecipeDB& db, ImportProgress& window, ImportSummary& counts,
+                      long perCommit = 0);
+    ~ImportTransaction();
+    ImportTransaction(const ImportTransaction&) = delete;
+    ImportTransaction& operator=(const ImportTransaction&) = delete;
+
+    // StoreImportedRecipe in the transaction; true when the recipe was stored.
+    bool Store(Recipe& recipe, const RecipeRows* rows = nullptr);
+    // Commits the last batch.
+    void Finish();
+
+private:
+    // Commits the batch, or when it was lost or its commit fails, rolls it
+    // back and counts it; `failure` begins the message.
+    void EndBatch(const char* failure, bool lost);
+
+    RecipeDB& db_;
+    ImportProgress& window_;
+    ImportSummary& counts_;
+    const long perCommit_;
+    long sinceCommit_ = 0;
+    long batchStart_ = 0;  // counts_.stored when the open transaction began
+    bool open_;
+};
 
 }  // namespace pantrio

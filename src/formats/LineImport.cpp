@@ -28,7 +28,7 @@ constexpr std::size_t kQueuedRecipes = 64;
 class ImportStorer {
 public:
     ImportStorer(RecipeDB& db, ImportProgress& window, ImportSummary& counts)
-        : db_(db), window_(window), counts_(counts), inTransaction_(db.BeginTransaction()) {}
+        : window_(window), counts_(counts), transaction_(db, window, counts, kRecipesPerCommit) {}
 
     void Handle(ImportEvent& event);
     bool Ended() const { return ended_; }
@@ -40,14 +40,11 @@ private:
     // Lets the window breathe once before each line up to `line` that had no
     // breath yet, testing the cancel flag each time; false once cancelled.
     bool BreatheUpTo(long line);
-    void Store(Recipe& recipe, const RecipeRows* rows);
     void ReportReadFailure(long line);
 
-    RecipeDB& db_;
     ImportProgress& window_;
     ImportSummary& counts_;
-    bool inTransaction_;
-    long sinceCommit_ = 0;
+    ImportTransaction transaction_;
     long breathed_ = 0;    // the lines the window breathed before
     long cancelLine_ = 0;  // the line not read because of the cancel
     long readFailedFrom_ = 0;
@@ -99,7 +96,7 @@ void ImportStorer::Handle(ImportEvent& event) {
                                              event.line, LineReader::kMaxLineBytes));
             break;
         case Kind::Recipe:
-            Store(*event.recipe, event.rows.get());
+            transaction_.Store(*event.recipe, event.rows.get());
             break;
         case Kind::Percent:
             window_.SetPosition(static_cast<int>(event.number));
@@ -121,18 +118,6 @@ void ImportStorer::Handle(ImportEvent& event) {
     }
 }
 
-void ImportStorer::Store(Recipe& recipe, const RecipeRows* rows) {
-    StoreImportedRecipe(recipe, db_, window_, counts_, rows);
-    if (++sinceCommit_ >= kRecipesPerCommit && inTransaction_) {
-        sinceCommit_ = 0;
-        if (!db_.CommitTransaction()) {
-            AddImportMessage(window_,
-                             "Could not store the recipes read so far: " + db_.ErrorReport());
-        }
-        inTransaction_ = db_.BeginTransaction();
-    }
-}
-
 void ImportStorer::ReportReadFailure(long line) {
     AddImportMessage(window_, Format("The file could not be read after line %ld.", line));
 }
@@ -148,7 +133,7 @@ void ImportStorer::Finish() {
                 window_, RecipeTextParser::CancelledText(cancelLine_ - 1, openTitle_, openLine_));
         }
     }
-    FinishImportTransaction(inTransaction_, db_, window_, counts_);
+    transaction_.Finish();
 }
 
 }  // namespace

@@ -197,7 +197,7 @@ ImportSummary ImportMx2(const std::string& path, RecipeDB& db, ImportProgress& w
 
     window.Show();
     window.SetPosition(0);
-    const bool inTransaction = db.BeginTransaction();
+    ImportTransaction transaction(db, window, counts);
     const std::size_t size = doc.GetDoc().size();
     doc.IntoElem();
     while (doc.FindElem("RcpE")) {
@@ -217,11 +217,11 @@ ImportSummary ImportMx2(const std::string& path, RecipeDB& db, ImportProgress& w
             AddImportMessage(
                 window, Format("More than %d ingredient lines: %s.  Only the first %d were added.",
                                Recipe::kMaxLines, recipe.Title.c_str(), Recipe::kMaxLines));
-        StoreImportedRecipe(recipe, db, window, counts);
+        transaction.Store(recipe);
         window.SetPosition(
             static_cast<int>(static_cast<std::size_t>(doc.GetElemOffset()) * 100 / size));
     }
-    FinishImportTransaction(inTransaction, db, window, counts);
+    transaction.Finish();
     window.Hide();
     if (counts.recipesFound == 0)
         counts.notices.push_back(

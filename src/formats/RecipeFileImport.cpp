@@ -30,7 +30,7 @@ void ImportSeveral(XmlDocument& doc, RecipeDB& db, ImportProgress& window, Impor
     const std::string& text = doc.GetDoc();
     window.Show();
     window.SetPosition(0);
-    const bool inTransaction = db.BeginTransaction();
+    ImportTransaction transaction(db, window, counts);
 
     // Line numbers are counted on from the previous recipe, once over the text.
     long line = 1;
@@ -49,7 +49,7 @@ void ImportSeveral(XmlDocument& doc, RecipeDB& db, ImportProgress& window, Impor
         std::string reason;
         if (ReadRecipeDocument(recipe, recipeText, &reason) == 0) {
             ReportDroppedLines(window, recipe);
-            StoreImportedRecipe(recipe, db, window, counts);
+            transaction.Store(recipe);
         } else {
             ++counts.notStored;
             AddImportMessage(window, Format("Recipe %ld (line %ld) could not be read: %s.",
@@ -61,7 +61,7 @@ void ImportSeveral(XmlDocument& doc, RecipeDB& db, ImportProgress& window, Impor
         window.SetPosition(static_cast<int>(done * 100 / text.size()));
     }
 
-    FinishImportTransaction(inTransaction, db, window, counts);
+    transaction.Finish();
     window.Hide();
 }
 

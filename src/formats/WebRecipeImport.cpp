@@ -50,7 +50,7 @@ ImportSummary ImportWebRecipes(const std::string& path, RecipeDB& db, ImportProg
 
     window.Show();
     window.SetPosition(0);
-    const bool inTransaction = db.BeginTransaction();
+    ImportTransaction transaction(db, window, counts);
     const long total = static_cast<long>(found.recipes.size());
     for (Recipe& recipe : found.recipes) {
         if (ImportCancelled(window, counts)) break;
@@ -66,10 +66,10 @@ ImportSummary ImportWebRecipes(const std::string& path, RecipeDB& db, ImportProg
             for (IngredientLine& line : recipe.Lines)
                 if (!line.bHeading) line.Measure = LongFormUnit(line.Measure, line.DblQty);
         window.SetStatus("Importing " + recipe.Title);
-        StoreImportedRecipe(recipe, db, window, counts);
+        transaction.Store(recipe);
         window.SetPosition(static_cast<int>(counts.recipesFound * 100 / total));
     }
-    FinishImportTransaction(inTransaction, db, window, counts);
+    transaction.Finish();
     window.Hide();
     return counts;
 }

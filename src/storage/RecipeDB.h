@@ -92,7 +92,9 @@ public:
     int SaveAsNew(Recipe& recipe, RowSink* status = nullptr);
     // The same for imports, which store many recipes in a row: the same rows,
     // duplicate test and messages, with the values bound to statements that
-    // are prepared once instead of written into statement texts.
+    // are prepared once instead of written into statement texts. Inside an
+    // open transaction a failure removes what the recipe wrote, or rolls that
+    // transaction back when it cannot; no half recipe is kept either way.
     int SaveAsNewBulk(Recipe& recipe, RowSink* status = nullptr);
     // The same with the values worked out ahead (PrepareRecipeRows of this
     // recipe).

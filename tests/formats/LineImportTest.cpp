@@ -2,6 +2,7 @@
 // a cancel stores exactly what a full import stores up to the cut, with the
 // same messages, and failures on either thread end the import without a hang.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <fstream>
@@ -234,6 +235,36 @@ TEST_F(LineImportTest, AnExceptionOnEitherThreadEndsTheImportWithoutAHang) {
     ASSERT_TRUE(box.Open(where.boxPath));
     RecordingProgress again;
     EXPECT_EQ(RunLineImport(s.path, other, box, again, {}).stored, s.summary.stored);
+}
+
+// A recipe the box refuses a line of, and then refuses to remove: rather
+// than keep half of it, the save rolls back the open transaction. The import
+// lists that, counts the recipes of the lost batch as not stored and goes on.
+TEST_F(LineImportTest, ABatchTheBoxRolledBackIsCountedAsNotStored) {
+    ASSERT_EQ(sqlite3_exec(db.Handle(),
+                           "CREATE TRIGGER refuse BEFORE INSERT ON IngredientLines WHEN NEW.Name "
+                           "= 'Item 2 of 5' BEGIN SELECT RAISE(ABORT, 'refused'); END;"
+                           "CREATE TRIGGER keep BEFORE DELETE ON Recipes BEGIN SELECT "
+                           "RAISE(ABORT, 'kept'); END;",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    const Collection twelve(12);
+    const std::string path = root.PathOf("twelve.mmf");
+    std::ofstream(path, std::ios::binary) << twelve.text;
+    RecordingProgress window;
+    const ImportSummary summary = ImportMealMaster(path, db, window);
+    EXPECT_EQ(summary.stored, 7);
+    EXPECT_EQ(summary.notStored, 5);
+    EXPECT_EQ(summary.newRecipeIDs, (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(db.QueryText("Select group_concat(Title, '|') from (Select Title from Recipes order "
+                           "by RecipeID)"),
+              "Test Dish 6|Test Dish 7|Test Dish 8|Test Dish 9|Test Dish 10|Test Dish 11|"
+              "Test Dish 12");
+    const Texts messages = window.messages.Texts();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0], "Could not store recipe: Test Dish 5.");
+    EXPECT_EQ(messages[1].rfind("Could not store the recipes read so far: ", 0), 0u) << messages[1];
+    EXPECT_EQ(db.TransactionDepth(), 0);
 }
 
 }  // namespace

@@ -40,10 +40,10 @@ void ApplyDiskSync(sqlite3* db) {
 //   default cache of 2 MB holds; a larger cache keeps the pages that every
 //   insert touches (the ends of the tables and their indexes) in memory until
 //   the commit. The memory is taken only as pages are read.
-// - A recipe saved by SaveAsNew inside another transaction is
-//   a savepoint, and SQLite keeps the pages a savepoint may have to restore
-//   in a temporary file; in memory they cost no writes. Those pages only
-//   serve a rollback to the savepoint and are never needed after a crash.
+// - A recipe saved by SaveAsNew inside another transaction is a savepoint,
+//   and SQLite keeps the pages a savepoint may have to restore in a temporary
+//   file; in memory they cost no writes. Those pages only serve a rollback to
+//   the savepoint and are never needed after a crash.
 const char* const kBulkPragmas = "PRAGMA cache_size=-16384; PRAGMA temp_store=MEMORY";
 
 // The source of write epochs, shared by all connections.

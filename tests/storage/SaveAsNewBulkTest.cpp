@@ -177,12 +177,6 @@ TEST_F(SaveAsNewBulkTest, FailsLikeASingleSaveOnAClosedBox) {
     EXPECT_EQ(status.rows[0].text, "Could not store recipe: " + r.Title + ".");
 }
 
-}  // namespace
-}  // namespace pantrio
-
-namespace pantrio {
-namespace {
-
 // Inside an import's transaction the bulk path keeps no savepoint per
 // recipe: a failure removes what the recipe wrote, and the numbers it keeps
 // between saves follow every other change to the box.
@@ -204,14 +198,18 @@ protected:
     bool Exec(const char* sql) {
         return sqlite3_exec(bulk.Handle(), sql, nullptr, nullptr, nullptr) == SQLITE_OK;
     }
+    // The box refuses every ingredient line named "poison".
+    bool RefusePoison() {
+        return Exec(
+            "CREATE TRIGGER refuse BEFORE INSERT ON IngredientLines WHEN "
+            "NEW.Name = 'poison' BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    }
 
     VectorRowSink status;
 };
 
 TEST_F(BulkTransactionTest, AFailedRecipeLeavesNothingAndTheNextTakesItsNumber) {
-    ASSERT_TRUE(
-        Exec("CREATE TRIGGER refuse BEFORE INSERT ON IngredientLines WHEN "
-             "NEW.Name = 'poison' BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    ASSERT_TRUE(RefusePoison());
     ASSERT_TRUE(bulk.BeginTransaction());
     EXPECT_EQ(Save("Good"), 1);
     // The recipe row and its first line are written before the second fails.
@@ -226,9 +224,7 @@ TEST_F(BulkTransactionTest, AFailedRecipeLeavesNothingAndTheNextTakesItsNumber) 
 }
 
 TEST_F(BulkTransactionTest, WhenTheRecipeCannotBeRemovedTheTransactionIsRolledBack) {
-    ASSERT_TRUE(
-        Exec("CREATE TRIGGER refuse BEFORE INSERT ON IngredientLines WHEN "
-             "NEW.Name = 'poison' BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    ASSERT_TRUE(RefusePoison());
     ASSERT_TRUE(
         Exec("CREATE TRIGGER keep BEFORE DELETE ON Recipes BEGIN SELECT "
              "RAISE(ABORT, 'kept'); END"));
